@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QtGlobal>
+
+#if defined(CORE_LIBRARY)
+#  define CORE_EXPORT Q_DECL_EXPORT
+#else
+#  define CORE_EXPORT Q_DECL_IMPORT
+#endif
+
+// The product name: title of every message box and part of the window caption.
+// It is a name, not a sentence, so it is never translated.
+#define ZELTO_APP_TITLE "Zelto Rideved"
