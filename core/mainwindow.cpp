@@ -1,18 +1,41 @@
 #include "core/mainwindow.h"
 
 #include "core/icore.h"
+#include "core/iui.h"
+#include "core/ui/eventfilter.h"
+#include "core/ui/imainmenuwidget.h"
+#include "core/ui/ishadowborderframe.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     setAcceptDrops(true);
     m_pCore = new ICore(this);
+
+    // The frameless window's own title bar; it also carries the notification bar.
+    m_pMenuWidget = new IMainMenuWidget(this, QStringLiteral(ZELTO_APP_TITLE),
+                                        IUi::getIcon(QStringLiteral("icon"), IUi::SizeNone,
+                                                     QStringLiteral(":/core/images/")));
+    connect(this, &MainWindow::updateWindowFilePath, m_pMenuWidget, &IMainMenuWidget::updateWindowFilePath);
+    connect(this, &MainWindow::updateModified, m_pMenuWidget, &IMainMenuWidget::updateModified);
+    connect(m_pMenuWidget->accountLinkLabel(), &QLabel::linkActivated, this, &MainWindow::userAccountLinkActivated);
+    setMenuWidget(m_pMenuWidget);
+
+    // Every activation change redraws the shadow borders (active shadow or inactive line).
+    m_pEventFilter = new EventFilter(this);
+    connect(m_pEventFilter, &EventFilter::activationChangeFiltered, this, &MainWindow::activationChangeFiltered);
+    QCoreApplication::instance()->installEventFilter(m_pEventFilter);
 }
 
 MainWindow::~MainWindow()
 {
+    disconnect(m_pEventFilter, nullptr, nullptr, nullptr);
+    delete m_pEventFilter;
+    m_pEventFilter = nullptr;
     delete m_pCore;
 }
 
@@ -23,6 +46,7 @@ bool MainWindow::init(QString *)
 
 void MainWindow::extensionsInitialized()
 {
+    createBorders();
     show();
 }
 
@@ -61,16 +85,17 @@ QToolBar *MainWindow::getFileToolbar() const
 
 ZTNotificationBar *MainWindow::getNotificationBar() const
 {
-    return nullptr;
+    return m_pMenuWidget->notificationBar();
 }
 
 QLabel *MainWindow::getUserAccountLink() const
 {
-    return nullptr;
+    return m_pMenuWidget->accountLinkLabel();
 }
 
-void MainWindow::updateUserAccountLink(const QString &)
+void MainWindow::updateUserAccountLink(const QString &text)
 {
+    m_pMenuWidget->setAccountLinkText(text);
 }
 
 IOptionsDlg *MainWindow::getOptionsDialog()
@@ -92,12 +117,17 @@ void MainWindow::setWindowModified(bool modified)
     emit updateModified(modified);
 }
 
-void MainWindow::showNotification(const QString &, ZTNotificationBar::Type, const QString &, bool)
+void MainWindow::showNotification(const QString &text, ZTNotificationBar::Type type,
+                                  const QString &buttonText, bool closable)
 {
+    if (!text.isEmpty())
+        qInfo("%s", qUtf8Printable(text));
+    m_pMenuWidget->notificationBar()->show(text, type, buttonText, closable);
 }
 
 void MainWindow::hideNotification()
 {
+    m_pMenuWidget->notificationBar()->hide();
 }
 
 QString MainWindow::getDefaultTempPath()
@@ -110,8 +140,18 @@ bool MainWindow::removeDefaultTempDir()
     return false;
 }
 
-void MainWindow::updateShadowBorderFrame(bool)
+void MainWindow::updateShadowBorderFrame(bool active)
 {
+    for (IShadowBorderFrame *pBorder : m_pBorders) {
+        if (!pBorder)
+            return;
+    }
+    for (IShadowBorderFrame *pBorder : m_pBorders)
+        pBorder->updateBorder(active);
+    // A maximized or full-screen window has no edge to drag or shade.
+    const bool bVisible = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    for (IShadowBorderFrame *pBorder : m_pBorders)
+        pBorder->setVisible(bVisible);
 }
 
 void MainWindow::setVisibleWelcomeWidget(bool)
@@ -128,25 +168,34 @@ void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *)
 
 void MainWindow::activationChangeFiltered()
 {
+    updateShadowBorderFrame(isActiveWindow());
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)
 {
+    removeBorders();
     e->accept();
 }
 
 void MainWindow::moveEvent(QMoveEvent *e)
 {
+    updateShadowBorderFrame(true);
     QMainWindow::moveEvent(e);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *e)
 {
+    updateShadowBorderFrame(true);
     QMainWindow::resizeEvent(e);
 }
 
 void MainWindow::changeEvent(QEvent *e)
 {
+    if (e->type() == QEvent::WindowStateChange && m_pMenuWidget) {
+        const Qt::WindowStates oldState = static_cast<QWindowStateChangeEvent *>(e)->oldState();
+        if ((oldState ^ windowState()) & Qt::WindowMaximized)
+            m_pMenuWidget->updateMaximized(windowState() & Qt::WindowMaximized);
+    }
     QWidget::changeEvent(e);
 }
 
@@ -162,10 +211,26 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *e)
 
 void MainWindow::createBorders()
 {
+    for (int nSide = 0; nSide < 4; ++nSide)
+        m_pBorders[nSide] = new IShadowBorderFrame(this, nSide);
+    if (m_pEventFilter) {
+        for (int nSide : {2, 0, 1, 3})
+            connect(m_pEventFilter, &EventFilter::activationChangeFiltered, m_pBorders[nSide],
+                    &IShadowBorderFrame::activationChangeFiltered);
+    }
 }
 
 void MainWindow::removeBorders()
 {
+    for (IShadowBorderFrame *&pBorder : m_pBorders) {
+        if (!pBorder)
+            continue;
+        if (m_pEventFilter)
+            disconnect(m_pEventFilter, &EventFilter::activationChangeFiltered, pBorder,
+                       &IShadowBorderFrame::activationChangeFiltered);
+        pBorder->close();
+        pBorder = nullptr;
+    }
 }
 
 void MainWindow::fixAutoHideTaskbar()
