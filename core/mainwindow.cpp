@@ -2,18 +2,90 @@
 
 #include "core/icore.h"
 
+#include "extensionsystem/pluginmanager.h"
+
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QHostAddress>
+#include <QIcon>
+#include <QMimeData>
+#include <QNetworkProxyFactory>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+#include <QWebChannel>
+#include <QWebSocketServer>
+#include <QWindowStateChangeEvent>
+
+// Shared working folder of all plug-ins inside the system temporary folder.
+static const char s_tempDirName[] = "Zelto-Rideved";
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     setAcceptDrops(true);
-    m_pCore = new ICore(this);
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+
+    // Web pages (the welcome page first of all) reach the application through
+    // this server; port 0 lets the system pick a free one, read via getServer().
+    m_pServer = new QWebSocketServer(QStringLiteral("ZTServer"), QWebSocketServer::NonSecureMode, this);
+    if (!m_pServer->listen(QHostAddress::LocalHost, 0))
+        qFatal("Failed to open web socket server.");
+
+    // Client wrapper for the server and its connection to the channel (web channel transport).
+    m_pChannel = new QWebChannel(nullptr); // deleted by the destructor
+
+    statusBar()->setSizeGripEnabled(false);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/app/images/app_icon.ico")));
+
+    m_pCore = new ICore(this); // deleted by the destructor
+    // DocumentManager and EditorManager, their settings (documents).
+    // ActionManager and ContextManager, ActionManager::initialize() (commands).
+    // editorActivated -> updateSaveAsMenu (documents).
+
+    // MDI area with the welcome object, its tab bar (web bridge).
+
+    // Title bar with the notification bar and its caption connections (window chrome).
+
+    // initActions(), createToolBars(), createStatusBar() (file commands).
+
+    // Activation filter on the application object (window chrome).
+
+    // focusChanged -> updateFocusWidget (commands).
 }
 
 MainWindow::~MainWindow()
 {
+    // Document manager and editor manager are deleted before ICore (documents);
+    // action and context managers with them (commands).
     delete m_pCore;
+    m_pCore = nullptr;
+
+    // Event filter: disconnect and delete (window chrome).
+    // focusChanged: disconnect (commands).
+    // Client wrapper: disconnect from the channel (web bridge).
+
+    // Web pages must not reach objects that are about to go away.
+    const QHash<QString, QObject *> registered = m_pChannel->registeredObjects();
+    for (QObject *pObject : registered)
+        m_pChannel->deregisterObject(pObject);
+    m_pServer->close();
+
+    // Client wrapper (web bridge).
+    delete m_pChannel;
+    m_pChannel = nullptr;
+    delete m_pServer;
+    m_pServer = nullptr;
+    // MDI area (web bridge).
 }
 
 bool MainWindow::init(QString *)
@@ -23,7 +95,12 @@ bool MainWindow::init(QString *)
 
 void MainWindow::extensionsInitialized()
 {
+    createBorders();
     show();
+    if (IsFirstRun())
+        setWindowState(Qt::WindowMaximized);
+    // Command-line projects open once the event loop runs.
+    QTimer::singleShot(0, this, &MainWindow::openFilesPassedAsArguments);
 }
 
 void MainWindow::aboutToShutdown()
@@ -32,7 +109,13 @@ void MainWindow::aboutToShutdown()
 
 bool MainWindow::IsFirstRun()
 {
-    return false;
+    // The designer plug-in keeps its settings under "Designer"; until that
+    // group exists the application has never been set up by the user.
+    QSettings *pSettings = ICore::settings();
+    if (!pSettings)
+        return true;
+    const QStringList groups = pSettings->childGroups();
+    return !groups.contains(QStringLiteral("Designer"), Qt::CaseInsensitive);
 }
 
 void MainWindow::forceQuit()
@@ -92,8 +175,15 @@ void MainWindow::setWindowModified(bool modified)
     emit updateModified(modified);
 }
 
-void MainWindow::showNotification(const QString &, ZTNotificationBar::Type, const QString &, bool)
+void MainWindow::showNotification(const QString &text, ZTNotificationBar::Type type, const QString &buttonText,
+                                  bool closable)
 {
+    if (!text.isEmpty())
+        qInfo().noquote() << text;
+    // Notification bar: show(text, type, buttonText, closable) (window chrome).
+    Q_UNUSED(type)
+    Q_UNUSED(buttonText)
+    Q_UNUSED(closable)
 }
 
 void MainWindow::hideNotification()
@@ -102,12 +192,63 @@ void MainWindow::hideNotification()
 
 QString MainWindow::getDefaultTempPath()
 {
-    return QString();
+    QDir temp = QDir::temp();
+    const QString name = QString::fromLatin1(s_tempDirName);
+    if (!temp.exists(name))
+        temp.mkdir(name);
+    return temp.absoluteFilePath(name);
+}
+
+// A link (symbolic link, or a junction on Windows) is removed as a link and
+// never followed: following it would delete the user's files elsewhere.
+static bool removeLink(const QFileInfo &info)
+{
+    const QString path = info.absoluteFilePath();
+    if (QFile::remove(path))
+        return true;
+    // Windows removes a link to a folder as a folder; rmdir never touches
+    // the target's content.
+    return QDir().rmdir(path);
+}
+
+static bool isLink(const QFileInfo &info)
+{
+    return info.isSymLink() || info.isJunction();
+}
+
+// Removes a folder with everything in it. Stops at the first entry that
+// cannot be removed; that entry, the ones after it and the folder stay.
+static bool removeFolderRecursively(const QString &path)
+{
+    QDir dir(path);
+    if (!dir.exists())
+        return false;
+    const QFileInfoList entries = dir.entryInfoList(
+        QDir::Files | QDir::AllDirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::DirsFirst);
+    for (const QFileInfo &entry : entries) {
+        bool bRemoved;
+        if (isLink(entry))
+            bRemoved = removeLink(entry);
+        else if (entry.isDir())
+            bRemoved = removeFolderRecursively(entry.absoluteFilePath());
+        else
+            bRemoved = QFile::remove(entry.absoluteFilePath());
+        if (!bRemoved)
+            return false;
+    }
+    return dir.rmdir(dir.absolutePath());
 }
 
 bool MainWindow::removeDefaultTempDir()
 {
-    return false;
+    const QFileInfo info(QDir::temp(), QString::fromLatin1(s_tempDirName));
+    // The temporary folder may be shared: a link put in the folder's place
+    // is removed, not followed.
+    if (isLink(info))
+        return removeLink(info);
+    if (!info.isDir())
+        return false;
+    return removeFolderRecursively(info.absoluteFilePath());
 }
 
 void MainWindow::updateShadowBorderFrame(bool)
@@ -120,6 +261,9 @@ void MainWindow::setVisibleWelcomeWidget(bool)
 
 void MainWindow::raiseUp()
 {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
 }
 
 void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *)
@@ -128,25 +272,46 @@ void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *)
 
 void MainWindow::activationChangeFiltered()
 {
+    updateShadowBorderFrame(isActiveWindow());
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)
 {
+    // Saved first, so a vetoed close still keeps what the user set.
+    ICore::saveSettings();
+
+    // Close every editor's document, then the documents without an editor;
+    // the first refusal ignores the event and returns (documents).
+
+    removeBorders();
+    removeDefaultTempDir();
     e->accept();
 }
 
 void MainWindow::moveEvent(QMoveEvent *e)
 {
     QMainWindow::moveEvent(e);
+    fixAutoHideTaskbar();
+    updateShadowBorderFrame(true);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *e)
 {
     QMainWindow::resizeEvent(e);
+    fixAutoHideTaskbar();
+    updateShadowBorderFrame(true);
 }
 
 void MainWindow::changeEvent(QEvent *e)
 {
+    if (e->type() == QEvent::WindowStateChange) {
+        const auto *stateEvent = static_cast<QWindowStateChangeEvent *>(e);
+        const bool bWasMaximized = stateEvent->oldState() & Qt::WindowMaximized;
+        const bool bIsMaximized = windowState() & Qt::WindowMaximized;
+        if (bWasMaximized != bIsMaximized) {
+            // Title bar: updateMaximized(bIsMaximized) (window chrome).
+        }
+    }
     QWidget::changeEvent(e);
 }
 
@@ -157,6 +322,31 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *r
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *e)
 {
+    switch (e->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        static_cast<QDragMoveEvent *>(e)->acceptProposedAction();
+        return true;
+    case QEvent::DragLeave:
+        e->accept();
+        break;
+    case QEvent::Drop: {
+        auto *dropEvent = static_cast<QDropEvent *>(e);
+        const QList<QUrl> urls = dropEvent->mimeData() ? dropEvent->mimeData()->urls() : QList<QUrl>();
+        if (urls.isEmpty())
+            return false;
+        // Only the first project is opened; other file types are ignored silently.
+        const QString path = urls.first().toLocalFile();
+        const QString suffix = QFileInfo(path).suffix();
+        const bool bIsProject = suffix.compare(QLatin1String("zeltopack"), Qt::CaseInsensitive) == 0
+                                || suffix.compare(QLatin1String("zelto"), Qt::CaseInsensitive) == 0;
+        if (bIsProject && loadFile(path))
+            dropEvent->acceptProposedAction();
+        return true;
+    }
+    default:
+        break;
+    }
     return QObject::eventFilter(watched, e);
 }
 
@@ -168,6 +358,23 @@ void MainWindow::removeBorders()
 {
 }
 
+// True when the screen reserves no space for a taskbar (it hides itself) and
+// the window covers the whole screen: then the taskbar could never be revealed.
+static bool coversAutoHideTaskbar(const QWidget *pWindow)
+{
+    const QScreen *pScreen = pWindow->screen();
+    if (!pScreen)
+        return false;
+    return pScreen->geometry() == pScreen->availableGeometry() && pWindow->rect() == pScreen->availableGeometry();
+}
+
 void MainWindow::fixAutoHideTaskbar()
 {
+    if (!coversAutoHideTaskbar(this))
+        return;
+    // One pixel short of the screen edge lets the auto-hidden taskbar show.
+    QTimer::singleShot(0, this, [this] {
+        if (coversAutoHideTaskbar(this))
+            resize(width(), height() - 1);
+    });
 }
