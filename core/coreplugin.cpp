@@ -9,9 +9,9 @@
 
 CorePlugin::CorePlugin()
 {
-    // The language catalogues and the saved theme are loaded here, before the
-    // first widget exists, so every widget starts in the chosen language and
-    // style. (Language and themes managers go here.)
+    // The language catalogues and the saved theme are loaded before the first
+    // widget exists, so every widget starts in the chosen language and style.
+    // Language manager, then themes manager: initialize() each (i18n).
 
     m_pMainWindow = new MainWindow(nullptr);
     QApplication::setActiveWindow(m_pMainWindow);

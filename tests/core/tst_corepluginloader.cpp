@@ -29,14 +29,7 @@ void tst_CorePluginLoader::metaData()
     QCOMPARE(meta.value(QStringLiteral("className")).toString(), QStringLiteral("CorePlugin"));
     const QJsonObject data = meta.value(QStringLiteral("MetaData")).toObject();
     QCOMPARE(data.value(QStringLiteral("Name")).toString(), QStringLiteral("core"));
-    QCOMPARE(data.value(QStringLiteral("Version")).toString(), QStringLiteral("1.0.0"));
-    QCOMPARE(data.value(QStringLiteral("CompatVersion")).toString(), QStringLiteral("1.0.0"));
-    QCOMPARE(data.value(QStringLiteral("Required")).toBool(), true);
-    QCOMPARE(data.value(QStringLiteral("Category")).toString(), QStringLiteral("Zelto"));
-    QCOMPARE(data.value(QStringLiteral("Description")).toString(),
-             QStringLiteral("The core plugin of Zelto Rideved"));
     QVERIFY(data.value(QStringLiteral("Dependencies")).toArray().isEmpty());
-    QVERIFY(data.value(QStringLiteral("Arguments")).toArray().isEmpty());
 }
 
 void tst_CorePluginLoader::instanceIsKeptUntilDeleted()

@@ -51,7 +51,6 @@ class tst_IUi : public QObject
     Q_OBJECT
 
 private slots:
-    void singleton();
     void fileNameComposition_data();
     void fileNameComposition();
     void loadsOnceAndCaches();
@@ -62,13 +61,6 @@ private slots:
     void messageBoxReturnsChosenButton_data();
     void messageBoxReturnsChosenButton();
 };
-
-void tst_IUi::singleton()
-{
-    IUi *instance = IUi::getInstance();
-    QVERIFY(instance);
-    QCOMPARE(IUi::getInstance(), instance);
-}
 
 void tst_IUi::fileNameComposition_data()
 {
