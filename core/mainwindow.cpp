@@ -1,7 +1,10 @@
 #include "core/mainwindow.h"
 
+#include "core/actionmanager/actionmanager.h"
+#include "core/actionmanager/contextmanager.h"
 #include "core/icore.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -9,11 +12,17 @@ MainWindow::MainWindow(QWidget *parent)
 {
     setAcceptDrops(true);
     m_pCore = new ICore(this);
+    m_pActionManager = new ActionManager;
+    m_pContextManager = new ContextManager;
+    ActionManager::initialize();
+
+    connect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
 }
 
 MainWindow::~MainWindow()
 {
     delete m_pCore;
+    disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
 }
 
 bool MainWindow::init(QString *)
