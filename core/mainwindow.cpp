@@ -1,5 +1,7 @@
 #include "core/mainwindow.h"
 
+#include "core/actionmanager/actionmanager.h"
+#include "core/actionmanager/contextmanager.h"
 #include "core/icore.h"
 
 #include "extensionsystem/pluginmanager.h"
@@ -47,31 +49,54 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/app/images/app_icon.ico")));
 
-    m_pCore = new ICore(this); // deleted by the destructor
-    // DocumentManager and EditorManager, their settings (documents).
-    // ActionManager and ContextManager, ActionManager::initialize() (commands).
-    // editorActivated -> updateSaveAsMenu (documents).
+    // The registries; the document and editor managers are deleted by the
+    // destructor, the action and context managers live until the process ends.
+    m_pCore = new ICore(this);
+    m_pDocumentManager = new DocumentManager;
+    m_pEditorManager = new EditorManager;
+    m_pActionManager = new ActionManager;
+    m_pContextManager = new ContextManager;
+    ActionManager::initialize();
+    DocumentManager::setSettings(ExtensionSystem::PluginManager::settings());
+    DocumentManager::readSettings();
+
+    connect(m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::updateSaveAsMenu,
+            Qt::UniqueConnection);
 
     // MDI area with the welcome object, its tab bar (web bridge).
 
-    // Title bar with the notification bar and its caption connections (window chrome).
+    // The frameless window's own title bar; it also carries the notification bar.
+    m_pMenuWidget = new IMainMenuWidget(this, QStringLiteral(ZELTO_APP_TITLE),
+                                        IUi::getIcon(QStringLiteral("icon"), IUi::SizeNone,
+                                                     QStringLiteral(":/core/images/")));
+    connect(this, &MainWindow::updateWindowFilePath, m_pMenuWidget, &IMainMenuWidget::updateWindowFilePath);
+    connect(this, &MainWindow::updateModified, m_pMenuWidget, &IMainMenuWidget::updateModified);
+    connect(m_pMenuWidget->accountLinkLabel(), &QLabel::linkActivated, this, &MainWindow::userAccountLinkActivated);
+    setMenuWidget(m_pMenuWidget);
 
     // initActions(), createToolBars(), createStatusBar() (file commands).
 
-    // Activation filter on the application object (window chrome).
+    // Every activation change redraws the shadow borders (active shadow or inactive line).
+    m_pEventFilter = new EventFilter(this);
+    connect(m_pEventFilter, &EventFilter::activationChangeFiltered, this, &MainWindow::activationChangeFiltered);
+    QCoreApplication::instance()->installEventFilter(m_pEventFilter);
 
-    // focusChanged -> updateFocusWidget (commands).
+    connect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
 }
 
 MainWindow::~MainWindow()
 {
-    // Document manager and editor manager are deleted before ICore (documents);
-    // action and context managers with them (commands).
+    delete m_pDocumentManager;
+    m_pDocumentManager = nullptr;
+    delete m_pEditorManager;
+    m_pEditorManager = nullptr;
     delete m_pCore;
     m_pCore = nullptr;
 
-    // Event filter: disconnect and delete (window chrome).
-    // focusChanged: disconnect (commands).
+    disconnect(m_pEventFilter, nullptr, nullptr, nullptr);
+    delete m_pEventFilter;
+    m_pEventFilter = nullptr;
+    disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
     // Client wrapper: disconnect from the channel (web bridge).
 
     // Web pages must not reach objects that are about to go away.
