@@ -1,18 +1,34 @@
 #include "core/mainwindow.h"
 
+#include "core/documents/documentmanager.h"
+#include "core/documents/editormanager.h"
+#include "core/documents/idocument.h"
+#include "core/documents/idocumentfactory.h"
+#include "core/documents/ieditor.h"
 #include "core/icore.h"
+#include "extensionsystem/pluginmanager.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     setAcceptDrops(true);
     m_pCore = new ICore(this);
+    m_pDocumentManager = new DocumentManager;
+    m_pEditorManager = new EditorManager;
+
+    DocumentManager::setSettings(ExtensionSystem::PluginManager::settings());
+    DocumentManager::readSettings();
+    connect(m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::updateSaveAsMenu,
+            Qt::UniqueConnection);
 }
 
 MainWindow::~MainWindow()
 {
+    delete m_pDocumentManager;
+    delete m_pEditorManager;
     delete m_pCore;
 }
 
@@ -37,6 +53,16 @@ bool MainWindow::IsFirstRun()
 
 void MainWindow::forceQuit()
 {
+    // Closing removes editors from the live list, so walk a copy.
+    const QList<IEditor *> lstEditors = EditorManager::getEditors();
+    for (IEditor *pEditor : lstEditors) {
+        IDocument *pDocument = pEditor->getDocument();
+        if (!pDocument)
+            continue;
+        pDocument->close();
+        emit pDocument->requestClosing(false);
+    }
+    QCoreApplication::quit();
 }
 
 QWebSocketServer *MainWindow::getServer() const
@@ -75,6 +101,10 @@ void MainWindow::updateUserAccountLink(const QString &)
 
 IOptionsDlg *MainWindow::getOptionsDialog()
 {
+    if (!m_pOptionsDlg) {
+        if (IDocumentFactory *pFactory = selectDocumentFactory())
+            m_pOptionsDlg = pFactory->createOptionsDialog();   // kept until the application ends
+    }
     return m_pOptionsDlg;
 }
 
@@ -130,8 +160,39 @@ void MainWindow::activationChangeFiltered()
 {
 }
 
+// Asks every open document to close, the editors' documents last editor
+// first, then the documents without an editor. The first one that refuses
+// stops the walk; the documents closed before it stay closed.
+static bool closeAllDocuments()
+{
+    // Closing removes only that editor, so the lower indices stay valid.
+    for (int i = EditorManager::getEditors().size() - 1; i >= 0; --i) {
+        if (i >= EditorManager::getEditors().size())
+            continue;
+        IDocument *pDocument = EditorManager::getEditors().at(i)->getDocument();
+        if (!pDocument)
+            continue;
+        if (!pDocument->close())
+            return false;
+        emit pDocument->requestClosing(false);
+    }
+    const QList<IDocument *> lstDocuments = DocumentManager::getDocuments();
+    for (IDocument *pDocument : lstDocuments) {
+        if (!DocumentManager::getDocuments().contains(pDocument))
+            continue;   // went with an earlier one
+        if (!pDocument->close())
+            return false;
+        emit pDocument->requestClosing(false);
+    }
+    return true;
+}
+
 void MainWindow::closeEvent(QCloseEvent *e)
 {
+    if (!closeAllDocuments()) {
+        e->ignore();
+        return;
+    }
     e->accept();
 }
 
