@@ -2,12 +2,18 @@
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/documents/documentmanager.h"
+#include "core/documents/editormanager.h"
+#include "core/documents/idocument.h"
+#include "core/documents/idocumentfactory.h"
+#include "core/documents/ieditor.h"
 #include "core/icore.h"
 
 #include "extensionsystem/pluginmanager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -145,6 +151,16 @@ bool MainWindow::IsFirstRun()
 
 void MainWindow::forceQuit()
 {
+    // Closing removes editors from the live list, so walk a copy.
+    const QList<IEditor *> lstEditors = EditorManager::getEditors();
+    for (IEditor *pEditor : lstEditors) {
+        IDocument *pDocument = pEditor->getDocument();
+        if (!pDocument)
+            continue;
+        pDocument->close();
+        emit pDocument->requestClosing(false);
+    }
+    QCoreApplication::quit();
 }
 
 QWebSocketServer *MainWindow::getServer() const
@@ -183,6 +199,10 @@ void MainWindow::updateUserAccountLink(const QString &)
 
 IOptionsDlg *MainWindow::getOptionsDialog()
 {
+    if (!m_pOptionsDlg) {
+        if (IDocumentFactory *pFactory = selectDocumentFactory())
+            m_pOptionsDlg = pFactory->createOptionsDialog();   // kept until the application ends
+    }
     return m_pOptionsDlg;
 }
 
@@ -300,13 +320,42 @@ void MainWindow::activationChangeFiltered()
     updateShadowBorderFrame(isActiveWindow());
 }
 
+// Asks every open document to close, the editors' documents last editor
+// first, then the documents without an editor. The first one that refuses
+// stops the walk; the documents closed before it stay closed.
+static bool closeAllDocuments()
+{
+    // Closing removes only that editor, so the lower indices stay valid.
+    for (int i = EditorManager::getEditors().size() - 1; i >= 0; --i) {
+        if (i >= EditorManager::getEditors().size())
+            continue;
+        IDocument *pDocument = EditorManager::getEditors().at(i)->getDocument();
+        if (!pDocument)
+            continue;
+        if (!pDocument->close())
+            return false;
+        emit pDocument->requestClosing(false);
+    }
+    const QList<IDocument *> lstDocuments = DocumentManager::getDocuments();
+    for (IDocument *pDocument : lstDocuments) {
+        if (!DocumentManager::getDocuments().contains(pDocument))
+            continue;   // went with an earlier one
+        if (!pDocument->close())
+            return false;
+        emit pDocument->requestClosing(false);
+    }
+    return true;
+}
+
 void MainWindow::closeEvent(QCloseEvent *e)
 {
     // Saved first, so a vetoed close still keeps what the user set.
     ICore::saveSettings();
 
-    // Close every editor's document, then the documents without an editor;
-    // the first refusal ignores the event and returns (documents).
+    if (!closeAllDocuments()) {
+        e->ignore();
+        return;
+    }
 
     removeBorders();
     removeDefaultTempDir();
