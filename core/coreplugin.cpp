@@ -1,5 +1,7 @@
 #include "core/coreplugin.h"
 
+#include "core/i18n/ilanguagemanager.h"
+#include "core/i18n/ithemesmanager.h"
 #include "core/mainwindow.h"
 
 #include <QApplication>
@@ -9,10 +11,13 @@
 
 CorePlugin::CorePlugin()
 {
-    // The language catalogues and the saved theme are loaded before the first
-    // widget exists, so every widget starts in the chosen language and style.
-    // Language manager, then themes manager: initialize() each (i18n).
-
+    // Languages and the theme come first, so every widget is created with them.
+    if (!ILanguageManager::getInstance().initialize())
+        qWarning("There was error while loading one of the language catalogues. %s will use English in some parts.",
+                 ZELTO_APP_TITLE);
+    if (!IThemesManager::getInstance().initialize())
+        qWarning("There was error while loading one of the theme catalogues. %s will use English in some parts.",
+                 ZELTO_APP_TITLE);
     m_pMainWindow = new MainWindow(nullptr);
     QApplication::setActiveWindow(m_pMainWindow);
 }

@@ -8,6 +8,10 @@
 #include "core/documents/idocumentfactory.h"
 #include "core/documents/ieditor.h"
 #include "core/icore.h"
+#include "core/iui.h"
+#include "core/ui/eventfilter.h"
+#include "core/ui/imainmenuwidget.h"
+#include "core/ui/ishadowborderframe.h"
 
 #include "extensionsystem/pluginmanager.h"
 
@@ -22,6 +26,7 @@
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QIcon>
+#include <QLabel>
 #include <QMimeData>
 #include <QNetworkProxyFactory>
 #include <QScreen>
@@ -185,16 +190,17 @@ QToolBar *MainWindow::getFileToolbar() const
 
 ZTNotificationBar *MainWindow::getNotificationBar() const
 {
-    return nullptr;
+    return m_pMenuWidget->notificationBar();
 }
 
 QLabel *MainWindow::getUserAccountLink() const
 {
-    return nullptr;
+    return m_pMenuWidget->accountLinkLabel();
 }
 
-void MainWindow::updateUserAccountLink(const QString &)
+void MainWindow::updateUserAccountLink(const QString &text)
 {
+    m_pMenuWidget->setAccountLinkText(text);
 }
 
 IOptionsDlg *MainWindow::getOptionsDialog()
@@ -220,19 +226,17 @@ void MainWindow::setWindowModified(bool modified)
     emit updateModified(modified);
 }
 
-void MainWindow::showNotification(const QString &text, ZTNotificationBar::Type type, const QString &buttonText,
-                                  bool closable)
+void MainWindow::showNotification(const QString &text, ZTNotificationBar::Type type,
+                                  const QString &buttonText, bool closable)
 {
     if (!text.isEmpty())
-        qInfo().noquote() << text;
-    // Notification bar: show(text, type, buttonText, closable) (window chrome).
-    Q_UNUSED(type)
-    Q_UNUSED(buttonText)
-    Q_UNUSED(closable)
+        qInfo("%s", qUtf8Printable(text));
+    m_pMenuWidget->notificationBar()->show(text, type, buttonText, closable);
 }
 
 void MainWindow::hideNotification()
 {
+    m_pMenuWidget->notificationBar()->hide();
 }
 
 QString MainWindow::getDefaultTempPath()
@@ -296,8 +300,18 @@ bool MainWindow::removeDefaultTempDir()
     return removeFolderRecursively(info.absoluteFilePath());
 }
 
-void MainWindow::updateShadowBorderFrame(bool)
+void MainWindow::updateShadowBorderFrame(bool active)
 {
+    for (IShadowBorderFrame *pBorder : m_pBorders) {
+        if (!pBorder)
+            return;
+    }
+    for (IShadowBorderFrame *pBorder : m_pBorders)
+        pBorder->updateBorder(active);
+    // A maximized or full-screen window has no edge to drag or shade.
+    const bool bVisible = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    for (IShadowBorderFrame *pBorder : m_pBorders)
+        pBorder->setVisible(bVisible);
 }
 
 void MainWindow::setVisibleWelcomeWidget(bool)
@@ -378,13 +392,10 @@ void MainWindow::resizeEvent(QResizeEvent *e)
 
 void MainWindow::changeEvent(QEvent *e)
 {
-    if (e->type() == QEvent::WindowStateChange) {
-        const auto *stateEvent = static_cast<QWindowStateChangeEvent *>(e);
-        const bool bWasMaximized = stateEvent->oldState() & Qt::WindowMaximized;
-        const bool bIsMaximized = windowState() & Qt::WindowMaximized;
-        if (bWasMaximized != bIsMaximized) {
-            // Title bar: updateMaximized(bIsMaximized) (window chrome).
-        }
+    if (e->type() == QEvent::WindowStateChange && m_pMenuWidget) {
+        const Qt::WindowStates oldState = static_cast<QWindowStateChangeEvent *>(e)->oldState();
+        if ((oldState ^ windowState()) & Qt::WindowMaximized)
+            m_pMenuWidget->updateMaximized(windowState() & Qt::WindowMaximized);
     }
     QWidget::changeEvent(e);
 }
@@ -426,10 +437,26 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *e)
 
 void MainWindow::createBorders()
 {
+    for (int nSide = 0; nSide < 4; ++nSide)
+        m_pBorders[nSide] = new IShadowBorderFrame(this, nSide);
+    if (m_pEventFilter) {
+        for (int nSide : {2, 0, 1, 3})
+            connect(m_pEventFilter, &EventFilter::activationChangeFiltered, m_pBorders[nSide],
+                    &IShadowBorderFrame::activationChangeFiltered);
+    }
 }
 
 void MainWindow::removeBorders()
 {
+    for (IShadowBorderFrame *&pBorder : m_pBorders) {
+        if (!pBorder)
+            continue;
+        if (m_pEventFilter)
+            disconnect(m_pEventFilter, &EventFilter::activationChangeFiltered, pBorder,
+                       &IShadowBorderFrame::activationChangeFiltered);
+        pBorder->close();
+        pBorder = nullptr;
+    }
 }
 
 // True when the screen reserves no space for a taskbar (it hides itself) and
