@@ -96,11 +96,10 @@ bool SingleInstance::listen()
         m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
         connect(m_pServer, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
     }
-    if (m_pServer->listen(m_strServerName))
-        return true;
-    if (m_pServer->serverError() == QAbstractSocket::AddressInUseError) {
-        // Either a live instance owns the name, or a crashed one left its
-        // socket behind. Only the second may be taken over.
+    // Either a live instance owns the name, or a crashed one left its socket
+    // behind; only the second may be taken over. Ask first: with access
+    // options Qt replaces an existing socket file without complaint.
+    {
         QLocalSocket probe;
         probe.connectToServer(m_strServerName);
         if (probe.waitForConnected(1000)) {
@@ -108,10 +107,10 @@ bool SingleInstance::listen()
             m_strError = tr("Another instance is already listening on \"%1\".").arg(m_strServerName);
             return false;
         }
-        QLocalServer::removeServer(m_strServerName);
-        if (m_pServer->listen(m_strServerName))
-            return true;
     }
+    QLocalServer::removeServer(m_strServerName);
+    if (m_pServer->listen(m_strServerName))
+        return true;
     m_strError = m_pServer->errorString();
     return false;
 }
