@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -74,6 +75,10 @@ void tst_Zelto::optionsReachHostAndPlugins()
 {
     const QString settings = m_dir.filePath(QStringLiteral("own-settings"));
     const QString record = m_dir.filePath(QStringLiteral("options.log"));
+    {
+        QSettings saved(settings + QStringLiteral("/PELUM/ZeltoRideved.ini"), QSettings::IniFormat);
+        saved.setValue(QStringLiteral("Zelto/Language"), QStringLiteral("de_DE"));
+    }
     QProcess zelto;
     startZelto(zelto, {QStringLiteral("-settingspath"), settings, QStringLiteral("-profile"),
                        QStringLiteral("-pluginpath"), folder("chain"), QStringLiteral("one.zelto"),
@@ -91,6 +96,8 @@ void tst_Zelto::optionsReachHostAndPlugins()
     QVERIFY2(lines.contains(QStringLiteral("alpha:initialize:one.zelto,-dash.zelto")), qPrintable(lines.join('\n')));
     QVERIFY(lines.contains(QStringLiteral("alpha:extensionsInitialized:") + settings
                            + QStringLiteral("/PELUM/ZeltoRideved.ini")));
+    // The saved language's Qt catalogue was installed before the plug-ins loaded.
+    QVERIFY(lines.contains(QStringLiteral("alpha:translation:Abbrechen")));
     QCOMPARE(lines.last(), QStringLiteral("alpha:delete"));
 }
 

@@ -38,6 +38,8 @@ public:
     void extensionsInitialized() override
     {
         record("extensionsInitialized", ExtensionSystem::PluginManager::settings()->fileName());
+        // Shows which of Qt's catalogues the host installed.
+        record("translation", QCoreApplication::translate("QPlatformTheme", "Cancel"));
     }
 
     bool lateInitialize() override
