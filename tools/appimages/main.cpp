@@ -1,6 +1,6 @@
 // Draws the application icons and the message-box images of app/images.
 // Run it after changing a drawing and commit the files it writes:
-//   QT_QPA_PLATFORM=offscreen build/tools/imagegen app/images
+//   tools/generate-app-images.sh
 
 #include <QDir>
 #include <QGuiApplication>
@@ -203,7 +203,7 @@ bool save(const QImage &image, const QString &path, const QByteArray &format)
 {
     QImageWriter writer(path, format);
     if (!writer.write(image)) {
-        std::fprintf(stderr, "imagegen: cannot write %s: %s\n", qPrintable(path),
+        std::fprintf(stderr, "appimages: cannot write %s: %s\n", qPrintable(path),
                      qPrintable(writer.errorString()));
         return false;
     }
@@ -217,7 +217,7 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: imagegen <output folder>\n");
+        std::fprintf(stderr, "usage: appimages <output folder>\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
