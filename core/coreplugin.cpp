@@ -1,22 +1,41 @@
 #include "core/coreplugin.h"
 
+#include "core/i18n/ilanguagemanager.h"
+#include "core/i18n/ithemesmanager.h"
 #include "core/mainwindow.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 
 CorePlugin::CorePlugin()
 {
+    // Languages and the theme come first, so every widget is created with them.
+    if (!ILanguageManager::getInstance().initialize())
+        qWarning("There was error while loading one of the language catalogues. %s will use English in some parts.",
+                 ZELTO_APP_TITLE);
+    if (!IThemesManager::getInstance().initialize())
+        qWarning("There was error while loading one of the theme catalogues. %s will use English in some parts.",
+                 ZELTO_APP_TITLE);
     m_pMainWindow = new MainWindow(nullptr);
     QApplication::setActiveWindow(m_pMainWindow);
 }
 
 CorePlugin::~CorePlugin()
 {
+    // The main window tears down everything it owns: managers, channel, server.
     delete m_pMainWindow;
 }
 
 bool CorePlugin::initialize(const QStringList &, QString *errorString)
 {
+    // Other plug-ins still draw from the standard generator (qrand), so it is
+    // seeded once per run; command-line files are opened later.
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    qsrand(static_cast<uint>(QDateTime::currentDateTime().toSecsSinceEpoch()));
+    QT_WARNING_POP
     return m_pMainWindow->init(errorString);
 }
 
@@ -32,16 +51,29 @@ bool CorePlugin::lateInitialize()
 
 ExtensionSystem::IPlugin::ShutdownFlag CorePlugin::aboutToShutdown()
 {
+    // Documents and settings are handled by the main window's close handling.
     m_pMainWindow->aboutToShutdown();
     return SynchronousShutdown;
 }
 
-QObject *CorePlugin::secondInstanceCommand(const QStringList &, const QString &, const QStringList &)
+QObject *CorePlugin::secondInstanceCommand(const QStringList &, const QString &workingDirectory,
+                                           const QStringList &arguments)
 {
+    m_pMainWindow->raiseUp();
+
+    const QDir baseDir(workingDirectory.isEmpty() ? QDir::currentPath() : workingDirectory);
+    // Each file on its own: one that fails (and says so) does not stop the rest.
+    for (const QString &argument : arguments)
+        openFile(QFileInfo(baseDir, argument).absoluteFilePath());
     return nullptr;
 }
 
 void CorePlugin::fileOpenRequest(const QString &fileName)
 {
     secondInstanceCommand(QStringList(), QString(), QStringList(fileName));
+}
+
+bool CorePlugin::openFile(const QString &strFileName)
+{
+    return m_pMainWindow->loadFile(strFileName);
 }

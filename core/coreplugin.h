@@ -8,6 +8,10 @@ class MainWindow;
 
 // The entry object of the core plug-in. It owns the main window and forwards
 // the host's lifecycle calls to it.
+//
+// The plug-in instance entry generated for Q_PLUGIN_METADATA keeps the object
+// in a QPointer: a second call returns the same object, a call after the
+// object was deleted creates a new one.
 class CORE_EXPORT CorePlugin : public ExtensionSystem::IPlugin
 {
     Q_OBJECT
@@ -26,6 +30,12 @@ public:
 
 public slots:
     void fileOpenRequest(const QString &fileName);
+
+protected:
+    // The one place where a file handed over by another instance reaches the
+    // main window, already resolved to an absolute path. Tests override it to
+    // see which paths would be opened.
+    virtual bool openFile(const QString &strFileName);
 
 private:
     MainWindow *m_pMainWindow = nullptr;

@@ -2,27 +2,126 @@
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/documents/documentmanager.h"
+#include "core/documents/editormanager.h"
+#include "core/documents/idocument.h"
+#include "core/documents/idocumentfactory.h"
+#include "core/documents/ieditor.h"
 #include "core/icore.h"
+#include "core/iui.h"
+#include "core/ui/eventfilter.h"
+#include "core/ui/imainmenuwidget.h"
+#include "core/ui/ishadowborderframe.h"
+
+#include "extensionsystem/pluginmanager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QHostAddress>
+#include <QIcon>
+#include <QLabel>
+#include <QMimeData>
+#include <QNetworkProxyFactory>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+#include <QWebChannel>
+#include <QWebSocketServer>
+#include <QWindowStateChangeEvent>
+
+// Shared working folder of all plug-ins inside the system temporary folder.
+static const char s_tempDirName[] = "Zelto-Rideved";
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     setAcceptDrops(true);
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+
+    // Web pages (the welcome page first of all) reach the application through
+    // this server; port 0 lets the system pick a free one, read via getServer().
+    m_pServer = new QWebSocketServer(QStringLiteral("ZTServer"), QWebSocketServer::NonSecureMode, this);
+    if (!m_pServer->listen(QHostAddress::LocalHost, 0))
+        qFatal("Failed to open web socket server.");
+
+    // Client wrapper for the server and its connection to the channel (web channel transport).
+    m_pChannel = new QWebChannel(nullptr); // deleted by the destructor
+
+    statusBar()->setSizeGripEnabled(false);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/app/images/app_icon.ico")));
+
+    // The registries; the document and editor managers are deleted by the
+    // destructor, the action and context managers live until the process ends.
     m_pCore = new ICore(this);
+    m_pDocumentManager = new DocumentManager;
+    m_pEditorManager = new EditorManager;
     m_pActionManager = new ActionManager;
     m_pContextManager = new ContextManager;
     ActionManager::initialize();
+    DocumentManager::setSettings(ExtensionSystem::PluginManager::settings());
+    DocumentManager::readSettings();
+
+    connect(m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::updateSaveAsMenu,
+            Qt::UniqueConnection);
+
+    // MDI area with the welcome object, its tab bar (web bridge).
+
+    // The frameless window's own title bar; it also carries the notification bar.
+    m_pMenuWidget = new IMainMenuWidget(this, QStringLiteral(ZELTO_APP_TITLE),
+                                        IUi::getIcon(QStringLiteral("icon"), IUi::SizeNone,
+                                                     QStringLiteral(":/core/images/")));
+    connect(this, &MainWindow::updateWindowFilePath, m_pMenuWidget, &IMainMenuWidget::updateWindowFilePath);
+    connect(this, &MainWindow::updateModified, m_pMenuWidget, &IMainMenuWidget::updateModified);
+    connect(m_pMenuWidget->accountLinkLabel(), &QLabel::linkActivated, this, &MainWindow::userAccountLinkActivated);
+    setMenuWidget(m_pMenuWidget);
+
+    // initActions(), createToolBars(), createStatusBar() (file commands).
+
+    // Every activation change redraws the shadow borders (active shadow or inactive line).
+    m_pEventFilter = new EventFilter(this);
+    connect(m_pEventFilter, &EventFilter::activationChangeFiltered, this, &MainWindow::activationChangeFiltered);
+    QCoreApplication::instance()->installEventFilter(m_pEventFilter);
 
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
 }
 
 MainWindow::~MainWindow()
 {
+    delete m_pDocumentManager;
+    m_pDocumentManager = nullptr;
+    delete m_pEditorManager;
+    m_pEditorManager = nullptr;
     delete m_pCore;
+    m_pCore = nullptr;
+
+    disconnect(m_pEventFilter, nullptr, nullptr, nullptr);
+    delete m_pEventFilter;
+    m_pEventFilter = nullptr;
     disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
+    // Client wrapper: disconnect from the channel (web bridge).
+
+    // Web pages must not reach objects that are about to go away.
+    const QHash<QString, QObject *> registered = m_pChannel->registeredObjects();
+    for (QObject *pObject : registered)
+        m_pChannel->deregisterObject(pObject);
+    m_pServer->close();
+
+    // Client wrapper (web bridge).
+    delete m_pChannel;
+    m_pChannel = nullptr;
+    delete m_pServer;
+    m_pServer = nullptr;
+    // MDI area (web bridge).
 }
 
 bool MainWindow::init(QString *)
@@ -32,7 +131,12 @@ bool MainWindow::init(QString *)
 
 void MainWindow::extensionsInitialized()
 {
+    createBorders();
     show();
+    if (IsFirstRun())
+        setWindowState(Qt::WindowMaximized);
+    // Command-line projects open once the event loop runs.
+    QTimer::singleShot(0, this, &MainWindow::openFilesPassedAsArguments);
 }
 
 void MainWindow::aboutToShutdown()
@@ -41,11 +145,27 @@ void MainWindow::aboutToShutdown()
 
 bool MainWindow::IsFirstRun()
 {
-    return false;
+    // The designer plug-in keeps its settings under "Designer"; until that
+    // group exists the application has never been set up by the user.
+    QSettings *pSettings = ICore::settings();
+    if (!pSettings)
+        return true;
+    const QStringList groups = pSettings->childGroups();
+    return !groups.contains(QStringLiteral("Designer"), Qt::CaseInsensitive);
 }
 
 void MainWindow::forceQuit()
 {
+    // Closing removes editors from the live list, so walk a copy.
+    const QList<IEditor *> lstEditors = EditorManager::getEditors();
+    for (IEditor *pEditor : lstEditors) {
+        IDocument *pDocument = pEditor->getDocument();
+        if (!pDocument)
+            continue;
+        pDocument->close();
+        emit pDocument->requestClosing(false);
+    }
+    QCoreApplication::quit();
 }
 
 QWebSocketServer *MainWindow::getServer() const
@@ -70,20 +190,25 @@ QToolBar *MainWindow::getFileToolbar() const
 
 ZTNotificationBar *MainWindow::getNotificationBar() const
 {
-    return nullptr;
+    return m_pMenuWidget->notificationBar();
 }
 
 QLabel *MainWindow::getUserAccountLink() const
 {
-    return nullptr;
+    return m_pMenuWidget->accountLinkLabel();
 }
 
-void MainWindow::updateUserAccountLink(const QString &)
+void MainWindow::updateUserAccountLink(const QString &text)
 {
+    m_pMenuWidget->setAccountLinkText(text);
 }
 
 IOptionsDlg *MainWindow::getOptionsDialog()
 {
+    if (!m_pOptionsDlg) {
+        if (IDocumentFactory *pFactory = selectDocumentFactory())
+            m_pOptionsDlg = pFactory->createOptionsDialog();   // kept until the application ends
+    }
     return m_pOptionsDlg;
 }
 
@@ -101,26 +226,92 @@ void MainWindow::setWindowModified(bool modified)
     emit updateModified(modified);
 }
 
-void MainWindow::showNotification(const QString &, ZTNotificationBar::Type, const QString &, bool)
+void MainWindow::showNotification(const QString &text, ZTNotificationBar::Type type,
+                                  const QString &buttonText, bool closable)
 {
+    if (!text.isEmpty())
+        qInfo("%s", qUtf8Printable(text));
+    m_pMenuWidget->notificationBar()->show(text, type, buttonText, closable);
 }
 
 void MainWindow::hideNotification()
 {
+    m_pMenuWidget->notificationBar()->hide();
 }
 
 QString MainWindow::getDefaultTempPath()
 {
-    return QString();
+    QDir temp = QDir::temp();
+    const QString name = QString::fromLatin1(s_tempDirName);
+    if (!temp.exists(name))
+        temp.mkdir(name);
+    return temp.absoluteFilePath(name);
+}
+
+// A link (symbolic link, or a junction on Windows) is removed as a link and
+// never followed: following it would delete the user's files elsewhere.
+static bool removeLink(const QFileInfo &info)
+{
+    const QString path = info.absoluteFilePath();
+    if (QFile::remove(path))
+        return true;
+    // Windows removes a link to a folder as a folder; rmdir never touches
+    // the target's content.
+    return QDir().rmdir(path);
+}
+
+static bool isLink(const QFileInfo &info)
+{
+    return info.isSymLink() || info.isJunction();
+}
+
+// Removes a folder with everything in it. Stops at the first entry that
+// cannot be removed; that entry, the ones after it and the folder stay.
+static bool removeFolderRecursively(const QString &path)
+{
+    QDir dir(path);
+    if (!dir.exists())
+        return false;
+    const QFileInfoList entries = dir.entryInfoList(
+        QDir::Files | QDir::AllDirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::DirsFirst);
+    for (const QFileInfo &entry : entries) {
+        bool bRemoved;
+        if (isLink(entry))
+            bRemoved = removeLink(entry);
+        else if (entry.isDir())
+            bRemoved = removeFolderRecursively(entry.absoluteFilePath());
+        else
+            bRemoved = QFile::remove(entry.absoluteFilePath());
+        if (!bRemoved)
+            return false;
+    }
+    return dir.rmdir(dir.absolutePath());
 }
 
 bool MainWindow::removeDefaultTempDir()
 {
-    return false;
+    const QFileInfo info(QDir::temp(), QString::fromLatin1(s_tempDirName));
+    // The temporary folder may be shared: a link put in the folder's place
+    // is removed, not followed.
+    if (isLink(info))
+        return removeLink(info);
+    if (!info.isDir())
+        return false;
+    return removeFolderRecursively(info.absoluteFilePath());
 }
 
-void MainWindow::updateShadowBorderFrame(bool)
+void MainWindow::updateShadowBorderFrame(bool active)
 {
+    for (IShadowBorderFrame *pBorder : m_pBorders) {
+        if (!pBorder)
+            return;
+    }
+    for (IShadowBorderFrame *pBorder : m_pBorders)
+        pBorder->updateBorder(active);
+    // A maximized or full-screen window has no edge to drag or shade.
+    const bool bVisible = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    for (IShadowBorderFrame *pBorder : m_pBorders)
+        pBorder->setVisible(bVisible);
 }
 
 void MainWindow::setVisibleWelcomeWidget(bool)
@@ -129,6 +320,9 @@ void MainWindow::setVisibleWelcomeWidget(bool)
 
 void MainWindow::raiseUp()
 {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
 }
 
 void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *)
@@ -137,25 +331,72 @@ void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *)
 
 void MainWindow::activationChangeFiltered()
 {
+    updateShadowBorderFrame(isActiveWindow());
+}
+
+// Asks every open document to close, the editors' documents last editor
+// first, then the documents without an editor. The first one that refuses
+// stops the walk; the documents closed before it stay closed.
+static bool closeAllDocuments()
+{
+    // Closing removes only that editor, so the lower indices stay valid.
+    for (int i = EditorManager::getEditors().size() - 1; i >= 0; --i) {
+        if (i >= EditorManager::getEditors().size())
+            continue;
+        IDocument *pDocument = EditorManager::getEditors().at(i)->getDocument();
+        if (!pDocument)
+            continue;
+        if (!pDocument->close())
+            return false;
+        emit pDocument->requestClosing(false);
+    }
+    const QList<IDocument *> lstDocuments = DocumentManager::getDocuments();
+    for (IDocument *pDocument : lstDocuments) {
+        if (!DocumentManager::getDocuments().contains(pDocument))
+            continue;   // went with an earlier one
+        if (!pDocument->close())
+            return false;
+        emit pDocument->requestClosing(false);
+    }
+    return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)
 {
+    // Saved first, so a vetoed close still keeps what the user set.
+    ICore::saveSettings();
+
+    if (!closeAllDocuments()) {
+        e->ignore();
+        return;
+    }
+
+    removeBorders();
+    removeDefaultTempDir();
     e->accept();
 }
 
 void MainWindow::moveEvent(QMoveEvent *e)
 {
     QMainWindow::moveEvent(e);
+    fixAutoHideTaskbar();
+    updateShadowBorderFrame(true);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *e)
 {
     QMainWindow::resizeEvent(e);
+    fixAutoHideTaskbar();
+    updateShadowBorderFrame(true);
 }
 
 void MainWindow::changeEvent(QEvent *e)
 {
+    if (e->type() == QEvent::WindowStateChange && m_pMenuWidget) {
+        const Qt::WindowStates oldState = static_cast<QWindowStateChangeEvent *>(e)->oldState();
+        if ((oldState ^ windowState()) & Qt::WindowMaximized)
+            m_pMenuWidget->updateMaximized(windowState() & Qt::WindowMaximized);
+    }
     QWidget::changeEvent(e);
 }
 
@@ -166,17 +407,75 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *r
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *e)
 {
+    switch (e->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        static_cast<QDragMoveEvent *>(e)->acceptProposedAction();
+        return true;
+    case QEvent::DragLeave:
+        e->accept();
+        break;
+    case QEvent::Drop: {
+        auto *dropEvent = static_cast<QDropEvent *>(e);
+        const QList<QUrl> urls = dropEvent->mimeData() ? dropEvent->mimeData()->urls() : QList<QUrl>();
+        if (urls.isEmpty())
+            return false;
+        // Only the first project is opened; other file types are ignored silently.
+        const QString path = urls.first().toLocalFile();
+        const QString suffix = QFileInfo(path).suffix();
+        const bool bIsProject = suffix.compare(QLatin1String("zeltopack"), Qt::CaseInsensitive) == 0
+                                || suffix.compare(QLatin1String("zelto"), Qt::CaseInsensitive) == 0;
+        if (bIsProject && loadFile(path))
+            dropEvent->acceptProposedAction();
+        return true;
+    }
+    default:
+        break;
+    }
     return QObject::eventFilter(watched, e);
 }
 
 void MainWindow::createBorders()
 {
+    for (int nSide = 0; nSide < 4; ++nSide)
+        m_pBorders[nSide] = new IShadowBorderFrame(this, nSide);
+    if (m_pEventFilter) {
+        for (int nSide : {2, 0, 1, 3})
+            connect(m_pEventFilter, &EventFilter::activationChangeFiltered, m_pBorders[nSide],
+                    &IShadowBorderFrame::activationChangeFiltered);
+    }
 }
 
 void MainWindow::removeBorders()
 {
+    for (IShadowBorderFrame *&pBorder : m_pBorders) {
+        if (!pBorder)
+            continue;
+        if (m_pEventFilter)
+            disconnect(m_pEventFilter, &EventFilter::activationChangeFiltered, pBorder,
+                       &IShadowBorderFrame::activationChangeFiltered);
+        pBorder->close();
+        pBorder = nullptr;
+    }
+}
+
+// True when the screen reserves no space for a taskbar (it hides itself) and
+// the window covers the whole screen: then the taskbar could never be revealed.
+static bool coversAutoHideTaskbar(const QWidget *pWindow)
+{
+    const QScreen *pScreen = pWindow->screen();
+    if (!pScreen)
+        return false;
+    return pScreen->geometry() == pScreen->availableGeometry() && pWindow->rect() == pScreen->availableGeometry();
 }
 
 void MainWindow::fixAutoHideTaskbar()
 {
+    if (!coversAutoHideTaskbar(this))
+        return;
+    // One pixel short of the screen edge lets the auto-hidden taskbar show.
+    QTimer::singleShot(0, this, [this] {
+        if (coversAutoHideTaskbar(this))
+            resize(width(), height() - 1);
+    });
 }

@@ -13,6 +13,7 @@ private slots:
     void lifetimeFollowsMainWindow();
     void settingsScopes();
     void saveSettingsPersistsHandlerValues();
+    void saveSettingsSyncsBothScopesEachTime();
 
 private:
     TestSupport::TestHost m_host;
@@ -51,6 +52,28 @@ void tst_ICore::saveSettingsPersistsHandlerValues()
     ICore::saveSettings();
     QSettings onDisk(ICore::settings()->fileName(), QSettings::IniFormat);
     QCOMPARE(onDisk.value(QStringLiteral("Test/Written")).toInt(), 42);
+}
+
+void tst_ICore::saveSettingsSyncsBothScopesEachTime()
+{
+    MainWindow window;
+    QSignalSpy spy(ICore::getInstance(), &ICore::aboutToSaveSettings);
+    int nRound = 0;
+    connect(ICore::getInstance(), &ICore::aboutToSaveSettings, this, [&nRound] {
+        ICore::settings(QSettings::UserScope)->setValue(QStringLiteral("Test/Round"), nRound);
+        ICore::settings(QSettings::SystemScope)->setValue(QStringLiteral("Test/Round"), nRound);
+    });
+    for (nRound = 1; nRound <= 2; ++nRound) {
+        ICore::saveSettings();
+        QCOMPARE(spy.count(), nRound);
+        for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) {
+            QSettings onDisk(ICore::settings(scope)->fileName(), QSettings::IniFormat);
+            QCOMPARE(onDisk.value(QStringLiteral("Test/Round")).toInt(), nRound);
+        }
+    }
+    // The slot form, as other plug-ins invoke it by name.
+    QVERIFY(QMetaObject::invokeMethod(ICore::getInstance(), "saveSettings"));
+    QCOMPARE(spy.count(), 3);
 }
 
 QTEST_MAIN(tst_ICore)

@@ -1,0 +1,97 @@
+#include "core/i18n/ilanguagemanager.h"
+
+#include "extensionsystem/pluginmanager.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+
+namespace {
+
+const char kLanguageKey[] = "Zelto/Language";
+
+LanguageInfo *makeLanguageInfo(const QLocale &locale)
+{
+    auto *pInfo = new LanguageInfo;
+    pInfo->id = locale.name();
+    pInfo->languageName = QLocale::languageToString(locale.language());
+    pInfo->countryName = QLocale::countryToString(locale.country());
+    pInfo->nativeLanguageName = locale.nativeLanguageName();
+    pInfo->nativeCountryName = locale.nativeCountryName();
+    return pInfo;
+}
+
+} // namespace
+
+ILanguageManager &ILanguageManager::getInstance()
+{
+    static ILanguageManager instance;
+    return instance;
+}
+
+ILanguageManager::ILanguageManager() = default;
+
+ILanguageManager::~ILanguageManager()
+{
+    qDeleteAll(m_lstLanguages);
+}
+
+bool ILanguageManager::initialize()
+{
+    m_pSettings = ExtensionSystem::PluginManager::settings();
+
+    // A missing or meaningless value gives the C locale, so no menu entry is
+    // marked as the running language.
+    const QString strSaved = m_pSettings ? m_pSettings->value(kLanguageKey).toString() : QString();
+    m_currentLocale = QLocale(strSaved);
+
+    // Rebuild rather than append: a second initialisation must not show every
+    // language twice in the menu.
+    qDeleteAll(m_lstLanguages);
+    m_lstLanguages.clear();
+
+    // English is built in; it needs no catalogue.
+    m_lstLanguages.append(makeLanguageInfo(QLocale(QStringLiteral("en_US"))));
+
+    const QDir dir(QCoreApplication::applicationDirPath() + QStringLiteral("/translations"));
+    const QStringList lstFiles = dir.entryList(QStringList(QStringLiteral("zelto_*.qm")));
+    for (const QString &strFile : lstFiles) {
+        QString strName = strFile.left(strFile.lastIndexOf(QLatin1Char('.')));
+        strName.remove(0, strName.indexOf(QLatin1Char('_')) + 1);
+        m_lstLanguages.append(makeLanguageInfo(QLocale(strName)));
+    }
+    return true;
+}
+
+const QList<LanguageInfo *> &ILanguageManager::getLanguages() const
+{
+    return m_lstLanguages;
+}
+
+QString ILanguageManager::getCurrentLangId() const
+{
+    return m_currentLocale.name();
+}
+
+QString ILanguageManager::getSaveLangId() const
+{
+    return m_pSettings ? m_pSettings->value(kLanguageKey).toString() : QString();
+}
+
+bool ILanguageManager::saveLanguage(const QString &id)
+{
+    for (const LanguageInfo *pInfo : qAsConst(m_lstLanguages)) {
+        if (pInfo->id == id) {
+            if (!m_pSettings)
+                return false;
+            m_pSettings->setValue(kLanguageKey, id);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ILanguageManager::setSettings(QSettings *pSettings)
+{
+    m_pSettings = pSettings;
+}

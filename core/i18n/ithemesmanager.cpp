@@ -1,0 +1,129 @@
+#include "core/i18n/ithemesmanager.h"
+
+#include "extensionsystem/pluginmanager.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+namespace {
+
+const char kThemeKey[] = "Zelto/Theme";
+const char kDarkTheme[] = "Dark";
+
+// Reads a style sheet and installs it on the whole application.
+bool applyStyleSheet(const QString &strPath)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    // Without a widget application there is nothing to style.
+    auto *pApp = qobject_cast<QApplication *>(QCoreApplication::instance());
+    if (!pApp)
+        return false;
+    pApp->setStyleSheet(QString::fromUtf8(file.readAll()));
+    return true;
+}
+
+} // namespace
+
+IThemesManager &IThemesManager::getInstance()
+{
+    static IThemesManager instance;
+    return instance;
+}
+
+IThemesManager::IThemesManager() = default;
+
+IThemesManager::~IThemesManager()
+{
+    delete m_pCurrentTheme;
+    qDeleteAll(m_lstThemes);
+}
+
+bool IThemesManager::initialize()
+{
+    // Rebuild rather than append, so a second initialisation lists each
+    // theme once and does not leak the previous records.
+    delete m_pCurrentTheme;
+    m_pCurrentTheme = new ThemesInfo;
+    qDeleteAll(m_lstThemes);
+    m_lstThemes.clear();
+
+    m_pSettings = ExtensionSystem::PluginManager::settings();
+    if (m_pSettings && !m_pSettings->contains(kThemeKey))
+        m_pSettings->setValue(kThemeKey, QString::fromLatin1(kDarkTheme));
+    const QString strSaved = getSaveThemeId();
+
+    const QString strAppDir = QCoreApplication::applicationDirPath();
+    const QDir dir(strAppDir + QStringLiteral("/resources/styles/"));
+    bool bApplied = false;
+    const QStringList lstFiles = dir.entryList(QStringList(QStringLiteral("zelto_*.qss")));
+    for (const QString &strFile : lstFiles) {
+        QString strName = strFile.left(strFile.lastIndexOf(QLatin1Char('.')));
+        strName.remove(0, strName.indexOf(QLatin1Char('_')) + 1);
+        if (!strName.isEmpty())
+            strName[0] = strName.at(0).toUpper();
+
+        m_lstThemes.append(new ThemesInfo{strName, strName});
+
+        // The dark theme is read from its fixed path below.
+        if (strName == strSaved && strSaved != QLatin1String(kDarkTheme)
+            && applyStyleSheet(dir.filePath(strFile))) {
+            m_pCurrentTheme->id = strName;
+            m_pCurrentTheme->name = strName;
+            bApplied = true;
+        }
+    }
+
+    if (strSaved == QLatin1String(kDarkTheme)
+        && applyStyleSheet(strAppDir + QStringLiteral("/resources/styles/zelto_dark.qss"))) {
+        m_pCurrentTheme->id = QString::fromLatin1(kDarkTheme);
+        m_pCurrentTheme->name = QString::fromLatin1(kDarkTheme);
+        bApplied = true;
+    }
+
+    if (!bApplied)
+        saveThemes(QString::fromLatin1(kDarkTheme));
+    return bApplied;
+}
+
+const QList<ThemesInfo *> &IThemesManager::getThemes() const
+{
+    return m_lstThemes;
+}
+
+QString IThemesManager::getCurrentThemeId() const
+{
+    return m_pCurrentTheme ? m_pCurrentTheme->id : QString();
+}
+
+QString IThemesManager::getCurrentThemeName() const
+{
+    return m_pCurrentTheme ? m_pCurrentTheme->name : QString();
+}
+
+QString IThemesManager::getSaveThemeId() const
+{
+    const QString strDark = QString::fromLatin1(kDarkTheme);
+    return m_pSettings ? m_pSettings->value(kThemeKey, strDark).toString() : strDark;
+}
+
+bool IThemesManager::saveThemes(const QString &id)
+{
+    for (const ThemesInfo *pInfo : qAsConst(m_lstThemes)) {
+        if (pInfo->id == id) {
+            if (!m_pSettings)
+                return false;
+            m_pSettings->setValue(kThemeKey, id);
+            return true;
+        }
+    }
+    return false;
+}
+
+void IThemesManager::setSettings(QSettings *pSettings)
+{
+    m_pSettings = pSettings;
+}

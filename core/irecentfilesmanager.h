@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/core_global.h"
+#include "core/isingleton.h"
+
+#include <QString>
+#include <QStringList>
+
+class IRecentFilesManager;
+// One instance for the whole process, also when other plug-ins ask for it:
+// the singleton's statics live in this library only.
+extern template class CORE_EXPORT ISingleton<IRecentFilesManager>;
+
+// The projects the user opened, created or saved under a new name, most
+// recent first. The list lives only in the user settings and is read afresh
+// by every operation, so the menu, the welcome page and the documents always
+// see each other's changes.
+class CORE_EXPORT IRecentFilesManager : public ISingleton<IRecentFilesManager>
+{
+public:
+    void addFile(const QString &path);
+    void removeFile(const QString &path);
+    QStringList getRecentFiles();
+    int getMaxCount();
+    int getCount();
+
+private:
+    friend class ISingleton<IRecentFilesManager>;
+    IRecentFilesManager() = default;
+
+    int m_nMaxCount = 10;
+    int m_nCount = 0;   // entries returned by the last getRecentFiles()
+};

@@ -1,0 +1,195 @@
+#include "core/i18n/ithemesmanager.h"
+#include "tests/common/testhost.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+
+const char kThemeKey[] = "Zelto/Theme";
+
+QStringList ids(const QList<ThemesInfo *> &lstThemes)
+{
+    QStringList lstIds;
+    for (const ThemesInfo *pInfo : lstThemes) {
+        // Listed themes carry their display name in both fields.
+        if (pInfo->id != pInfo->name)
+            return {QStringLiteral("id and name differ: %1/%2").arg(pInfo->id, pInfo->name)};
+        lstIds << pInfo->id;
+    }
+    return lstIds;
+}
+
+// Each file holds a style sheet that names it, so the test sees which was applied.
+QString sheetOf(const QString &strFile)
+{
+    return QStringLiteral("/* %1 */ QWidget { color: #123456; }").arg(strFile);
+}
+
+} // namespace
+
+class tst_ThemesManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void listsThemes_data();
+    void listsThemes();
+    void firstStartAppliesDark();
+    void appliesSavedTheme();
+    void themeIdIsCaseSensitive_data();
+    void themeIdIsCaseSensitive();
+    void missingDarkFileAppliesNothing();
+    void saveThemesTakesListedIdsOnly();
+
+private:
+    void createThemes(const QStringList &lstFiles);
+
+    TestSupport::TestHost m_host;
+    QString m_strFolder;
+};
+
+void tst_ThemesManager::init()
+{
+    m_strFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/resources/styles");
+    QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/resources")).removeRecursively();
+    m_host.settings()->remove(kThemeKey);
+    qApp->setStyleSheet(QString());
+}
+
+void tst_ThemesManager::cleanup()
+{
+    QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/resources")).removeRecursively();
+    m_host.settings()->remove(kThemeKey);
+    qApp->setStyleSheet(QString());
+}
+
+void tst_ThemesManager::createThemes(const QStringList &lstFiles)
+{
+    QVERIFY(QDir().mkpath(m_strFolder));
+    for (const QString &strFile : lstFiles) {
+        QFile file(m_strFolder + QLatin1Char('/') + strFile);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text));
+        file.write(sheetOf(strFile).toUtf8());
+    }
+}
+
+void tst_ThemesManager::listsThemes_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("no folder") << QStringList() << QStringLiteral("Dark") << QStringList();
+    QTest::newRow("display names")
+        << QStringList{"zelto_light_blue.qss", "zelto_dark.qss", "zelto_light.qss"} << QStringLiteral("Dark")
+        << QStringList{"Dark", "Light", "Light_blue"};
+    QTest::newRow("listed whatever is saved")
+        << QStringList{"zelto_dark.qss", "zelto_light.qss"} << QStringLiteral("Light")
+        << QStringList{"Dark", "Light"};
+    QTest::newRow("only the first letter is raised")
+        << QStringList{"zelto_highContrast.qss"} << QStringLiteral("Dark") << QStringList{"HighContrast"};
+    QTest::newRow("other files are ignored")
+        << QStringList{"zelto_dark.qss", "dark.qss", "zelto_light.css"} << QStringLiteral("Dark")
+        << QStringList{"Dark"};
+}
+
+void tst_ThemesManager::listsThemes()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, saved);
+    QFETCH(QStringList, expected);
+    if (!files.isEmpty())
+        createThemes(files);
+    m_host.settings()->setValue(kThemeKey, saved);
+
+    IThemesManager &manager = IThemesManager::getInstance();
+    manager.initialize();
+    QCOMPARE(ids(manager.getThemes()), expected);
+}
+
+void tst_ThemesManager::firstStartAppliesDark()
+{
+    createThemes({"zelto_dark.qss", "zelto_light.qss"});
+    QVERIFY(!m_host.settings()->contains(kThemeKey));
+
+    IThemesManager &manager = IThemesManager::getInstance();
+    QVERIFY(manager.initialize());
+    QCOMPARE(m_host.settings()->value(kThemeKey).toString(), QStringLiteral("Dark"));
+    QCOMPARE(qApp->styleSheet(), sheetOf("zelto_dark.qss"));
+    QCOMPARE(manager.getCurrentThemeId(), QStringLiteral("Dark"));
+    QCOMPARE(manager.getCurrentThemeName(), QStringLiteral("Dark"));
+}
+
+void tst_ThemesManager::appliesSavedTheme()
+{
+    createThemes({"zelto_dark.qss", "zelto_light.qss"});
+    m_host.settings()->setValue(kThemeKey, QStringLiteral("Light"));
+
+    IThemesManager &manager = IThemesManager::getInstance();
+    QVERIFY(manager.initialize());
+    QCOMPARE(qApp->styleSheet(), sheetOf("zelto_light.qss"));
+    QCOMPARE(manager.getCurrentThemeId(), QStringLiteral("Light"));
+    QCOMPARE(manager.getSaveThemeId(), QStringLiteral("Light"));
+}
+
+void tst_ThemesManager::themeIdIsCaseSensitive_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("savedAfter");
+
+    QTest::newRow("dark listed: reset to Dark")
+        << QStringList{"zelto_dark.qss", "zelto_light.qss"} << QStringLiteral("Dark");
+    QTest::newRow("dark not listed: kept") << QStringList{"zelto_light.qss"} << QStringLiteral("light");
+}
+
+void tst_ThemesManager::themeIdIsCaseSensitive()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, savedAfter);
+    createThemes(files);
+    m_host.settings()->setValue(kThemeKey, QStringLiteral("light"));
+
+    IThemesManager &manager = IThemesManager::getInstance();
+    QVERIFY(!manager.initialize());
+    QCOMPARE(qApp->styleSheet(), QString());
+    QCOMPARE(manager.getCurrentThemeId(), QString());
+    QCOMPARE(manager.getCurrentThemeName(), QString());
+    QCOMPARE(manager.getSaveThemeId(), savedAfter);
+}
+
+void tst_ThemesManager::missingDarkFileAppliesNothing()
+{
+    createThemes({"zelto_light.qss"});
+
+    IThemesManager &manager = IThemesManager::getInstance();
+    QVERIFY(!manager.initialize());
+    QCOMPARE(qApp->styleSheet(), QString());
+    QCOMPARE(manager.getCurrentThemeId(), QString());
+    QCOMPARE(manager.getSaveThemeId(), QStringLiteral("Dark"));
+}
+
+void tst_ThemesManager::saveThemesTakesListedIdsOnly()
+{
+    createThemes({"zelto_dark.qss", "zelto_light.qss"});
+    IThemesManager &manager = IThemesManager::getInstance();
+    QVERIFY(manager.initialize());
+
+    QVERIFY(!manager.saveThemes(QStringLiteral("light")));
+    QVERIFY(!manager.saveThemes(QStringLiteral("Blue")));
+    QCOMPARE(manager.getSaveThemeId(), QStringLiteral("Dark"));
+
+    QVERIFY(manager.saveThemes(QStringLiteral("Light")));
+    QCOMPARE(manager.getSaveThemeId(), QStringLiteral("Light"));
+    // The applied theme stays until the next start.
+    QCOMPARE(manager.getCurrentThemeId(), QStringLiteral("Dark"));
+    QCOMPARE(qApp->styleSheet(), sheetOf("zelto_dark.qss"));
+}
+
+QTEST_MAIN(tst_ThemesManager)
+#include "tst_themesmanager.moc"

@@ -1,0 +1,377 @@
+#include "core/icore.h"
+#include "core/mainwindow.h"
+#include "tests/common/testhost.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QHostAddress>
+#include <QMimeData>
+#include <QProcess>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QWebChannel>
+#include <QWebSocketServer>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+const char kTempName[] = "Zelto-Rideved";
+
+QString tempFolder()
+{
+    return QDir::temp().absoluteFilePath(QString::fromLatin1(kTempName));
+}
+
+bool writeFile(const QString &path, const QByteArray &content = "data")
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+int g_infoMessages = 0;
+QtMessageHandler g_previousHandler = nullptr;
+
+void countingHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtInfoMsg)
+        ++g_infoMessages;
+    g_previousHandler(type, context, message);
+}
+
+} // namespace
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void construction();
+    void firstRun_data();
+    void firstRun();
+    void extensionsInitializedShowsWindow_data();
+    void extensionsInitializedShowsWindow();
+    void raiseUpClearsMinimized();
+    void defaultTempPath();
+    void removeTempDirRemovesEverything();
+    void removeMissingTempDirFails();
+    void removeTempDirNeverFollowsLinks();
+    void removeTempDirWhenItIsALink();
+    void removeTempDirStopsAtUndeletableFile();
+    void dragIsAccepted_data();
+    void dragIsAccepted();
+    void drop_data();
+    void drop();
+    void closeSavesSettingsAndRemovesTempDir();
+    void showNotificationLogsText();
+    void autoHideTaskbarKeepsOnePixel();
+
+private:
+    TestSupport::TestHost m_host;
+};
+
+void tst_MainWindow::init()
+{
+    ICore::settings()->clear();
+    QDir(tempFolder()).removeRecursively();
+}
+
+void tst_MainWindow::cleanup()
+{
+    QFile::remove(tempFolder()); // a link left by a test
+    QDir(tempFolder()).removeRecursively();
+}
+
+void tst_MainWindow::construction()
+{
+    MainWindow window;
+    QWebSocketServer *server = window.getServer();
+    QVERIFY(server);
+    QVERIFY(server->isListening());
+    QCOMPARE(server->serverName(), QStringLiteral("ZTServer"));
+    QCOMPARE(server->secureMode(), QWebSocketServer::NonSecureMode);
+    QCOMPARE(server->serverAddress(), QHostAddress(QHostAddress::LocalHost));
+    QVERIFY(server->serverPort() != 0);
+    QVERIFY(window.getChannel());
+    QCOMPARE(int(window.windowFlags()), 0x4801);
+    QVERIFY(!window.statusBar()->isSizeGripEnabled());
+    QVERIFY(window.acceptDrops());
+    QVERIFY(!window.isVisible());
+    QCOMPARE(ICore::getMainWindow(), &window);
+}
+
+void tst_MainWindow::firstRun_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<bool>("firstRun");
+
+    QTest::newRow("nothing saved") << QStringList() << true;
+    QTest::newRow("other groups only") << QStringList{"Zelto/Language", "Shortcuts/File.New"} << true;
+    QTest::newRow("Designer group") << QStringList{"Designer/Zoom"} << false;
+    QTest::newRow("designer in lower case") << QStringList{"designer/Zoom"} << false;
+    QTest::newRow("DESIGNER in capitals") << QStringList{"DESIGNER/Zoom"} << false;
+    QTest::newRow("Designer as a plain key") << QStringList{"Designer"} << true;
+    QTest::newRow("Designer below another group") << QStringList{"Zelto/Designer/Zoom"} << true;
+    QTest::newRow("longer name") << QStringList{"Designers/Zoom"} << true;
+}
+
+void tst_MainWindow::firstRun()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(bool, firstRun);
+    for (const QString &key : keys)
+        ICore::settings()->setValue(key, 1);
+    MainWindow window;
+    QCOMPARE(window.IsFirstRun(), firstRun);
+}
+
+void tst_MainWindow::extensionsInitializedShowsWindow_data()
+{
+    QTest::addColumn<bool>("seenBefore");
+    QTest::newRow("first run: maximized") << false;
+    QTest::newRow("later run: normal") << true;
+}
+
+void tst_MainWindow::extensionsInitializedShowsWindow()
+{
+    QFETCH(bool, seenBefore);
+    if (seenBefore)
+        ICore::settings()->setValue(QStringLiteral("Designer/Zoom"), 100);
+    MainWindow window;
+    window.extensionsInitialized();
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.isMaximized(), !seenBefore);
+}
+
+void tst_MainWindow::raiseUpClearsMinimized()
+{
+    MainWindow window;
+    window.show();
+    window.setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
+    window.raiseUp();
+    QCOMPARE(window.windowState(), Qt::WindowStates(Qt::WindowMaximized));
+}
+
+void tst_MainWindow::defaultTempPath()
+{
+    MainWindow window;
+    QVERIFY(!QFileInfo::exists(tempFolder()));
+    const QString path = window.getDefaultTempPath();
+    QCOMPARE(path, tempFolder());
+    QVERIFY(QFileInfo(path).isDir());
+    QVERIFY(writeFile(path + QStringLiteral("/kept.txt")));
+    QCOMPARE(window.getDefaultTempPath(), path);
+    QVERIFY(QFile::exists(path + QStringLiteral("/kept.txt")));
+}
+
+void tst_MainWindow::removeTempDirRemovesEverything()
+{
+    MainWindow window;
+    const QString root = window.getDefaultTempPath();
+    QVERIFY(writeFile(root + QStringLiteral("/scene.html")));
+    QVERIFY(writeFile(root + QStringLiteral("/.hidden")));
+    QVERIFY(writeFile(root + QStringLiteral("/a/b/c/deep.js")));
+    QVERIFY(writeFile(root + QStringLiteral("/.cache/x")));
+    QVERIFY(QDir(root).mkpath(QStringLiteral("empty")));
+    QVERIFY(QFile::link(root + QStringLiteral("/nowhere"), root + QStringLiteral("/broken-link")));
+
+    QVERIFY(window.removeDefaultTempDir());
+    QVERIFY(!QFileInfo::exists(root));
+}
+
+void tst_MainWindow::removeMissingTempDirFails()
+{
+    MainWindow window;
+    QVERIFY(!QFileInfo::exists(tempFolder()));
+    QVERIFY(!window.removeDefaultTempDir());
+}
+
+void tst_MainWindow::removeTempDirNeverFollowsLinks()
+{
+    QTemporaryDir outside;
+    QVERIFY(writeFile(outside.filePath(QStringLiteral("precious.txt"))));
+    QVERIFY(writeFile(outside.filePath(QStringLiteral("folder/also-precious.txt"))));
+
+    MainWindow window;
+    const QString root = window.getDefaultTempPath();
+    QVERIFY(writeFile(root + QStringLiteral("/work/file.txt")));
+    QVERIFY(QFile::link(outside.path(), root + QStringLiteral("/work/link-to-folder")));
+    QVERIFY(QFile::link(outside.filePath(QStringLiteral("precious.txt")), root + QStringLiteral("/link-to-file")));
+
+    QVERIFY(window.removeDefaultTempDir());
+    QVERIFY(!QFileInfo::exists(root));
+    QVERIFY(QFile::exists(outside.filePath(QStringLiteral("precious.txt"))));
+    QVERIFY(QFile::exists(outside.filePath(QStringLiteral("folder/also-precious.txt"))));
+}
+
+void tst_MainWindow::removeTempDirWhenItIsALink()
+{
+    QTemporaryDir outside;
+    QVERIFY(writeFile(outside.filePath(QStringLiteral("precious.txt"))));
+    QVERIFY(QFile::link(outside.path(), tempFolder()));
+
+    MainWindow window;
+    QVERIFY(window.removeDefaultTempDir());
+    QVERIFY(!QFileInfo(tempFolder()).isSymLink());
+    QVERIFY(!QFileInfo::exists(tempFolder()));
+    QVERIFY(QFile::exists(outside.filePath(QStringLiteral("precious.txt"))));
+}
+
+void tst_MainWindow::removeTempDirStopsAtUndeletableFile()
+{
+    MainWindow window;
+    const QString root = window.getDefaultTempPath();
+    const QString locked = root + QStringLiteral("/a-locked/file.txt");
+    QVERIFY(writeFile(locked));
+    QVERIFY(writeFile(root + QStringLiteral("/b-later/file.txt")));
+    QVERIFY(writeFile(root + QStringLiteral("/z-later.txt")));
+
+    // Removing a file needs a writable folder; root ignores that, so there
+    // the file is made immutable instead.
+    std::function<void()> unlock;
+    if (::geteuid() == 0) {
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), locked}) != 0)
+            QSKIP("Running as root without chattr +i: nothing stops root from removing a file.");
+        unlock = [locked] { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), locked}); };
+    } else {
+        const QString folder = QFileInfo(locked).absolutePath();
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        unlock = [folder] {
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        };
+    }
+
+    const bool removed = window.removeDefaultTempDir();
+    unlock();
+    QVERIFY(!removed);
+    QVERIFY(QFile::exists(locked));
+    // Removal stopped at the first failure: later entries are still there.
+    QVERIFY(QFile::exists(root + QStringLiteral("/b-later/file.txt")));
+    QVERIFY(QFile::exists(root + QStringLiteral("/z-later.txt")));
+
+    QVERIFY(window.removeDefaultTempDir());
+    QVERIFY(!QFileInfo::exists(root));
+}
+
+void tst_MainWindow::dragIsAccepted_data()
+{
+    QTest::addColumn<bool>("enter");
+    QTest::newRow("drag enter") << true;
+    QTest::newRow("drag move") << false;
+}
+
+void tst_MainWindow::dragIsAccepted()
+{
+    QFETCH(bool, enter);
+    MainWindow window;
+    QWidget area;
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/p.zelto"))});
+    QDragEnterEvent enterEvent(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent moveEvent(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent *event = enter ? &enterEvent : &moveEvent;
+    event->ignore();
+
+    QObject *filter = &window;
+    QVERIFY(filter->eventFilter(&area, event));
+    QVERIFY(event->isAccepted());
+    QCOMPARE(event->dropAction(), Qt::CopyAction);
+}
+
+void tst_MainWindow::drop_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("handled");
+
+    QTest::newRow("no URLs") << QStringList() << false;
+    QTest::newRow("other file type") << QStringList{"/tmp/picture.png"} << true;
+    QTest::newRow("missing project") << QStringList{"/tmp/missing.zelto"} << true;
+    QTest::newRow("project in capitals") << QStringList{"/tmp/MISSING.ZELTOPACK"} << true;
+    QTest::newRow("two files") << QStringList{"/tmp/one.zelto", "/tmp/two.zelto"} << true;
+}
+
+void tst_MainWindow::drop()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, handled);
+
+    MainWindow window;
+    QWidget area;
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls << QUrl::fromLocalFile(file);
+    if (urls.isEmpty())
+        mime.setText(QStringLiteral("just text"));
+    else
+        mime.setUrls(urls);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    event.ignore();
+
+    QObject *filter = &window;
+    QCOMPARE(filter->eventFilter(&area, &event), handled);
+    // Nothing could be opened, so no drop was accepted.
+    QVERIFY(!event.isAccepted());
+}
+
+void tst_MainWindow::closeSavesSettingsAndRemovesTempDir()
+{
+    MainWindow window;
+    connect(ICore::getInstance(), &ICore::aboutToSaveSettings, this,
+            [] { ICore::settings()->setValue(QStringLiteral("Zelto/Language"), QStringLiteral("de")); });
+    QSignalSpy saved(ICore::getInstance(), &ICore::aboutToSaveSettings);
+    QVERIFY(writeFile(window.getDefaultTempPath() + QStringLiteral("/work.tmp")));
+
+    QCloseEvent event;
+    event.ignore();
+    QCoreApplication::sendEvent(&window, &event);
+    QVERIFY(event.isAccepted());
+    QCOMPARE(saved.count(), 1);
+    QSettings onDisk(ICore::settings()->fileName(), QSettings::IniFormat);
+    QCOMPARE(onDisk.value(QStringLiteral("Zelto/Language")).toString(), QStringLiteral("de"));
+    QVERIFY(!QFileInfo::exists(tempFolder()));
+}
+
+void tst_MainWindow::showNotificationLogsText()
+{
+    MainWindow window;
+    QTest::ignoreMessage(QtInfoMsg, "A new version is available.");
+    window.showNotification(QStringLiteral("A new version is available."), ZTNotificationBar::Information,
+                            QString(), true);
+
+    g_infoMessages = 0;
+    g_previousHandler = qInstallMessageHandler(countingHandler);
+    window.showNotification(QString(), ZTNotificationBar::Warning, QStringLiteral("Retry"), false);
+    qInstallMessageHandler(g_previousHandler);
+    QCOMPARE(g_infoMessages, 0);
+}
+
+void tst_MainWindow::autoHideTaskbarKeepsOnePixel()
+{
+    MainWindow window;
+    window.show();
+    QScreen *screen = window.screen();
+    QVERIFY(screen);
+    const QRect available = screen->availableGeometry();
+    if (screen->geometry() != available || available.topLeft() != QPoint(0, 0))
+        QSKIP("This screen reserves space for a taskbar.");
+
+    window.setGeometry(available);
+    QTRY_COMPARE(window.height(), available.height() - 1);
+    QCOMPARE(window.width(), available.width());
+    // The shorter window no longer covers the screen: it stays as it is.
+    QTest::qWait(20);
+    QCOMPARE(window.height(), available.height() - 1);
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
