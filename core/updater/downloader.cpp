@@ -145,7 +145,7 @@ void Downloader::startDownload(const QUrl &url)
     m_nWritten = 0;
     m_strWriteError.clear();
     m_partFile.setFileName(partialFilePath());
-    if (!m_partFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!m_partFile.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         failDownload(m_partFile.errorString());
         return;
     }
@@ -154,6 +154,9 @@ void Downloader::startDownload(const QUrl &url)
     m_reply = m_manager->get(request);
     QNetworkReply *pReply = m_reply;
     connect(pReply, &QNetworkReply::downloadProgress, this, &Downloader::updateProgress);
+    // Progress reports are rate-limited by the network layer; data is written
+    // whenever it arrives so it never piles up in the reply's buffer.
+    connect(pReply, &QNetworkReply::readyRead, this, [this] { saveFile(0, 0); });
     connect(pReply, &QNetworkReply::finished, this, [this, pReply] { onReplyFinished(pReply); });
 
     showNormal();

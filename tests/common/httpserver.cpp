@@ -1,6 +1,7 @@
 #include "tests/common/httpserver.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace TestSupport {
 
@@ -13,6 +14,7 @@ struct HttpServer::Connection
     HttpRoute route;
     qint64 nBodySize = 0;
     qint64 nSent = 0;
+    bool bResumed = false;
 };
 
 HttpServer::HttpServer(QObject *parent)
@@ -161,7 +163,7 @@ void HttpServer::pump(QTcpSocket *pSocket)
         qint64 nLimit = pConnection->nBodySize;
         if (route.nDropAfter >= 0)
             nLimit = qMin(nLimit, route.nDropAfter);
-        if (route.nStallAfter >= 0)
+        if (route.nStallAfter >= 0 && !pConnection->bResumed)
             nLimit = qMin(nLimit, route.nStallAfter);
         const qint64 nCount = qMin(s_nChunk, nLimit - pConnection->nSent);
         if (nCount <= 0)
@@ -180,8 +182,13 @@ void HttpServer::pump(QTcpSocket *pSocket)
         pConnection->nSent += nCount;
     }
 
-    if (route.nStallAfter >= 0 && pConnection->nSent >= route.nStallAfter)
+    if (route.nStallAfter >= 0 && !pConnection->bResumed && pConnection->nSent >= route.nStallAfter) {
+        if (route.nResumeAfterMs >= 0 && pSocket->bytesToWrite() == 0) {
+            pConnection->bResumed = true;
+            QTimer::singleShot(route.nResumeAfterMs, pSocket, [this, pSocket] { pump(pSocket); });
+        }
         return;
+    }
     const bool bDropNow = route.nDropAfter >= 0 && pConnection->nSent >= route.nDropAfter;
     if ((bDropNow || pConnection->nSent >= pConnection->nBodySize) && pSocket->bytesToWrite() == 0) {
         pConnection->bResponding = false;

@@ -30,6 +30,8 @@ struct HttpRoute
     // When >= 0, the server stops sending after that many body bytes and keeps
     // the connection open (a download that never ends by itself).
     qint64 nStallAfter = -1;
+    // When >= 0, a stalled body goes on after that many milliseconds.
+    int nResumeAfterMs = -1;
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 for tests and benchmarks: one request

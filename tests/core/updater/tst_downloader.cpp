@@ -93,7 +93,7 @@ void tst_Downloader::initTestCase()
     stall.nStallAfter = 1000;
     m_server.setRoute(QStringLiteral("/stall.bin"), stall);
     stall.bContentLength = false;
-    stall.nStallAfter = 600000;
+    stall.nResumeAfterMs = 300;
     m_server.setRoute(QStringLiteral("/stall-nolength.bin"), stall);
 }
 
@@ -243,13 +243,18 @@ void tst_Downloader::download()
 void tst_Downloader::busyIndicatorWithoutSize()
 {
     Downloader *pDownloader = newDownloader();
-    pDownloader->startDownload(m_server.url(QStringLiteral("/stall-nolength.bin")));
     auto *pBar = pDownloader->findChild<QProgressBar *>(QStringLiteral("progressBar"));
-    QTRY_COMPARE(pBar->maximum(), 0);
-    QCOMPARE(label("downloadLabel")->text(), QStringLiteral("Downloading Updates..."));
-    QCOMPARE(label("timeLabel")->text(), QStringLiteral("Time Remaining: Unknown"));
-    // What arrived is already on disk, although the size is unknown.
-    QTRY_VERIFY(QFileInfo(Downloader::downloadDir().filePath(QStringLiteral("setup.exe.part"))).size() > 0);
+    QSignalSpy values(pBar, &QProgressBar::valueChanged);
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/stall-nolength.bin")));
+    // What arrived is on disk while the server pauses, although the size is unknown.
+    QTRY_COMPARE(QFileInfo(Downloader::downloadDir().filePath(QStringLiteral("setup.exe.part"))).size(), qint64(1000));
+    QVERIFY(finished.wait(10000));
+    bool bBusy = false;
+    for (const auto &args : values)
+        bBusy = bBusy || args.at(0).toInt() == -1;
+    QVERIFY(bBusy);
+    QCOMPARE(pBar->value(), 100);
 }
 
 void tst_Downloader::installQuestion()
@@ -295,9 +300,7 @@ void tst_Downloader::cancelBeforeCompletionAsks()
     Downloader *pDownloader = newDownloader();
     QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
     pDownloader->startDownload(m_server.url(QStringLiteral("/stall.bin")));
-    auto *pBar = pDownloader->findChild<QProgressBar *>(QStringLiteral("progressBar"));
-    QTRY_VERIFY(label("downloadLabel")->text().contains(QLatin1String("1000 bytes")));
-    Q_UNUSED(pBar)
+    QTRY_COMPARE(QFileInfo(Downloader::downloadDir().filePath(QStringLiteral("setup.exe.part"))).size(), qint64(1000));
 
     ModalAnswerer answerer;
     answerer.answer(QMessageBox::No);
