@@ -404,11 +404,15 @@ void tst_Updater::releaseNotesText()
     QVERIFY(pUpdate->isEnabled());
     QVERIFY(pUpdate->isDefault());
 
-    ModalAnswerer answerer;
-    answerer.pressEscape();
-    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
-    answerer.answerWith([](QWidget *pWidget) { pWidget->findChild<QPushButton *>(QStringLiteral("m_pBtnUpdate"))->click(); });
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QSignalSpy results(&dialog, &QDialog::finished);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(results.count(), 1);
+    QCOMPARE(results.at(0).at(0).toInt(), int(QDialog::Rejected));
+    dialog.show();
+    pUpdate->click();
+    QCOMPARE(results.count(), 2);
+    QCOMPARE(results.at(1).at(0).toInt(), int(QDialog::Accepted));
 }
 
 void tst_Updater::registryKeepsUrlsApart()
