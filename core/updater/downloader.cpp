@@ -21,6 +21,7 @@ static const QString s_partialSuffix = QStringLiteral(".part");
 
 // Redirects the downloader follows for one download before it gives up.
 static const int s_nMaxRedirects = 10;
+static const qint64 s_nReadBufferSize = 4 * 1024 * 1024;
 
 static uint currentSeconds()
 {
@@ -153,6 +154,9 @@ void Downloader::startDownload(const QUrl &url)
     m_startTime = currentSeconds();
     m_reply = m_manager->get(request);
     QNetworkReply *pReply = m_reply;
+    // Bounds what the network layer holds ahead of the disk writes, so a
+    // connection faster than the disk cannot fill the memory.
+    pReply->setReadBufferSize(s_nReadBufferSize);
     connect(pReply, &QNetworkReply::downloadProgress, this, &Downloader::updateProgress);
     // Progress reports are rate-limited by the network layer; data is written
     // whenever it arrives so it never piles up in the reply's buffer.
@@ -260,7 +264,9 @@ void Downloader::saveFile(qint64 received, qint64 total)
         m_reply->abort();
         return;
     }
-    m_hash.addData(data);
+    // Hashing costs time, so it is only done when there is a digest to check.
+    if (!m_strExpectedSha256.isEmpty())
+        m_hash.addData(data);
     m_nWritten += nWritten;
 }
 
