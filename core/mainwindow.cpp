@@ -85,7 +85,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_pMenuWidget->accountLinkLabel(), &QLabel::linkActivated, this, &MainWindow::userAccountLinkActivated);
     setMenuWidget(m_pMenuWidget);
 
-    // initActions(), createToolBars(), createStatusBar() (file commands).
+    initActions();
+    createToolBars();
+    createStatusBar();
 
     // Every activation change redraws the shadow borders (active shadow or inactive line).
     m_pEventFilter = new EventFilter(this);
