@@ -49,6 +49,16 @@ ContextAction *addCommand(ActionContainer *pContainer, QAction *pAction, const Q
     return pCommand;
 }
 
+// The action manager leaves its menus without an owner; the main window's
+// own menus go with it. A popup keeps its window flags when reparented.
+ActionContainer *createMenu(QWidget *pOwner, const QString &strTitle, const char *id)
+{
+    ActionContainer *pContainer = ActionManager::createMenuContainer(strTitle, QString::fromLatin1(id));
+    if (QMenu *pMenu = pContainer->getMenu())
+        pMenu->setParent(pOwner, pMenu->windowFlags());
+    return pContainer;
+}
+
 } // namespace
 
 void MainWindow::initActions()
@@ -57,7 +67,7 @@ void MainWindow::initActions()
     m_pMenuWidget->insertMenuBar(pMenuBar->getMenuBar());   // the title bar's layout takes it over
 
     // File
-    ActionContainer *pFileMenu = ActionManager::createMenuContainer(tr("&File"), QStringLiteral("MenuBar.File"));
+    ActionContainer *pFileMenu = createMenu(this, tr("&File"), "MenuBar.File");
     pMenuBar->insertMenu(pFileMenu);
 
     m_pNewAction = new QAction(commandIcon("new"), tr("&New"), this);
@@ -70,7 +80,7 @@ void MainWindow::initActions()
     connect(m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
 
     ActionContainer *pRecentMenu =
-        ActionManager::createMenuContainer(tr("Recent Projects"), QStringLiteral("File.Recent_Projects"));
+        createMenu(this, tr("Recent Projects"), "File.Recent_Projects");
     const int nMaxRecent = IRecentFilesManager::getInstance()->getMaxCount();
     for (int i = 1; i <= nMaxRecent; ++i) {
         auto *pAction = new QAction(this);
@@ -91,7 +101,7 @@ void MainWindow::initActions()
                tr("Save the current project"));
     connect(m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
 
-    ActionContainer *pSaveAsMenu = ActionManager::createMenuContainer(tr("Save As"), QStringLiteral("File.SaveAs"));
+    ActionContainer *pSaveAsMenu = createMenu(this, tr("Save As"), "File.SaveAs");
     m_pSaveAsMenu = pSaveAsMenu->getMenu();
     m_pSaveAsMenu->setEnabled(false);
     m_pSaveAsAction = new QAction(tr("Other Project"), this);
@@ -126,20 +136,20 @@ void MainWindow::initActions()
     connect(m_pExitAction, &QAction::triggered, this, &MainWindow::fileExit);
 
     // Edit
-    ActionContainer *pEditMenu = ActionManager::createMenuContainer(tr("&Edit"), QStringLiteral("MenuBar.Edit"));
+    ActionContainer *pEditMenu = createMenu(this, tr("&Edit"), "MenuBar.Edit");
     pMenuBar->insertMenu(pEditMenu);
     m_pPreferencesAction = new QAction(commandIcon("preferences"), tr("&Preferences"), this);
     addCommand(pEditMenu, m_pPreferencesAction, QStringLiteral("Edit.Preferences"), QKeySequence::Preferences);
     connect(m_pPreferencesAction, &QAction::triggered, this, &MainWindow::onPreferences);
 
     // View
-    ActionContainer *pViewMenu = ActionManager::createMenuContainer(tr("&View"), QStringLiteral("MenuBar.View"));
+    ActionContainer *pViewMenu = createMenu(this, tr("&View"), "MenuBar.View");
     pMenuBar->insertMenu(pViewMenu);
     createLanguageMenu(pViewMenu->getMenu());
 
     // Help: apart from Help Contents, the about box, community link, updater
     // and account plug-ins attach their behaviour to these.
-    ActionContainer *pHelpMenu = ActionManager::createMenuContainer(tr("&Help"), QStringLiteral("MenuBar.Help"));
+    ActionContainer *pHelpMenu = createMenu(this, tr("&Help"), "MenuBar.Help");
     pMenuBar->insertMenu(pHelpMenu);
     addCommand(pHelpMenu, new QAction(tr("About"), this), QStringLiteral("Help.About"));
     m_pHelpContentsAction = new QAction(tr("Help Contents"), this);
