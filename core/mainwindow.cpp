@@ -27,6 +27,7 @@
 #include <QHostAddress>
 #include <QIcon>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QNetworkProxyFactory>
 #include <QScreen>
@@ -318,6 +319,7 @@ void MainWindow::updateShadowBorderFrame(bool active)
 
 void MainWindow::setVisibleWelcomeWidget(bool)
 {
+    // Welcome page: show or hide m_pMdiArea->getWelcomeWidget(); when shown, m_pMdiArea emits resetRecentFiles().
 }
 
 void MainWindow::raiseUp()
@@ -327,8 +329,13 @@ void MainWindow::raiseUp()
     activateWindow();
 }
 
-void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *)
+void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *mdiSubWindow)
 {
+    // The caption follows the project whose tab is in front.
+    if (!mdiSubWindow)
+        return;
+    emit updateModified(mdiSubWindow->isWindowModified());
+    emit updateWindowFilePath(mdiSubWindow->windowFilePath());
 }
 
 void MainWindow::activationChangeFiltered()

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QDir>
 #include <QDropEvent>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
@@ -70,6 +71,7 @@ private slots:
     void argumentsThatAreNotProjects();
     void dropOpensFirstProjectOnly();
     void statusTextOfBackgroundProjectIsDropped();
+    void captionFollowsActiveTab();
     void secondInstanceReachesLoadFile();
     // Last: QCoreApplication::quit() makes every later nested event loop
     // (message boxes) return at once.
@@ -466,6 +468,26 @@ void tst_FileCommands::statusTextOfBackgroundProjectIsDropped()
     QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Scene 2 of 3"));
     emit pBackground->statusChanged(QStringLiteral("background"));
     QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Scene 2 of 3"));
+}
+
+void tst_FileCommands::captionFollowsActiveTab()
+{
+    QSignalSpy pathSpy(m_pWindow, &MainWindow::updateWindowFilePath);
+    QSignalSpy modifiedSpy(m_pWindow, &MainWindow::updateModified);
+    QMdiSubWindow tab;
+    tab.setWindowFilePath(QStringLiteral("/projects/a.zelto"));
+    tab.setWindowModified(true);
+    QVERIFY(QMetaObject::invokeMethod(m_pWindow, "updateActivatedMdiSubFilePath",
+                                      Q_ARG(QMdiSubWindow *, &tab)));
+    QCOMPARE(pathSpy.count(), 1);
+    QCOMPARE(pathSpy.first().first().toString(), QStringLiteral("/projects/a.zelto"));
+    QCOMPARE(modifiedSpy.count(), 1);
+    QCOMPARE(modifiedSpy.first().first().toBool(), true);
+
+    // The last tab went away: the caption stays as the closing left it.
+    QVERIFY(QMetaObject::invokeMethod(m_pWindow, "updateActivatedMdiSubFilePath",
+                                      Q_ARG(QMdiSubWindow *, nullptr)));
+    QCOMPARE(pathSpy.count(), 1);
 }
 
 void tst_FileCommands::secondInstanceReachesLoadFile()
