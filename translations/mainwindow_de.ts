@@ -4,7 +4,7 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../core/mainwindow_actions.cpp" line="+60"/>
+        <location filename="../core/mainwindow_actions.cpp" line="+70"/>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
