@@ -51,7 +51,7 @@ bool TestDocument::saveAs()
 
 void TestDocument::cleanTempDir()
 {
-    ++m_nCleanTempCount;
+    ++m_pFactory->m_nCleanTempCount;
 }
 
 void TestDocument::edit()

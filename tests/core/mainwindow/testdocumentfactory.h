@@ -35,7 +35,6 @@ public:
     void edit();
 
     int m_nSaveCount = 0;
-    int m_nCleanTempCount = 0;
     QList<int> m_lstInitValues;
 
 private:
@@ -111,6 +110,7 @@ public:
     QList<QPointer<TestDocument>> m_lstDocuments;
     QPointer<TestOptionsDlg> m_pOptionsDlg;
     int m_nOptionsDialogsCreated = 0;
+    int m_nCleanTempCount = 0;      // counted here: the document is deleted right after
 };
 
 // The visible action of a registered command: what menus, toolbar buttons

@@ -113,6 +113,7 @@ void tst_FileCommands::init()
     m_pFactory->m_nDialogResult = QDialog::Accepted;
     m_pFactory->m_bInitSucceeds = true;
     m_pFactory->m_bNewIsTemp = true;
+    m_pFactory->m_nCleanTempCount = 0;
     m_pDir = new QTemporaryDir;
     m_pWindow = new MainWindow;
 }
@@ -367,7 +368,7 @@ void tst_FileCommands::closeLastProject()
     QVERIFY(pSaveAsMenu->isEnabled());
     QVERIFY(commandAction("File.Close")->isEnabled());
 
-    TestDocument *pLast = qobject_cast<TestDocument *>(activeDocument());
+    QPointer<TestDocument> pLast = qobject_cast<TestDocument *>(activeDocument());
     pLast->setIsTempDocument(true);
     pLast->getUndoStack()->setClean();
     TestSupport::ModalAnswerer answerer;
@@ -375,7 +376,8 @@ void tst_FileCommands::closeLastProject()
     commandAction("File.Close")->trigger();
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
     QVERIFY(DocumentManager::getDocuments().isEmpty());
-    QVERIFY(pLast == nullptr || pLast->m_nCleanTempCount == 1);
+    QVERIFY(pLast.isNull());
+    QCOMPARE(m_pFactory->m_nCleanTempCount, 1);
 
     QVERIFY(!titleSpy.isEmpty());
     QCOMPARE(titleSpy.last().first().toString(), QString());
