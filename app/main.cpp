@@ -1,5 +1,5 @@
 #include "extensionsystem/pluginmanager.h"
-#include "extensionsystem/pluginspec.h"
+#include "extensionsystem/plugininfo.h"
 #include "extensionsystem/singleinstance.h"
 
 #include <QApplication>
@@ -135,9 +135,9 @@ void installTranslators(QApplication &app)
 
 bool anyPluginRunning()
 {
-    const QVector<ExtensionSystem::PluginSpec *> plugins = PluginManager::loadQueue();
-    for (const ExtensionSystem::PluginSpec *spec : plugins) {
-        if (spec->state() == ExtensionSystem::PluginSpec::Running)
+    const QVector<ExtensionSystem::PluginInfo *> plugins = PluginManager::loadQueue();
+    for (const ExtensionSystem::PluginInfo *pInfo : plugins) {
+        if (pInfo->state() == ExtensionSystem::PluginInfo::Running)
             return true;
     }
     return false;

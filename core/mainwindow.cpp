@@ -28,6 +28,7 @@
 #include <QHostAddress>
 #include <QIcon>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QNetworkProxyFactory>
 #include <QScreen>
@@ -86,7 +87,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_pMenuWidget->accountLinkLabel(), &QLabel::linkActivated, this, &MainWindow::userAccountLinkActivated);
     setMenuWidget(m_pMenuWidget);
 
-    // initActions(), createToolBars(), createStatusBar() (file commands).
+    initActions();
+    createToolBars();
+    createStatusBar();
 
     // Every activation change redraws the shadow borders (active shadow or inactive line).
     m_pEventFilter = new EventFilter(this);
@@ -325,6 +328,7 @@ void MainWindow::updateShadowBorderFrame(bool active)
 
 void MainWindow::setVisibleWelcomeWidget(bool)
 {
+    // Welcome page: show or hide m_pMdiArea->getWelcomeWidget(); when shown, m_pMdiArea emits resetRecentFiles().
 }
 
 void MainWindow::raiseUp()
@@ -334,8 +338,13 @@ void MainWindow::raiseUp()
     activateWindow();
 }
 
-void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *)
+void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *mdiSubWindow)
 {
+    // The caption follows the project whose tab is in front.
+    if (!mdiSubWindow)
+        return;
+    emit updateModified(mdiSubWindow->isWindowModified());
+    emit updateWindowFilePath(mdiSubWindow->windowFilePath());
 }
 
 void MainWindow::activationChangeFiltered()

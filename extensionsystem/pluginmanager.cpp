@@ -2,7 +2,7 @@
 
 #include "extensionsystem/iplugin.h"
 #include "extensionsystem/pluginmanager_p.h"
-#include "extensionsystem/pluginspec.h"
+#include "extensionsystem/plugininfo.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,7 +46,7 @@ PluginManagerPrivate::PluginManagerPrivate(PluginManager *manager)
 
 PluginManagerPrivate::~PluginManagerPrivate()
 {
-    qDeleteAll(m_lstSpecs);
+    qDeleteAll(m_lstPlugins);
     delete m_pSettings;
     delete m_pGlobalSettings;
 }
@@ -61,25 +61,25 @@ QString PluginManagerPrivate::settingsFolder() const
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
-void PluginManagerPrivate::fail(PluginSpec *spec, const QString &reason)
+void PluginManagerPrivate::fail(PluginInfo *pInfo, const QString &reason)
 {
-    if (spec->hasError())
+    if (pInfo->hasError())
         return;
-    spec->setError(reason);
-    const QString who = spec->name().isEmpty() ? QFileInfo(spec->filePath()).fileName() : spec->name();
+    pInfo->setError(reason);
+    const QString who = pInfo->name().isEmpty() ? QFileInfo(pInfo->filePath()).fileName() : pInfo->name();
     const QString message = PluginManager::tr("Plug-in \"%1\" (%2): %3")
-                                .arg(who, QDir::toNativeSeparators(spec->filePath()), reason);
+                                .arg(who, QDir::toNativeSeparators(pInfo->filePath()), reason);
     m_lstErrors.append(message);
     qCWarning(lcPluginManager).noquote() << message;
-    if (spec->isRequired() && m_strFatalError.isEmpty())
+    if (pInfo->isRequired() && m_strFatalError.isEmpty())
         m_strFatalError = message;
 }
 
-bool PluginManagerPrivate::dependenciesHealthy(PluginSpec *spec)
+bool PluginManagerPrivate::dependenciesHealthy(PluginInfo *pInfo)
 {
-    for (PluginSpec *dependency : spec->m_lstDependencySpecs) {
+    for (PluginInfo *dependency : pInfo->m_lstDependencyInfos) {
         if (dependency->hasError()) {
-            fail(spec, PluginManager::tr("Skipped because the plug-in \"%1\" it depends on failed.")
+            fail(pInfo, PluginManager::tr("Skipped because the plug-in \"%1\" it depends on failed.")
                            .arg(dependency->name()));
             return false;
         }
@@ -87,13 +87,13 @@ bool PluginManagerPrivate::dependenciesHealthy(PluginSpec *spec)
     return true;
 }
 
-void PluginManagerPrivate::profile(const PluginSpec *spec, const char *step, qint64 elapsedNs)
+void PluginManagerPrivate::profile(const PluginInfo *pInfo, const char *step, qint64 elapsedNs)
 {
     if (!m_bProfiling)
         return;
     qCInfo(lcPluginManager).noquote()
         << QStringLiteral("Profile: %1 %2 took %3 ms")
-               .arg(spec ? spec->name() : PluginManager::tr("(all plug-ins)"),
+               .arg(pInfo ? pInfo->name() : PluginManager::tr("(all plug-ins)"),
                     QString::fromLatin1(step), QString::number(double(elapsedNs) / 1e6, 'f', 1));
 }
 
@@ -120,19 +120,19 @@ void PluginManagerPrivate::readPlugins()
                 delete loader;
                 continue;
             }
-            auto *spec = new PluginSpec;
-            spec->m_pLoader = loader;
-            m_lstSpecs.append(spec);
+            auto *pInfo = new PluginInfo;
+            pInfo->m_pLoader = loader;
+            m_lstPlugins.append(pInfo);
             QString reason;
-            if (!spec->readMetaData(file.absoluteFilePath(), qtMetaData, &reason)) {
-                fail(spec, reason);
+            if (!pInfo->readMetaData(file.absoluteFilePath(), qtMetaData, &reason)) {
+                fail(pInfo, reason);
                 continue;
             }
-            for (PluginSpec *other : qAsConst(m_lstSpecs)) {
-                if (other != spec && other->m_state >= PluginSpec::Read && other->name() == spec->name()) {
-                    fail(spec, PluginManager::tr("Another plug-in with the same name was found in \"%1\".")
+            for (PluginInfo *other : qAsConst(m_lstPlugins)) {
+                if (other != pInfo && other->m_state >= PluginInfo::Read && other->name() == pInfo->name()) {
+                    fail(pInfo, PluginManager::tr("Another plug-in with the same name was found in \"%1\".")
                                    .arg(QDir::toNativeSeparators(other->filePath())));
-                    spec->m_state = PluginSpec::Invalid;
+                    pInfo->m_state = PluginInfo::Invalid;
                     break;
                 }
             }
@@ -142,137 +142,137 @@ void PluginManagerPrivate::readPlugins()
 
 void PluginManagerPrivate::resolveDependencies()
 {
-    for (PluginSpec *spec : qAsConst(m_lstSpecs)) {
-        if (spec->m_state != PluginSpec::Read || spec->hasError())
+    for (PluginInfo *pInfo : qAsConst(m_lstPlugins)) {
+        if (pInfo->m_state != PluginInfo::Read || pInfo->hasError())
             continue;
-        for (const PluginDependency &dependency : qAsConst(spec->m_lstDependencies)) {
-            PluginSpec *found = nullptr;
-            for (PluginSpec *other : qAsConst(m_lstSpecs)) {
-                if (other->m_state >= PluginSpec::Read && other->name() == dependency.name) {
+        for (const PluginDependency &dependency : qAsConst(pInfo->m_lstDependencies)) {
+            PluginInfo *found = nullptr;
+            for (PluginInfo *other : qAsConst(m_lstPlugins)) {
+                if (other->m_state >= PluginInfo::Read && other->name() == dependency.name) {
                     found = other;
                     break;
                 }
             }
             if (!found) {
-                fail(spec, PluginManager::tr("The plug-in \"%1\" it depends on was not found.")
+                fail(pInfo, PluginManager::tr("The plug-in \"%1\" it depends on was not found.")
                                .arg(dependency.name));
                 break;
             }
             if (!found->provides(dependency.name, dependency.version)) {
-                fail(spec, PluginManager::tr("It needs \"%1\" in version %2, but version %3 "
+                fail(pInfo, PluginManager::tr("It needs \"%1\" in version %2, but version %3 "
                                              "(compatible down to %4) was found.")
                                .arg(dependency.name, dependency.version, found->version(),
                                     found->compatVersion()));
                 break;
             }
-            spec->m_lstDependencySpecs.append(found);
+            pInfo->m_lstDependencyInfos.append(found);
         }
-        if (!spec->hasError())
-            spec->m_state = PluginSpec::Resolved;
+        if (!pInfo->hasError())
+            pInfo->m_state = PluginInfo::Resolved;
     }
 }
 
-bool PluginManagerPrivate::visit(PluginSpec *spec, QVector<PluginSpec *> &order,
-                                 QVector<PluginSpec *> &path)
+bool PluginManagerPrivate::visit(PluginInfo *pInfo, QVector<PluginInfo *> &order,
+                                 QVector<PluginInfo *> &path)
 {
-    if (order.contains(spec))
+    if (order.contains(pInfo))
         return true;
-    const int index = path.indexOf(spec);
+    const int index = path.indexOf(pInfo);
     if (index >= 0) {
         QStringList names;
         for (int i = index; i < path.size(); ++i)
             names.append(path.at(i)->name());
-        names.append(spec->name());
+        names.append(pInfo->name());
         const QString reason = PluginManager::tr("Circular dependency: %1.")
                                    .arg(names.join(QStringLiteral(" -> ")));
         for (int i = index; i < path.size(); ++i)
             fail(path.at(i), reason);
         return false;
     }
-    path.append(spec);
+    path.append(pInfo);
     bool ok = true;
-    for (PluginSpec *dependency : qAsConst(spec->m_lstDependencySpecs))
+    for (PluginInfo *dependency : qAsConst(pInfo->m_lstDependencyInfos))
         ok = visit(dependency, order, path) && ok;
     path.removeLast();
-    order.append(spec);
+    order.append(pInfo);
     return ok;
 }
 
-QVector<PluginSpec *> PluginManagerPrivate::orderByDependencies()
+QVector<PluginInfo *> PluginManagerPrivate::orderByDependencies()
 {
-    QVector<PluginSpec *> order;
-    QVector<PluginSpec *> path;
-    for (PluginSpec *spec : qAsConst(m_lstSpecs)) {
-        if (spec->m_state >= PluginSpec::Read)
-            visit(spec, order, path);
+    QVector<PluginInfo *> order;
+    QVector<PluginInfo *> path;
+    for (PluginInfo *pInfo : qAsConst(m_lstPlugins)) {
+        if (pInfo->m_state >= PluginInfo::Read)
+            visit(pInfo, order, path);
     }
     return order;
 }
 
-bool PluginManagerPrivate::loadPlugin(PluginSpec *spec)
+bool PluginManagerPrivate::loadPlugin(PluginInfo *pInfo)
 {
-    if (spec->hasError() || spec->m_state != PluginSpec::Resolved || !dependenciesHealthy(spec))
+    if (pInfo->hasError() || pInfo->m_state != PluginInfo::Resolved || !dependenciesHealthy(pInfo))
         return false;
     const StepTimer timer;
-    QObject *object = spec->m_pLoader->instance();
+    QObject *object = pInfo->m_pLoader->instance();
     if (!object) {
-        fail(spec, PluginManager::tr("The library could not be loaded: %1")
-                       .arg(spec->m_pLoader->errorString()));
+        fail(pInfo, PluginManager::tr("The library could not be loaded: %1")
+                       .arg(pInfo->m_pLoader->errorString()));
         return false;
     }
     auto *plugin = qobject_cast<IPlugin *>(object);
     if (!plugin) {
-        fail(spec, PluginManager::tr("Its plug-in class %1 does not derive from ExtensionSystem::IPlugin.")
+        fail(pInfo, PluginManager::tr("Its plug-in class %1 does not derive from ExtensionSystem::IPlugin.")
                        .arg(QString::fromLatin1(object->metaObject()->className())));
         return false;
     }
-    spec->m_pPlugin = plugin;
-    spec->m_state = PluginSpec::Loaded;
-    profile(spec, "load", timer.elapsedNs());
+    pInfo->m_pPlugin = plugin;
+    pInfo->m_state = PluginInfo::Loaded;
+    profile(pInfo, "load", timer.elapsedNs());
     return true;
 }
 
-bool PluginManagerPrivate::initializePlugin(PluginSpec *spec)
+bool PluginManagerPrivate::initializePlugin(PluginInfo *pInfo)
 {
-    if (spec->hasError() || spec->m_state != PluginSpec::Loaded || !dependenciesHealthy(spec))
+    if (pInfo->hasError() || pInfo->m_state != PluginInfo::Loaded || !dependenciesHealthy(pInfo))
         return false;
     const StepTimer timer;
     QString errorString;
-    const bool ok = spec->m_pPlugin->initialize(m_lstArguments, &errorString);
-    profile(spec, "initialize", timer.elapsedNs());
+    const bool ok = pInfo->m_pPlugin->initialize(m_lstArguments, &errorString);
+    profile(pInfo, "initialize", timer.elapsedNs());
     if (!ok) {
-        fail(spec, PluginManager::tr("Initialization failed: %1")
+        fail(pInfo, PluginManager::tr("Initialization failed: %1")
                        .arg(errorString.isEmpty() ? PluginManager::tr("no reason given.") : errorString));
         return false;
     }
-    spec->m_state = PluginSpec::Initialized;
+    pInfo->m_state = PluginInfo::Initialized;
     return true;
 }
 
-void PluginManagerPrivate::extensionsInitialized(PluginSpec *spec)
+void PluginManagerPrivate::extensionsInitialized(PluginInfo *pInfo)
 {
-    if (spec->hasError() || spec->m_state != PluginSpec::Initialized || !dependenciesHealthy(spec))
+    if (pInfo->hasError() || pInfo->m_state != PluginInfo::Initialized || !dependenciesHealthy(pInfo))
         return;
     const StepTimer timer;
-    spec->m_pPlugin->extensionsInitialized();
-    spec->m_state = PluginSpec::Running;
-    profile(spec, "extensionsInitialized", timer.elapsedNs());
+    pInfo->m_pPlugin->extensionsInitialized();
+    pInfo->m_state = PluginInfo::Running;
+    profile(pInfo, "extensionsInitialized", timer.elapsedNs());
 }
 
 void PluginManagerPrivate::nextLateInitialize()
 {
     while (!m_lstLateQueue.isEmpty()) {
-        PluginSpec *spec = m_lstLateQueue.takeFirst();
-        if (spec->m_state != PluginSpec::Running)
+        PluginInfo *pInfo = m_lstLateQueue.takeFirst();
+        if (pInfo->m_state != PluginInfo::Running)
             continue;
         const StepTimer timer;
-        if (!spec->m_pPlugin->lateInitialize()) {
+        if (!pInfo->m_pPlugin->lateInitialize()) {
             const QString message = PluginManager::tr("Plug-in \"%1\" (%2): late initialization failed.")
-                                        .arg(spec->name(), QDir::toNativeSeparators(spec->filePath()));
+                                        .arg(pInfo->name(), QDir::toNativeSeparators(pInfo->filePath()));
             m_lstErrors.append(message);
             qCWarning(lcPluginManager).noquote() << message;
         }
-        profile(spec, "lateInitialize", timer.elapsedNs());
+        profile(pInfo, "lateInitialize", timer.elapsedNs());
         // One plug-in per event-loop pass.
         return;
     }
@@ -285,9 +285,9 @@ void PluginManagerPrivate::deliverSecondInstanceCommands()
     const QList<SecondInstanceCommand> commands = m_lstPendingCommands;
     m_lstPendingCommands.clear();
     for (const SecondInstanceCommand &command : commands) {
-        for (PluginSpec *spec : qAsConst(m_lstLoadQueue)) {
-            if (spec->m_state == PluginSpec::Running)
-                spec->m_pPlugin->secondInstanceCommand(command.options, command.workingDirectory,
+        for (PluginInfo *pInfo : qAsConst(m_lstLoadQueue)) {
+            if (pInfo->m_state == PluginInfo::Running)
+                pInfo->m_pPlugin->secondInstanceCommand(command.options, command.workingDirectory,
                                                        command.arguments);
         }
     }
@@ -303,25 +303,25 @@ void PluginManagerPrivate::shutdown()
     m_lstLateQueue.clear();
     m_lstPendingCommands.clear();
 
-    QVector<PluginSpec *> reversed = m_lstLoadQueue;
+    QVector<PluginInfo *> reversed = m_lstLoadQueue;
     std::reverse(reversed.begin(), reversed.end());
 
     int pending = 0;
     QEventLoop loop;
-    for (PluginSpec *spec : qAsConst(reversed)) {
-        if (spec->m_state != PluginSpec::Initialized && spec->m_state != PluginSpec::Running)
+    for (PluginInfo *pInfo : qAsConst(reversed)) {
+        if (pInfo->m_state != PluginInfo::Initialized && pInfo->m_state != PluginInfo::Running)
             continue;
         const StepTimer timer;
-        if (spec->m_pPlugin->aboutToShutdown() == IPlugin::AsynchronousShutdown) {
+        if (pInfo->m_pPlugin->aboutToShutdown() == IPlugin::AsynchronousShutdown) {
             ++pending;
-            QObject::connect(spec->m_pPlugin, &IPlugin::asynchronousShutdownFinished, &loop,
+            QObject::connect(pInfo->m_pPlugin, &IPlugin::asynchronousShutdownFinished, &loop,
                              [&pending, &loop] {
                                  if (--pending == 0)
                                      loop.quit();
                              });
         }
-        spec->m_state = PluginSpec::Stopped;
-        profile(spec, "aboutToShutdown", timer.elapsedNs());
+        pInfo->m_state = PluginInfo::Stopped;
+        profile(pInfo, "aboutToShutdown", timer.elapsedNs());
     }
     if (pending > 0) {
         QTimer::singleShot(AsynchronousShutdownTimeoutMs, &loop, &QEventLoop::quit);
@@ -331,14 +331,14 @@ void PluginManagerPrivate::shutdown()
                 << PluginManager::tr("%n plug-in(s) did not finish shutting down in time.", nullptr, pending);
     }
 
-    for (PluginSpec *spec : qAsConst(reversed)) {
-        if (!spec->m_pPlugin)
+    for (PluginInfo *pInfo : qAsConst(reversed)) {
+        if (!pInfo->m_pPlugin)
             continue;
         const StepTimer timer;
-        delete spec->m_pPlugin;
-        spec->m_pPlugin = nullptr;
-        spec->m_state = PluginSpec::Deleted;
-        profile(spec, "delete", timer.elapsedNs());
+        delete pInfo->m_pPlugin;
+        pInfo->m_pPlugin = nullptr;
+        pInfo->m_state = PluginInfo::Deleted;
+        profile(pInfo, "delete", timer.elapsedNs());
     }
 }
 
@@ -459,15 +459,15 @@ void PluginManager::loadPlugins()
 
     // A failing required plug-in ends start-up at once: nothing later in the
     // order may run on top of it.
-    for (PluginSpec *spec : qAsConst(d->m_lstLoadQueue)) {
+    for (PluginInfo *pInfo : qAsConst(d->m_lstLoadQueue)) {
         if (!d->m_strFatalError.isEmpty())
             return;
-        d->loadPlugin(spec);
+        d->loadPlugin(pInfo);
     }
-    for (PluginSpec *spec : qAsConst(d->m_lstLoadQueue)) {
+    for (PluginInfo *pInfo : qAsConst(d->m_lstLoadQueue)) {
         if (!d->m_strFatalError.isEmpty())
             return;
-        d->initializePlugin(spec);
+        d->initializePlugin(pInfo);
     }
     if (!d->m_strFatalError.isEmpty())
         return;
@@ -477,7 +477,7 @@ void PluginManager::loadPlugins()
 
     d->m_bRunning = true;
     for (int i = d->m_lstLoadQueue.size() - 1; i >= 0; --i) {
-        if (d->m_lstLoadQueue.at(i)->state() == PluginSpec::Running)
+        if (d->m_lstLoadQueue.at(i)->state() == PluginInfo::Running)
             d->m_lstLateQueue.append(d->m_lstLoadQueue.at(i));
     }
     d->m_lateTimer.start();
@@ -520,21 +520,21 @@ bool PluginManager::isProfilingEnabled()
     return s_instance->d->m_bProfiling;
 }
 
-QVector<PluginSpec *> PluginManager::plugins()
+QVector<PluginInfo *> PluginManager::plugins()
 {
-    return s_instance->d->m_lstSpecs;
+    return s_instance->d->m_lstPlugins;
 }
 
-QVector<PluginSpec *> PluginManager::loadQueue()
+QVector<PluginInfo *> PluginManager::loadQueue()
 {
     return s_instance->d->m_lstLoadQueue;
 }
 
-PluginSpec *PluginManager::pluginByName(const QString &name)
+PluginInfo *PluginManager::pluginByName(const QString &name)
 {
-    for (PluginSpec *spec : qAsConst(s_instance->d->m_lstSpecs)) {
-        if (spec->state() >= PluginSpec::Read && spec->name() == name)
-            return spec;
+    for (PluginInfo *pInfo : qAsConst(s_instance->d->m_lstPlugins)) {
+        if (pInfo->state() >= PluginInfo::Read && pInfo->name() == name)
+            return pInfo;
     }
     return nullptr;
 }

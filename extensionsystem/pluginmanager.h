@@ -16,7 +16,7 @@ QT_END_NAMESPACE
 namespace ExtensionSystem {
 
 class PluginManagerPrivate;
-class PluginSpec;
+class PluginInfo;
 
 // The plug-in host. One instance per process, created by the executable (or
 // by a test) before anything asks for settings, arguments or the object pool.
@@ -83,9 +83,9 @@ public:
 
     // Every discovered plug-in, in discovery order; and the same in the order
     // they are loaded (dependencies first). Owned by the manager.
-    static QVector<PluginSpec *> plugins();
-    static QVector<PluginSpec *> loadQueue();
-    static PluginSpec *pluginByName(const QString &name);
+    static QVector<PluginInfo *> plugins();
+    static QVector<PluginInfo *> loadQueue();
+    static PluginInfo *pluginByName(const QString &name);
     // True between the end of loadPlugins() and shutdown().
     static bool isRunning();
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extensionsystem/pluginspec.h"
+#include "extensionsystem/plugininfo.h"
 
 #include <QList>
 #include <QReadWriteLock>
@@ -34,22 +34,22 @@ public:
 
     void readPlugins();
     void resolveDependencies();
-    QVector<PluginSpec *> orderByDependencies();
-    bool visit(PluginSpec *spec, QVector<PluginSpec *> &order, QVector<PluginSpec *> &path);
+    QVector<PluginInfo *> orderByDependencies();
+    bool visit(PluginInfo *pInfo, QVector<PluginInfo *> &order, QVector<PluginInfo *> &path);
 
-    bool loadPlugin(PluginSpec *spec);
-    bool initializePlugin(PluginSpec *spec);
-    void extensionsInitialized(PluginSpec *spec);
+    bool loadPlugin(PluginInfo *pInfo);
+    bool initializePlugin(PluginInfo *pInfo);
+    void extensionsInitialized(PluginInfo *pInfo);
     void nextLateInitialize();
     void deliverSecondInstanceCommands();
     void shutdown();
 
-    // Records a failure of `spec`, logs it, and marks start-up as failed when
+    // Records a failure of `pInfo`, logs it, and marks start-up as failed when
     // the plug-in is required.
-    void fail(PluginSpec *spec, const QString &reason);
-    // A dependency of `spec` failed: `spec` is skipped with a message.
-    bool dependenciesHealthy(PluginSpec *spec);
-    void profile(const PluginSpec *spec, const char *step, qint64 elapsedMs);
+    void fail(PluginInfo *pInfo, const QString &reason);
+    // A dependency of `pInfo` failed: `pInfo` is skipped with a message.
+    bool dependenciesHealthy(PluginInfo *pInfo);
+    void profile(const PluginInfo *pInfo, const char *step, qint64 elapsedMs);
 
     PluginManager *q;
 
@@ -64,12 +64,12 @@ public:
     bool m_bProfiling = false;
 
     // Owned: every discovered plug-in file, in discovery order.
-    QVector<PluginSpec *> m_lstSpecs;
-    // The specs that can be loaded, dependencies first.
-    QVector<PluginSpec *> m_lstLoadQueue;
+    QVector<PluginInfo *> m_lstPlugins;
+    // The plugins that can be loaded, dependencies first.
+    QVector<PluginInfo *> m_lstLoadQueue;
     // Late initialisation runs backwards through the load queue, one plug-in
     // per event-loop pass, so the window stays responsive meanwhile.
-    QVector<PluginSpec *> m_lstLateQueue;
+    QVector<PluginInfo *> m_lstLateQueue;
     QTimer m_lateTimer;
     QList<SecondInstanceCommand> m_lstPendingCommands;
     QString m_strFatalError;

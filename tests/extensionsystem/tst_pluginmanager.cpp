@@ -1,6 +1,6 @@
 #include "extensionsystem/iplugin.h"
 #include "extensionsystem/pluginmanager.h"
-#include "extensionsystem/pluginspec.h"
+#include "extensionsystem/plugininfo.h"
 #include "tests/common/testhost.h"
 
 #include <QDir>
@@ -10,7 +10,7 @@
 #include <QtTest>
 
 using ExtensionSystem::PluginManager;
-using ExtensionSystem::PluginSpec;
+using ExtensionSystem::PluginInfo;
 
 class tst_PluginManager : public QObject
 {
@@ -73,23 +73,23 @@ void tst_PluginManager::discoveryKeepsOnlyOurPlugins()
     PluginManager::loadPlugins();
 
     QStringList names;
-    const QVector<PluginSpec *> plugins = PluginManager::plugins();
-    for (const PluginSpec *spec : plugins)
-        names.append(spec->name());
+    const QVector<PluginInfo *> plugins = PluginManager::plugins();
+    for (const PluginInfo *pInfo : plugins)
+        names.append(pInfo->name());
     names.sort();
     QCOMPARE(names, QStringList({"alpha", "beta", "gamma"}));
     QVERIFY(!PluginManager::hasError());
 
-    const PluginSpec *gamma = PluginManager::pluginByName(QStringLiteral("gamma"));
+    const PluginInfo *gamma = PluginManager::pluginByName(QStringLiteral("gamma"));
     QVERIFY(gamma);
     QCOMPARE(gamma->version(), QStringLiteral("1.2.0"));
     QCOMPARE(gamma->compatVersion(), QStringLiteral("1.0.0"));
     QVERIFY(!gamma->isRequired());
     QCOMPARE(gamma->dependencies().size(), 2);
     QCOMPARE(gamma->dependencies().at(0).name, QStringLiteral("beta"));
-    QCOMPARE(gamma->dependencySpecs().at(1), PluginManager::pluginByName(QStringLiteral("alpha")));
+    QCOMPARE(gamma->dependencyInfos().at(1), PluginManager::pluginByName(QStringLiteral("alpha")));
     QVERIFY(gamma->filePath().endsWith(QStringLiteral("libgamma.so")));
-    QCOMPARE(gamma->state(), PluginSpec::Running);
+    QCOMPARE(gamma->state(), PluginInfo::Running);
     QVERIFY(qobject_cast<ExtensionSystem::IPlugin *>(gamma->plugin()));
 }
 
@@ -130,7 +130,7 @@ void tst_PluginManager::lifecycleFollowsDependencies()
     QCOMPARE(callsOf(QStringLiteral("aboutToShutdown")), backward);
     QCOMPARE(callsOf(QStringLiteral("delete")), backward);
     QCOMPARE(calls().size(), 6);
-    QCOMPARE(PluginManager::pluginByName(QStringLiteral("alpha"))->state(), PluginSpec::Deleted);
+    QCOMPARE(PluginManager::pluginByName(QStringLiteral("alpha"))->state(), PluginInfo::Deleted);
     QVERIFY(!PluginManager::pluginByName(QStringLiteral("alpha"))->plugin());
 }
 
@@ -140,24 +140,24 @@ void tst_PluginManager::failuresAreIsolated_data()
     QTest::addColumn<int>("state");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("healthy neighbour runs") << "alpha" << int(PluginSpec::Running) << QString();
-    QTest::newRow("missing dependency") << "delta" << int(PluginSpec::Read)
+    QTest::newRow("healthy neighbour runs") << "alpha" << int(PluginInfo::Running) << QString();
+    QTest::newRow("missing dependency") << "delta" << int(PluginInfo::Read)
                                         << "The plug-in \"nosuch\" it depends on was not found.";
-    QTest::newRow("depends on a failed one") << "epsilon" << int(PluginSpec::Resolved)
+    QTest::newRow("depends on a failed one") << "epsilon" << int(PluginInfo::Resolved)
                                              << "Skipped because the plug-in \"delta\" it depends on failed.";
-    QTest::newRow("cycle, first member") << "xray" << int(PluginSpec::Resolved)
+    QTest::newRow("cycle, first member") << "xray" << int(PluginInfo::Resolved)
                                          << "Circular dependency: xray -> yankee -> xray.";
-    QTest::newRow("cycle, second member") << "yankee" << int(PluginSpec::Resolved)
+    QTest::newRow("cycle, second member") << "yankee" << int(PluginInfo::Resolved)
                                           << "Circular dependency: xray -> yankee -> xray.";
-    QTest::newRow("too old a dependency") << "oldie" << int(PluginSpec::Read)
+    QTest::newRow("too old a dependency") << "oldie" << int(PluginInfo::Read)
                                           << "It needs \"alpha\" in version 2.0.0, but version 1.0.0";
-    QTest::newRow("library does not load") << "broken" << int(PluginSpec::Resolved)
+    QTest::newRow("library does not load") << "broken" << int(PluginInfo::Resolved)
                                            << "The library could not be loaded:";
-    QTest::newRow("after a library that does not load") << "afterbroken" << int(PluginSpec::Resolved)
+    QTest::newRow("after a library that does not load") << "afterbroken" << int(PluginInfo::Resolved)
                                                          << "Skipped because the plug-in \"broken\"";
-    QTest::newRow("initialize fails") << "refuser" << int(PluginSpec::Loaded)
+    QTest::newRow("initialize fails") << "refuser" << int(PluginInfo::Loaded)
                                       << "Initialization failed: refuser refuses to start.";
-    QTest::newRow("after a failed initialize") << "afterrefuser" << int(PluginSpec::Loaded)
+    QTest::newRow("after a failed initialize") << "afterrefuser" << int(PluginInfo::Loaded)
                                                << "Skipped because the plug-in \"refuser\"";
 }
 
@@ -172,18 +172,18 @@ void tst_PluginManager::failuresAreIsolated()
     PluginManager::loadPlugins();
     QVERIFY(!PluginManager::hasFatalError());
 
-    const PluginSpec *spec = PluginManager::pluginByName(plugin);
-    QVERIFY(spec);
-    QCOMPARE(int(spec->state()), state);
-    QCOMPARE(spec->hasError(), !error.isEmpty());
-    QVERIFY2(spec->errorString().startsWith(error), qPrintable(spec->errorString()));
+    const PluginInfo *pInfo = PluginManager::pluginByName(plugin);
+    QVERIFY(pInfo);
+    QCOMPARE(int(pInfo->state()), state);
+    QCOMPARE(pInfo->hasError(), !error.isEmpty());
+    QVERIFY2(pInfo->errorString().startsWith(error), qPrintable(pInfo->errorString()));
     if (!error.isEmpty()) {
         // The collected message names the plug-in, its file and the reason.
         const QString prefix = QStringLiteral("Plug-in \"%1\" (").arg(plugin);
         bool found = false;
         const QStringList errors = PluginManager::allErrors();
         for (const QString &message : errors)
-            found = found || (message.startsWith(prefix) && message.contains(spec->errorString()));
+            found = found || (message.startsWith(prefix) && message.contains(pInfo->errorString()));
         QVERIFY2(found, qPrintable(errors.join(QLatin1Char('\n'))));
         QVERIFY(!callsOf(QStringLiteral("extensionsInitialized")).contains(plugin));
     } else {
@@ -209,7 +209,7 @@ void tst_PluginManager::requiredFailureStopsStartup()
     QVERIFY(PluginManager::fatalErrorString().endsWith(QStringLiteral("Initialization failed: vital refuses to start.")));
     QCOMPARE(callsOf(QStringLiteral("initialize")), QStringList({"alpha", "vital"}));
     QVERIFY(callsOf(QStringLiteral("extensionsInitialized")).isEmpty());
-    QCOMPARE(PluginManager::pluginByName(QStringLiteral("zulu"))->state(), PluginSpec::Loaded);
+    QCOMPARE(PluginManager::pluginByName(QStringLiteral("zulu"))->state(), PluginInfo::Loaded);
 
     PluginManager::shutdown();
     QCOMPARE(callsOf(QStringLiteral("aboutToShutdown")), QStringList({"alpha"}));
@@ -232,8 +232,8 @@ void tst_PluginManager::versionCompare()
     QFETCH(QString, left);
     QFETCH(QString, right);
     QFETCH(int, expected);
-    QCOMPARE(qBound(-1, PluginSpec::versionCompare(left, right), 1), expected);
-    QCOMPARE(qBound(-1, PluginSpec::versionCompare(right, left), 1), -expected);
+    QCOMPARE(qBound(-1, PluginInfo::versionCompare(left, right), 1), expected);
+    QCOMPARE(qBound(-1, PluginInfo::versionCompare(right, left), 1), -expected);
 }
 
 QTEST_MAIN(tst_PluginManager)

@@ -1,4 +1,4 @@
-#include "extensionsystem/pluginspec.h"
+#include "extensionsystem/plugininfo.h"
 
 #include "extensionsystem/pluginmanager.h"
 
@@ -8,22 +8,22 @@
 
 namespace ExtensionSystem {
 
-PluginSpec::PluginSpec() = default;
+PluginInfo::PluginInfo() = default;
 
-PluginSpec::~PluginSpec()
+PluginInfo::~PluginInfo()
 {
     // The manager deletes the plug-in object first; the library stays mapped
     // (Qt keeps plug-in libraries loaded), so no code goes away under anyone.
     delete m_pLoader;
 }
 
-bool PluginSpec::isValidVersion(const QString &version)
+bool PluginInfo::isValidVersion(const QString &version)
 {
     static const QRegularExpression pattern(QStringLiteral("^\\d+(\\.\\d+){0,3}$"));
     return pattern.match(version).hasMatch();
 }
 
-int PluginSpec::versionCompare(const QString &left, const QString &right)
+int PluginInfo::versionCompare(const QString &left, const QString &right)
 {
     const QStringList lhs = left.split(QLatin1Char('.'));
     const QStringList rhs = right.split(QLatin1Char('.'));
@@ -37,7 +37,7 @@ int PluginSpec::versionCompare(const QString &left, const QString &right)
     return 0;
 }
 
-bool PluginSpec::provides(const QString &name, const QString &version) const
+bool PluginInfo::provides(const QString &name, const QString &version) const
 {
     if (name != m_strName)
         return false;
@@ -47,7 +47,7 @@ bool PluginSpec::provides(const QString &name, const QString &version) const
         && versionCompare(m_strCompatVersion, version) <= 0;
 }
 
-void PluginSpec::setError(const QString &message)
+void PluginInfo::setError(const QString &message)
 {
     // Keep the first reason: later steps only fail because of it.
     if (m_bHasError)
@@ -56,7 +56,7 @@ void PluginSpec::setError(const QString &message)
     m_strError = message;
 }
 
-bool PluginSpec::readMetaData(const QString &filePath, const QJsonObject &qtMetaData,
+bool PluginInfo::readMetaData(const QString &filePath, const QJsonObject &qtMetaData,
                               QString *errorString)
 {
     m_strFilePath = filePath;

@@ -19,7 +19,7 @@ class PluginManagerPrivate;
 // What the host knows about one discovered plug-in file: its metadata, how
 // far through the lifecycle it got, and why it stopped if it failed. Owned by
 // the plug-in manager; valid until the manager is destroyed.
-class EXTENSIONSYSTEM_EXPORT PluginSpec
+class EXTENSIONSYSTEM_EXPORT PluginInfo
 {
 public:
     // The states in the order a healthy plug-in passes through them.
@@ -34,7 +34,7 @@ public:
         Deleted       // plug-in object destroyed
     };
 
-    ~PluginSpec();
+    ~PluginInfo();
 
     QString name() const { return m_strName; }
     QString version() const { return m_strVersion; }
@@ -52,8 +52,8 @@ public:
     // The plug-in object while it exists (from Loaded until Deleted).
     IPlugin *plugin() const { return m_pPlugin; }
 
-    // The specs of the dependencies, once resolved, in metadata order.
-    QVector<PluginSpec *> dependencySpecs() const { return m_lstDependencySpecs; }
+    // The plugins of the dependencies, once resolved, in metadata order.
+    QVector<PluginInfo *> dependencyInfos() const { return m_lstDependencyInfos; }
 
     // True when `version` lies within [compatVersion, version] of this plug-in,
     // i.e. a dependent written against `version` works with this one.
@@ -66,7 +66,7 @@ public:
 
 private:
     friend class PluginManagerPrivate;
-    PluginSpec();
+    PluginInfo();
 
     bool readMetaData(const QString &filePath, const QJsonObject &qtMetaData, QString *errorString);
     void setError(const QString &message);
@@ -76,7 +76,7 @@ private:
     QString m_strCompatVersion;
     bool m_bRequired = false;
     QVector<PluginDependency> m_lstDependencies;
-    QVector<PluginSpec *> m_lstDependencySpecs;
+    QVector<PluginInfo *> m_lstDependencyInfos;
     QString m_strFilePath;
     QJsonObject m_metaData;
     State m_state = Invalid;
