@@ -65,8 +65,8 @@ set(ZELTO_SDK_HEADERS
     extensionsystem/extensionsystem_global.h
     extensionsystem/iplugin.h
     extensionsystem/pluginmanager.h
-    # PluginManager hands out PluginSpec objects (loadQueue(), plugins()).
-    extensionsystem/pluginspec.h
+    # PluginManager hands out PluginInfo records (loadQueue(), plugins()).
+    extensionsystem/plugininfo.h
     extensionsystem/plugindependency.h
 )
 
@@ -78,8 +78,10 @@ function(zelto_header_closure out)
         if(header IN_LIST seen)
             continue()
         endif()
-        # Headers of parts still being written elsewhere are picked up once they exist.
+        # A header named above that is not in the tree (yet) is reported and
+        # skipped; the installed-headers check catches an include left dangling.
         if(NOT EXISTS ${CMAKE_SOURCE_DIR}/${header})
+            message(STATUS "SDK: ${header} is not in the tree; not installed")
             continue()
         endif()
         if(header MATCHES "_p\\.h$")
