@@ -5,10 +5,15 @@
 #include "core/icore.h"
 #include "core/mainwindow.h"
 
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QOpenGLContext>
 #include <QUrlQuery>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QWebSocketServer>
+
+Q_LOGGING_CATEGORY(lcWelcomePlugin, "zelto.welcome")
 
 namespace {
 
@@ -54,6 +59,17 @@ void WelcomePlugin::extensionsInitialized()
     MainWindow *pMainWindow = ICore::getMainWindow();
     if (!pMainWindow || !pMainWindow->getServer())
         return;
+
+    // The web engine draws through OpenGL; on the headless platforms (and
+    // without a shared context) it would abort the whole application, so
+    // the work area just stays empty there.
+    const QString strPlatform = QGuiApplication::platformName();
+    if (strPlatform == QLatin1String("offscreen") || strPlatform == QLatin1String("minimal")
+        || !QOpenGLContext::globalShareContext()) {
+        qCWarning(lcWelcomePlugin, "The welcome page needs OpenGL, which the platform \"%s\" does not offer; "
+                                   "it is not shown.", qUtf8Printable(strPlatform));
+        return;
+    }
 
     const QString strTheme = pageTheme(IThemesManager::getInstance().getCurrentThemeId());
     m_pView = new QWebEngineView;

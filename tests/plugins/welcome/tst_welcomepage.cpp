@@ -1,3 +1,4 @@
+#include "core/i18n/ilanguagemanager.h"
 #include "core/irecentfilesmanager.h"
 #include "core/mainwindow.h"
 #include "core/welcome/imainmdiarea.h"
@@ -76,11 +77,12 @@ bool tst_WelcomePage::waitForJs(const QString &script, const QVariant &expected,
     return QTest::qWaitFor([&] { return js(script) == expected; }, timeoutMs);
 }
 
-// A real mouse click in the middle of the element, as the user makes it.
+// A real mouse click in the middle of the element (of its first line, for a
+// link that wraps), as the user makes it.
 void tst_WelcomePage::clickElement(const QString &selector)
 {
     const QVariantList rect = js(QStringLiteral("(function(){var r=document.querySelector(\"%1\")"
-                                                ".getBoundingClientRect();return [r.left,r.top,r.width,r.height];})()")
+                                                ".getClientRects()[0];return [r.left,r.top,r.width,r.height];})()")
                                      .arg(selector))
                                   .toList();
     QVERIFY2(rect.size() == 4, qPrintable(selector));
@@ -123,6 +125,10 @@ void tst_WelcomePage::initTestCase()
     for (const QString &strPath : {strMissing, strProject, strPdf})
         IRecentFilesManager::getInstance()->addFile(strPath);
     m_lstRecent = IRecentFilesManager::getInstance()->getRecentFiles();
+
+    // The page speaks the running language.
+    m_host.settings()->setValue(QStringLiteral("Zelto/Language"), QStringLiteral("de_DE"));
+    ILanguageManager::getInstance().initialize();
 
     m_pWindow.reset(new MainWindow);
     m_pWindow->resize(1200, 800);
@@ -172,6 +178,10 @@ void tst_WelcomePage::loadsConnectsAndListsRecentProjects()
     QCOMPARE(js(QStringLiteral("window.zeltoWelcome.connected")).toBool(), true);
     QCOMPARE(renderedPaths(), m_lstRecent);
     QVERIFY(waitForJs(QStringLiteral("document.getElementById('build').textContent"), QStringLiteral("Build 2.0.0")));
+    QCOMPARE(js(QStringLiteral("document.getElementById('newProject').textContent.trim()")).toString(),
+             QStringLiteral("+Neues Projekt"));
+    QCOMPARE(js(QStringLiteral("document.documentElement.lang")).toString(), QStringLiteral("de"));
+    QCOMPARE(js(QStringLiteral("document.body.className")).toString(), QStringLiteral("theme-dark"));
     QCOMPARE(js(QStringLiteral("document.querySelector('.project .name').textContent")).toString(),
              QStringLiteral("Handbuch Übersicht.pdf"));
 }
