@@ -120,7 +120,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_pMenuWidget->accountLinkLabel(), &QLabel::linkActivated, this, &MainWindow::userAccountLinkActivated);
     setMenuWidget(m_pMenuWidget);
 
-    // initActions(), createToolBars(), createStatusBar() (file commands).
+    initActions();
+    createToolBars();
+    createStatusBar();
 
     // Every activation change redraws the shadow borders (active shadow or inactive line).
     m_pEventFilter = new EventFilter(this);
@@ -382,6 +384,7 @@ void MainWindow::raiseUp()
 
 void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *mdiSubWindow)
 {
+    // The caption follows the project whose tab is in front.
     if (!mdiSubWindow)
         return;
     emit updateModified(mdiSubWindow->isWindowModified());
