@@ -1,6 +1,5 @@
 // MainWindow: project file commands, the recent projects menu and help.
 #include "core/mainwindow.h"
-#include "core/welcome/imainmdiarea.h"
 
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
@@ -13,6 +12,7 @@
 #include "core/documents/ieditor.h"
 #include "core/irecentfilesmanager.h"
 #include "core/iui.h"
+#include "core/welcome/imainmdiarea.h"
 #include "extensionsystem/pluginmanager.h"
 
 #include <QAction>
