@@ -102,6 +102,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_pMdiArea->setFocusPolicy(Qt::ClickFocus);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateActivatedMdiSubFilePath);
     setCentralWidget(m_pMdiArea);
+    // A plug-in that puts its own central widget in place makes QMainWindow
+    // delete the area; forget it then instead of deleting it twice.
+    connect(m_pMdiArea, &QObject::destroyed, this, [this] { m_pMdiArea = nullptr; });
     if (QTabBar *pTabBar = m_pMdiArea->findChild<QTabBar *>()) {
         pTabBar->setExpanding(false);
         pTabBar->setTabsClosable(true);
@@ -261,7 +264,8 @@ IOptionsDlg *MainWindow::getOptionsDialog()
 
 void MainWindow::setWelcomeWidget(QWidget *w)
 {
-    m_pMdiArea->setWelcomeWidget(w);
+    if (m_pMdiArea)
+        m_pMdiArea->setWelcomeWidget(w);
 }
 
 void MainWindow::setWindowFilePath(const QString &path)

@@ -344,7 +344,8 @@ void MainWindow::recentFileOpen()
         return;
     IRecentFilesManager::getInstance()->removeFile(strPath);
     updateRecentFileActions();
-    emit m_pMdiArea->resetRecentFiles();   // the welcome page reloads its list
+    if (m_pMdiArea)
+        emit m_pMdiArea->resetRecentFiles();   // the welcome page reloads its list
 }
 
 void MainWindow::onHelpContents()

@@ -62,6 +62,7 @@ private slots:
     void showInExplorer();
     void welcomeWidgetVisibility();
     void activatedSubWindowUpdatesCaption();
+    void replacedWorkAreaIsForgotten();
 
 private:
     IMainMdiArea *area() const { return m_pWindow->getMdiArea(); }
@@ -421,6 +422,17 @@ void tst_IMainMdiArea::activatedSubWindowUpdatesCaption()
 
     emit area()->subWindowActivated(nullptr);   // the last one closed: caption stays
     QCOMPARE(path.size(), 1);
+}
+
+void tst_IMainMdiArea::replacedWorkAreaIsForgotten()
+{
+    // QMainWindow deletes the old central widget; the window must neither
+    // use nor delete it again.
+    m_pWindow->setCentralWidget(new QWidget);
+    QTRY_VERIFY(!m_pWindow->getMdiArea());   // deleted later
+    m_pWindow->setWelcomeWidget(new QWidget(m_pWindow.get()));
+    m_pWindow->setVisibleWelcomeWidget(true);
+    m_pWindow.reset();
 }
 
 QTEST_MAIN(tst_IMainMdiArea)
