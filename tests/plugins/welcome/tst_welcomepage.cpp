@@ -40,6 +40,7 @@ private slots:
     void pageUrl();
     void loadsConnectsAndListsRecentProjects();
     void clickOnProjectOpensIt();
+    void clickOnProjectReachesTheLoader();
     void clickOnMissingProjectSaysSo();
     void removeButtonRefreshesList();
     void linksGoToTheBrowser();
@@ -192,6 +193,16 @@ void tst_WelcomePage::clickOnProjectOpensIt()
     clickElement(QStringLiteral(".project[data-path$='.pdf'] .name"));
     QTRY_COMPARE(m_recorder.urls.size(), 1);
     QCOMPARE(m_recorder.urls.first(), QUrl::fromLocalFile(m_lstRecent.at(0)));
+}
+
+void tst_WelcomePage::clickOnProjectReachesTheLoader()
+{
+    // No plug-in serves projects here, so the loader says it cannot open it.
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    clickElement(QStringLiteral(".project[data-path*='bung.zelto'] .name"));
+    QVERIFY(answerer.waitForAnswers(1, 15000));
+    QCOMPARE(answerer.records().first().text, QStringLiteral("Cannot open this file type."));
 }
 
 void tst_WelcomePage::clickOnMissingProjectSaysSo()
