@@ -12,6 +12,7 @@
 #include "core/documents/ieditor.h"
 #include "core/irecentfilesmanager.h"
 #include "core/iui.h"
+#include "core/welcome/imainmdiarea.h"
 #include "extensionsystem/pluginmanager.h"
 
 #include <QAction>
@@ -343,7 +344,8 @@ void MainWindow::recentFileOpen()
         return;
     IRecentFilesManager::getInstance()->removeFile(strPath);
     updateRecentFileActions();
-    // Welcome page: m_pMdiArea emits resetRecentFiles() so it reloads its list.
+    if (m_pMdiArea)
+        emit m_pMdiArea->resetRecentFiles();   // the welcome page reloads its list
 }
 
 void MainWindow::onHelpContents()
