@@ -53,6 +53,8 @@ set(ZELTO_SDK_HEADERS
     core/documents/idocumentfactory.h
     core/documents/icreatedocumentdlg.h
     core/ui/ztnotificationbar.h
+    # MainWindow::getMdiArea() hands out the work area.
+    core/welcome/imainmdiarea.h
     core/welcome/websocketclientwrapper.h
     core/welcome/websockettransport.h
     core/i18n/languageinfo.h

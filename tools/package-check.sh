@@ -187,7 +187,7 @@ say "Symbols exported by libCore.so"
 # within the classes other plug-ins use. Instances of the standard library's
 # templates keep the library's own (default) visibility and are left out.
 allowed=" $(echo ActionContainer ActionManager ContextAction ContextManager DocumentManager EditorManager \
-    ICore ICreateDocumentDlg IDocument IDocumentFactory IEditor ILanguageManager IOptionPage IOptionsDlg \
+    ICore ICreateDocumentDlg IDocument IDocumentFactory IEditor ILanguageManager IMainMdiArea IOptionPage IOptionsDlg \
     IThemesManager 'ISingleton<IUi>' IUi MainWindow ProxyAction QSimpleUpdater WebSocketClientWrapper \
     WebSocketTransport ZTNotificationBar) "
 exported=$(nm -DC --defined-only "$plugin_dir/libCore.so" | sed -n 's/^.* typeinfo for //p' | grep -v '^std::' | sort -u)
