@@ -13,11 +13,13 @@ install(TARGETS ExtensionSystem EXPORT ZeltoCoreTargets
 
 # A relative link keeps the installed tree relocatable. QCoreApplication
 # resolves it (/proc/self/exe), so applicationDirPath() is still lib/zelto.
-file(RELATIVE_PATH zelto_link_target ${CMAKE_INSTALL_PREFIX}/bin
-     ${CMAKE_INSTALL_PREFIX}/${ZELTO_INSTALL_APPDIR}/zelto)
-file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging/bin)
-file(CREATE_LINK ${zelto_link_target} ${CMAKE_BINARY_DIR}/packaging/bin/zelto SYMBOLIC)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/bin/zelto DESTINATION bin COMPONENT Runtime)
+if(UNIX)
+    file(RELATIVE_PATH zelto_link_target ${CMAKE_INSTALL_PREFIX}/bin
+         ${CMAKE_INSTALL_PREFIX}/${ZELTO_INSTALL_APPDIR}/zelto)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging/bin)
+    file(CREATE_LINK ${zelto_link_target} ${CMAKE_BINARY_DIR}/packaging/bin/zelto SYMBOLIC)
+    install(FILES ${CMAKE_BINARY_DIR}/packaging/bin/zelto DESTINATION bin COMPONENT Runtime)
+endif()
 
 # Catalogues, styles and help documents are produced into bin/ by the build;
 # the set of languages is whatever the build made.

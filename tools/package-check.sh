@@ -23,6 +23,7 @@ build=$(realpath -m "${1:-build}")
 say() { printf '\n== %s\n' "$*"; }
 fail() { printf 'package-check: FAILED: %s\n' "$*" >&2; exit 1; }
 
+tools/install-deps.sh
 for tool in cpack dpkg-deb xvfb-run; do
     command -v "$tool" >/dev/null || fail "$tool is missing (tools/install-deps.sh installs it)"
 done
