@@ -97,12 +97,15 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/zelto-package-check.XXXXXX")
 installed_here=0
 app_pid=""
+hello_file=""
 cleanup() {
     if [ -n "$app_pid" ]; then
         kill "$app_pid" 2>/dev/null || true
     fi
+    if [ -n "$hello_file" ]; then
+        rm -f "$hello_file"
+    fi
     if [ "$installed_here" = 1 ]; then
-        rm -f /usr/lib/zelto/plugins/libHello.so
         dpkg -P zelto-rideved-dev zelto-rideved >/dev/null || true
     fi
     rm -rf "$work"
@@ -226,6 +229,7 @@ say "Building examples/hello-plugin against the installed SDK"
 cmake -S examples/hello-plugin -B "$work/hello" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_PREFIX_PATH="$root/usr" >/dev/null
 cmake --build "$work/hello"
+hello_file="$plugin_dir/libHello.so"
 cmake --install "$work/hello"
 [ -f "$plugin_dir/libHello.so" ] || fail "cmake --install did not put libHello.so into $plugin_dir"
 
