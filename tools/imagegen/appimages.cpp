@@ -1,34 +1,24 @@
-// Draws the application icons and the message-box images of app/images.
-// Run it after changing a drawing and commit the files it writes:
-//   tools/generate-app-images.sh
+// The application's icons and the message-box images: app/images/. They are
+// drawn on a 32 x 32 grid; the icons scale to any size for the desktop.
 
-#include <QDir>
-#include <QGuiApplication>
-#include <QImage>
-#include <QImageWriter>
+#include "drawing.h"
+
 #include <QLinearGradient>
-#include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include <cstdio>
-#include <functional>
+namespace ImageGen {
 
 namespace {
 
-const int Size = 32;
+const int GridSize = 32;
 
-QImage canvas()
+QImage drawOnGrid(int nSize, const Painter &paint)
 {
-    QImage image(Size, Size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-void prepare(QPainter &painter)
-{
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
+    return draw(nSize, nSize, [&](QPainter &painter) {
+        painter.scale(qreal(nSize) / GridSize, qreal(nSize) / GridSize);
+        paint(painter);
+    });
 }
 
 // A disc with a soft top-left highlight, the base of three of the images.
@@ -43,23 +33,16 @@ void drawDisc(QPainter &painter, const QColor &light, const QColor &dark)
     painter.setPen(Qt::NoPen);
 }
 
-QImage information()
+void paintInformation(QPainter &painter)
 {
-    QImage image = canvas();
-    QPainter painter(&image);
-    prepare(painter);
     drawDisc(painter, QColor(0x6f, 0xb4, 0xf5), QColor(0x1c, 0x5f, 0xc4));
     painter.setBrush(Qt::white);
     painter.drawEllipse(QRectF(13.6, 6.5, 4.8, 4.8));
     painter.drawRoundedRect(QRectF(13.8, 13, 4.4, 12.5), 1.2, 1.2);
-    return image;
 }
 
-QImage question()
+void paintQuestion(QPainter &painter)
 {
-    QImage image = canvas();
-    QPainter painter(&image);
-    prepare(painter);
     drawDisc(painter, QColor(0x7c, 0xc7, 0xe8), QColor(0x1f, 0x6f, 0xa8));
     QPainterPath hook;
     hook.moveTo(11, 12.5);
@@ -71,14 +54,10 @@ QImage question()
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
     painter.drawEllipse(QRectF(13.8, 22.2, 4.4, 4.4));
-    return image;
 }
 
-QImage warning()
+void paintWarning(QPainter &painter)
 {
-    QImage image = canvas();
-    QPainter painter(&image);
-    prepare(painter);
     QPainterPath triangle;
     triangle.moveTo(16, 2.5);
     triangle.lineTo(30.5, 28.5);
@@ -100,19 +79,14 @@ QImage warning()
     bar.closeSubpath();
     painter.drawPath(bar);
     painter.drawEllipse(QRectF(14, 22, 4, 4));
-    return image;
 }
 
-QImage critical()
+void paintCritical(QPainter &painter)
 {
-    QImage image = canvas();
-    QPainter painter(&image);
-    prepare(painter);
     drawDisc(painter, QColor(0xf5, 0x6f, 0x6f), QColor(0xb3, 0x12, 0x12));
     painter.setPen(QPen(Qt::white, 3.6, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(10.5, 10.5), QPointF(21.5, 21.5));
     painter.drawLine(QPointF(21.5, 10.5), QPointF(10.5, 21.5));
-    return image;
 }
 
 // The product's mark: a bold "Z" drawn as a path, so no font is needed.
@@ -139,11 +113,8 @@ void drawMark(QPainter &painter, const QRectF &box, const QColor &color)
     painter.drawPath(z);
 }
 
-QImage appIcon()
+void paintAppIcon(QPainter &painter)
 {
-    QImage image = canvas();
-    QPainter painter(&image);
-    prepare(painter);
     QLinearGradient gradient(0, 0, 32, 32);
     gradient.setColorAt(0, QColor(0xff, 0x7a, 0x45));
     gradient.setColorAt(1, QColor(0xc2, 0x1f, 0x6a));
@@ -160,14 +131,10 @@ QImage appIcon()
     play.closeSubpath();
     painter.setBrush(QColor(0xff, 0xf1, 0xc9));
     painter.drawPath(play);
-    return image;
 }
 
-QImage projectIcon()
+void paintProjectIcon(QPainter &painter)
 {
-    QImage image = canvas();
-    QPainter painter(&image);
-    prepare(painter);
     QPainterPath page;
     page.moveTo(5.5, 1.5);
     page.lineTo(20, 1.5);
@@ -196,39 +163,28 @@ QImage projectIcon()
     painter.drawRoundedRect(QRectF(9, 13.5, 15, 15), 3.5, 3.5);
     painter.setPen(Qt::NoPen);
     drawMark(painter, QRectF(12.5, 17, 8, 8), Qt::white);
-    return image;
-}
-
-bool save(const QImage &image, const QString &path, const QByteArray &format)
-{
-    QImageWriter writer(path, format);
-    if (!writer.write(image)) {
-        std::fprintf(stderr, "appimages: cannot write %s: %s\n", qPrintable(path),
-                     qPrintable(writer.errorString()));
-        return false;
-    }
-    std::printf("wrote %s\n", qPrintable(path));
-    return true;
 }
 
 } // namespace
 
-int main(int argc, char *argv[])
+QImage appIcon(int nSize)
 {
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: appimages <output folder>\n");
-        return 2;
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.exists() && !QDir().mkpath(out.path()))
-        return 1;
-    bool ok = true;
-    ok &= save(appIcon(), out.filePath(QStringLiteral("app_icon.ico")), "ico");
-    ok &= save(projectIcon(), out.filePath(QStringLiteral("project_icon.ico")), "ico");
-    ok &= save(information(), out.filePath(QStringLiteral("information_32.png")), "png");
-    ok &= save(question(), out.filePath(QStringLiteral("question_32.png")), "png");
-    ok &= save(warning(), out.filePath(QStringLiteral("warning_32.png")), "png");
-    ok &= save(critical(), out.filePath(QStringLiteral("critical_32.png")), "png");
-    return ok ? 0 : 1;
+    return drawOnGrid(nSize, paintAppIcon);
 }
+
+QImage projectIcon(int nSize)
+{
+    return drawOnGrid(nSize, paintProjectIcon);
+}
+
+void writeAppImages(ImageFolder &folder)
+{
+    folder.save(appIcon(GridSize), QStringLiteral("app_icon"), "ico");
+    folder.save(projectIcon(GridSize), QStringLiteral("project_icon"), "ico");
+    folder.save(drawOnGrid(GridSize, paintInformation), QStringLiteral("information_32"));
+    folder.save(drawOnGrid(GridSize, paintQuestion), QStringLiteral("question_32"));
+    folder.save(drawOnGrid(GridSize, paintWarning), QStringLiteral("warning_32"));
+    folder.save(drawOnGrid(GridSize, paintCritical), QStringLiteral("critical_32"));
+}
+
+} // namespace ImageGen
