@@ -1,7 +1,7 @@
 #include "core/documents/editormanager.h"
 #include "core/mainwindow.h"
 #include "tests/common/testhost.h"
-#include "tests/core/documents/testdocument.h"
+#include "tests/common/testdocument.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -3,7 +3,7 @@
 #include "core/mainwindow.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
-#include "tests/core/documents/testdocument.h"
+#include "tests/common/testdocument.h"
 
 #include <QSignalSpy>
 #include <QtTest>

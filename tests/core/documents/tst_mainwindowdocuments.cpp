@@ -1,57 +1,15 @@
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
-#include "core/documents/icreatedocumentdlg.h"
-#include "core/documents/idocumentfactory.h"
 #include "core/mainwindow.h"
 #include "core/options/ioptionsdlg.h"
 #include "extensionsystem/pluginmanager.h"
 #include "tests/common/modalanswerer.h"
+#include "tests/common/testdocument.h"
+#include "tests/common/testdocumentfactory.h"
 #include "tests/common/testhost.h"
-#include "tests/core/documents/testdocument.h"
 
 #include <QPointer>
 #include <QtTest>
-
-class NamedOptionsDlg : public IOptionsDlg
-{
-    Q_OBJECT
-
-public:
-    explicit NamedOptionsDlg(const QString &strName)
-        : IOptionsDlg(nullptr, Qt::WindowFlags())
-    {
-        setObjectName(strName);
-    }
-    void showOptionsDialog() override {}
-    void addOptionPage(IOptionPage *) override {}
-    void onApply() override {}
-    void onCancel() override {}
-    void onOK() override {}
-    void onPageChanged(int) override {}
-    void saveAllChanges() override {}
-    void discardAllChanges() override {}
-    void setCurrentPage(int) override {}
-};
-
-class NamedFactory : public IDocumentFactory
-{
-    Q_OBJECT
-
-public:
-    explicit NamedFactory(const QString &strName) { setObjectName(strName); }
-    IDocument *createDocument() override { return new TestDocument; }
-    IEditor *createEditor() override { return new TestEditor; }
-    QStringList getSupportedSuffixes() override { return {QStringLiteral("zelto")}; }
-    IOptionsDlg *createOptionsDialog() override
-    {
-        ++m_nOptionsDialogs;
-        return new NamedOptionsDlg(objectName());
-    }
-    ICreateDocumentDlg *createNewDocumentDialog() override { return nullptr; }
-    QString getOpenFileName() override { return QString(); }
-
-    int m_nOptionsDialogs = 0;
-};
 
 class tst_MainWindowDocuments : public QObject
 {
@@ -110,9 +68,11 @@ void tst_MainWindowDocuments::firstFactoryInPoolOrder()
     QFETCH(bool, bReversed);
     MainWindow window;
     QObject unrelated;
-    NamedFactory first(QStringLiteral("first")), second(QStringLiteral("second"));
-    NamedFactory *pExpected = bReversed ? &second : &first;
-    NamedFactory *pOther = bReversed ? &first : &second;
+    TestDocumentFactory first, second;
+    first.setObjectName(QStringLiteral("first"));
+    second.setObjectName(QStringLiteral("second"));
+    TestDocumentFactory *pExpected = bReversed ? &second : &first;
+    TestDocumentFactory *pOther = bReversed ? &first : &second;
     ExtensionSystem::PluginManager::addObject(&unrelated);
     ExtensionSystem::PluginManager::addObject(pExpected);
     ExtensionSystem::PluginManager::addObject(pOther);
@@ -121,8 +81,8 @@ void tst_MainWindowDocuments::firstFactoryInPoolOrder()
     QVERIFY(pDialog);
     QCOMPARE(pDialog->objectName(), pExpected->objectName());
     QCOMPARE(window.getOptionsDialog(), pDialog);   // made once, then kept
-    QCOMPARE(pExpected->m_nOptionsDialogs, 1);
-    QCOMPARE(pOther->m_nOptionsDialogs, 0);
+    QCOMPARE(pExpected->m_nOptionsDialogsCreated, 1);
+    QCOMPARE(pOther->m_nOptionsDialogsCreated, 0);
 
     ExtensionSystem::PluginManager::removeObject(pOther);
     ExtensionSystem::PluginManager::removeObject(pExpected);

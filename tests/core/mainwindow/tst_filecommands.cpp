@@ -8,8 +8,8 @@
 #include "core/mainwindow.h"
 #include "extensionsystem/pluginmanager.h"
 #include "tests/common/modalanswerer.h"
+#include "tests/common/testdocumentfactory.h"
 #include "tests/common/testhost.h"
-#include "testdocumentfactory.h"
 
 #include <QAction>
 #include <QDir>
@@ -121,7 +121,7 @@ void tst_FileCommands::init()
 void tst_FileCommands::cleanup()
 {
     // Nothing is modified any more, so the close asks nothing.
-    for (const QPointer<TestDocument> &pDocument : qAsConst(m_pFactory->m_lstDocuments)) {
+    for (const QPointer<FactoryDocument> &pDocument : qAsConst(m_pFactory->m_lstDocuments)) {
         if (pDocument) {
             pDocument->getUndoStack()->setClean();
             pDocument->setIsTempDocument(false);
@@ -139,7 +139,7 @@ void tst_FileCommands::openProject()
     QVERIFY(m_pWindow->loadFile(strFile));
 
     QCOMPARE(m_pFactory->m_lstDocuments.size(), 1);
-    TestDocument *pDocument = m_pFactory->m_lstDocuments.first();
+    FactoryDocument *pDocument = m_pFactory->m_lstDocuments.first();
     QCOMPARE(activeDocument(), pDocument);
     QCOMPARE(pDocument->getFileName(), strFile);
     QCOMPARE(DocumentManager::getDocuments(), QList<IDocument *>{pDocument});
@@ -243,7 +243,7 @@ void tst_FileCommands::loadOpenedDocumentWithoutRecentEntry()
     QVERIFY(commandAction("File.Save")->isEnabled());
 
     // A document no factory serves is left alone.
-    TestDocument stranger(m_pFactory);
+    FactoryDocument stranger(m_pFactory);
     stranger.setFileName(path(QStringLiteral("x.other")));
     QVERIFY(!m_pWindow->loadOpenedDocument(&stranger, true));
     QCOMPARE(EditorManager::getEditors().size(), 1);
@@ -257,7 +257,7 @@ void tst_FileCommands::newProject()
     commandAction("File.New")->trigger();
 
     QCOMPARE(m_pFactory->m_lstDocuments.size(), 1);
-    TestDocument *pDocument = m_pFactory->m_lstDocuments.first();
+    FactoryDocument *pDocument = m_pFactory->m_lstDocuments.first();
     QVERIFY(pDocument);
     QCOMPARE(activeDocument(), pDocument);
     QCOMPARE(pDocument->m_lstInitValues, (QList<int>{1, 2, 3, 1}));
@@ -334,7 +334,7 @@ void tst_FileCommands::failedSaveAsKeepsSaveEnabled()
 void tst_FileCommands::saveOfSavedProject()
 {
     QVERIFY(m_pWindow->loadFile(project(QStringLiteral("a.zelto"))));
-    auto *pDocument = qobject_cast<TestDocument *>(activeDocument());
+    auto *pDocument = qobject_cast<FactoryDocument *>(activeDocument());
     pDocument->edit();
     QVERIFY(commandAction("File.Save")->isEnabled());
 
@@ -368,7 +368,7 @@ void tst_FileCommands::closeLastProject()
     QVERIFY(pSaveAsMenu->isEnabled());
     QVERIFY(commandAction("File.Close")->isEnabled());
 
-    QPointer<TestDocument> pLast = qobject_cast<TestDocument *>(activeDocument());
+    QPointer<FactoryDocument> pLast = qobject_cast<FactoryDocument *>(activeDocument());
     pLast->setIsTempDocument(true);
     pLast->getUndoStack()->setClean();
     TestSupport::ModalAnswerer answerer;
@@ -391,8 +391,8 @@ void tst_FileCommands::quitWithSecondPromptCancelled()
 {
     QVERIFY(m_pWindow->loadFile(project(QStringLiteral("first.zelto"))));
     QVERIFY(m_pWindow->loadFile(project(QStringLiteral("second.zelto"))));
-    QPointer<TestDocument> pFirst = m_pFactory->m_lstDocuments.at(0);
-    QPointer<TestDocument> pSecond = m_pFactory->m_lstDocuments.at(1);
+    QPointer<FactoryDocument> pFirst = m_pFactory->m_lstDocuments.at(0);
+    QPointer<FactoryDocument> pSecond = m_pFactory->m_lstDocuments.at(1);
     pFirst->edit();
     pSecond->edit();
 
@@ -415,7 +415,7 @@ void tst_FileCommands::quitWithSecondPromptCancelled()
 void tst_FileCommands::forceQuitClosesWithoutAsking()
 {
     QVERIFY(m_pWindow->loadFile(project(QStringLiteral("a.zelto"))));
-    QPointer<TestDocument> pDocument = m_pFactory->m_lstDocuments.first();
+    QPointer<FactoryDocument> pDocument = m_pFactory->m_lstDocuments.first();
     QVERIFY(m_pWindow->loadFile(project(QStringLiteral("b.zelto"))));
     // Unchanged projects: their close() asks nothing.
     m_pWindow->forceQuit();

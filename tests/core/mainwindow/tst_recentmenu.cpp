@@ -7,8 +7,8 @@
 #include "core/mainwindow.h"
 #include "extensionsystem/pluginmanager.h"
 #include "tests/common/modalanswerer.h"
+#include "tests/common/testdocumentfactory.h"
 #include "tests/common/testhost.h"
-#include "testdocumentfactory.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "testdocumentfactory.h"
+#include "tests/common/testdocumentfactory.h"
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
@@ -10,25 +10,25 @@
 #include <QUndoCommand>
 #include <QUndoStack>
 
-TestDocument::TestDocument(TestDocumentFactory *pFactory)
+FactoryDocument::FactoryDocument(TestDocumentFactory *pFactory)
     : m_pFactory(pFactory)
 {
     m_pUndoStack = new QUndoStack(this);
 }
 
-bool TestDocument::initNewDocument(int value1, int value2, int value3, bool option)
+bool FactoryDocument::initNewDocument(int value1, int value2, int value3, bool option)
 {
     m_lstInitValues = {value1, value2, value3, option ? 1 : 0};
     setIsTempDocument(m_pFactory->m_bNewIsTemp);
     return m_pFactory->m_bInitSucceeds;
 }
 
-bool TestDocument::open()
+bool FactoryDocument::open()
 {
     return QFileInfo::exists(m_strFileName);
 }
 
-bool TestDocument::save()
+bool FactoryDocument::save()
 {
     ++m_nSaveCount;
     if (!m_pFactory->m_bSaveSucceeds)
@@ -40,7 +40,7 @@ bool TestDocument::save()
     return true;
 }
 
-bool TestDocument::saveAs()
+bool FactoryDocument::saveAs()
 {
     if (m_pFactory->m_strSaveAsTarget.isEmpty())
         return false;
@@ -49,12 +49,12 @@ bool TestDocument::saveAs()
     return save();
 }
 
-void TestDocument::cleanTempDir()
+void FactoryDocument::cleanTempDir()
 {
     ++m_pFactory->m_nCleanTempCount;
 }
 
-void TestDocument::edit()
+void FactoryDocument::edit()
 {
     m_pUndoStack->push(new QUndoCommand(QStringLiteral("edit")));
 }
@@ -77,7 +77,7 @@ QString TestCreateDocumentDlg::getFilePath()
 
 IDocument *TestDocumentFactory::createDocument()
 {
-    auto *pDocument = new TestDocument(this);
+    auto *pDocument = new FactoryDocument(this);
     m_lstDocuments.append(pDocument);
     return pDocument;
 }
@@ -86,6 +86,7 @@ IOptionsDlg *TestDocumentFactory::createOptionsDialog()
 {
     ++m_nOptionsDialogsCreated;
     m_pOptionsDlg = new TestOptionsDlg;
+    m_pOptionsDlg->setObjectName(objectName());
     return m_pOptionsDlg;
 }
 

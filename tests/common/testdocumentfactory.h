@@ -3,8 +3,8 @@
 #include "core/documents/icreatedocumentdlg.h"
 #include "core/documents/idocument.h"
 #include "core/documents/idocumentfactory.h"
-#include "core/documents/ieditor.h"
 #include "core/options/ioptionsdlg.h"
+#include "tests/common/testdocument.h"
 
 #include <QList>
 #include <QPointer>
@@ -18,12 +18,12 @@ class TestDocumentFactory;
 
 // A project that lives in one file: it opens when the file exists and saves
 // and "saves as" the way the factory's settings tell it to.
-class TestDocument : public IDocument
+class FactoryDocument : public IDocument
 {
     Q_OBJECT
 
 public:
-    explicit TestDocument(TestDocumentFactory *pFactory);
+    explicit FactoryDocument(TestDocumentFactory *pFactory);
 
     bool initNewDocument(int value1, int value2, int value3, bool option) override;
     bool open() override;
@@ -39,11 +39,6 @@ public:
 
 private:
     TestDocumentFactory *m_pFactory;
-};
-
-class TestEditor : public IEditor
-{
-    Q_OBJECT
 };
 
 class TestCreateDocumentDlg : public ICreateDocumentDlg
@@ -83,7 +78,8 @@ public:
 };
 
 // Serves "zelto" and "zeltopack" projects; what its documents and dialogs
-// answer is set by the test through the public members.
+// answer is set by the test through the public members. Its options dialog
+// carries the factory's object name, so a test can tell which factory made it.
 class TestDocumentFactory : public IDocumentFactory
 {
     Q_OBJECT
@@ -107,7 +103,7 @@ public:
     bool m_bSaveSucceeds = true;
     QString m_strSaveAsTarget;      // empty: Save As fails (the user cancelled)
 
-    QList<QPointer<TestDocument>> m_lstDocuments;
+    QList<QPointer<FactoryDocument>> m_lstDocuments;
     QPointer<TestOptionsDlg> m_pOptionsDlg;
     int m_nOptionsDialogsCreated = 0;
     int m_nCleanTempCount = 0;      // counted here: the document is deleted right after
