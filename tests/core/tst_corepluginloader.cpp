@@ -3,7 +3,9 @@
 #include "tests/common/testhost.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
 #include <QPluginLoader>
@@ -22,14 +24,25 @@ private:
     TestSupport::TestHost m_host;
 };
 
+// Read without loading the library, the file's Qt metadata carries our
+// interface identifier, the plug-in class and core/core.json unchanged.
 void tst_CorePluginLoader::metaData()
 {
     QPluginLoader loader(QStringLiteral(ZELTO_CORE_PLUGIN_FILE));
     const QJsonObject meta = loader.metaData();
+    QVERIFY(!loader.isLoaded());
     QCOMPARE(meta.value(QStringLiteral("IID")).toString(), QStringLiteral("com.PELUM.Zelto.Plugin"));
     QCOMPARE(meta.value(QStringLiteral("className")).toString(), QStringLiteral("CorePlugin"));
+
+    QFile source(QStringLiteral(ZELTO_CORE_METADATA_FILE));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QJsonObject expected = QJsonDocument::fromJson(source.readAll()).object();
+    QVERIFY(!expected.isEmpty());
     const QJsonObject data = meta.value(QStringLiteral("MetaData")).toObject();
+    QCOMPARE(data.keys(), expected.keys());
+    QCOMPARE(data, expected);
     QCOMPARE(data.value(QStringLiteral("Name")).toString(), QStringLiteral("core"));
+    QCOMPARE(data.value(QStringLiteral("Required")).toBool(), true);
     QVERIFY(data.value(QStringLiteral("Dependencies")).toArray().isEmpty());
 }
 
