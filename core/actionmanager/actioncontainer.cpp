@@ -10,9 +10,16 @@
 
 namespace {
 
-QString separatorId(int *pCounter)
+// Makes a separator QAction owned by pParent and registers it for the main
+// window under the next "Separator.<n>" of pCounter.
+ContextAction *registerSeparator(QObject *pParent, int *pCounter, QAction **separator)
 {
-    return QStringLiteral("Separator.%1").arg((*pCounter)++);
+    auto *action = new QAction(pParent);
+    action->setSeparator(true);
+    const QString id = QStringLiteral("Separator.%1").arg((*pCounter)++);
+    if (separator)
+        *separator = action;
+    return ActionManager::registerAction(action, id, ICore::getMainWindow(), false);
 }
 
 QAction *menuActionOf(ActionContainer *container)
@@ -94,28 +101,18 @@ void ActionContainer::insertMenu(ActionContainer *menu, ContextAction *before)
 ContextAction *ActionContainer::insertSeparator(ActionContainer *before, QAction **separator)
 {
     static int s_nCounter = 0;
-    auto *action = new QAction(this);
-    action->setSeparator(true);
-    ContextAction *command = ActionManager::registerAction(action, separatorId(&s_nCounter),
-                                                           ICore::getMainWindow(), false);
+    ContextAction *command = registerSeparator(this, &s_nCounter, separator);
     if (command)
         insertAction(menuActionOf(before), command->getAction());
-    if (separator)
-        *separator = action;
     return command;
 }
 
 ContextAction *ActionContainer::insertSeparator(ContextAction *before, QAction **separator)
 {
     static int s_nCounter = 0;
-    auto *action = new QAction(this);
-    action->setSeparator(true);
-    ContextAction *command = ActionManager::registerAction(action, separatorId(&s_nCounter),
-                                                           ICore::getMainWindow(), false);
+    ContextAction *command = registerSeparator(this, &s_nCounter, separator);
     if (command)
         insertAction(proxyOf(before), command->getAction());
-    if (separator)
-        *separator = action;
     return command;
 }
 
