@@ -3,9 +3,9 @@
 #include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
+#include "tests/common/urlrecorder.h"
 
 #include <QCryptographicHash>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,16 +15,6 @@
 using TestSupport::HttpRoute;
 using TestSupport::HttpServer;
 using TestSupport::ModalAnswerer;
-
-// Stands in for the system shell, so nothing is really opened.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class tst_Downloader : public QObject
 {
@@ -62,7 +52,7 @@ private:
     TestSupport::TestHost m_host;
     MainWindow *m_pWindow = nullptr;
     HttpServer m_server;
-    UrlRecorder m_recorder;
+    TestSupport::UrlRecorder m_recorder;
     QScopedPointer<QTemporaryDir> m_pDir;
     QPointer<Downloader> m_pDownloader;
 };
@@ -73,9 +63,7 @@ void tst_Downloader::initTestCase()
 {
     m_pWindow = new MainWindow;
     QVERIFY(m_server.listen());
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_recorder, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_recorder, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_recorder, "open");
+    m_recorder.install();
 
     HttpRoute file;
     file.nGeneratedSize = s_nFileSize;

@@ -6,10 +6,10 @@
 #include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
+#include "tests/common/urlrecorder.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
-#include <QDesktopServices>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWebEngineView>
@@ -17,16 +17,6 @@
 
 using TestSupport::HttpServer;
 using TestSupport::ModalAnswerer;
-
-// Stands in for the system shell, so nothing is really opened.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 static QByteArray appcast(const QString &strVersion, const QString &strDownload = QStringLiteral("/setup.exe"),
                           const QString &strOpen = QString(), const QString &strSha256 = QString())
@@ -72,7 +62,7 @@ private:
     TestSupport::TestHost m_host;
     MainWindow *m_pWindow = nullptr;
     HttpServer m_server;
-    UrlRecorder m_recorder;
+    TestSupport::UrlRecorder m_recorder;
     QTemporaryDir m_dir;
     QScopedPointer<Updater> m_pUpdater;
 };
@@ -83,9 +73,7 @@ void tst_Updater::initTestCase()
     QVERIFY(m_server.listen());
     QVERIFY(m_dir.isValid());
     Downloader::setDownloadDir(QDir(m_dir.path()));
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_recorder, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_recorder, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_recorder, "open");
+    m_recorder.install();
 
     const QString strInstaller = m_server.url(QStringLiteral("/setup.exe")).toString();
     m_server.setBody(QStringLiteral("/update.json"), appcast(QStringLiteral("2.0"), strInstaller));

@@ -8,10 +8,10 @@
 #include "core/welcome/zthtmlexposingwelcome.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
+#include "tests/common/urlrecorder.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QMdiSubWindow>
@@ -23,17 +23,6 @@
 #include <QtTest>
 
 #include <memory>
-
-// Stands in for the system's browser and file manager: records what would
-// have been opened instead of opening it.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class tst_IMainMdiArea : public QObject
 {
@@ -69,20 +58,18 @@ private:
 
     TestSupport::TestHost m_host;
     std::unique_ptr<MainWindow> m_pWindow;
-    UrlRecorder m_recorder;
+    TestSupport::UrlRecorder m_recorder;
     QTemporaryDir m_dir;
 };
 
 void tst_IMainMdiArea::initTestCase()
 {
-    for (const char *scheme : {"http", "https", "file"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_recorder, "open");
+    m_recorder.install();
 }
 
 void tst_IMainMdiArea::cleanupTestCase()
 {
-    for (const char *scheme : {"http", "https", "file"})
-        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    m_recorder.uninstall();
 }
 
 void tst_IMainMdiArea::init()

@@ -5,8 +5,8 @@
 #include "plugins/welcome/welcomeplugin.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
+#include "tests/common/urlrecorder.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -19,15 +19,6 @@
 #include <QtTest>
 
 #include <memory>
-
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class tst_WelcomePage : public QObject
 {
@@ -53,7 +44,7 @@ private:
 
     TestSupport::TestHost m_host;
     QTemporaryDir m_dir;
-    UrlRecorder m_recorder;
+    TestSupport::UrlRecorder m_recorder;
     std::unique_ptr<MainWindow> m_pWindow;
     std::unique_ptr<WelcomePlugin> m_pPlugin;
     QWebEngineView *m_pView = nullptr;
@@ -111,8 +102,7 @@ QStringList tst_WelcomePage::renderedPaths()
 
 void tst_WelcomePage::initTestCase()
 {
-    for (const char *scheme : {"http", "https", "file"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_recorder, "open");
+    m_recorder.install();
 
     // Most recent first: a project, a document the system opens, a project
     // that was deleted meanwhile.
@@ -147,8 +137,7 @@ void tst_WelcomePage::cleanupTestCase()
 {
     m_pPlugin.reset();
     m_pWindow.reset();
-    for (const char *scheme : {"http", "https", "file"})
-        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    m_recorder.uninstall();
 }
 
 void tst_WelcomePage::pageUrl_data()
