@@ -3,6 +3,7 @@
 
 #include "drawing.h"
 
+#include <QLineF>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -113,16 +114,24 @@ void drawMark(QPainter &painter, const QRectF &box, const QColor &color)
     painter.drawPath(z);
 }
 
-void paintAppIcon(QPainter &painter)
+// The product's badge: the mark on a rounded square shaded from orange to
+// pink along `shading`; the application icon is one, the project icon bears one.
+void drawBadge(QPainter &painter, const QRectF &box, qreal radius, qreal outline, const QLineF &shading,
+               const QRectF &mark)
 {
-    QLinearGradient gradient(0, 0, 32, 32);
+    QLinearGradient gradient(shading.p1(), shading.p2());
     gradient.setColorAt(0, QColor(0xff, 0x7a, 0x45));
     gradient.setColorAt(1, QColor(0xc2, 0x1f, 0x6a));
-    painter.setPen(QPen(QColor(0x8a, 0x12, 0x48), 1));
+    painter.setPen(QPen(QColor(0x8a, 0x12, 0x48), outline));
     painter.setBrush(gradient);
-    painter.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6.5, 6.5);
+    painter.drawRoundedRect(box, radius, radius);
     painter.setPen(Qt::NoPen);
-    drawMark(painter, QRectF(8, 8, 16, 16), Qt::white);
+    drawMark(painter, mark, Qt::white);
+}
+
+void paintAppIcon(QPainter &painter)
+{
+    drawBadge(painter, QRectF(1.5, 1.5, 29, 29), 6.5, 1, QLineF(0, 0, 32, 32), QRectF(8, 8, 16, 16));
     // A play wedge: the product makes animations.
     QPainterPath play;
     play.moveTo(22, 21);
@@ -155,14 +164,7 @@ void paintProjectIcon(QPainter &painter)
     fold.closeSubpath();
     painter.setBrush(QColor(0xc9, 0xcf, 0xd9));
     painter.drawPath(fold);
-    painter.setPen(QPen(QColor(0x8a, 0x12, 0x48), 0.8));
-    QLinearGradient badge(8, 14, 24, 28);
-    badge.setColorAt(0, QColor(0xff, 0x7a, 0x45));
-    badge.setColorAt(1, QColor(0xc2, 0x1f, 0x6a));
-    painter.setBrush(badge);
-    painter.drawRoundedRect(QRectF(9, 13.5, 15, 15), 3.5, 3.5);
-    painter.setPen(Qt::NoPen);
-    drawMark(painter, QRectF(12.5, 17, 8, 8), Qt::white);
+    drawBadge(painter, QRectF(9, 13.5, 15, 15), 3.5, 0.8, QLineF(8, 14, 24, 28), QRectF(12.5, 17, 8, 8));
 }
 
 } // namespace
