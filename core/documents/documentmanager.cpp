@@ -8,6 +8,8 @@
 #include <QUndoGroup>
 #include <QUndoStack>
 
+#include <limits>
+
 static DocumentManager *s_pInstance = nullptr;
 static DocumentManagerPrivate *s_pPrivate = nullptr;   // the instance's d, for the static operations
 
@@ -31,6 +33,15 @@ DocumentManagerPrivate::DocumentManagerPrivate()
 DocumentManagerPrivate::~DocumentManagerPrivate()
 {
     delete m_pUndoGroup;
+}
+
+// The timer interval for a stored interval in seconds. A zero or negative
+// interval (a damaged settings file, a careless caller) would re-arm the
+// timer on every pass of the event loop and back up without pause, and a
+// huge one would overflow the milliseconds; both are kept in range.
+static int backupIntervalMs(int nSeconds)
+{
+    return qBound(1, nSeconds, std::numeric_limits<int>::max() / 1000) * 1000;
 }
 
 QTimer *DocumentManagerPrivate::timerOf(IDocument *pDocument) const
@@ -165,7 +176,7 @@ void DocumentManager::startWaitingBackup(IDocument *pDocument)
         return;
     if (QTimer *pTimer = p->timerOf(pDocument)) {
         pTimer->stop();
-        pTimer->start(p->m_nAutoBackupInterval * 1000);
+        pTimer->start(backupIntervalMs(p->m_nAutoBackupInterval));
     }
 }
 
@@ -269,8 +280,14 @@ void DocumentManager::readSettings()
     pSettings->beginGroup(QLatin1String(kGroupZelto));
     if (pSettings->contains(QLatin1String(kKeyAutoBackupEnable)))
         p->m_bAutoBackupEnabled = pSettings->value(QLatin1String(kKeyAutoBackupEnable)).toBool();
-    if (pSettings->contains(QLatin1String(kKeyAutoBackupInterval)))
-        p->m_nAutoBackupInterval = pSettings->value(QLatin1String(kKeyAutoBackupInterval)).toInt();
+    if (pSettings->contains(QLatin1String(kKeyAutoBackupInterval))) {
+        bool bOk = false;
+        const int nInterval = pSettings->value(QLatin1String(kKeyAutoBackupInterval)).toInt(&bOk);
+        if (bOk && nInterval > 0)
+            p->m_nAutoBackupInterval = nInterval;
+        else
+            qWarning("Ignoring the auto-backup interval in the settings: it is not a positive number of seconds.");
+    }
     pSettings->endGroup();
 
     // The settings hold the whole lists: reading them again replaces what is
@@ -309,5 +326,5 @@ void DocumentManager::onScheduleBackup()
         pDocument->saveBackup();   // a failed backup is retried at the next interval
     // The backup may have removed the document (and deleted this timer).
     if (d->m_mapBackupTimers.contains(pTimer))
-        pTimer->start(d->m_nAutoBackupInterval * 1000);
+        pTimer->start(backupIntervalMs(d->m_nAutoBackupInterval));
 }

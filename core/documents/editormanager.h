@@ -30,6 +30,8 @@ public:
 
 signals:
     void editorActivated(IEditor *pEditor);
+    // For an editor deleted while active, pEditor is already being destroyed:
+    // receivers may compare it but must not use it.
     void editorDeactivated(IEditor *pEditor);
 
 public slots:

@@ -34,6 +34,9 @@ private slots:
     void initBreakpoints_data();
     void initBreakpoints();
     void settingsRoundTrip();
+    void unusableIntervalInSettingsIsIgnored_data();
+    void unusableIntervalInSettingsIsIgnored();
+    void zeroIntervalDoesNotSpin();
 
 private:
     TestSupport::TestHost m_host;
@@ -304,6 +307,45 @@ void tst_DocumentManager::settingsRoundTrip()
     }
     DocumentManager::setSettings(m_host.settings());
     DocumentManager::setAutoBackupEnabled(true);
+}
+
+void tst_DocumentManager::unusableIntervalInSettingsIsIgnored_data()
+{
+    QTest::addColumn<QString>("strStored");
+    QTest::addColumn<int>("nExpected");
+    QTest::newRow("valid") << "120" << 120;
+    QTest::newRow("zero") << "0" << 77;
+    QTest::newRow("negative") << "-5" << 77;
+    QTest::newRow("text") << "often" << 77;
+    QTest::newRow("empty") << "" << 77;
+}
+
+void tst_DocumentManager::unusableIntervalInSettingsIsIgnored()
+{
+    QFETCH(QString, strStored);
+    QFETCH(int, nExpected);
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("zelto.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Zelto/AutoBackup.Interval"), strStored);
+    DocumentManager::setSettings(&settings);
+    DocumentManager::setAutobackupTimeout(77);
+    if (nExpected == 77)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("auto-backup interval")));
+    DocumentManager::readSettings();
+    QCOMPARE(DocumentManager::getAutobackupTimeout(), nExpected);
+    DocumentManager::setSettings(m_host.settings());
+}
+
+void tst_DocumentManager::zeroIntervalDoesNotSpin()
+{
+    TestDocument doc;
+    DocumentManager::addDocument(&doc);
+    DocumentManager::setAutobackupTimeout(0);
+    DocumentManager::startWaitingBackup(&doc);
+    QSignalSpy spy(&doc, &TestDocument::backedUp);
+    QVERIFY(spy.wait(5000));
+    QTest::qWait(300);   // a timer re-armed at 0 ms would have fired hundreds of times
+    QCOMPARE(doc.m_nBackups, 1);
 }
 
 QTEST_MAIN(tst_DocumentManager)
