@@ -2,12 +2,6 @@
 
 #include "extensionsystem/iplugin.h"
 
-#include <QPointer>
-
-QT_BEGIN_NAMESPACE
-class QAction;
-QT_END_NAMESPACE
-
 class SceneCommandHandler;
 class SceneDocumentFactory;
 
@@ -31,12 +25,9 @@ public:
     SceneCommandHandler *commandHandler() const { return m_pCommandHandler; }
 
 private:
-    void registerUndoCommands();
     void removeFactory();
 
     SceneDocumentFactory *m_pFactory = nullptr;          // child of the plug-in
     SceneCommandHandler *m_pCommandHandler = nullptr;    // child of the plug-in
     bool m_bFactoryInPool = false;
-    QPointer<QAction> m_pUndoAction;   // owned by the main window
-    QPointer<QAction> m_pRedoAction;
 };
