@@ -108,10 +108,12 @@ bool SceneDocument::open()
     const QFileInfo backupInfo(getBackupFileName());
     QString strError;
 
-    // A backup newer than the project holds work that was never saved: the
-    // application ended (or crashed) while the project was being edited.
+    // A backup not older than the project holds work that was never saved:
+    // the application ended (or crashed) while the project was being edited.
+    // Saving removes the backup, so a tie in the clock's resolution (a backup
+    // written right after a save) still means unsaved work.
     bool bRestored = false;
-    if (backupInfo.exists() && (!projectInfo.exists() || backupInfo.lastModified() > projectInfo.lastModified())) {
+    if (backupInfo.exists() && (!projectInfo.exists() || backupInfo.lastModified() >= projectInfo.lastModified())) {
         if (loadFrom(backupInfo.filePath(), &strError))
             bRestored = true;
         else

@@ -40,6 +40,7 @@ SceneEditor::SceneEditor()
     connect(this, &IEditor::aboutToActivate, this, &SceneEditor::onActivate);
     connect(this, &IEditor::documentModifyChanged, this, &SceneEditor::updateCaption);
     connect(this, &IEditor::documentTitleChanged, this, &SceneEditor::updateCaption);
+    connect(this, &IEditor::documentUnloading, this, &SceneEditor::detach);
 }
 
 SceneEditor::~SceneEditor()
@@ -52,6 +53,25 @@ SceneEditor::~SceneEditor()
     delete m_pWidget;
 }
 
+void SceneEditor::detach()
+{
+    unregisterCommands();
+    m_pUndoAction = nullptr;
+    m_pRedoAction = nullptr;
+    if (m_pSubWindow) {
+        m_pSubWindow->removeEventFilter(this);
+        if (QMdiArea *pArea = m_pSubWindow->mdiArea())
+            disconnect(pArea, nullptr, this, nullptr);
+        m_pSubWindow->hide();
+        m_pSubWindow->deleteLater();   // takes the widget with it
+        m_pSubWindow = nullptr;
+    } else if (m_pWidget) {
+        m_pWidget->removeEventFilter(this);
+        m_pWidget->hide();
+        m_pWidget->deleteLater();
+    }
+}
+
 SceneEditorWidget *SceneEditor::getWidget() const
 {
     return m_pWidget;
@@ -59,13 +79,16 @@ SceneEditorWidget *SceneEditor::getWidget() const
 
 SceneDocument *SceneEditor::getSceneDocument() const
 {
-    return qobject_cast<SceneDocument *>(getDocument());
+    return m_pSceneDocument;
 }
 
 void SceneEditor::onDocumentLoaded()
 {
-    SceneDocument *pDocument = getSceneDocument();
-    if (!pDocument || m_pWidget)
+    if (m_pWidget)
+        return;
+    m_pSceneDocument = qobject_cast<SceneDocument *>(getDocument());
+    SceneDocument *pDocument = m_pSceneDocument;
+    if (!pDocument)
         return;
     m_pWidget = new SceneEditorWidget(pDocument);
     registerCommands();
@@ -76,7 +99,7 @@ void SceneEditor::onDocumentLoaded()
         // Closing the subwindow is closing the project, with its save prompt.
         m_pSubWindow->installEventFilter(this);
         connect(pArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *pSubWindow) {
-            if (pSubWindow && pSubWindow == m_pSubWindow)
+            if (pSubWindow && pSubWindow == m_pSubWindow && EditorManager::getEditors().contains(this))
                 EditorManager::activateEditor(this);
         });
         m_pSubWindow->showMaximized();
@@ -110,7 +133,7 @@ void SceneEditor::registerCommands()
 
 void SceneEditor::unregisterCommands()
 {
-    if (!m_pWidget || !ActionManager::getInstance())
+    if (!m_pWidget || !m_pUndoAction || !ActionManager::getInstance())
         return;
     ActionManager::unregisterAction(m_pUndoAction, QLatin1String(s_undoId));
     ActionManager::unregisterAction(m_pRedoAction, QLatin1String(s_redoId));
@@ -153,7 +176,7 @@ bool SceneEditor::eventFilter(QObject *pWatched, QEvent *pEvent)
         // The window stays until the document agrees to close; then the main
         // window tears down the editor, which deletes the window.
         pEvent->ignore();
-        if (IDocument *pDocument = getDocument()) {
+        if (IDocument *pDocument = m_pSceneDocument) {
             if (pDocument->close())
                 emit pDocument->requestClosing(true);
         }

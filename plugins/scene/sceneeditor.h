@@ -33,11 +33,15 @@ private slots:
     void onDocumentLoaded();
     void onActivate();
     void updateCaption();
+    // The document is closing: the window and the commands go at once, even
+    // when the editor object itself is deleted later.
+    void detach();
 
 private:
     void registerCommands();
     void unregisterCommands();
 
+    QPointer<SceneDocument> m_pSceneDocument;   // cleared when the document is deleted
     QPointer<SceneEditorWidget> m_pWidget;   // owned: deleted with the editor
     QPointer<QMdiSubWindow> m_pSubWindow;    // owned by the work area; closed with the editor
     QAction *m_pUndoAction = nullptr;        // children of the widget

@@ -520,6 +520,9 @@ bool SceneEditorWidget::eventFilter(QObject *pWatched, QEvent *pEvent)
         case Qt::Key_Right: moveSelected(dStep, 0); return true;
         case Qt::Key_Up: moveSelected(0, -dStep); return true;
         case Qt::Key_Down: moveSelected(0, dStep); return true;
+        // Also without the action's shortcut, which the window system may not deliver.
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace: deleteSelected(); return true;
         default: break;
         }
     }

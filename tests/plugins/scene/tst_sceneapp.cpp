@@ -187,6 +187,9 @@ void tst_SceneApp::createEditSaveCloseAndReopen()
     TRIGGER("File.Close");
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
 
+    // The recent projects menu is refreshed when it is built; this run added
+    // the project after that.
+    m_pWindow->updateRecentFileActions();
     TRIGGER("File.Recent_Projects.Project_1");
     SceneEditor *pReopened = activeEditor();
     QVERIFY(pReopened);
