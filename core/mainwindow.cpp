@@ -24,6 +24,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHostAddress>
 #include <QIcon>
 #include <QLabel>
@@ -132,6 +133,14 @@ bool MainWindow::init(QString *)
 void MainWindow::extensionsInitialized()
 {
     createBorders();
+    // The frameless window has no size of its own yet: give it a comfortable
+    // share of the screen, centred, so it also looks right where no window
+    // manager honours the maximised state.
+    if (QScreen *pScreen = QGuiApplication::primaryScreen()) {
+        const QRect available = pScreen->availableGeometry();
+        resize(available.size() * 3 / 4);
+        move(available.center() - rect().center());
+    }
     show();
     if (IsFirstRun())
         setWindowState(Qt::WindowMaximized);

@@ -1,48 +1,356 @@
 #include "extensionsystem/pluginmanager.h"
 
+#include "extensionsystem/iplugin.h"
+#include "extensionsystem/pluginmanager_p.h"
+#include "extensionsystem/plugininfo.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLibrary>
+#include <QLoggingCategory>
+#include <QPluginLoader>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QWriteLocker>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcPluginManager, "zelto.extensionsystem")
 
 namespace ExtensionSystem {
 
 static PluginManager *s_instance = nullptr;
 
-class PluginManagerPrivate
+// How long shutdown waits for plug-ins that finish asynchronously.
+static const int AsynchronousShutdownTimeoutMs = 10000;
+
+// Measures one step of one plug-in for -profile.
+class StepTimer
 {
 public:
-    QList<QObject *> m_lstObjects;
-    QReadWriteLock m_lock;
-    QString m_strSettingsPath;
-    QSettings *m_pSettings = nullptr;
-    QSettings *m_pGlobalSettings = nullptr;
-    QStringList m_lstArguments;
-    QStringList m_lstPluginPaths;
-    QStringList m_lstErrors;
-    bool m_bProfiling = false;
+    StepTimer() { m_timer.start(); }
+    qint64 elapsedNs() const { return m_timer.nsecsElapsed(); }
 
-    QString settingsFolder() const
-    {
-        if (!m_strSettingsPath.isEmpty())
-            return m_strSettingsPath;
-        const QString fromEnv = qEnvironmentVariable("ZELTO_SETTINGS_PATH");
-        if (!fromEnv.isEmpty())
-            return fromEnv;
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    }
+private:
+    QElapsedTimer m_timer;
 };
 
+PluginManagerPrivate::PluginManagerPrivate(PluginManager *manager)
+    : q(manager)
+{
+    m_lateTimer.setInterval(0);
+    QObject::connect(&m_lateTimer, &QTimer::timeout, q, [this] { nextLateInitialize(); });
+}
+
+PluginManagerPrivate::~PluginManagerPrivate()
+{
+    qDeleteAll(m_lstPlugins);
+    delete m_pSettings;
+    delete m_pGlobalSettings;
+}
+
+QString PluginManagerPrivate::settingsFolder() const
+{
+    if (!m_strSettingsPath.isEmpty())
+        return m_strSettingsPath;
+    const QString fromEnv = qEnvironmentVariable("ZELTO_SETTINGS_PATH");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+void PluginManagerPrivate::fail(PluginInfo *pInfo, const QString &reason)
+{
+    if (pInfo->hasError())
+        return;
+    pInfo->setError(reason);
+    const QString who = pInfo->name().isEmpty() ? QFileInfo(pInfo->filePath()).fileName() : pInfo->name();
+    const QString message = PluginManager::tr("Plug-in \"%1\" (%2): %3")
+                                .arg(who, QDir::toNativeSeparators(pInfo->filePath()), reason);
+    m_lstErrors.append(message);
+    qCWarning(lcPluginManager).noquote() << message;
+    if (pInfo->isRequired() && m_strFatalError.isEmpty())
+        m_strFatalError = message;
+}
+
+bool PluginManagerPrivate::dependenciesHealthy(PluginInfo *pInfo)
+{
+    for (PluginInfo *dependency : pInfo->m_lstDependencyInfos) {
+        if (dependency->hasError()) {
+            fail(pInfo, PluginManager::tr("Skipped because the plug-in \"%1\" it depends on failed.")
+                           .arg(dependency->name()));
+            return false;
+        }
+    }
+    return true;
+}
+
+void PluginManagerPrivate::profile(const PluginInfo *pInfo, const char *step, qint64 elapsedNs)
+{
+    if (!m_bProfiling)
+        return;
+    qCInfo(lcPluginManager).noquote()
+        << QStringLiteral("Profile: %1 %2 took %3 ms")
+               .arg(pInfo ? pInfo->name() : PluginManager::tr("(all plug-ins)"),
+                    QString::fromLatin1(step), QString::number(double(elapsedNs) / 1e6, 'f', 1));
+}
+
+void PluginManagerPrivate::readPlugins()
+{
+    const QString iid = QStringLiteral(ZELTO_PLUGIN_IID);
+    for (const QString &path : qAsConst(m_lstPluginPaths)) {
+        const QDir dir(path);
+        if (!dir.exists()) {
+            qCWarning(lcPluginManager).noquote()
+                << PluginManager::tr("The plug-in folder \"%1\" does not exist.")
+                       .arg(QDir::toNativeSeparators(path));
+            continue;
+        }
+        const QFileInfoList files = dir.entryInfoList(QDir::Files, QDir::Name);
+        for (const QFileInfo &file : files) {
+            if (!QLibrary::isLibrary(file.fileName()))
+                continue;
+            // Reading the metadata does not load the library, so files that
+            // are not ours cost nothing and run no code.
+            auto *loader = new QPluginLoader(file.absoluteFilePath());
+            const QJsonObject qtMetaData = loader->metaData();
+            if (qtMetaData.value(QStringLiteral("IID")).toString() != iid) {
+                delete loader;
+                continue;
+            }
+            auto *pInfo = new PluginInfo;
+            pInfo->m_pLoader = loader;
+            m_lstPlugins.append(pInfo);
+            QString reason;
+            if (!pInfo->readMetaData(file.absoluteFilePath(), qtMetaData, &reason)) {
+                fail(pInfo, reason);
+                continue;
+            }
+            for (PluginInfo *other : qAsConst(m_lstPlugins)) {
+                if (other != pInfo && other->m_state >= PluginInfo::Read && other->name() == pInfo->name()) {
+                    fail(pInfo, PluginManager::tr("Another plug-in with the same name was found in \"%1\".")
+                                   .arg(QDir::toNativeSeparators(other->filePath())));
+                    pInfo->m_state = PluginInfo::Invalid;
+                    break;
+                }
+            }
+        }
+    }
+}
+
+void PluginManagerPrivate::resolveDependencies()
+{
+    for (PluginInfo *pInfo : qAsConst(m_lstPlugins)) {
+        if (pInfo->m_state != PluginInfo::Read || pInfo->hasError())
+            continue;
+        for (const PluginDependency &dependency : qAsConst(pInfo->m_lstDependencies)) {
+            PluginInfo *found = nullptr;
+            for (PluginInfo *other : qAsConst(m_lstPlugins)) {
+                if (other->m_state >= PluginInfo::Read && other->name() == dependency.name) {
+                    found = other;
+                    break;
+                }
+            }
+            if (!found) {
+                fail(pInfo, PluginManager::tr("The plug-in \"%1\" it depends on was not found.")
+                               .arg(dependency.name));
+                break;
+            }
+            if (!found->provides(dependency.name, dependency.version)) {
+                fail(pInfo, PluginManager::tr("It needs \"%1\" in version %2, but version %3 "
+                                             "(compatible down to %4) was found.")
+                               .arg(dependency.name, dependency.version, found->version(),
+                                    found->compatVersion()));
+                break;
+            }
+            pInfo->m_lstDependencyInfos.append(found);
+        }
+        if (!pInfo->hasError())
+            pInfo->m_state = PluginInfo::Resolved;
+    }
+}
+
+bool PluginManagerPrivate::visit(PluginInfo *pInfo, QVector<PluginInfo *> &order,
+                                 QVector<PluginInfo *> &path)
+{
+    if (order.contains(pInfo))
+        return true;
+    const int index = path.indexOf(pInfo);
+    if (index >= 0) {
+        QStringList names;
+        for (int i = index; i < path.size(); ++i)
+            names.append(path.at(i)->name());
+        names.append(pInfo->name());
+        const QString reason = PluginManager::tr("Circular dependency: %1.")
+                                   .arg(names.join(QStringLiteral(" -> ")));
+        for (int i = index; i < path.size(); ++i)
+            fail(path.at(i), reason);
+        return false;
+    }
+    path.append(pInfo);
+    bool ok = true;
+    for (PluginInfo *dependency : qAsConst(pInfo->m_lstDependencyInfos))
+        ok = visit(dependency, order, path) && ok;
+    path.removeLast();
+    order.append(pInfo);
+    return ok;
+}
+
+QVector<PluginInfo *> PluginManagerPrivate::orderByDependencies()
+{
+    QVector<PluginInfo *> order;
+    QVector<PluginInfo *> path;
+    for (PluginInfo *pInfo : qAsConst(m_lstPlugins)) {
+        if (pInfo->m_state >= PluginInfo::Read)
+            visit(pInfo, order, path);
+    }
+    return order;
+}
+
+bool PluginManagerPrivate::loadPlugin(PluginInfo *pInfo)
+{
+    if (pInfo->hasError() || pInfo->m_state != PluginInfo::Resolved || !dependenciesHealthy(pInfo))
+        return false;
+    const StepTimer timer;
+    QObject *object = pInfo->m_pLoader->instance();
+    if (!object) {
+        fail(pInfo, PluginManager::tr("The library could not be loaded: %1")
+                       .arg(pInfo->m_pLoader->errorString()));
+        return false;
+    }
+    auto *plugin = qobject_cast<IPlugin *>(object);
+    if (!plugin) {
+        fail(pInfo, PluginManager::tr("Its plug-in class %1 does not derive from ExtensionSystem::IPlugin.")
+                       .arg(QString::fromLatin1(object->metaObject()->className())));
+        return false;
+    }
+    pInfo->m_pPlugin = plugin;
+    pInfo->m_state = PluginInfo::Loaded;
+    profile(pInfo, "load", timer.elapsedNs());
+    return true;
+}
+
+bool PluginManagerPrivate::initializePlugin(PluginInfo *pInfo)
+{
+    if (pInfo->hasError() || pInfo->m_state != PluginInfo::Loaded || !dependenciesHealthy(pInfo))
+        return false;
+    const StepTimer timer;
+    QString errorString;
+    const bool ok = pInfo->m_pPlugin->initialize(m_lstArguments, &errorString);
+    profile(pInfo, "initialize", timer.elapsedNs());
+    if (!ok) {
+        fail(pInfo, PluginManager::tr("Initialization failed: %1")
+                       .arg(errorString.isEmpty() ? PluginManager::tr("no reason given.") : errorString));
+        return false;
+    }
+    pInfo->m_state = PluginInfo::Initialized;
+    return true;
+}
+
+void PluginManagerPrivate::extensionsInitialized(PluginInfo *pInfo)
+{
+    if (pInfo->hasError() || pInfo->m_state != PluginInfo::Initialized || !dependenciesHealthy(pInfo))
+        return;
+    const StepTimer timer;
+    pInfo->m_pPlugin->extensionsInitialized();
+    pInfo->m_state = PluginInfo::Running;
+    profile(pInfo, "extensionsInitialized", timer.elapsedNs());
+}
+
+void PluginManagerPrivate::nextLateInitialize()
+{
+    while (!m_lstLateQueue.isEmpty()) {
+        PluginInfo *pInfo = m_lstLateQueue.takeFirst();
+        if (pInfo->m_state != PluginInfo::Running)
+            continue;
+        const StepTimer timer;
+        if (!pInfo->m_pPlugin->lateInitialize()) {
+            const QString message = PluginManager::tr("Plug-in \"%1\" (%2): late initialization failed.")
+                                        .arg(pInfo->name(), QDir::toNativeSeparators(pInfo->filePath()));
+            m_lstErrors.append(message);
+            qCWarning(lcPluginManager).noquote() << message;
+        }
+        profile(pInfo, "lateInitialize", timer.elapsedNs());
+        // One plug-in per event-loop pass.
+        return;
+    }
+    m_lateTimer.stop();
+    emit q->initializationDone();
+}
+
+void PluginManagerPrivate::deliverSecondInstanceCommands()
+{
+    const QList<SecondInstanceCommand> commands = m_lstPendingCommands;
+    m_lstPendingCommands.clear();
+    for (const SecondInstanceCommand &command : commands) {
+        for (PluginInfo *pInfo : qAsConst(m_lstLoadQueue)) {
+            if (pInfo->m_state == PluginInfo::Running)
+                pInfo->m_pPlugin->secondInstanceCommand(command.options, command.workingDirectory,
+                                                       command.arguments);
+        }
+    }
+}
+
+void PluginManagerPrivate::shutdown()
+{
+    if (m_bShutDown)
+        return;
+    m_bShutDown = true;
+    m_bRunning = false;
+    m_lateTimer.stop();
+    m_lstLateQueue.clear();
+    m_lstPendingCommands.clear();
+
+    QVector<PluginInfo *> reversed = m_lstLoadQueue;
+    std::reverse(reversed.begin(), reversed.end());
+
+    int pending = 0;
+    QEventLoop loop;
+    for (PluginInfo *pInfo : qAsConst(reversed)) {
+        if (pInfo->m_state != PluginInfo::Initialized && pInfo->m_state != PluginInfo::Running)
+            continue;
+        const StepTimer timer;
+        if (pInfo->m_pPlugin->aboutToShutdown() == IPlugin::AsynchronousShutdown) {
+            ++pending;
+            QObject::connect(pInfo->m_pPlugin, &IPlugin::asynchronousShutdownFinished, &loop,
+                             [&pending, &loop] {
+                                 if (--pending == 0)
+                                     loop.quit();
+                             });
+        }
+        pInfo->m_state = PluginInfo::Stopped;
+        profile(pInfo, "aboutToShutdown", timer.elapsedNs());
+    }
+    if (pending > 0) {
+        QTimer::singleShot(AsynchronousShutdownTimeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (pending > 0)
+            qCWarning(lcPluginManager).noquote()
+                << PluginManager::tr("%n plug-in(s) did not finish shutting down in time.", nullptr, pending);
+    }
+
+    for (PluginInfo *pInfo : qAsConst(reversed)) {
+        if (!pInfo->m_pPlugin)
+            continue;
+        const StepTimer timer;
+        delete pInfo->m_pPlugin;
+        pInfo->m_pPlugin = nullptr;
+        pInfo->m_state = PluginInfo::Deleted;
+        profile(pInfo, "delete", timer.elapsedNs());
+    }
+}
+
 PluginManager::PluginManager()
-    : d(new PluginManagerPrivate)
+    : d(new PluginManagerPrivate(this))
 {
     s_instance = this;
 }
 
 PluginManager::~PluginManager()
 {
-    delete d->m_pSettings;
-    delete d->m_pGlobalSettings;
+    d->shutdown();
     delete d;
     s_instance = nullptr;
 }
@@ -136,11 +444,50 @@ QStringList PluginManager::pluginPaths()
 
 void PluginManager::loadPlugins()
 {
-    // Discovery, dependency ordering and the lifecycle are added with the host.
+    PluginManagerPrivate *d = s_instance->d;
+    if (d->m_bPluginsLoaded) {
+        qCWarning(lcPluginManager, "The plug-ins were already loaded.");
+        return;
+    }
+    d->m_bPluginsLoaded = true;
+    const StepTimer total;
+
+    d->readPlugins();
+    d->resolveDependencies();
+    d->m_lstLoadQueue = d->orderByDependencies();
+    emit s_instance->pluginsChanged();
+
+    // A failing required plug-in ends start-up at once: nothing later in the
+    // order may run on top of it.
+    for (PluginInfo *pInfo : qAsConst(d->m_lstLoadQueue)) {
+        if (!d->m_strFatalError.isEmpty())
+            return;
+        d->loadPlugin(pInfo);
+    }
+    for (PluginInfo *pInfo : qAsConst(d->m_lstLoadQueue)) {
+        if (!d->m_strFatalError.isEmpty())
+            return;
+        d->initializePlugin(pInfo);
+    }
+    if (!d->m_strFatalError.isEmpty())
+        return;
+    for (int i = d->m_lstLoadQueue.size() - 1; i >= 0; --i)
+        d->extensionsInitialized(d->m_lstLoadQueue.at(i));
+    d->profile(nullptr, "start-up", total.elapsedNs());
+
+    d->m_bRunning = true;
+    for (int i = d->m_lstLoadQueue.size() - 1; i >= 0; --i) {
+        if (d->m_lstLoadQueue.at(i)->state() == PluginInfo::Running)
+            d->m_lstLateQueue.append(d->m_lstLoadQueue.at(i));
+    }
+    d->m_lateTimer.start();
+    if (!d->m_lstPendingCommands.isEmpty())
+        QTimer::singleShot(0, s_instance, [d] { d->deliverSecondInstanceCommands(); });
 }
 
 void PluginManager::shutdown()
 {
+    s_instance->d->shutdown();
 }
 
 bool PluginManager::hasError()
@@ -153,9 +500,60 @@ QStringList PluginManager::allErrors()
     return s_instance->d->m_lstErrors;
 }
 
+bool PluginManager::hasFatalError()
+{
+    return !s_instance->d->m_strFatalError.isEmpty();
+}
+
+QString PluginManager::fatalErrorString()
+{
+    return s_instance->d->m_strFatalError;
+}
+
 void PluginManager::setProfilingEnabled(bool enabled)
 {
     s_instance->d->m_bProfiling = enabled;
+}
+
+bool PluginManager::isProfilingEnabled()
+{
+    return s_instance->d->m_bProfiling;
+}
+
+QVector<PluginInfo *> PluginManager::plugins()
+{
+    return s_instance->d->m_lstPlugins;
+}
+
+QVector<PluginInfo *> PluginManager::loadQueue()
+{
+    return s_instance->d->m_lstLoadQueue;
+}
+
+PluginInfo *PluginManager::pluginByName(const QString &name)
+{
+    for (PluginInfo *pInfo : qAsConst(s_instance->d->m_lstPlugins)) {
+        if (pInfo->state() >= PluginInfo::Read && pInfo->name() == name)
+            return pInfo;
+    }
+    return nullptr;
+}
+
+bool PluginManager::isRunning()
+{
+    return s_instance->d->m_bRunning;
+}
+
+void PluginManager::handleSecondInstance(const QStringList &options, const QString &workingDirectory,
+                                         const QStringList &arguments)
+{
+    PluginManagerPrivate *d = s_instance->d;
+    if (d->m_bShutDown)
+        return;
+    d->m_lstPendingCommands.append({options, workingDirectory, arguments});
+    // Before the plug-ins run, the command waits for the end of start-up.
+    if (d->m_bRunning)
+        d->deliverSecondInstanceCommands();
 }
 
 } // namespace ExtensionSystem

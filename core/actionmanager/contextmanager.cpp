@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 ContextManager *s_pInstance = nullptr;
@@ -40,8 +42,20 @@ ContextManager *ContextManager::getInstance()
 
 Context ContextManager::registerContext(Context &context)
 {
-    if (!s_contexts.contains(context))
-        s_contexts.append(context);
+    if (s_contexts.contains(context))
+        return context;
+    s_contexts.append(context);
+    // A widget destroyed without unregistering must not leave a dangling
+    // pointer behind, nor lend its context to a new widget at its address.
+    if (QWidget *widget = context.pWidget) {
+        QObject::connect(widget, &QObject::destroyed, [widget] {
+            s_contexts.erase(std::remove_if(s_contexts.begin(), s_contexts.end(),
+                                            [widget](const Context &listed) {
+                                                return listed.pWidget == widget;
+                                            }),
+                             s_contexts.end());
+        });
+    }
     return context;
 }
 

@@ -5,6 +5,17 @@ ProxyAction::ProxyAction(QObject *parent)
 {
     // A new shortcut also emits changed(), so the tool tip always shows it.
     connect(this, &QAction::changed, this, &ProxyAction::updateToolTipWithKeySequence);
+    // Triggering the proxy (a menu entry, a shortcut) runs the target's
+    // triggered() receivers, the owning plug-in's slots; toggling it checks
+    // the target.
+    connect(this, &QAction::triggered, this, [this](bool bChecked) {
+        if (m_bConnected && m_pTarget)
+            emit m_pTarget->triggered(bChecked);
+    });
+    connect(this, &QAction::toggled, this, [this](bool bChecked) {
+        if (m_bConnected && m_pTarget)
+            m_pTarget->setChecked(bChecked);
+    });
     updateState();
 }
 
@@ -20,6 +31,13 @@ void ProxyAction::setAction(QAction *action)
         return;
     disconnectAction();
     m_pTarget = action;
+    // Connect to a target only the first time it becomes one.
+    if (action && !m_lstConnectedTargets.contains(action)) {
+        connect(action, &QAction::changed, this, &ProxyAction::actionChanged);
+        connect(action, &QObject::destroyed, this,
+                [this, action] { m_lstConnectedTargets.removeOne(action); });
+        m_lstConnectedTargets.append(action);
+    }
     connectAction();
     updateState();
 }
@@ -64,6 +82,10 @@ QString ProxyAction::stringWithAppendedShortcut(const QString &str, const QKeySe
 
 void ProxyAction::actionChanged()
 {
+    // Former targets stay connected; only the current one is listened to.
+    QObject *source = sender();
+    if (source && (!m_bConnected || source != m_pTarget.data()))
+        return;
     update(m_pTarget.data(), false);
 }
 
@@ -79,6 +101,15 @@ void ProxyAction::updateState()
 }
 
 void ProxyAction::updateToolTipWithKeySequence()
+{
+    // While update() copies from the target, the tool tip is rebuilt once, at
+    // the end, instead of at every change.
+    if (m_bCopying)
+        return;
+    applyToolTip();
+}
+
+void ProxyAction::applyToolTip()
 {
     // Setting the tool tip emits changed(), which lands here again.
     if (m_bUpdatingToolTip)
@@ -99,7 +130,7 @@ void ProxyAction::update(QAction *action, bool initialize)
     // While copying, the proxy's own changes must not flow back into the
     // target, and the tool tip is rebuilt once instead of at every step.
     disconnectAction();
-    disconnect(this, &QAction::changed, this, &ProxyAction::updateToolTipWithKeySequence);
+    m_bCopying = true;
 
     if (initialize) {
         setSeparator(action->isSeparator());
@@ -113,7 +144,7 @@ void ProxyAction::update(QAction *action, bool initialize)
     if (initialize || hasAttribute(FollowText)) {
         setText(action->text());
         m_strToolTip = action->toolTip();
-        updateToolTipWithKeySequence();
+        applyToolTip();
         setStatusTip(action->statusTip());
         setWhatsThis(action->whatsThis());
     }
@@ -125,24 +156,19 @@ void ProxyAction::update(QAction *action, bool initialize)
     }
 
     connectAction();
-    connect(this, &QAction::changed, this, &ProxyAction::updateToolTipWithKeySequence);
+    m_bCopying = false;
 }
 
 void ProxyAction::connectAction()
 {
     if (!m_pTarget)
         return;
-    connect(m_pTarget.data(), &QAction::changed, this, &ProxyAction::actionChanged);
-    // Signal to signal: triggering a menu entry runs the owning plug-in's slots.
-    connect(this, &QAction::triggered, m_pTarget.data(), &QAction::triggered);
-    connect(this, &QAction::toggled, m_pTarget.data(), &QAction::setChecked);
+    m_bConnected = true;
 }
 
 void ProxyAction::disconnectAction()
 {
     if (!m_pTarget)
         return;
-    disconnect(m_pTarget.data(), &QAction::changed, this, &ProxyAction::actionChanged);
-    disconnect(this, &QAction::triggered, m_pTarget.data(), &QAction::triggered);
-    disconnect(this, &QAction::toggled, m_pTarget.data(), &QAction::setChecked);
+    m_bConnected = false;
 }

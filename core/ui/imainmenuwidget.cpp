@@ -33,7 +33,6 @@ IMainMenuWidget::IMainMenuWidget(QWidget *parent, const QString &title, const QI
     : QWidget(parent)
 {
     m_pLayout = new QVBoxLayout(this);
-    m_pLayout->setMargin(0);
     m_pLayout->setContentsMargins(0, 0, 0, 0);
     m_pLayout->setSpacing(0);
 

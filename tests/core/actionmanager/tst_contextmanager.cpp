@@ -20,6 +20,7 @@ private slots:
     void unregisterMatchesWidgetAndId();
     void globalIsJudgedByIdAlone();
     void lookupsOfUnknownKeys();
+    void destroyedWidgetLeavesRegistry();
 
 private:
     TestSupport::TestHost m_host;
@@ -136,6 +137,23 @@ void tst_ContextManager::lookupsOfUnknownKeys()
     QVERIFY(ContextManager::getContextName(&unlisted).isEmpty());
     QVERIFY(ContextManager::getContextId(&unlisted).isEmpty());
     QVERIFY(ContextManager::getContextId(nullptr).isEmpty());
+}
+
+void tst_ContextManager::destroyedWidgetLeavesRegistry()
+{
+    auto *pane = new QWidget(m_pWindow);
+    QWidget kept;
+    ContextManager::registerContext(pane, QStringLiteral("Pane"), QStringLiteral("Pane"));
+    ContextManager::registerContext(pane, QStringLiteral("Pane.Other"), QStringLiteral("Other"));
+    ContextManager::registerContext(&kept, QStringLiteral("Kept"), QStringLiteral("Kept"));
+    delete pane;
+    QVERIFY(!ContextManager::getContextWidget(QStringLiteral("Pane")));
+    QVERIFY(!ContextManager::getContextWidget(QStringLiteral("Pane.Other")));
+    QCOMPARE(ContextManager::getContexts().size(), 1);
+    QCOMPARE(ContextManager::getContextWidget(QStringLiteral("Kept")), &kept);
+    // Unregistering afterwards, as a careful caller does, is harmless.
+    ContextManager::unregisterContext(pane, QStringLiteral("Pane"));
+    QCOMPARE(ContextManager::getContexts().size(), 1);
 }
 
 QTEST_MAIN(tst_ContextManager)

@@ -16,6 +16,7 @@ private slots:
     void forwardsTriggerAndToggle();
     void initializeCopiesLooksSetActionCopiesState();
     void followTextCopiesOnEveryUpdate();
+    void formerTargetIsIgnored();
     void nullTargetDisables();
     void destroyedTargetKeepsLastState();
 };
@@ -158,6 +159,41 @@ void tst_ProxyAction::followTextCopiesOnEveryUpdate()
     proxy.removeAttribute(ProxyAction::FollowText);
     target.setText(QStringLiteral("Newer"));
     QCOMPARE(proxy.text(), QStringLiteral("New"));
+}
+
+void tst_ProxyAction::formerTargetIsIgnored()
+{
+    QAction first;
+    QAction second;
+    first.setCheckable(true);
+    second.setCheckable(true);
+    ProxyAction proxy;
+    proxy.setAction(&first);
+    proxy.setAction(&second);
+    proxy.setAction(&first);
+    proxy.setAction(&second);
+
+    first.setEnabled(false);
+    QVERIFY(proxy.isEnabled());
+    QSignalSpy firstTriggered(&first, &QAction::triggered);
+    QSignalSpy secondTriggered(&second, &QAction::triggered);
+    proxy.trigger();
+    QCOMPARE(firstTriggered.count(), 0);
+    QCOMPARE(secondTriggered.count(), 1);
+    QVERIFY(second.isChecked());
+    QVERIFY(!first.isChecked());
+
+    // A target that died and a new one, possibly at the same address.
+    auto *dying = new QAction;
+    proxy.setAction(dying);
+    proxy.setAction(&first);
+    delete dying;
+    auto *fresh = new QAction;
+    proxy.setAction(fresh);
+    QVERIFY(proxy.isEnabled());
+    fresh->setEnabled(false);
+    QVERIFY(!proxy.isEnabled());
+    delete fresh;
 }
 
 void tst_ProxyAction::nullTargetDisables()

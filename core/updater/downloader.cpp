@@ -1,0 +1,443 @@
+#include "core/updater/downloader.h"
+
+#include "core/core_global.h"
+#include "core/icore.h"
+#include "core/iui.h"
+#include "core/mainwindow.h"
+#include "core/updater/updaterlogging_p.h"
+
+#include "ui_downloader.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkRequest>
+
+// Set up when the library is loaded; tests point the folder elsewhere.
+static QDir s_downloadDir(QDir::homePath() + QStringLiteral("/Downloads/"));
+static const QString s_partialSuffix = QStringLiteral(".part");
+
+// Redirects the downloader follows for one download before it gives up.
+static const int s_nMaxRedirects = 10;
+static const qint64 s_nReadBufferSize = 4 * 1024 * 1024;
+
+static uint currentSeconds()
+{
+    return static_cast<uint>(QDateTime::currentSecsSinceEpoch());
+}
+
+// The name comes from the update server: it must name a file inside the
+// download folder, never a path that leads out of it.
+static bool isPlainFileName(const QString &strName)
+{
+    if (strName.isEmpty() || strName == QLatin1String(".") || strName == QLatin1String(".."))
+        return false;
+    for (const QChar c : strName) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c == QChar(0))
+            return false;
+    }
+    return true;
+}
+
+Downloader::Downloader(QWidget *parent)
+    : QWidget(parent)
+    , m_ui(new Ui::Downloader)
+    , m_hash(QCryptographicHash::Sha256)
+{
+    m_ui->setupUi(this);
+    m_manager = new QNetworkAccessManager();
+    m_url.clear();
+    m_fileName.clear();
+    m_startTime = 0;
+    m_useCustomProcedures = false;
+
+    setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    setWindowTitle(tr("Downloading Updates"));
+    m_ui->openButton->setEnabled(false);
+    m_ui->openButton->hide();
+    connect(m_ui->stopButton, &QPushButton::clicked, this, &Downloader::cancelDownload);
+    connect(m_ui->openButton, &QPushButton::clicked, this, &Downloader::installUpdate);
+    setFixedSize(minimumSizeHint());
+}
+
+Downloader::~Downloader()
+{
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->abort();
+    }
+    delete m_ui;
+    // Deleting the manager deletes the replies it still holds.
+    delete m_manager;
+}
+
+bool Downloader::useCustomInstallProcedures() const
+{
+    return m_useCustomProcedures;
+}
+
+QDir Downloader::downloadDir()
+{
+    return s_downloadDir;
+}
+
+void Downloader::setDownloadDir(const QDir &dir)
+{
+    s_downloadDir = dir;
+}
+
+QString Downloader::partialSuffix()
+{
+    return s_partialSuffix;
+}
+
+void Downloader::setExpectedSha256(const QString &strHexDigest)
+{
+    m_strExpectedSha256 = strHexDigest.trimmed().toLower();
+}
+
+void Downloader::setUrlId(const QString &url)
+{
+    m_url = url;
+}
+
+void Downloader::startDownload(const QUrl &url)
+{
+    // A new download replaces one still running; its reply must not write
+    // into the new file.
+    if (m_reply) {
+        QNetworkReply *pOld = m_reply;
+        m_reply = nullptr;
+        pOld->disconnect(this);
+        pOld->abort();
+        pOld->deleteLater();
+    }
+    m_partFile.close();
+
+    m_ui->progressBar->setMinimum(0);
+    m_ui->progressBar->setMaximum(100);
+    m_ui->progressBar->setValue(0);
+    m_ui->stopButton->setText(tr("Stop"));
+    m_ui->downloadLabel->setText(tr("Downloading Updates"));
+    m_ui->timeLabel->setText(tr("Time Remaining") + QStringLiteral(": ") + tr("Unknown"));
+    m_ui->openButton->setEnabled(false);
+    m_ui->openButton->hide();
+
+    QNetworkRequest request(url);
+    if (!m_userAgentString.isEmpty())
+        request.setRawHeader("User-Agent", m_userAgentString.toUtf8());
+    // Redirects are followed by the network layer (relative targets included),
+    // never to a less safe scheme and not forever.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setMaximumRedirectsAllowed(s_nMaxRedirects);
+
+    if (m_fileName.isEmpty())
+        setFileName(QString());
+    if (!s_downloadDir.exists())
+        s_downloadDir.mkpath(QStringLiteral("."));
+    if (QFile::exists(finalFilePath()))
+        QFile::remove(finalFilePath());
+    if (QFile::exists(partialFilePath()))
+        QFile::remove(partialFilePath());
+
+    m_hash.reset();
+    m_nWritten = 0;
+    m_strWriteError.clear();
+    m_partFile.setFileName(partialFilePath());
+    if (!m_partFile.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        failDownload(m_partFile.errorString());
+        return;
+    }
+
+    m_startTime = currentSeconds();
+    m_reply = m_manager->get(request);
+    QNetworkReply *pReply = m_reply;
+    // Bounds what the network layer holds ahead of the disk writes, so a
+    // connection faster than the disk cannot fill the memory.
+    pReply->setReadBufferSize(s_nReadBufferSize);
+    connect(pReply, &QNetworkReply::downloadProgress, this, &Downloader::updateProgress);
+    // Progress reports are rate-limited by the network layer; data is written
+    // whenever it arrives so it never piles up in the reply's buffer.
+    connect(pReply, &QNetworkReply::readyRead, this, [this] { saveFile(0, 0); });
+    connect(pReply, &QNetworkReply::finished, this, [this, pReply] { onReplyFinished(pReply); });
+
+    showNormal();
+}
+
+void Downloader::setFileName(const QString &file)
+{
+    if (isPlainFileName(file)) {
+        m_fileName = file;
+        return;
+    }
+    if (!file.isEmpty())
+        qCWarning(lcUpdater).noquote() << QStringLiteral("Ignoring unsafe download file name: ") + file;
+    m_fileName = QStringLiteral("%1_Update.bin").arg(QStringLiteral("Zelto"));
+}
+
+void Downloader::setUserAgentString(const QString &agent)
+{
+    m_userAgentString = agent;
+}
+
+void Downloader::setUseCustomInstallProcedures(bool custom)
+{
+    m_useCustomProcedures = custom;
+}
+
+void Downloader::openDownload()
+{
+    if (m_fileName.isEmpty()) {
+        IUi::critical(this, QStringLiteral(ZELTO_APP_TITLE), tr("Cannot find downloaded update!"),
+                      QMessageBox::Close, QMessageBox::Ok);
+        return;
+    }
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(finalFilePath())))
+        QCoreApplication::quit();
+}
+
+void Downloader::installUpdate()
+{
+    if (m_useCustomProcedures)
+        return;
+
+    m_ui->stopButton->setText(tr("Close"));
+    m_ui->downloadLabel->setText(tr("Download complete!"));
+    m_ui->timeLabel->setText(tr("The installer will open separately") + QStringLiteral("..."));
+
+    QMessageBox box(ICore::getMainWindow());
+    box.setWindowTitle(QStringLiteral(ZELTO_APP_TITLE));
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setText(QStringLiteral("<h3>") + tr("In order to install the update, you need to quit the application.")
+                + QStringLiteral("</h3>"));
+    box.setInformativeText(tr("Click OK to begin installing the update."));
+
+    if (box.exec() == QMessageBox::Ok) {
+        if (!m_useCustomProcedures)
+            openDownload();
+    } else {
+        m_ui->openButton->setEnabled(true);
+        m_ui->openButton->show();
+        m_ui->timeLabel->setText(tr("Click Open to apply the update."));
+    }
+}
+
+void Downloader::cancelDownload()
+{
+    if (!m_reply || m_reply->isFinished()) {
+        hide();
+        return;
+    }
+
+    QMessageBox box(ICore::getMainWindow());
+    box.setWindowTitle(QStringLiteral(ZELTO_APP_TITLE));
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setText(tr("Are you sure you want to cancel the download?"));
+    if (box.exec() != QMessageBox::Yes)
+        return;
+
+    hide();
+    // The download may have ended while the question was open.
+    if (m_reply && !m_reply->isFinished())
+        m_reply->abort();
+}
+
+void Downloader::saveFile(qint64 received, qint64 total)
+{
+    Q_UNUSED(received)
+    Q_UNUSED(total)
+    if (!m_reply || !m_reply->isOpen() || !m_partFile.isOpen() || !m_strWriteError.isEmpty())
+        return;
+
+    const QByteArray data = m_reply->readAll();
+    if (data.isEmpty())
+        return;
+    const qint64 nWritten = m_partFile.write(data);
+    if (nWritten != data.size()) {
+        // A file that misses data must never be offered as the installer.
+        m_strWriteError = m_partFile.errorString();
+        m_reply->abort();
+        return;
+    }
+    // Hashing costs time, so it is only done when there is a digest to check.
+    if (!m_strExpectedSha256.isEmpty())
+        m_hash.addData(data);
+    m_nWritten += nWritten;
+}
+
+void Downloader::calculateSizes(qint64 received, qint64 total)
+{
+    m_ui->downloadLabel->setText(sizesText(received, total));
+}
+
+void Downloader::updateProgress(qint64 received, qint64 total)
+{
+    m_ui->progressBar->setMinimum(0);
+    if (total > 0) {
+        m_ui->progressBar->setMaximum(100);
+        m_ui->progressBar->setValue(static_cast<int>(received * 100 / total));
+        calculateSizes(received, total);
+        calculateTimeRemaining(received, total);
+    } else {
+        m_ui->progressBar->setMaximum(0);
+        m_ui->progressBar->setValue(-1);
+        m_ui->downloadLabel->setText(tr("Downloading Updates") + QStringLiteral("..."));
+        m_ui->timeLabel->setText(QStringLiteral("%1: %2").arg(tr("Time Remaining"), tr("Unknown")));
+    }
+    // Written as it arrives, also without a known size, so the data never
+    // piles up in memory.
+    saveFile(received, total);
+}
+
+void Downloader::calculateTimeRemaining(qint64 received, qint64 total)
+{
+    const qint64 elapsed = static_cast<qint64>(currentSeconds()) - static_cast<qint64>(m_startTime);
+    const QString text = timeRemainingText(received, total, elapsed);
+    if (text.isEmpty())
+        return;
+    m_ui->timeLabel->setText(tr("Time Remaining") + QStringLiteral(": ") + text);
+}
+
+QString Downloader::sizesText(qint64 received, qint64 total)
+{
+    QString strReceived;
+    if (received < 1024)
+        strReceived = tr("%1 bytes").arg(received);
+    else if (received < 1048576)
+        strReceived = tr("%1 KB").arg(received / 1024);
+    else
+        strReceived = tr("%1 MB").arg(received / 1048576);
+
+    QString strTotal;
+    if (total < 1024)
+        strTotal = tr("%1 bytes").arg(total);
+    else if (total < 1048576)
+        strTotal = tr("%1 KB").arg(qRound64(total / 1024.0 * 100) / 100.0);
+    else
+        strTotal = tr("%1 MB").arg(qRound64(total / 1048576.0 * 100) / 100.0);
+
+    return tr("Downloading Updates") + QStringLiteral(" (") + strReceived + QStringLiteral(" ") + tr("of")
+        + QStringLiteral(" ") + strTotal + QStringLiteral(")");
+}
+
+QString Downloader::timeRemainingText(qint64 received, qint64 total, qint64 elapsedSeconds)
+{
+    if (elapsedSeconds <= 0)
+        return QString();
+    const qint64 speed = received / elapsedSeconds;
+    // Below one byte per second there is no estimate worth showing.
+    if (speed <= 0)
+        return tr("Unknown");
+
+    const double s = static_cast<double>(qMax<qint64>(0, total - received) / speed);
+    if (s > 7200) {
+        const int n = static_cast<int>(s / 3600 + 0.5);
+        return tr("About %1 hours").arg(n);
+    }
+    if (s > 60) {
+        const int n = static_cast<int>(s / 60 + 0.5);
+        return n <= 1 ? tr("About 1 minute") : tr("About %1 minutes").arg(n);
+    }
+    const int n = static_cast<int>(s + 0.5);
+    return n <= 1 ? tr("1 second") : tr("%1 seconds").arg(n);
+}
+
+void Downloader::onReplyFinished(QNetworkReply *pReply)
+{
+    if (pReply != m_reply) {
+        pReply->deleteLater();
+        return;
+    }
+    // Whatever arrived after the last progress report.
+    saveFile(0, 0);
+    m_reply = nullptr;
+    pReply->deleteLater();
+
+    if (!m_strWriteError.isEmpty()) {
+        failDownload(m_strWriteError);
+        return;
+    }
+    if (pReply->error() != QNetworkReply::NoError) {
+        handleNetworkError(pReply->request().url(), pReply->error());
+        return;
+    }
+
+    // Buffered data reaches the disk only here; a full disk shows up now.
+    if (!m_partFile.flush()) {
+        failDownload(m_partFile.errorString());
+        return;
+    }
+    m_partFile.close();
+    if (m_partFile.error() != QFileDevice::NoError) {
+        failDownload(m_partFile.errorString());
+        return;
+    }
+
+    if (!m_strExpectedSha256.isEmpty()) {
+        const QString strActual = QString::fromLatin1(m_hash.result().toHex());
+        if (strActual != m_strExpectedSha256) {
+            qCWarning(lcUpdater).noquote() << QStringLiteral("SHA-256 mismatch of the downloaded update: expected ")
+                    + m_strExpectedSha256 + QStringLiteral(", got ") + strActual;
+            failDownload(tr("the SHA-256 checksum of the downloaded file does not match"));
+            return;
+        }
+    }
+
+    if (QFile::exists(finalFilePath()) && !QFile::remove(finalFilePath())) {
+        failDownload(tr("cannot replace %1").arg(QDir::toNativeSeparators(finalFilePath())));
+        return;
+    }
+    if (!m_partFile.rename(finalFilePath())) {
+        failDownload(m_partFile.errorString());
+        return;
+    }
+
+    m_ui->progressBar->setMaximum(100);
+    m_ui->progressBar->setValue(100);
+    emit downloadFinished(m_url, s_downloadDir.filePath(m_fileName));
+    installUpdate();
+}
+
+void Downloader::handleNetworkError(const QUrl &url, QNetworkReply::NetworkError code)
+{
+    m_partFile.close();
+    close();
+    qCInfo(lcUpdater).noquote() << QStringLiteral("Error downloading update: ") + url.toString()
+            + QStringLiteral(". Error code: ") + QString::number(code);
+    if (code != QNetworkReply::OperationCanceledError) {
+        IUi::warning(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                     tr("Cannot download update: %1.").arg(static_cast<int>(code)), QMessageBox::Ok,
+                     QMessageBox::Ok);
+    }
+}
+
+void Downloader::failDownload(const QString &strReason)
+{
+    discardPartialFile();
+    close();
+    qCWarning(lcUpdater).noquote() << QStringLiteral("Cannot save the downloaded update: ") + strReason;
+    IUi::warning(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE), tr("Cannot download update: %1.").arg(strReason),
+                 QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void Downloader::discardPartialFile()
+{
+    m_partFile.close();
+    if (QFile::exists(partialFilePath()))
+        QFile::remove(partialFilePath());
+}
+
+QString Downloader::partialFilePath() const
+{
+    return s_downloadDir.filePath(m_fileName + s_partialSuffix);
+}
+
+QString Downloader::finalFilePath() const
+{
+    return s_downloadDir.filePath(m_fileName);
+}

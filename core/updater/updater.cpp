@@ -1,0 +1,239 @@
+#include "core/updater/updater.h"
+
+#include "core/core_global.h"
+#include "core/icore.h"
+#include "core/iui.h"
+#include "core/mainwindow.h"
+#include "core/updater/downloader.h"
+#include "core/updater/updaterlogging_p.h"
+#include "core/updater/ztreleasenotedlg.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+
+Q_LOGGING_CATEGORY(lcUpdater, "zelto.core.updater")
+
+// Redirects one check follows before it counts as a network failure.
+static const int s_nMaxRedirects = 10;
+// Carries the number of redirects behind a request, so that checks running
+// side by side count their own.
+static const QNetworkRequest::Attribute s_redirectCountAttribute = QNetworkRequest::User;
+
+Updater::Updater()
+{
+    m_url.clear();
+    m_customAppcast = false;
+    m_notifyOnUpdate = true;
+    m_notifyOnFinish = false;
+    m_updateAvailable = false;
+    m_downloaderEnabled = true;
+    m_silentIfNoUpdate = true;
+    m_moduleName = QCoreApplication::applicationName();
+    m_moduleVersion = QCoreApplication::applicationVersion();
+
+    m_manager = new QNetworkAccessManager(this);
+    m_platform = QStringLiteral("windows");
+    m_userAgentString = QStringLiteral("%1/%2 (Updater)")
+                            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion());
+    downloader();
+    connect(m_manager, &QNetworkAccessManager::finished, this, &Updater::onReply);
+}
+
+Updater::~Updater()
+{
+    // Null when the main window, its parent, was destroyed first.
+    delete m_downloader;
+}
+
+Downloader *Updater::downloader()
+{
+    if (!m_downloader) {
+        m_downloader = new Downloader(ICore::getMainWindow());
+        m_downloader->setUserAgentString(m_userAgentString);
+        m_downloader->setUseCustomInstallProcedures(m_bCustomProcedures);
+        connect(m_downloader, &Downloader::downloadFinished, this, &Updater::downloadFinished);
+    }
+    return m_downloader;
+}
+
+QString Updater::url() const { return m_url; }
+QString Updater::getOpenUrl() const { return m_openUrl; }
+QString Updater::getChangelog() const { return m_changelog; }
+QString Updater::getModuleName() const { return m_moduleName; }
+QString Updater::getDownloadUrl() const { return m_downloadUrl; }
+QString Updater::getPlatformKey() const { return m_platform; }
+QString Updater::getLatestVersion() const { return m_latestVersion; }
+QString Updater::getModuleVersion() const { return m_moduleVersion; }
+QString Updater::getUserAgentString() const { return m_userAgentString; }
+QString Updater::getSha256() const { return m_sha256; }
+bool Updater::getNotifyOnUpdate() const { return m_notifyOnUpdate; }
+bool Updater::getNotifyOnFinish() const { return m_notifyOnFinish; }
+bool Updater::getUpdateAvailable() const { return m_updateAvailable; }
+bool Updater::getDownloaderEnabled() const { return m_downloaderEnabled; }
+bool Updater::usesCustomAppcast() const { return m_customAppcast; }
+
+bool Updater::usesCustomInstallProcedures() const
+{
+    return m_downloader ? m_downloader->useCustomInstallProcedures() : m_bCustomProcedures;
+}
+
+void Updater::checkForUpdates(bool bSilentIfNoUpdate)
+{
+    m_silentIfNoUpdate = bSilentIfNoUpdate;
+    sendRequest(0);
+}
+
+void Updater::sendRequest(int nRedirects)
+{
+    QNetworkRequest request(QUrl(m_url, QUrl::TolerantMode));
+    // Redirects are followed here, so the target becomes the updater's URL.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setAttribute(s_redirectCountAttribute, nRedirects);
+    if (!m_userAgentString.isEmpty())
+        request.setRawHeader("User-Agent", m_userAgentString.toUtf8());
+    m_manager->get(request);
+}
+
+void Updater::setUrl(const QString &url) { m_url = url; }
+void Updater::setModuleName(const QString &name) { m_moduleName = name; }
+void Updater::setNotifyOnUpdate(bool notify) { m_notifyOnUpdate = notify; }
+void Updater::setNotifyOnFinish(bool notify) { m_notifyOnFinish = notify; }
+
+void Updater::setUserAgentString(const QString &agent)
+{
+    m_userAgentString = agent;
+    downloader()->setUserAgentString(agent);
+}
+
+void Updater::setModuleVersion(const QString &version) { m_moduleVersion = version; }
+void Updater::setDownloaderEnabled(bool enabled) { m_downloaderEnabled = enabled; }
+void Updater::setPlatformKey(const QString &platformKey) { m_platform = platformKey; }
+void Updater::setUseCustomAppcast(bool customAppcast) { m_customAppcast = customAppcast; }
+
+void Updater::setUseCustomInstallProcedures(bool custom)
+{
+    m_bCustomProcedures = custom;
+    downloader()->setUseCustomInstallProcedures(custom);
+}
+
+void Updater::onReply(QNetworkReply *reply)
+{
+    reply->deleteLater();
+
+    const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    if (!target.isEmpty()) {
+        const int nRedirects = reply->request().attribute(s_redirectCountAttribute).toInt() + 1;
+        // A relative Location is relative to the address that answered.
+        m_url = reply->url().resolved(target).toString();
+        if (nRedirects <= s_nMaxRedirects) {
+            sendRequest(nRedirects);
+            return;
+        }
+        qCWarning(lcUpdater).noquote() << QStringLiteral("Too many redirects while checking for updates: ") + m_url;
+        setUpdateAvailable(false);
+        emit checkingFinished(m_url);
+        return;
+    }
+
+    if (reply->error() != QNetworkReply::NoError) {
+        setUpdateAvailable(false);
+        emit checkingFinished(m_url);
+        return;
+    }
+
+    if (m_customAppcast) {
+        const QByteArray data = reply->readAll();
+        emit appcastDownloaded(m_url, data);
+        emit checkingFinished(m_url);
+        return;
+    }
+
+    const QJsonDocument document = QJsonDocument::fromJson(reply->readAll());
+    if (document.isNull()) {
+        setUpdateAvailable(false);
+        emit checkingFinished(m_url);
+        return;
+    }
+
+    const QJsonObject platform = document.object().value(QStringLiteral("updates")).toObject()
+                                     .value(m_platform).toObject();
+    m_openUrl = platform.value(QStringLiteral("open-url")).toString();
+    m_changelog = platform.value(QStringLiteral("changelog")).toString();
+    m_downloadUrl = platform.value(QStringLiteral("download-url")).toString();
+    m_latestVersion = platform.value(QStringLiteral("latest-version")).toString();
+    m_sha256 = platform.value(QStringLiteral("sha256")).toString();
+
+    setUpdateAvailable(compareVersions(m_latestVersion, m_moduleVersion));
+    emit checkingFinished(m_url);
+}
+
+void Updater::setUpdateAvailable(bool available)
+{
+    m_updateAvailable = available;
+    if (available)
+        qCInfo(lcUpdater).noquote() << QStringLiteral("New version:") << m_latestVersion;
+    else
+        qCInfo(lcUpdater).noquote() << QStringLiteral("No updates available.");
+
+    if (!available) {
+        if (!m_notifyOnFinish || m_silentIfNoUpdate)
+            return;
+        QMessageBox box(ICore::getMainWindow());
+        box.setWindowTitle(QStringLiteral(ZELTO_APP_TITLE));
+        box.setTextFormat(Qt::RichText);
+        box.setIconPixmap(IUi::getPixmap(QStringLiteral("information"), 2, 4, QStringLiteral(":/designer/images/")));
+        box.setStandardButtons(QMessageBox::Close);
+        box.setText(QStringLiteral("<h3>")
+                    + tr("Congratulations! You are running the latest version of %1").arg(m_moduleName)
+                    + QStringLiteral("</h3>"));
+        box.setInformativeText(tr("No updates are available at the moment."));
+        box.exec();
+        return;
+    }
+
+    if (!m_notifyOnUpdate && !m_notifyOnFinish)
+        return;
+
+    const QString heading = tr("<b>%1 %2 has been released!</b>").arg(m_moduleName, m_latestVersion);
+    ZTReleaseNoteDlg dialog(ICore::getMainWindow());
+    dialog.setHeading(heading);
+    dialog.setReleaseNotes(m_changelog);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    if (!m_openUrl.isEmpty()) {
+        QDesktopServices::openUrl(QUrl(m_openUrl));
+    } else if (m_downloaderEnabled) {
+        Downloader *pDownloader = downloader();
+        pDownloader->setUrlId(m_url);
+        pDownloader->setFileName(m_downloadUrl.split(QLatin1Char('/'), Qt::KeepEmptyParts).last());
+        pDownloader->setExpectedSha256(m_sha256);
+        pDownloader->startDownload(QUrl(m_downloadUrl));
+    } else {
+        QDesktopServices::openUrl(QUrl(m_downloadUrl));
+    }
+}
+
+bool Updater::compareVersions(const QString &x, const QString &y)
+{
+    const QStringList versionsX = x.split(QLatin1Char('.'), Qt::KeepEmptyParts);
+    const QStringList versionsY = y.split(QLatin1Char('.'), Qt::KeepEmptyParts);
+
+    const int count = qMin(versionsX.count(), versionsY.count());
+    for (int i = 0; i < count; ++i) {
+        const int a = versionsX.at(i).toInt();
+        const int b = versionsY.at(i).toInt();
+        if (a > b)
+            return true;
+        if (b > a)
+            return false;
+    }
+    return versionsX.count() > versionsY.count();
+}

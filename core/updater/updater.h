@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+QT_BEGIN_NAMESPACE
+class QNetworkAccessManager;
+class QNetworkReply;
+QT_END_NAMESPACE
+
+class Downloader;
+
+// Checks one appcast URL for a newer version: fetches the JSON appcast, reads
+// the entry of its platform, compares versions and, as its flags say, reports
+// the result, shows the release notes and starts the download.
+class Updater : public QObject
+{
+    Q_OBJECT
+
+public:
+    Updater();
+    ~Updater() override;
+
+    QString url() const;
+    QString getOpenUrl() const;
+    QString getChangelog() const;
+    QString getModuleName() const;
+    QString getDownloadUrl() const;
+    QString getPlatformKey() const;
+    QString getLatestVersion() const;
+    QString getModuleVersion() const;
+    QString getUserAgentString() const;
+    // Hex SHA-256 of the installer from the appcast ("sha256"); empty when absent.
+    QString getSha256() const;
+    bool getNotifyOnUpdate() const;
+    bool getNotifyOnFinish() const;
+    bool getUpdateAvailable() const;
+    bool getDownloaderEnabled() const;
+    bool usesCustomAppcast() const;
+    bool usesCustomInstallProcedures() const;
+
+    // True when version x is newer than version y (dot-separated integers).
+    static bool compareVersions(const QString &x, const QString &y);
+
+    // The downloader this updater hands installers to (for tests and callers
+    // that want to watch it); recreated if its parent window deleted it.
+    Downloader *downloader();
+
+signals:
+    void checkingFinished(const QString &url);
+    void downloadFinished(const QString &url, const QString &filepath);
+    void appcastDownloaded(const QString &url, const QByteArray &data);
+
+public slots:
+    void checkForUpdates(bool bSilentIfNoUpdate = true);
+    void setUrl(const QString &url);
+    void setModuleName(const QString &name);
+    void setNotifyOnUpdate(bool notify);
+    void setNotifyOnFinish(bool notify);
+    void setUserAgentString(const QString &agent);
+    void setModuleVersion(const QString &version);
+    void setDownloaderEnabled(bool enabled);
+    void setPlatformKey(const QString &platformKey);
+    void setUseCustomAppcast(bool customAppcast);
+    void setUseCustomInstallProcedures(bool custom);
+
+private slots:
+    void onReply(QNetworkReply *reply);
+    void setUpdateAvailable(bool available);
+
+private:
+    void sendRequest(int nRedirects);
+
+    QString m_url;
+    QString m_userAgentString;
+    bool m_customAppcast;
+    bool m_notifyOnUpdate;
+    bool m_notifyOnFinish;
+    bool m_updateAvailable;
+    bool m_downloaderEnabled;
+    bool m_silentIfNoUpdate;
+    QString m_openUrl;
+    QString m_platform;
+    QString m_changelog;
+    QString m_moduleName;
+    QString m_downloadUrl;
+    QString m_moduleVersion;
+    QString m_latestVersion;
+    QString m_sha256;
+    // Parented to the main window, which may delete it first; the destructor
+    // deletes it only while it still exists.
+    QPointer<Downloader> m_downloader;
+    // Kept here so a recreated downloader gets the caller's choice back.
+    bool m_bCustomProcedures = false;
+    QNetworkAccessManager *m_manager;
+};

@@ -1,0 +1,118 @@
+#include "extensionsystem/plugininfo.h"
+
+#include "extensionsystem/pluginmanager.h"
+
+#include <QJsonArray>
+#include <QPluginLoader>
+#include <QRegularExpression>
+
+namespace ExtensionSystem {
+
+PluginInfo::PluginInfo() = default;
+
+PluginInfo::~PluginInfo()
+{
+    // The manager deletes the plug-in object first; the library stays mapped
+    // (Qt keeps plug-in libraries loaded), so no code goes away under anyone.
+    delete m_pLoader;
+}
+
+bool PluginInfo::isValidVersion(const QString &version)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\d+(\\.\\d+){0,3}$"));
+    return pattern.match(version).hasMatch();
+}
+
+int PluginInfo::versionCompare(const QString &left, const QString &right)
+{
+    const QStringList lhs = left.split(QLatin1Char('.'));
+    const QStringList rhs = right.split(QLatin1Char('.'));
+    const int count = qMax(lhs.size(), rhs.size());
+    for (int i = 0; i < count; ++i) {
+        const int l = i < lhs.size() ? lhs.at(i).toInt() : 0;
+        const int r = i < rhs.size() ? rhs.at(i).toInt() : 0;
+        if (l != r)
+            return l < r ? -1 : 1;
+    }
+    return 0;
+}
+
+bool PluginInfo::provides(const QString &name, const QString &version) const
+{
+    if (name != m_strName)
+        return false;
+    if (version.isEmpty())
+        return true;
+    return versionCompare(m_strVersion, version) >= 0
+        && versionCompare(m_strCompatVersion, version) <= 0;
+}
+
+void PluginInfo::setError(const QString &message)
+{
+    // Keep the first reason: later steps only fail because of it.
+    if (m_bHasError)
+        return;
+    m_bHasError = true;
+    m_strError = message;
+}
+
+bool PluginInfo::readMetaData(const QString &filePath, const QJsonObject &qtMetaData,
+                              QString *errorString)
+{
+    m_strFilePath = filePath;
+    const QJsonValue metaValue = qtMetaData.value(QStringLiteral("MetaData"));
+    if (!metaValue.isObject()) {
+        *errorString = PluginManager::tr("The plug-in metadata has no \"MetaData\" object.");
+        return false;
+    }
+    m_metaData = metaValue.toObject();
+    // Read first, so that a required plug-in with broken metadata still stops start-up.
+    m_bRequired = m_metaData.value(QStringLiteral("Required")).toBool(false);
+
+    const QJsonValue name = m_metaData.value(QStringLiteral("Name"));
+    if (!name.isString() || name.toString().trimmed().isEmpty()) {
+        *errorString = PluginManager::tr("The plug-in metadata has no \"Name\".");
+        return false;
+    }
+    m_strName = name.toString().trimmed();
+
+    m_strVersion = m_metaData.value(QStringLiteral("Version")).toString();
+    if (!isValidVersion(m_strVersion)) {
+        *errorString = PluginManager::tr("The plug-in version \"%1\" is not a valid version.")
+                     .arg(m_strVersion);
+        return false;
+    }
+    m_strCompatVersion = m_metaData.value(QStringLiteral("CompatVersion")).toString(m_strVersion);
+    if (!isValidVersion(m_strCompatVersion)) {
+        *errorString = PluginManager::tr("The plug-in compatibility version \"%1\" is not a valid version.")
+                     .arg(m_strCompatVersion);
+        return false;
+    }
+
+    const QJsonValue dependencies = m_metaData.value(QStringLiteral("Dependencies"));
+    if (!dependencies.isUndefined() && !dependencies.isNull() && !dependencies.isArray()) {
+        *errorString = PluginManager::tr("The plug-in's \"Dependencies\" is not an array.");
+        return false;
+    }
+    const QJsonArray array = dependencies.toArray();
+    for (const QJsonValue &entry : array) {
+        const QJsonObject object = entry.toObject();
+        PluginDependency dependency;
+        dependency.name = object.value(QStringLiteral("Name")).toString().trimmed();
+        dependency.version = object.value(QStringLiteral("Version")).toString();
+        if (dependency.name.isEmpty()) {
+            *errorString = PluginManager::tr("A dependency of the plug-in has no \"Name\".");
+            return false;
+        }
+        if (!dependency.version.isEmpty() && !isValidVersion(dependency.version)) {
+            *errorString = PluginManager::tr("The dependency \"%1\" has an invalid version \"%2\".")
+                         .arg(dependency.name, dependency.version);
+            return false;
+        }
+        m_lstDependencies.append(dependency);
+    }
+    m_state = Read;
+    return true;
+}
+
+} // namespace ExtensionSystem

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "extensionsystem/extensionsystem_global.h"
+
+#include <QObject>
+#include <QStringList>
+
+QT_BEGIN_NAMESPACE
+class QLocalServer;
+class QLocalSocket;
+QT_END_NAMESPACE
+
+namespace ExtensionSystem {
+
+// Keeps one running instance per user and settings folder. The first
+// instance listens on a local socket; a later one hands its command line
+// over to it and exits. A socket left behind by a crashed instance is taken
+// over by the next one that starts.
+class EXTENSIONSYSTEM_EXPORT SingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum SendResult {
+        NoRunningInstance,  // nobody listens: this process is the first
+        Delivered,          // the running instance took the command line
+        NotAnswered         // someone listens but did not confirm in time
+    };
+
+    explicit SingleInstance(const QString &serverName, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // One name per user and settings folder, so that instances with separate
+    // settings (tests, portable set-ups) never meet.
+    static QString serverNameFor(const QString &settingsFolder);
+    QString serverName() const { return m_strServerName; }
+
+    SendResult sendToRunningInstance(const QStringList &options, const QString &workingDirectory,
+                                     const QStringList &arguments, int timeoutMs = 15000);
+
+    // Starts listening; false when another live instance owns the name or the
+    // socket cannot be created (errorString() says why).
+    bool listen();
+    bool isListening() const;
+    QString errorString() const { return m_strError; }
+
+signals:
+    void commandReceived(const QStringList &options, const QString &workingDirectory,
+                         const QStringList &arguments);
+
+private:
+    void onNewConnection();
+    void readCommand(QLocalSocket *pSocket);
+
+    QString m_strServerName;
+    QString m_strError;
+    QLocalServer *m_pServer = nullptr;  // child of this
+};
+
+} // namespace ExtensionSystem

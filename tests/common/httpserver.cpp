@@ -1,0 +1,199 @@
+#include "tests/common/httpserver.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace TestSupport {
+
+static const qint64 s_nChunk = 256 * 1024;
+
+struct HttpServer::Connection
+{
+    QByteArray request;
+    bool bResponding = false;
+    HttpRoute route;
+    qint64 nBodySize = 0;
+    qint64 nSent = 0;
+    bool bResumed = false;
+};
+
+HttpServer::HttpServer(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &HttpServer::onNewConnection);
+}
+
+HttpServer::~HttpServer()
+{
+    qDeleteAll(m_connections);
+}
+
+bool HttpServer::listen(quint16 nPort)
+{
+    return m_server.listen(QHostAddress::LocalHost, nPort);
+}
+
+quint16 HttpServer::port() const
+{
+    return m_server.serverPort();
+}
+
+QUrl HttpServer::url(const QString &strPath) const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(strPath));
+}
+
+void HttpServer::setRoute(const QString &strPath, const HttpRoute &route)
+{
+    m_routes.insert(strPath, route);
+}
+
+void HttpServer::setBody(const QString &strPath, const QByteArray &body, const QByteArray &contentType)
+{
+    HttpRoute route;
+    route.body = body;
+    route.headers.append({"Content-Type", contentType});
+    setRoute(strPath, route);
+}
+
+void HttpServer::setRedirect(const QString &strPath, const QByteArray &location, int nStatus)
+{
+    HttpRoute route;
+    route.nStatus = nStatus;
+    route.headers.append({"Location", location});
+    setRoute(strPath, route);
+}
+
+// Generated bodies repeat this block, so large bodies cost no computing.
+static const qint64 s_nPatternSize = 1024 * 1024;
+
+static const QByteArray &pattern()
+{
+    static const QByteArray block = [] {
+        QByteArray data(static_cast<int>(s_nPatternSize), Qt::Uninitialized);
+        for (qint64 i = 0; i < s_nPatternSize; ++i)
+            data[static_cast<int>(i)] = static_cast<char>((i * 131 + i / 4099) & 0xff);
+        return data;
+    }();
+    return block;
+}
+
+char HttpServer::generatedByte(qint64 nOffset)
+{
+    return pattern().at(static_cast<int>(nOffset % s_nPatternSize));
+}
+
+QByteArray HttpServer::generatedBody(qint64 nSize)
+{
+    QByteArray data;
+    data.reserve(static_cast<int>(nSize));
+    while (data.size() < nSize)
+        data += pattern().left(static_cast<int>(qMin<qint64>(s_nPatternSize, nSize - data.size())));
+    return data;
+}
+
+void HttpServer::onNewConnection()
+{
+    while (QTcpSocket *pSocket = m_server.nextPendingConnection()) {
+        m_connections.insert(pSocket, new Connection);
+        connect(pSocket, &QTcpSocket::readyRead, this, [this, pSocket] { onReadyRead(pSocket); });
+        connect(pSocket, &QTcpSocket::bytesWritten, this, [this, pSocket] { pump(pSocket); });
+        connect(pSocket, &QTcpSocket::disconnected, this, [this, pSocket] {
+            delete m_connections.take(pSocket);
+            pSocket->deleteLater();
+        });
+    }
+}
+
+void HttpServer::onReadyRead(QTcpSocket *pSocket)
+{
+    Connection *pConnection = m_connections.value(pSocket);
+    if (!pConnection || pConnection->bResponding)
+        return;
+    pConnection->request += pSocket->readAll();
+    const int nEnd = pConnection->request.indexOf("\r\n\r\n");
+    if (nEnd < 0)
+        return;
+
+    const QList<QByteArray> lines = pConnection->request.left(nEnd).split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    const QString strPath = QUrl(QString::fromLatin1(requestLine.value(1))).path();
+    m_lastHeaders.clear();
+    for (int i = 1; i < lines.size(); ++i) {
+        const int nColon = lines.at(i).indexOf(':');
+        if (nColon > 0)
+            m_lastHeaders.insert(lines.at(i).left(nColon).trimmed().toLower(), lines.at(i).mid(nColon + 1).trimmed());
+    }
+    m_hits[strPath] += 1;
+    respond(pSocket, strPath);
+}
+
+void HttpServer::respond(QTcpSocket *pSocket, const QString &strPath)
+{
+    Connection *pConnection = m_connections.value(pSocket);
+    pConnection->bResponding = true;
+    if (m_routes.contains(strPath)) {
+        pConnection->route = m_routes.value(strPath);
+    } else {
+        pConnection->route = HttpRoute();
+        pConnection->route.nStatus = 404;
+        pConnection->route.body = "not found";
+    }
+    const HttpRoute &route = pConnection->route;
+    pConnection->nBodySize = route.nGeneratedSize >= 0 ? route.nGeneratedSize : route.body.size();
+
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(route.nStatus) + " Status\r\n";
+    for (const auto &header : route.headers)
+        head += header.first + ": " + header.second + "\r\n";
+    if (route.bContentLength)
+        head += "Content-Length: " + QByteArray::number(pConnection->nBodySize) + "\r\n";
+    head += "Connection: close\r\n\r\n";
+    pSocket->write(head);
+    pump(pSocket);
+}
+
+void HttpServer::pump(QTcpSocket *pSocket)
+{
+    Connection *pConnection = m_connections.value(pSocket);
+    if (!pConnection || !pConnection->bResponding)
+        return;
+    const HttpRoute &route = pConnection->route;
+    // Keep a few chunks queued, no more, so large bodies never sit in memory.
+    while (pSocket->bytesToWrite() < 4 * s_nChunk && pConnection->nSent < pConnection->nBodySize) {
+        qint64 nLimit = pConnection->nBodySize;
+        if (route.nDropAfter >= 0)
+            nLimit = qMin(nLimit, route.nDropAfter);
+        if (route.nStallAfter >= 0 && !pConnection->bResumed)
+            nLimit = qMin(nLimit, route.nStallAfter);
+        const qint64 nCount = qMin(s_nChunk, nLimit - pConnection->nSent);
+        if (nCount <= 0)
+            break;
+        QByteArray chunk;
+        if (route.nGeneratedSize >= 0) {
+            const qint64 nStart = pConnection->nSent % s_nPatternSize;
+            const qint64 nFirst = qMin(nCount, s_nPatternSize - nStart);
+            chunk = pattern().mid(static_cast<int>(nStart), static_cast<int>(nFirst));
+            if (nFirst < nCount)
+                chunk += pattern().left(static_cast<int>(nCount - nFirst));
+        } else {
+            chunk = route.body.mid(static_cast<int>(pConnection->nSent), static_cast<int>(nCount));
+        }
+        pSocket->write(chunk);
+        pConnection->nSent += nCount;
+    }
+
+    if (route.nStallAfter >= 0 && !pConnection->bResumed && pConnection->nSent >= route.nStallAfter) {
+        if (route.nResumeAfterMs >= 0 && pSocket->bytesToWrite() == 0) {
+            pConnection->bResumed = true;
+            QTimer::singleShot(route.nResumeAfterMs, pSocket, [this, pSocket] { pump(pSocket); });
+        }
+        return;
+    }
+    const bool bDropNow = route.nDropAfter >= 0 && pConnection->nSent >= route.nDropAfter;
+    if ((bDropNow || pConnection->nSent >= pConnection->nBodySize) && pSocket->bytesToWrite() == 0) {
+        pConnection->bResponding = false;
+        pSocket->disconnectFromHost();
+    }
+}
+
+} // namespace TestSupport

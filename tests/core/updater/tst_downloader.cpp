@@ -1,0 +1,409 @@
+#include "core/mainwindow.h"
+#include "core/updater/downloader.h"
+#include "tests/common/httpserver.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/testhost.h"
+
+#include <QCryptographicHash>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using TestSupport::HttpRoute;
+using TestSupport::HttpServer;
+using TestSupport::ModalAnswerer;
+
+// Stands in for the system shell, so nothing is really opened.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+class tst_Downloader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void sizesText_data();
+    void sizesText();
+    void timeRemainingText_data();
+    void timeRemainingText();
+    void fileName_data();
+    void fileName();
+
+    void download_data();
+    void download();
+    void busyIndicatorWithoutSize();
+    void installQuestion();
+    void cancelBeforeCompletionAsks();
+    void cancelAfterCompletionOnlyHides();
+    void failures_data();
+    void failures();
+    void unwritableFolder();
+    void finalNameTaken();
+    void installAndQuit();
+
+private:
+    Downloader *newDownloader(bool bCustom = true);
+    QLabel *label(const char *name) const { return m_pDownloader->findChild<QLabel *>(QLatin1String(name)); }
+
+    TestSupport::TestHost m_host;
+    MainWindow *m_pWindow = nullptr;
+    HttpServer m_server;
+    UrlRecorder m_recorder;
+    QScopedPointer<QTemporaryDir> m_pDir;
+    QPointer<Downloader> m_pDownloader;
+};
+
+static const qint64 s_nFileSize = 3 * 1024 * 1024 + 17;
+
+void tst_Downloader::initTestCase()
+{
+    m_pWindow = new MainWindow;
+    QVERIFY(m_server.listen());
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_recorder, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_recorder, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_recorder, "open");
+
+    HttpRoute file;
+    file.nGeneratedSize = s_nFileSize;
+    m_server.setRoute(QStringLiteral("/file.bin"), file);
+    file.bContentLength = false;
+    m_server.setRoute(QStringLiteral("/nolength.bin"), file);
+    m_server.setRedirect(QStringLiteral("/moved.bin"), "/file.bin");
+    m_server.setRedirect(QStringLiteral("/loop.bin"), "/loop.bin");
+    HttpRoute drop;
+    drop.nGeneratedSize = s_nFileSize;
+    drop.nDropAfter = s_nFileSize / 2;
+    m_server.setRoute(QStringLiteral("/drop.bin"), drop);
+    HttpRoute stall;
+    stall.nGeneratedSize = s_nFileSize;
+    stall.nStallAfter = 1000;
+    m_server.setRoute(QStringLiteral("/stall.bin"), stall);
+    stall.bContentLength = false;
+    stall.nResumeAfterMs = 300;
+    m_server.setRoute(QStringLiteral("/stall-nolength.bin"), stall);
+}
+
+void tst_Downloader::init()
+{
+    m_pDir.reset(new QTemporaryDir);
+    QVERIFY(m_pDir->isValid());
+    Downloader::setDownloadDir(QDir(m_pDir->filePath(QStringLiteral("Downloads"))));
+    m_recorder.urls.clear();
+}
+
+void tst_Downloader::cleanup()
+{
+    delete m_pDownloader;
+}
+
+void tst_Downloader::cleanupTestCase()
+{
+    delete m_pWindow;
+}
+
+Downloader *tst_Downloader::newDownloader(bool bCustom)
+{
+    m_pDownloader = new Downloader(m_pWindow);
+    m_pDownloader->setUrlId(QStringLiteral("appcast-id"));
+    m_pDownloader->setFileName(QStringLiteral("setup.exe"));
+    m_pDownloader->setUseCustomInstallProcedures(bCustom);
+    return m_pDownloader;
+}
+
+void tst_Downloader::sizesText_data()
+{
+    QTest::addColumn<qint64>("received");
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("bytes") << qint64(0) << qint64(1023) << "Downloading Updates (0 bytes of 1023 bytes)";
+    QTest::newRow("KB from 1024") << qint64(1023) << qint64(1024) << "Downloading Updates (1023 bytes of 1 KB)";
+    QTest::newRow("KB hundredths") << qint64(1024) << qint64(1536) << "Downloading Updates (1 KB of 1.5 KB)";
+    QTest::newRow("just below MB") << qint64(1048575) << qint64(1048575)
+                                   << "Downloading Updates (1023 KB of 1024 KB)";
+    QTest::newRow("MB from 1048576") << qint64(1048576) << qint64(1048576) << "Downloading Updates (1 MB of 1 MB)";
+    QTest::newRow("received rounds down, total does not")
+        << qint64(1572864) << qint64(1572864) << "Downloading Updates (1 MB of 1.5 MB)";
+    QTest::newRow("total to the hundredth") << qint64(0) << qint64(1055916)
+                                            << "Downloading Updates (0 bytes of 1.01 MB)";
+}
+
+void tst_Downloader::sizesText()
+{
+    QFETCH(qint64, received);
+    QFETCH(qint64, total);
+    QFETCH(QString, expected);
+    QCOMPARE(Downloader::sizesText(received, total), expected);
+}
+
+void tst_Downloader::timeRemainingText_data()
+{
+    QTest::addColumn<qint64>("received");
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<qint64>("elapsed");
+    QTest::addColumn<QString>("expected");
+    // One byte per second makes the remaining bytes the remaining seconds.
+    QTest::newRow("no time elapsed keeps the label") << qint64(10) << qint64(100) << qint64(0) << QString();
+    QTest::newRow("below one byte per second") << qint64(1) << qint64(100) << qint64(2) << "Unknown";
+    QTest::newRow("nothing received yet") << qint64(0) << qint64(100) << qint64(5) << "Unknown";
+    QTest::newRow("0 seconds") << qint64(100) << qint64(100) << qint64(1) << "1 second";
+    QTest::newRow("1 second") << qint64(1) << qint64(2) << qint64(1) << "1 second";
+    QTest::newRow("60 seconds") << qint64(1) << qint64(61) << qint64(1) << "60 seconds";
+    QTest::newRow("61 seconds") << qint64(1) << qint64(62) << qint64(1) << "About 1 minute";
+    QTest::newRow("89 seconds") << qint64(1) << qint64(90) << qint64(1) << "About 1 minute";
+    QTest::newRow("90 seconds") << qint64(1) << qint64(91) << qint64(1) << "About 2 minutes";
+    QTest::newRow("7200 seconds") << qint64(1) << qint64(7201) << qint64(1) << "About 120 minutes";
+    QTest::newRow("7201 seconds") << qint64(1) << qint64(7202) << qint64(1) << "About 2 hours";
+    QTest::newRow("speed from the average") << qint64(3000) << qint64(3003000) << qint64(3) << "About 50 minutes";
+}
+
+void tst_Downloader::timeRemainingText()
+{
+    QFETCH(qint64, received);
+    QFETCH(qint64, total);
+    QFETCH(qint64, elapsed);
+    QFETCH(QString, expected);
+    QCOMPARE(Downloader::timeRemainingText(received, total, elapsed), expected);
+}
+
+void tst_Downloader::fileName_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "setup-2.0.exe" << "setup-2.0.exe";
+    QTest::newRow("empty") << "" << "Zelto_Update.bin";
+    QTest::newRow("dot") << "." << "Zelto_Update.bin";
+    QTest::newRow("dot dot") << ".." << "Zelto_Update.bin";
+    QTest::newRow("backslash") << "..\\..\\evil.exe" << "Zelto_Update.bin";
+    QTest::newRow("slash") << "../evil.exe" << "Zelto_Update.bin";
+    QTest::newRow("drive") << "C:evil.exe" << "Zelto_Update.bin";
+}
+
+void tst_Downloader::fileName()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, expected);
+    Downloader downloader;
+    downloader.setFileName(given);
+    QCOMPARE(downloader.fileName(), expected);
+}
+
+void tst_Downloader::download_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("sha256");
+    const QString strDigest = QString::fromLatin1(
+        QCryptographicHash::hash(HttpServer::generatedBody(s_nFileSize), QCryptographicHash::Sha256).toHex());
+    QTest::newRow("with Content-Length") << "/file.bin" << QString();
+    QTest::newRow("without Content-Length") << "/nolength.bin" << QString();
+    QTest::newRow("redirect") << "/moved.bin" << QString();
+    QTest::newRow("checksum matches") << "/file.bin" << strDigest.toUpper();
+}
+
+void tst_Downloader::download()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, sha256);
+    Downloader *pDownloader = newDownloader();
+    pDownloader->setUserAgentString(QStringLiteral("Agent/1"));
+    pDownloader->setExpectedSha256(sha256);
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    ModalAnswerer answerer;
+    pDownloader->startDownload(m_server.url(path));
+    QVERIFY(pDownloader->isVisible());
+    QVERIFY(finished.wait(10000));
+
+    const QString strPath = Downloader::downloadDir().filePath(QStringLiteral("setup.exe"));
+    QCOMPARE(finished.at(0).at(0).toString(), QStringLiteral("appcast-id"));
+    QCOMPARE(finished.at(0).at(1).toString(), strPath);
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == HttpServer::generatedBody(s_nFileSize));
+    QVERIFY(!QFile::exists(strPath + Downloader::partialSuffix()));
+    QCOMPARE(m_server.lastHeader("User-Agent"), QByteArray("Agent/1"));
+    // Custom procedures: no question, no quit.
+    QTest::qWait(50);
+    QVERIFY(answerer.records().isEmpty());
+    QVERIFY(m_recorder.urls.isEmpty());
+}
+
+void tst_Downloader::busyIndicatorWithoutSize()
+{
+    Downloader *pDownloader = newDownloader();
+    auto *pBar = pDownloader->findChild<QProgressBar *>(QStringLiteral("progressBar"));
+    QSignalSpy values(pBar, &QProgressBar::valueChanged);
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/stall-nolength.bin")));
+    // What arrived is on disk while the server pauses, although the size is unknown.
+    QTRY_COMPARE(QFileInfo(Downloader::downloadDir().filePath(QStringLiteral("setup.exe.part"))).size(), qint64(1000));
+    QVERIFY(finished.wait(10000));
+    bool bBusy = false;
+    for (const auto &args : values)
+        bBusy = bBusy || args.at(0).toInt() == -1;
+    QVERIFY(bBusy);
+    QCOMPARE(pBar->value(), 100);
+}
+
+void tst_Downloader::installQuestion()
+{
+    Downloader *pDownloader = newDownloader(false);
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Cancel);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
+    QVERIFY(answerer.waitForAnswers(1, 10000));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(answerer.records().at(0).text,
+             QStringLiteral("<h3>In order to install the update, you need to quit the application.</h3>"));
+    auto *pOpen = pDownloader->findChild<QPushButton *>(QStringLiteral("openButton"));
+    QTRY_VERIFY(pOpen->isVisible());
+    QVERIFY(pOpen->isEnabled());
+    QCOMPARE(label("timeLabel")->text(), QStringLiteral("Click Open to apply the update."));
+    QVERIFY(m_recorder.urls.isEmpty());
+}
+
+void tst_Downloader::installAndQuit()
+{
+    Downloader *pDownloader = newDownloader(false);
+    ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Cancel);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
+    QVERIFY(answerer.waitForAnswers(1, 10000));
+    auto *pOpen = pDownloader->findChild<QPushButton *>(QStringLiteral("openButton"));
+    QTRY_VERIFY(pOpen->isVisible());
+
+    // Open asks again; OK hands the installer to the system and quits, which
+    // ends every later event loop: this test has to run last.
+    answerer.answer(QMessageBox::Ok);
+    QTimer::singleShot(0, pOpen, &QPushButton::click);
+    QVERIFY(answerer.waitForAnswers(2));
+    QTRY_COMPARE(m_recorder.urls.size(), 1);
+    QCOMPARE(m_recorder.urls.at(0),
+             QUrl::fromLocalFile(Downloader::downloadDir().filePath(QStringLiteral("setup.exe"))));
+}
+
+void tst_Downloader::cancelBeforeCompletionAsks()
+{
+    Downloader *pDownloader = newDownloader();
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/stall.bin")));
+    QTRY_COMPARE(QFileInfo(Downloader::downloadDir().filePath(QStringLiteral("setup.exe.part"))).size(), qint64(1000));
+
+    ModalAnswerer answerer;
+    answerer.answer(QMessageBox::No);
+    auto *pStop = pDownloader->findChild<QPushButton *>(QStringLiteral("stopButton"));
+    QTimer::singleShot(0, pStop, &QPushButton::click);
+    QVERIFY(answerer.waitForAnswers(1));
+    QCOMPARE(answerer.records().at(0).text, QStringLiteral("Are you sure you want to cancel the download?"));
+    QVERIFY(pDownloader->isVisible());
+
+    answerer.answer(QMessageBox::Yes);
+    QTimer::singleShot(0, pStop, &QPushButton::click);
+    QVERIFY(answerer.waitForAnswers(2));
+    QTRY_VERIFY(!pDownloader->isVisible());
+    // A cancel is the user's choice: no warning follows.
+    QTest::qWait(100);
+    QCOMPARE(answerer.records().size(), 2);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(!QFile::exists(Downloader::downloadDir().filePath(QStringLiteral("setup.exe"))));
+}
+
+void tst_Downloader::cancelAfterCompletionOnlyHides()
+{
+    Downloader *pDownloader = newDownloader();
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
+    QVERIFY(finished.wait(10000));
+    ModalAnswerer answerer;
+    pDownloader->findChild<QPushButton *>(QStringLiteral("stopButton"))->click();
+    QVERIFY(!pDownloader->isVisible());
+    QVERIFY(answerer.records().isEmpty());
+    QVERIFY(QFile::exists(Downloader::downloadDir().filePath(QStringLiteral("setup.exe"))));
+}
+
+void tst_Downloader::failures_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("sha256");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("connection dropped half way") << "/drop.bin" << QString()
+                                                 << "Cannot download update: 2.";
+    QTest::newRow("not found") << "/missing.bin" << QString() << "Cannot download update: 203.";
+    QTest::newRow("redirect loop") << "/loop.bin" << QString() << "Cannot download update: 10.";
+    QTest::newRow("checksum mismatch")
+        << "/file.bin" << QString(64, QLatin1Char('0'))
+        << "Cannot download update: the SHA-256 checksum of the downloaded file does not match.";
+}
+
+void tst_Downloader::failures()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, sha256);
+    QFETCH(QString, message);
+    Downloader *pDownloader = newDownloader(false);
+    pDownloader->setExpectedSha256(sha256);
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    pDownloader->startDownload(m_server.url(path));
+    QVERIFY(answerer.waitForAnswers(1, 10000));
+    QCOMPARE(answerer.records().at(0).text, message);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(!pDownloader->isVisible());
+    QVERIFY(!QFile::exists(Downloader::downloadDir().filePath(QStringLiteral("setup.exe"))));
+    QVERIFY(m_recorder.urls.isEmpty());
+}
+
+void tst_Downloader::unwritableFolder()
+{
+    // A regular file where the download folder should be: nothing can be created in it.
+    const QString strBlocker = m_pDir->filePath(QStringLiteral("blocker"));
+    QFile blocker(strBlocker);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Downloader::setDownloadDir(QDir(strBlocker + QStringLiteral("/Downloads")));
+
+    Downloader *pDownloader = newDownloader(false);
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
+    QVERIFY(answerer.waitForAnswers(1));
+    QVERIFY(answerer.records().at(0).text.startsWith(QLatin1String("Cannot download update: ")));
+    QTest::qWait(100);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(answerer.records().size(), 1);
+}
+
+void tst_Downloader::finalNameTaken()
+{
+    // A folder of the installer's name that cannot be removed: the rename fails.
+    QDir dir = Downloader::downloadDir();
+    QVERIFY(dir.mkpath(QStringLiteral("setup.exe/inside")));
+
+    Downloader *pDownloader = newDownloader(false);
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
+    QVERIFY(answerer.waitForAnswers(1, 10000));
+    QVERIFY(answerer.records().at(0).text.startsWith(QLatin1String("Cannot download update: ")));
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("setup.exe") + Downloader::partialSuffix())));
+}
+
+QTEST_MAIN(tst_Downloader)
+#include "tst_downloader.moc"

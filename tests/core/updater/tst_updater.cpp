@@ -1,0 +1,472 @@
+#include "core/mainwindow.h"
+#include "core/updater/downloader.h"
+#include "core/updater/qsimpleupdater.h"
+#include "core/updater/updater.h"
+#include "core/updater/ztreleasenotedlg.h"
+#include "tests/common/httpserver.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/testhost.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDesktopServices>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWebEngineView>
+#include <QtTest>
+
+using TestSupport::HttpServer;
+using TestSupport::ModalAnswerer;
+
+// Stands in for the system shell, so nothing is really opened.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+static QByteArray appcast(const QString &strVersion, const QString &strDownload = QStringLiteral("/setup.exe"),
+                          const QString &strOpen = QString(), const QString &strSha256 = QString())
+{
+    QByteArray entry = "\"latest-version\": \"" + strVersion.toUtf8() + "\", \"changelog\": \"<p>Notes</p>\", "
+                       "\"download-url\": \"" + strDownload.toUtf8() + "\", \"open-url\": \"" + strOpen.toUtf8() + "\"";
+    if (!strSha256.isEmpty())
+        entry += ", \"sha256\": \"" + strSha256.toUtf8() + "\"";
+    return "{\"updates\": {\"windows\": {" + entry + "}, \"linux\": {\"latest-version\": \"9.0\"}}}";
+}
+
+class tst_Updater : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void compareVersions_data();
+    void compareVersions();
+    void check_data();
+    void check();
+    void redirects_data();
+    void redirects();
+    void customAppcast();
+    void notificationFlags_data();
+    void notificationFlags();
+    void acceptedUpdate_data();
+    void acceptedUpdate();
+    void releaseNotesPage();
+    void releaseNotesText_data();
+    void releaseNotesText();
+    void registryKeepsUrlsApart();
+    void registryRelaysRedirectedUrl();
+    // Replaces the test's main window: keep it last.
+    void downloaderLifetime();
+
+private:
+    Updater *newUpdater(const QString &strPath);
+
+    TestSupport::TestHost m_host;
+    MainWindow *m_pWindow = nullptr;
+    HttpServer m_server;
+    UrlRecorder m_recorder;
+    QTemporaryDir m_dir;
+    QScopedPointer<Updater> m_pUpdater;
+};
+
+void tst_Updater::initTestCase()
+{
+    m_pWindow = new MainWindow;
+    QVERIFY(m_server.listen());
+    QVERIFY(m_dir.isValid());
+    Downloader::setDownloadDir(QDir(m_dir.path()));
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_recorder, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_recorder, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_recorder, "open");
+
+    const QString strInstaller = m_server.url(QStringLiteral("/setup.exe")).toString();
+    m_server.setBody(QStringLiteral("/update.json"), appcast(QStringLiteral("2.0"), strInstaller));
+    m_server.setBody(QStringLiteral("/same.json"), appcast(QStringLiteral("1.9.9")));
+    m_server.setBody(QStringLiteral("/broken.json"), "<html>not an appcast</html>", "text/html");
+    m_server.setBody(QStringLiteral("/empty.json"), "{\"updates\": {}}");
+    m_server.setBody(QStringLiteral("/wrongtypes.json"), "{\"updates\": {\"windows\": {\"latest-version\": 2}}}");
+    m_server.setBody(QStringLiteral("/notes.html"), "<html><body>Release notes</body></html>", "text/html");
+    m_server.setRoute(QStringLiteral("/setup.exe"), [] {
+        TestSupport::HttpRoute route;
+        route.nGeneratedSize = 100000;
+        return route;
+    }());
+    m_server.setRedirect(QStringLiteral("/moved.json"), m_server.url(QStringLiteral("/update.json")).toEncoded());
+    m_server.setRedirect(QStringLiteral("/dir/relative.json"), "../update.json", 301);
+    m_server.setRedirect(QStringLiteral("/loop.json"), "/loop.json");
+    // Exactly ten redirects in a row are still followed.
+    for (int i = 0; i < 10; ++i) {
+        m_server.setRedirect(QStringLiteral("/chain%1.json").arg(i),
+                             i < 9 ? QStringLiteral("/chain%1.json").arg(i + 1).toUtf8() : QByteArray("/update.json"));
+    }
+}
+
+void tst_Updater::init()
+{
+    m_recorder.urls.clear();
+}
+
+void tst_Updater::cleanupTestCase()
+{
+    m_pUpdater.reset();
+    delete m_pWindow;
+}
+
+Updater *tst_Updater::newUpdater(const QString &strPath)
+{
+    m_pUpdater.reset(new Updater);
+    m_pUpdater->setUrl(m_server.url(strPath).toString());
+    m_pUpdater->setModuleName(QStringLiteral("Zelto"));
+    m_pUpdater->setModuleVersion(QStringLiteral("1.9.9"));
+    m_pUpdater->setUseCustomInstallProcedures(true);
+    return m_pUpdater.data();
+}
+
+void tst_Updater::compareVersions_data()
+{
+    QTest::addColumn<QString>("x");
+    QTest::addColumn<QString>("y");
+    QTest::addColumn<bool>("newer");
+    QTest::newRow("2.0 over 1.9.9") << "2.0" << "1.9.9" << true;
+    QTest::newRow("1.0 vs 1.0.0") << "1.0" << "1.0.0" << false;
+    QTest::newRow("1.0.0 vs 1.0") << "1.0.0" << "1.0" << true;
+    QTest::newRow("1.2.10 over 1.2.9") << "1.2.10" << "1.2.9" << true;
+    QTest::newRow("1.10 over 1.9") << "1.10" << "1.9" << true;
+    QTest::newRow("1.9 under 1.10") << "1.9" << "1.10" << false;
+    QTest::newRow("equal") << "1.2.3" << "1.2.3" << false;
+    QTest::newRow("empty vs 0") << "" << "0" << false;
+    QTest::newRow("empty vs 1") << "" << "1" << false;
+    QTest::newRow("non-numeric part is 0") << "1.0-beta" << "1.0" << false;
+    QTest::newRow("empty parts kept") << "1..2" << "1.0" << true;
+}
+
+void tst_Updater::compareVersions()
+{
+    QFETCH(QString, x);
+    QFETCH(QString, y);
+    QFETCH(bool, newer);
+    QCOMPARE(Updater::compareVersions(x, y), newer);
+}
+
+void tst_Updater::check_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<QString>("latest");
+    QTest::newRow("update") << "/update.json" << "windows" << true << "2.0";
+    QTest::newRow("no update") << "/same.json" << "windows" << false << "1.9.9";
+    QTest::newRow("other platform") << "/update.json" << "linux" << true << "9.0";
+    QTest::newRow("missing platform") << "/update.json" << "mac" << false << "";
+    QTest::newRow("missing members") << "/empty.json" << "windows" << false << "";
+    QTest::newRow("member of another type") << "/wrongtypes.json" << "windows" << false << "";
+    QTest::newRow("not JSON") << "/broken.json" << "windows" << false << "";
+    QTest::newRow("HTTP error") << "/missing.json" << "windows" << false << "";
+}
+
+void tst_Updater::check()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, platform);
+    QFETCH(bool, available);
+    QFETCH(QString, latest);
+    Updater *pUpdater = newUpdater(path);
+    pUpdater->setPlatformKey(platform);
+    pUpdater->setNotifyOnUpdate(false);
+    pUpdater->setUserAgentString(QStringLiteral("Checker/3"));
+    QSignalSpy finished(pUpdater, &Updater::checkingFinished);
+    pUpdater->checkForUpdates(false);
+    QVERIFY(finished.wait());
+    QCOMPARE(finished.at(0).at(0).toString(), m_server.url(path).toString());
+    QCOMPARE(pUpdater->getUpdateAvailable(), available);
+    QCOMPARE(pUpdater->getLatestVersion(), latest);
+    QCOMPARE(m_server.lastHeader("User-Agent"), QByteArray("Checker/3"));
+}
+
+void tst_Updater::redirects_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("finalPath");
+    QTest::addColumn<bool>("available");
+    QTest::newRow("absolute") << "/moved.json" << "/update.json" << true;
+    QTest::newRow("relative") << "/dir/relative.json" << "/update.json" << true;
+    QTest::newRow("ten in a row") << "/chain0.json" << "/update.json" << true;
+    QTest::newRow("loop") << "/loop.json" << "/loop.json" << false;
+}
+
+void tst_Updater::redirects()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, finalPath);
+    QFETCH(bool, available);
+    Updater *pUpdater = newUpdater(path);
+    pUpdater->setNotifyOnUpdate(false);
+    const int nLoopHits = m_server.hits(QStringLiteral("/loop.json"));
+    QSignalSpy finished(pUpdater, &Updater::checkingFinished);
+    pUpdater->checkForUpdates(true);
+    QVERIFY(finished.wait());
+    QTest::qWait(50);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toString(), m_server.url(finalPath).toString());
+    QCOMPARE(pUpdater->getUpdateAvailable(), available);
+    if (path == QLatin1String("/loop.json"))
+        QCOMPARE(m_server.hits(path) - nLoopHits, 11);
+}
+
+void tst_Updater::customAppcast()
+{
+    Updater *pUpdater = newUpdater(QStringLiteral("/broken.json"));
+    pUpdater->setUseCustomAppcast(true);
+    pUpdater->setNotifyOnFinish(true);
+    QSignalSpy appcasts(pUpdater, &Updater::appcastDownloaded);
+    QSignalSpy finished(pUpdater, &Updater::checkingFinished);
+    ModalAnswerer answerer;
+    pUpdater->checkForUpdates(false);
+    QVERIFY(finished.wait());
+    QCOMPARE(appcasts.count(), 1);
+    QCOMPARE(appcasts.at(0).at(1).toByteArray(), QByteArray("<html>not an appcast</html>"));
+    QVERIFY(answerer.records().isEmpty());
+    QVERIFY(pUpdater->getLatestVersion().isEmpty());
+}
+
+void tst_Updater::notificationFlags_data()
+{
+    QTest::addColumn<bool>("notifyOnUpdate");
+    QTest::addColumn<bool>("notifyOnFinish");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("defaults, no update, not silent") << true << false << false << "/same.json" << "";
+    QTest::newRow("defaults, no update, silent") << true << false << true << "/same.json" << "";
+    QTest::newRow("finish, no update, not silent") << true << true << false << "/same.json" << "QMessageBox";
+    QTest::newRow("finish, no update, silent") << true << true << true << "/same.json" << "";
+    QTest::newRow("finish, network error, not silent") << true << true << false << "/missing.json" << "QMessageBox";
+    QTest::newRow("defaults, update") << true << false << true << "/update.json" << "ZTReleaseNoteDlg";
+    QTest::newRow("only finish, update") << false << true << true << "/update.json" << "ZTReleaseNoteDlg";
+    QTest::newRow("neither, update") << false << false << false << "/update.json" << "";
+}
+
+void tst_Updater::notificationFlags()
+{
+    QFETCH(bool, notifyOnUpdate);
+    QFETCH(bool, notifyOnFinish);
+    QFETCH(bool, silent);
+    QFETCH(QString, path);
+    QFETCH(QString, dialog);
+    Updater *pUpdater = newUpdater(path);
+    pUpdater->setNotifyOnUpdate(notifyOnUpdate);
+    pUpdater->setNotifyOnFinish(notifyOnFinish);
+    ModalAnswerer answerer;
+    // Whatever appears is closed without consent.
+    answerer.pressEscape();
+    QSignalSpy finished(pUpdater, &Updater::checkingFinished);
+    pUpdater->checkForUpdates(silent);
+    QVERIFY(finished.wait(20000));
+    if (dialog.isEmpty()) {
+        QVERIFY(answerer.records().isEmpty());
+        return;
+    }
+    QCOMPARE(answerer.records().size(), 1);
+    QCOMPARE(answerer.records().at(0).className, dialog);
+    if (dialog == QLatin1String("QMessageBox")) {
+        QCOMPARE(answerer.records().at(0).text,
+                 QStringLiteral("<h3>Congratulations! You are running the latest version of Zelto</h3>"));
+        QCOMPARE(answerer.records().at(0).title, QStringLiteral("Zelto Rideved"));
+    }
+    // Closing the release notes starts nothing.
+    QCOMPARE(m_recorder.urls.size(), 0);
+}
+
+void tst_Updater::acceptedUpdate_data()
+{
+    QTest::addColumn<QString>("openUrl");
+    QTest::addColumn<bool>("downloaderEnabled");
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<bool>("downloads");
+    QTest::newRow("open-url wins") << "http://example.invalid/page" << true << "http://example.invalid/page" << false;
+    QTest::newRow("built-in downloader") << "" << true << "" << true;
+    QTest::newRow("browser download") << "" << false << "/setup.exe" << false;
+}
+
+void tst_Updater::acceptedUpdate()
+{
+    QFETCH(QString, openUrl);
+    QFETCH(bool, downloaderEnabled);
+    QFETCH(QString, opened);
+    QFETCH(bool, downloads);
+    const QString strInstaller = m_server.url(QStringLiteral("/setup.exe")).toString();
+    const QString strDigest = QString::fromLatin1(
+        QCryptographicHash::hash(HttpServer::generatedBody(100000), QCryptographicHash::Sha256).toHex());
+    m_server.setBody(QStringLiteral("/accept.json"), appcast(QStringLiteral("2.0"), strInstaller, openUrl, strDigest));
+    Updater *pUpdater = newUpdater(QStringLiteral("/accept.json"));
+    pUpdater->setDownloaderEnabled(downloaderEnabled);
+    QSignalSpy downloaded(pUpdater, &Updater::downloadFinished);
+    QSignalSpy finished(pUpdater, &Updater::checkingFinished);
+    ModalAnswerer answerer;
+    answerer.accept();
+    pUpdater->checkForUpdates(true);
+    QVERIFY(finished.wait(20000));
+    if (downloads) {
+        QVERIFY(downloaded.count() == 1 || downloaded.wait(10000));
+        QCOMPARE(downloaded.at(0).at(0).toString(), pUpdater->url());
+        QCOMPARE(downloaded.at(0).at(1).toString(), QDir(m_dir.path()).filePath(QStringLiteral("setup.exe")));
+        QVERIFY(m_recorder.urls.isEmpty());
+    } else {
+        QTest::qWait(100);
+        QCOMPARE(downloaded.count(), 0);
+        QCOMPARE(m_recorder.urls.size(), 1);
+        const QString strExpected = opened.startsWith(QLatin1Char('/')) ? m_server.url(opened).toString() : opened;
+        QCOMPARE(m_recorder.urls.at(0).toString(), strExpected);
+    }
+}
+
+void tst_Updater::downloaderLifetime()
+{
+    // The main window deletes the downloader first: the updater must not delete it again.
+    {
+        delete m_pWindow;
+        m_pWindow = nullptr;
+        auto *pWindow = new MainWindow;
+        Updater updater;
+        QPointer<Downloader> pDownloader = updater.downloader();
+        QCOMPARE(pDownloader->parentWidget(), pWindow);
+        delete pWindow;
+        QVERIFY(!pDownloader);
+        // A later download gets a new downloader with the same settings.
+        updater.setUseCustomInstallProcedures(true);
+        QVERIFY(updater.downloader());
+        QVERIFY(updater.usesCustomInstallProcedures());
+    }
+    // The updater goes first: its downloader goes with it.
+    QPointer<Downloader> pDownloader;
+    {
+        Updater updater;
+        pDownloader = updater.downloader();
+        QVERIFY(pDownloader);
+    }
+    QVERIFY(!pDownloader);
+}
+
+void tst_Updater::releaseNotesPage()
+{
+    ZTReleaseNoteDlg dialog;
+    QCOMPARE(dialog.parentWidget(), m_pWindow);
+    auto *pView = dialog.findChild<QWebEngineView *>(QStringLiteral("m_pWebViewRL"));
+    auto *pUpdate = dialog.findChild<QPushButton *>(QStringLiteral("m_pBtnUpdate"));
+    QVERIFY(pView);
+    dialog.show();
+    QSignalSpy loaded(pView, &QWebEngineView::loadFinished);
+    dialog.setReleaseNotes(m_server.url(QStringLiteral("/notes.html")).toString().toUpper().replace(
+        QStringLiteral("/NOTES.HTML"), QStringLiteral("/notes.html")));
+    QVERIFY(!pUpdate->isEnabled());
+    QVERIFY(loaded.wait(30000));
+    QVERIFY(loaded.at(0).at(0).toBool());
+    QVERIFY(pUpdate->isEnabled());
+
+    // A page that cannot be loaded leaves only Close.
+    ZTReleaseNoteDlg failing;
+    auto *pFailingView = failing.findChild<QWebEngineView *>(QStringLiteral("m_pWebViewRL"));
+    failing.show();
+    QSignalSpy failed(pFailingView, &QWebEngineView::loadFinished);
+    failing.setReleaseNotes(QStringLiteral("http://127.0.0.1:1/notes.html"));
+    QVERIFY(failed.wait(30000));
+    QVERIFY(!failed.at(0).at(0).toBool());
+    QTRY_VERIFY_WITH_TIMEOUT(failed.count() >= 2, 30000);
+    QVERIFY(!failing.findChild<QPushButton *>(QStringLiteral("m_pBtnUpdate"))->isEnabled());
+    QString strText;
+    pFailingView->page()->toPlainText([&strText](const QString &text) { strText = text; });
+    QTRY_COMPARE(strText, QStringLiteral("Failed to load release notes."));
+}
+
+void tst_Updater::releaseNotesText_data()
+{
+    QTest::addColumn<QString>("notes");
+    QTest::newRow("HTML") << "<p>Fixed things</p>";
+    QTest::newRow("other scheme") << "ftp://example.invalid/notes";
+    QTest::newRow("empty") << "";
+}
+
+void tst_Updater::releaseNotesText()
+{
+    QFETCH(QString, notes);
+    ZTReleaseNoteDlg dialog;
+    dialog.setHeading(QStringLiteral("<b>Zelto 2.0 has been released!</b>"));
+    dialog.setReleaseNotes(notes);
+    auto *pUpdate = dialog.findChild<QPushButton *>(QStringLiteral("m_pBtnUpdate"));
+    QVERIFY(pUpdate->isEnabled());
+    QVERIFY(pUpdate->isDefault());
+
+    QSignalSpy results(&dialog, &QDialog::finished);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(results.count(), 1);
+    QCOMPARE(results.at(0).at(0).toInt(), int(QDialog::Rejected));
+    dialog.show();
+    pUpdate->click();
+    QCOMPARE(results.count(), 2);
+    QCOMPARE(results.at(1).at(0).toInt(), int(QDialog::Accepted));
+}
+
+void tst_Updater::registryKeepsUrlsApart()
+{
+    QSimpleUpdater *pRegistry = QSimpleUpdater::getInstance();
+    QCOMPARE(QSimpleUpdater::getInstance(), pRegistry);
+    const QString strA = QStringLiteral("http://updates.invalid/appcast.json");
+    const QString strCase = QStringLiteral("http://updates.invalid/APPCAST.json");
+    const QString strSlash = strA + QLatin1Char('/');
+
+    // A getter on an unknown URL registers it with the defaults.
+    QVERIFY(pRegistry->getChangelog(strA).isEmpty());
+    QCOMPARE(pRegistry->getPlatformKey(strA), QStringLiteral("windows"));
+    QVERIFY(pRegistry->getNotifyOnUpdate(strA));
+    QVERIFY(!pRegistry->getNotifyOnFinish(strA));
+    QVERIFY(pRegistry->getDownloaderEnabled(strA));
+    QCOMPARE(pRegistry->getUserAgentString(strA),
+             QStringLiteral("%1/%2 (Updater)").arg(QCoreApplication::applicationName(),
+                                                   QCoreApplication::applicationVersion()));
+
+    pRegistry->setPlatformKey(strA, QStringLiteral("linux"));
+    pRegistry->setModuleVersion(strCase, QStringLiteral("3.0"));
+    pRegistry->setUseCustomInstallProcedures(strSlash, true);
+    QCOMPARE(pRegistry->getPlatformKey(strA), QStringLiteral("linux"));
+    QCOMPARE(pRegistry->getPlatformKey(strCase), QStringLiteral("windows"));
+    QCOMPARE(pRegistry->getPlatformKey(strSlash), QStringLiteral("windows"));
+    QCOMPARE(pRegistry->getModuleVersion(strCase), QStringLiteral("3.0"));
+    QCOMPARE(pRegistry->getModuleVersion(strA), QCoreApplication::applicationVersion());
+    QVERIFY(pRegistry->usesCustomInstallProcedures(strSlash));
+    QVERIFY(!pRegistry->usesCustomInstallProcedures(strA));
+}
+
+void tst_Updater::registryRelaysRedirectedUrl()
+{
+    QSimpleUpdater *pRegistry = QSimpleUpdater::getInstance();
+    const QString strUrl = m_server.url(QStringLiteral("/moved.json")).toString();
+    pRegistry->setNotifyOnUpdate(strUrl, false);
+    pRegistry->setModuleVersion(strUrl, QStringLiteral("1.0"));
+    QSignalSpy finished(pRegistry, &QSimpleUpdater::checkingFinished);
+    pRegistry->checkForUpdates(strUrl, true);
+    QVERIFY(finished.wait());
+    QCOMPARE(finished.at(0).at(0).toString(), m_server.url(QStringLiteral("/update.json")).toString());
+    // Still known under the URL it was first asked for.
+    QVERIFY(pRegistry->getUpdateAvailable(strUrl));
+    QCOMPARE(pRegistry->getLatestVersion(strUrl), QStringLiteral("2.0"));
+}
+
+int main(int argc, char **argv)
+{
+    // QtWebEngine shares OpenGL contexts with the widgets; set before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    tst_Updater test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_updater.moc"
