@@ -85,6 +85,7 @@ void GeneralOptionPage::initValues()
     const QString strLanguage = languages.getSaveLangId().isEmpty() ? languages.getCurrentLangId()
                                                                     : languages.getSaveLangId();
     m_pLanguageCombo->setCurrentIndex(qMax(0, m_pLanguageCombo->findData(strLanguage)));
+    m_pLanguageCombo->setEnabled(m_pLanguageCombo->count() > 1);
 
     IThemesManager &themes = IThemesManager::getInstance();
     m_pThemeCombo->clear();
@@ -92,6 +93,7 @@ void GeneralOptionPage::initValues()
         m_pThemeCombo->addItem(pInfo->name, pInfo->id);
     const QString strTheme = themes.getSaveThemeId().isEmpty() ? themes.getCurrentThemeId() : themes.getSaveThemeId();
     m_pThemeCombo->setCurrentIndex(qMax(0, m_pThemeCombo->findData(strTheme)));
+    m_pThemeCombo->setEnabled(m_pThemeCombo->count() > 1);
 
     m_pUpdateUrlEdit->setText(SceneSettings::updateUrl());
     setNeedInitConfig2UI();   // filled: edits from now on are the user's

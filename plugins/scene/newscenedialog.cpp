@@ -60,7 +60,10 @@ NewSceneDialog::NewSceneDialog(QWidget *parent)
 
     auto *pForm = new QFormLayout();
     pForm->addRow(tr("&Name:"), m_pNameEdit);
-    pForm->addRow(tr("&Folder:"), pFolderLayout);
+    // A row whose field is a layout gets no buddy by itself; the mnemonic needs one.
+    auto *pFolderLabel = new QLabel(tr("&Folder:"), this);
+    pFolderLabel->setBuddy(m_pFolderEdit);
+    pForm->addRow(pFolderLabel, pFolderLayout);
     pForm->addRow(tr("&Preset:"), pPresetCombo);
     pForm->addRow(tr("Stage &width:"), m_pWidthSpin);
     pForm->addRow(tr("Stage &height:"), m_pHeightSpin);

@@ -30,6 +30,13 @@ QString describe(const ContextAction *pCommand)
     return strText.remove(QLatin1Char('&'));
 }
 
+// The recent project entries change with every opened project; a shortcut
+// would open whatever happens to be in that place.
+bool isRecentProjectCommand(const QString &strId)
+{
+    return strId.startsWith(QLatin1String("File.Recent_Projects."));
+}
+
 } // namespace
 
 ShortcutsOptionPage::ShortcutsOptionPage(QWidget *parent)
@@ -85,7 +92,7 @@ void ShortcutsOptionPage::initValues()
     m_mapPending.clear();
     m_pTree->clear();
     for (const ContextAction *pCommand : ActionManager::getActions()) {
-        if (pCommand->isSeparator())
+        if (pCommand->isSeparator() || isRecentProjectCommand(pCommand->getId()))
             continue;
         m_mapPending.insert(pCommand->getId(), pCommand->getKeySequence());
         auto *pItem = new QTreeWidgetItem(m_pTree);
@@ -195,7 +202,7 @@ void ShortcutsOptionPage::resetCurrent()
 void ShortcutsOptionPage::resetAll()
 {
     for (const ContextAction *pCommand : ActionManager::getActions()) {
-        if (!pCommand->isSeparator())
+        if (!pCommand->isSeparator() && !isRecentProjectCommand(pCommand->getId()))
             setPendingShortcut(pCommand->getId(), pCommand->getDefaultKeySequence());
     }
     onCurrentChanged();

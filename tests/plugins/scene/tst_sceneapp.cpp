@@ -16,6 +16,8 @@
 #include "core/actionmanager/contextaction.h"
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
+#include "core/i18n/ilanguagemanager.h"
+#include "core/i18n/ithemesmanager.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
 #include "extensionsystem/pluginmanager.h"
@@ -55,6 +57,7 @@ public slots:
     void openUrl(const QUrl &url) { m_lstOpenedUrls.append(url); }
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void createEditSaveCloseAndReopen();
@@ -98,6 +101,20 @@ void tst_SceneApp::startWindow()
     QVERIFY(QTest::qWaitForWindowExposed(m_pWindow));
 }
 
+void tst_SceneApp::initTestCase()
+{
+    // What the core plug-in does first when the host loads it.
+    ILanguageManager::getInstance().initialize();
+    IThemesManager::getInstance().initialize();
+    const QString strTheme = qEnvironmentVariable("ZELTO_SCREENSHOT_THEME");
+    if (!strTheme.isEmpty()) {
+        QFile styleSheet(QCoreApplication::applicationDirPath() + QStringLiteral("/../../bin/resources/styles/zelto_")
+                         + strTheme + QStringLiteral(".qss"));
+        if (styleSheet.open(QIODevice::ReadOnly))
+            qApp->setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
+    }
+}
+
 void tst_SceneApp::init()
 {
     m_pDir = new QTemporaryDir();
@@ -132,7 +149,9 @@ void tst_SceneApp::screenshot(QWidget *pWidget, const QString &strName)
         return;
     QDir().mkpath(strFolder);
     QCoreApplication::processEvents();
-    pWidget->grab().save(QDir(strFolder).filePath(strName + QStringLiteral(".png")));
+    const QString strTheme = qEnvironmentVariable("ZELTO_SCREENSHOT_THEME");
+    pWidget->grab().save(QDir(strFolder).filePath(strName + (strTheme.isEmpty() ? QString() : QLatin1Char('-') + strTheme)
+                                                   + QStringLiteral(".png")));
 }
 
 SceneEditor *tst_SceneApp::createProject(const QString &strName, int nWidth, int nHeight)
