@@ -1,6 +1,5 @@
 #include "tararchive.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 
 #include <cstring>
@@ -42,11 +41,6 @@ unsigned checksum(const char *pHeader)
         nSum += bInField ? unsigned(' ') : unsigned(static_cast<unsigned char>(pHeader[i]));
     }
     return nSum;
-}
-
-QString tr(const char *pText)
-{
-    return QCoreApplication::translate("TarArchive", pText);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -9,6 +10,8 @@
 // Packed projects use it because any common archive tool opens it.
 class TarArchive
 {
+    Q_DECLARE_TR_FUNCTIONS(TarArchive)
+
 public:
     using Entry = QPair<QString, QByteArray>;   // name inside the archive, content
 
