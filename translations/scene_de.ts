@@ -83,16 +83,16 @@
         <translation>Eine neue Sprache oder ein neues Design gilt ab dem nächsten Start.</translation>
     </message>
     <message>
-        <source>https://example.com/updates.json</source>
-        <translation>https://example.com/updates.json</translation>
-    </message>
-    <message>
         <source>Updates</source>
         <translation>Aktualisierungen</translation>
     </message>
     <message>
         <source>Update address:</source>
         <translation>Aktualisierungsadresse:</translation>
+    </message>
+    <message>
+        <source>Address of the update feed (JSON)</source>
+        <translation>Adresse des Aktualisierungs-Feeds (JSON)</translation>
     </message>
 </context>
 <context>
@@ -185,8 +185,8 @@
         <translation>Geben Sie einen Namen für das Projekt ein.</translation>
     </message>
     <message>
-        <source>A project name cannot contain \ / : * ? &quot; &lt; &gt; | or start or end with a dot.</source>
-        <translation>Ein Projektname darf \ / : * ? &quot; &lt; &gt; | nicht enthalten und nicht mit einem Punkt beginnen oder enden.</translation>
+        <source>A project name cannot contain \ / : * ? " &lt; &gt; | or start or end with a dot.</source>
+        <translation>Ein Projektname darf \ / : * ? " &lt; &gt; | nicht enthalten und nicht mit einem Punkt beginnen oder enden.</translation>
     </message>
     <message>
         <source>The project name is too long.</source>

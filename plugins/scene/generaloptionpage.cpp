@@ -41,7 +41,7 @@ GeneralOptionPage::GeneralOptionPage(QWidget *parent)
     pLookForm->addRow(pRestartLabel);
 
     m_pUpdateUrlEdit = new QLineEdit(this);
-    m_pUpdateUrlEdit->setPlaceholderText(tr("https://example.com/updates.json"));
+    m_pUpdateUrlEdit->setPlaceholderText(tr("Address of the update feed (JSON)"));
     auto *pUpdateBox = new QGroupBox(tr("Updates"), this);
     auto *pUpdateForm = new QFormLayout(pUpdateBox);
     pUpdateForm->addRow(tr("Update address:"), m_pUpdateUrlEdit);
