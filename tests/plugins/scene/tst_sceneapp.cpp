@@ -329,6 +329,8 @@ void tst_SceneApp::newProjectDialogValidates()
 
 void tst_SceneApp::restoredProjectOffersRevert()
 {
+    if (!ActionManager::getAction(QStringLiteral("File.Open_Project")))
+        QSKIP("The main window cannot open projects yet");
     // A project with unsaved work in its backup, as a crash leaves it.
     const QString strFile = m_pDir->filePath(QStringLiteral("restored.zelto"));
     {

@@ -1,7 +1,12 @@
 // The real application: the zelto executable with its core and scene
 // plug-ins, started and killed as a user (or a crash) would. Each run has its
 // own settings folder through ZELTO_SETTINGS_PATH.
+#include "scenedocumentfactory.h"
 #include "sceneproject.h"
+
+#include "core/mainwindow.h"
+#include "extensionsystem/pluginmanager.h"
+#include "tests/common/testhost.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -49,6 +54,24 @@ void tst_SceneZelto::initTestCase()
         help.waitForFinished();
         QSKIP("this zelto executable does not load plug-ins yet");
     }
+    // Nor can a main window that cannot open a project file.
+    bool bOpens = false;
+    {
+        QTemporaryDir dir;
+        SceneProject project;
+        QString strError;
+        const QString strFile = dir.filePath(QStringLiteral("probe.zelto"));
+        QVERIFY(project.save(strFile, &strError));
+        TestSupport::TestHost host;
+        MainWindow window;
+        SceneDocumentFactory factory;
+        ExtensionSystem::PluginManager::addObject(&factory);
+        bOpens = window.loadFile(strFile);
+        ExtensionSystem::PluginManager::removeObject(&factory);
+        window.forceQuit();
+    }
+    if (!bOpens)
+        QSKIP("the main window cannot open projects yet");
 }
 
 void tst_SceneZelto::init()
@@ -173,5 +196,5 @@ void tst_SceneZelto::secondInstanceHandsOverItsFile()
     QCOMPARE(itemCount(m_pDir->filePath(QStringLiteral("second.zeltopack.backup"))), 2);
 }
 
-QTEST_GUILESS_MAIN(tst_SceneZelto)
+QTEST_MAIN(tst_SceneZelto)
 #include "tst_scenezelto.moc"
