@@ -12,6 +12,7 @@
 #include "generaloptionpage.h"
 #include "shortcutsoptionpage.h"
 
+#include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/documents/documentmanager.h"
@@ -31,6 +32,7 @@
 #include <QGraphicsView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -67,6 +69,7 @@ private slots:
     void newProjectDialogValidates();
     void restoredProjectOffersRevert();
     void closingTheSubwindowAsksToSave();
+    void imagesTravelWithTheProject();
     void exportAndPreview();
     void aboutAndUpdateCheck();
     void shortcutSurvivesRestart();
@@ -232,6 +235,14 @@ void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
 
     ContextAction *pUndo = ActionManager::getAction(QStringLiteral("Edit.Undo"));
     QVERIFY(pUndo);
+    // Undo and Redo stand before Preferences in the Edit menu.
+    if (ActionContainer *pEdit = ActionManager::getActionContainer(QStringLiteral("MenuBar.Edit"))) {
+        const QList<QAction *> lstActions = pEdit->getMenu()->actions();
+        const int nUndo = lstActions.indexOf(pUndo->getAction());
+        const int nRedo = lstActions.indexOf(ActionManager::getAction(QStringLiteral("Edit.Redo"))->getAction());
+        const int nPreferences = lstActions.indexOf(ActionManager::getAction(QStringLiteral("Edit.Preferences"))->getAction());
+        QVERIFY(nUndo >= 0 && nUndo < nRedo && nRedo < nPreferences);
+    }
     QCOMPARE(pUndo->getDefaultKeySequence(), QKeySequence(QKeySequence::Undo));
     TRIGGER("Edit.Undo");
     QCOMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 1);
@@ -384,6 +395,47 @@ void tst_SceneApp::closingTheSubwindowAsksToSave()
     saved.setFileName(m_pDir->filePath(QStringLiteral("ask.zelto")));
     QVERIFY(saved.open());
     QCOMPARE(saved.project().m_lstItems.size(), 1);
+}
+
+void tst_SceneApp::imagesTravelWithTheProject()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("pictures"));
+    QVERIFY(pEditor);
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    const QString strImage = m_pDir->filePath(QStringLiteral("green.png"));
+    QVERIFY(image.save(strImage));
+    QFile notAnImage(m_pDir->filePath(QStringLiteral("fake.png")));
+    QVERIFY(notAnImage.open(QIODevice::WriteOnly));
+    notAnImage.write("not a picture");
+    notAnImage.close();
+
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    QVERIFY(!pWidget->addImageFile(notAnImage.fileName()));
+    QVERIFY(pWidget->addImageFile(strImage));
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    QCOMPARE(pDocument->project().m_lstItems.size(), 1);
+    const SceneItem item = pDocument->project().m_lstItems.at(0);
+    QCOMPARE(item.type, SceneItem::Image);
+    QCOMPARE(item.rect.size(), QSizeF(40, 20));   // small images keep their size
+
+    // Saved as a project, the image lands in the images folder beside it.
+    TRIGGER("File.Save");
+    QVERIFY(QFile::exists(m_pDir->filePath(QStringLiteral("pictures.zelto"))));
+    QVERIFY(QFile::exists(m_pDir->filePath(item.strImage)));
+
+    // Saved as a packed project, it travels inside the one file.
+    const QString strPack = m_pDir->filePath(QStringLiteral("moved/pictures.zeltopack"));
+    QDir().mkpath(QFileInfo(strPack).absolutePath());
+    QVERIFY(pDocument->saveAs(strPack));
+    QCOMPARE(pDocument->getFileName(), strPack);
+    QVERIFY(!QFileInfo::exists(m_pDir->filePath(QStringLiteral("moved/images"))));
+    SceneDocument packed;
+    packed.setFileName(strPack);
+    QVERIFY(packed.open());
+    QCOMPARE(packed.project().m_mapImages.value(item.strImage).size(), QFileInfo(strImage).size());
 }
 
 void tst_SceneApp::exportAndPreview()
