@@ -12,6 +12,9 @@
 #include "core/ui/eventfilter.h"
 #include "core/ui/imainmenuwidget.h"
 #include "core/ui/ishadowborderframe.h"
+#include "core/welcome/imainmdiarea.h"
+#include "core/welcome/websocketclientwrapper.h"
+#include "core/welcome/websockettransport.h"
 
 #include "extensionsystem/pluginmanager.h"
 
@@ -28,16 +31,20 @@
 #include <QHostAddress>
 #include <QIcon>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QNetworkProxyFactory>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTimer>
 #include <QUrl>
 #include <QWebChannel>
 #include <QWebSocketServer>
 #include <QWindowStateChangeEvent>
+
+#include <cstdio>
 
 // Shared working folder of all plug-ins inside the system temporary folder.
 static const char s_tempDirName[] = "Zelto-Rideved";
@@ -53,9 +60,18 @@ MainWindow::MainWindow(QWidget *parent)
     m_pServer = new QWebSocketServer(QStringLiteral("ZTServer"), QWebSocketServer::NonSecureMode, this);
     if (!m_pServer->listen(QHostAddress::LocalHost, 0))
         qFatal("Failed to open web socket server.");
+    // Programs driving the application from outside (tests, benchmarks) need
+    // the port the system picked; ZELTO_PRINT_SERVER_PORT=1 prints it once.
+    if (qEnvironmentVariableIsSet("ZELTO_PRINT_SERVER_PORT")) {
+        fprintf(stdout, "ZTServer port: %u\n", unsigned(m_pServer->serverPort()));
+        fflush(stdout);
+    }
 
-    // Client wrapper for the server and its connection to the channel (web channel transport).
-    m_pChannel = new QWebChannel(nullptr); // deleted by the destructor
+    // Every accepted connection becomes a transport of the channel. Both are
+    // deleted by the destructor.
+    m_pClientWrapper = new WebSocketClientWrapper(m_pServer, nullptr);
+    m_pChannel = new QWebChannel(nullptr);
+    connect(m_pClientWrapper, &WebSocketClientWrapper::clientConnected, m_pChannel, &QWebChannel::connectTo);
 
     statusBar()->setSizeGripEnabled(false);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
@@ -75,7 +91,28 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::updateSaveAsMenu,
             Qt::UniqueConnection);
 
-    // MDI area with the welcome object, its tab bar (web bridge).
+    // The work area; it publishes the welcome object on the channel, which
+    // exists by now. Deleted by the destructor.
+    m_pMdiArea = new IMainMdiArea(this);
+    m_pMdiArea->setViewMode(QMdiArea::TabbedView);
+    m_pMdiArea->setDocumentMode(true);
+    m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pMdiArea->setWindowIcon(QIcon(QStringLiteral(":/app/images/project_icon.ico")));
+    m_pMdiArea->setFocusPolicy(Qt::ClickFocus);
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateActivatedMdiSubFilePath);
+    setCentralWidget(m_pMdiArea);
+    // A plug-in that puts its own central widget in place makes QMainWindow
+    // delete the area; forget it then instead of deleting it twice.
+    connect(m_pMdiArea, &QObject::destroyed, this, [this] { m_pMdiArea = nullptr; });
+    if (QTabBar *pTabBar = m_pMdiArea->findChild<QTabBar *>()) {
+        pTabBar->setExpanding(false);
+        pTabBar->setTabsClosable(true);
+        QFont font = pTabBar->font();
+        font.setBold(true);
+        pTabBar->setFont(font);
+        pTabBar->setDrawBase(false);
+    }
 
     // The frameless window's own title bar; it also carries the notification bar.
     m_pMenuWidget = new IMainMenuWidget(this, QStringLiteral(ZELTO_APP_TITLE),
@@ -86,7 +123,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_pMenuWidget->accountLinkLabel(), &QLabel::linkActivated, this, &MainWindow::userAccountLinkActivated);
     setMenuWidget(m_pMenuWidget);
 
-    // initActions(), createToolBars(), createStatusBar() (file commands).
+    initActions();
+    createToolBars();
+    createStatusBar();
 
     // Every activation change redraws the shadow borders (active shadow or inactive line).
     m_pEventFilter = new EventFilter(this);
@@ -109,7 +148,7 @@ MainWindow::~MainWindow()
     delete m_pEventFilter;
     m_pEventFilter = nullptr;
     disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
-    // Client wrapper: disconnect from the channel (web bridge).
+    disconnect(m_pClientWrapper, nullptr, m_pChannel, nullptr);
 
     // Web pages must not reach objects that are about to go away.
     const QHash<QString, QObject *> registered = m_pChannel->registeredObjects();
@@ -117,12 +156,14 @@ MainWindow::~MainWindow()
         m_pChannel->deregisterObject(pObject);
     m_pServer->close();
 
-    // Client wrapper (web bridge).
+    delete m_pClientWrapper;
+    m_pClientWrapper = nullptr;
     delete m_pChannel;
     m_pChannel = nullptr;
     delete m_pServer;
     m_pServer = nullptr;
-    // MDI area (web bridge).
+    delete m_pMdiArea;
+    m_pMdiArea = nullptr;
 }
 
 bool MainWindow::init(QString *)
@@ -221,8 +262,10 @@ IOptionsDlg *MainWindow::getOptionsDialog()
     return m_pOptionsDlg;
 }
 
-void MainWindow::setWelcomeWidget(QWidget *)
+void MainWindow::setWelcomeWidget(QWidget *w)
 {
+    if (m_pMdiArea)
+        m_pMdiArea->setWelcomeWidget(w);
 }
 
 void MainWindow::setWindowFilePath(const QString &path)
@@ -323,8 +366,17 @@ void MainWindow::updateShadowBorderFrame(bool active)
         pBorder->setVisible(bVisible);
 }
 
-void MainWindow::setVisibleWelcomeWidget(bool)
+void MainWindow::setVisibleWelcomeWidget(bool bVisible)
 {
+    QWidget *pWelcome = m_pMdiArea ? m_pMdiArea->getWelcomeWidget() : nullptr;
+    if (!pWelcome)
+        return;
+    // isHidden(), not isVisible(): the window itself may not be shown yet.
+    if (pWelcome->isHidden() == bVisible)
+        pWelcome->setVisible(bVisible);
+    // The list may have changed while the page was hidden.
+    if (bVisible)
+        emit m_pMdiArea->resetRecentFiles();
 }
 
 void MainWindow::raiseUp()
@@ -334,8 +386,13 @@ void MainWindow::raiseUp()
     activateWindow();
 }
 
-void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *)
+void MainWindow::updateActivatedMdiSubFilePath(QMdiSubWindow *mdiSubWindow)
 {
+    // The caption follows the project whose tab is in front.
+    if (!mdiSubWindow)
+        return;
+    emit updateModified(mdiSubWindow->isWindowModified());
+    emit updateWindowFilePath(mdiSubWindow->windowFilePath());
 }
 
 void MainWindow::activationChangeFiltered()

@@ -1,31 +1,230 @@
 // MainWindow: menus, commands, toolbar, status bar and the language menu.
 #include "core/mainwindow.h"
 
+#include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
+#include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/documents/documentmanager.h"
+#include "core/documents/editormanager.h"
+#include "core/documents/idocument.h"
+#include "core/documents/ieditor.h"
+#include "core/i18n/ilanguagemanager.h"
+#include "core/icore.h"
+#include "core/irecentfilesmanager.h"
+#include "core/iui.h"
+#include "core/options/ioptionsdlg.h"
+#include "core/ui/imainmenuwidget.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUndoGroup>
+#include <QUndoStack>
+
+namespace {
+
+QIcon commandIcon(const char *name)
+{
+    return IUi::getIcon(QString::fromLatin1(name), IUi::Size16, QStringLiteral(":/core/images/"));
+}
+
+// Registers a main-window command in the global context and appends it to its
+// menu. An empty shortcut or description leaves the command without one.
+ContextAction *addCommand(ActionContainer *pContainer, QAction *pAction, const QString &strId,
+                          const QKeySequence &shortcut = QKeySequence(),
+                          const QString &strDescription = QString())
+{
+    ContextAction *pCommand = ActionManager::registerAction(pAction, strId, ICore::getMainWindow(), false);
+    if (!shortcut.isEmpty())
+        pCommand->setDefaultKeySequence(shortcut);
+    if (!strDescription.isEmpty())
+        pCommand->setDescription(strDescription);
+    pContainer->insertAction(pCommand);
+    return pCommand;
+}
+
+// The action manager leaves its menus without an owner; the main window's
+// own menus go with it. A popup keeps its window flags when reparented.
+ActionContainer *createMenu(QWidget *pOwner, const QString &strTitle, const char *id)
+{
+    ActionContainer *pContainer = ActionManager::createMenuContainer(strTitle, QString::fromLatin1(id));
+    if (QMenu *pMenu = pContainer->getMenu())
+        pMenu->setParent(pOwner, pMenu->windowFlags());
+    return pContainer;
+}
+
+} // namespace
 
 void MainWindow::initActions()
 {
+    ActionContainer *pMenuBar = ActionManager::createMenuBarContainer(QStringLiteral("Zelto.MenuBar"));
+    m_pMenuWidget->insertMenuBar(pMenuBar->getMenuBar());   // the title bar's layout takes it over
+
+    // File
+    ActionContainer *pFileMenu = createMenu(this, tr("&File"), "MenuBar.File");
+    pMenuBar->insertMenu(pFileMenu);
+
+    m_pNewAction = new QAction(commandIcon("new"), tr("&New"), this);
+    addCommand(pFileMenu, m_pNewAction, QStringLiteral("File.New"), QKeySequence::New, tr("Create a new project"));
+    connect(m_pNewAction, &QAction::triggered, this, &MainWindow::fileNew);
+
+    m_pOpenAction = new QAction(commandIcon("open"), tr("&Open Project"), this);
+    addCommand(pFileMenu, m_pOpenAction, QStringLiteral("File.Open_Project"), QKeySequence::Open,
+               tr("Open an existing project"));
+    connect(m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
+
+    ActionContainer *pRecentMenu =
+        createMenu(this, tr("Recent Projects"), "File.Recent_Projects");
+    const int nMaxRecent = IRecentFilesManager::getInstance()->getMaxCount();
+    for (int i = 1; i <= nMaxRecent; ++i) {
+        auto *pAction = new QAction(this);
+        pAction->setVisible(false);
+        addCommand(pRecentMenu, pAction, QStringLiteral("File.Recent_Projects.Project_%1").arg(i));
+        connect(pAction, &QAction::triggered, this, &MainWindow::recentFileOpen);
+        m_recentActions.append(pAction);
+    }
+    pFileMenu->insertMenu(pRecentMenu);
+    updateRecentFileActions();
+    pFileMenu->insertSeparator();
+
+    m_pSaveAction = new QAction(commandIcon("save"), tr("&Save"), this);
+    m_pSaveAction->setEnabled(false);
+    connect(DocumentManager::getUndoGroup(), &QUndoGroup::cleanChanged, this,
+            &MainWindow::onEnabledSaveActionChanged);
+    addCommand(pFileMenu, m_pSaveAction, QStringLiteral("File.Save"), QKeySequence::Save,
+               tr("Save the current project"));
+    connect(m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
+
+    ActionContainer *pSaveAsMenu = createMenu(this, tr("Save As"), "File.SaveAs");
+    m_pSaveAsMenu = pSaveAsMenu->getMenu();
+    m_pSaveAsMenu->setEnabled(false);
+    m_pSaveAsAction = new QAction(tr("Other Project"), this);
+    m_pSaveAsAction->setEnabled(false);
+    addCommand(pSaveAsMenu, m_pSaveAsAction, QStringLiteral("File.SaveAs.Project"), QKeySequence::SaveAs,
+               tr("Save the current project as a new one"));
+    connect(m_pSaveAsAction, &QAction::triggered, this, &MainWindow::fileSaveAs);
+    pFileMenu->insertMenu(pSaveAsMenu);
+
+    m_pCloseAction = new QAction(tr("&Close"), this);
+    m_pCloseAction->setEnabled(false);
+    addCommand(pFileMenu, m_pCloseAction, QStringLiteral("File.Close"), QKeySequence::Close,
+               tr("Close the current project"));
+    connect(m_pCloseAction, &QAction::triggered, this, &MainWindow::fileClose);
+    pFileMenu->insertSeparator();
+
+    // Declared here so that the preview and export plug-ins find them by
+    // identifier; without those plug-ins they do nothing.
+    m_pPreviewSceneAction = new QAction(tr("Preview Current Scene in Browser"), this);
+    addCommand(pFileMenu, m_pPreviewSceneAction, QStringLiteral("File.Preview_Current_Scene_In_Browser"),
+               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+    m_pPreviewProjectAction = new QAction(tr("Preview Project in Browser"), this);
+    addCommand(pFileMenu, m_pPreviewProjectAction, QStringLiteral("File.Preview_Project_In_Browser"),
+               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
+    m_pExportAction = new QAction(tr("Export to HTML5"), this);
+    addCommand(pFileMenu, m_pExportAction, QStringLiteral("File.Export_To_HTML5"),
+               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+    pFileMenu->insertSeparator();
+
+    m_pExitAction = new QAction(tr("E&xit"), this);
+    addCommand(pFileMenu, m_pExitAction, QStringLiteral("File.Exit"), QKeySequence::Quit, tr("Quit the program"));
+    connect(m_pExitAction, &QAction::triggered, this, &MainWindow::fileExit);
+
+    // Edit
+    ActionContainer *pEditMenu = createMenu(this, tr("&Edit"), "MenuBar.Edit");
+    pMenuBar->insertMenu(pEditMenu);
+    m_pPreferencesAction = new QAction(commandIcon("preferences"), tr("&Preferences"), this);
+    addCommand(pEditMenu, m_pPreferencesAction, QStringLiteral("Edit.Preferences"), QKeySequence::Preferences);
+    connect(m_pPreferencesAction, &QAction::triggered, this, &MainWindow::onPreferences);
+
+    // View
+    ActionContainer *pViewMenu = createMenu(this, tr("&View"), "MenuBar.View");
+    pMenuBar->insertMenu(pViewMenu);
+    createLanguageMenu(pViewMenu->getMenu());
+
+    // Help: apart from Help Contents, the about box, community link, updater
+    // and account plug-ins attach their behaviour to these.
+    ActionContainer *pHelpMenu = createMenu(this, tr("&Help"), "MenuBar.Help");
+    pMenuBar->insertMenu(pHelpMenu);
+    addCommand(pHelpMenu, new QAction(tr("About"), this), QStringLiteral("Help.About"));
+    m_pHelpContentsAction = new QAction(tr("Help Contents"), this);
+    addCommand(pHelpMenu, m_pHelpContentsAction, QStringLiteral("Help.Help_Contents"), QKeySequence(Qt::Key_F1));
+    connect(m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
+    addCommand(pHelpMenu, new QAction(tr("User Community"), this), QStringLiteral("Help.Community"));
+    addCommand(pHelpMenu, new QAction(tr("Check Updates..."), this), QStringLiteral("Help.CheckUpdates"));
+    pHelpMenu->insertSeparator();
+    addCommand(pHelpMenu, new QAction(tr("My Account"), this), QStringLiteral("Help.UserAccount"));
 }
 
 void MainWindow::createToolBars()
 {
+    m_pFileToolbar = addToolBar(tr("File"));
+    m_pFileToolbar->setObjectName(QStringLiteral("m_pFileToolbar"));
+    // The commands' visible actions, so the buttons follow the focused context.
+    const auto addButton = [this](const char *id) {
+        if (ContextAction *pCommand = ActionManager::getAction(QString::fromLatin1(id)))
+            m_pFileToolbar->addAction(pCommand->getAction());
+    };
+    addButton("File.New");
+    addButton("File.Open_Project");
+    addButton("File.Save");
+    m_pFileToolbar->addSeparator();
+    addButton("File.Preview_Current_Scene_In_Browser");
+    addButton("File.Preview_Project_In_Browser");
+    addButton("File.Export_To_HTML5");
 }
 
 void MainWindow::createStatusBar()
 {
+    statusBar()->showMessage(tr("Ready"), 0);
 }
 
-void MainWindow::createLanguageMenu(QMenu *)
+void MainWindow::createLanguageMenu(QMenu *viewMenu)
 {
+    auto *pLanguageMenu = new QMenu(tr("Language"), viewMenu);
+    pLanguageMenu->setIcon(commandIcon("language"));
+    viewMenu->addMenu(pLanguageMenu);
+
+    auto *pGroup = new QActionGroup(this);
+    pGroup->setExclusive(true);
+    ILanguageManager &languages = ILanguageManager::getInstance();
+    const QString strCurrentId = languages.getCurrentLangId();
+    for (const LanguageInfo *pInfo : languages.getLanguages()) {
+        auto *pAction = new QAction(QStringLiteral("%1 (%2)").arg(pInfo->nativeLanguageName, pInfo->countryName), this);
+        pAction->setCheckable(true);
+        pAction->setData(pInfo->id);
+        pLanguageMenu->addAction(pAction);
+        pGroup->addAction(pAction);
+        if (pInfo->id == strCurrentId) {
+            pAction->setChecked(true);
+            m_pCurrentLanguageAction = pAction;
+        }
+    }
+    connect(pGroup, &QActionGroup::triggered, this, &MainWindow::languageChanged);
 }
 
-void MainWindow::languageChanged(QAction *)
+void MainWindow::languageChanged(QAction *pAction)
 {
+    if (!pAction)
+        return;
+    ILanguageManager &languages = ILanguageManager::getInstance();
+    const QString strId = pAction->data().toString();
+    if (strId != languages.getCurrentLangId()) {
+        const QString strText = languages.saveLanguage(strId)
+                                    ? tr("The language change will take effect from the next run.")
+                                    : tr("Failed to change language.");
+        IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), strText, QMessageBox::Ok, QMessageBox::Ok);
+    }
+    // Catalogues are installed at start-up only, so the mark stays on the
+    // language the application is running in.
+    pAction->setChecked(false);
+    if (m_pCurrentLanguageAction)
+        m_pCurrentLanguageAction->setChecked(true);
 }
 
 void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
@@ -43,12 +242,40 @@ void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
 
 void MainWindow::onPreferences()
 {
+    // Shared with getOptionsDialog(): one dialog for the whole run.
+    if (IOptionsDlg *pDialog = getOptionsDialog())
+        pDialog->showOptionsDialog();
 }
 
 void MainWindow::updateSaveAsMenu()
 {
+    IEditor *pEditor = EditorManager::activeEditor();
+    const bool bHasDocument = pEditor && pEditor->getDocument();
+    if (m_pSaveAsMenu)
+        m_pSaveAsMenu->setEnabled(bHasDocument);
+    // Other Project and Close act on the active project too; left disabled
+    // they could never be used from the main window.
+    if (m_pSaveAsAction)
+        m_pSaveAsAction->setEnabled(bHasDocument);
+    if (m_pCloseAction)
+        m_pCloseAction->setEnabled(bHasDocument);
+    // Save follows the project that has just become the active one.
+    onEnabledSaveActionChanged(DocumentManager::getUndoGroup()->isClean());
 }
 
 void MainWindow::onEnabledSaveActionChanged(bool)
 {
+    if (!m_pSaveAction)
+        return;
+    IEditor *pEditor = EditorManager::activeEditor();
+    IDocument *pDocument = pEditor ? pEditor->getDocument() : nullptr;
+    if (!pDocument) {
+        m_pSaveAction->setEnabled(false);
+        return;
+    }
+    // The document's own stack, not the group's: the group may still point at
+    // the previously active project while an editor is being activated.
+    QUndoStack *pStack = pDocument->getUndoStack();
+    const bool bUnsaved = pStack && !pStack->isClean();
+    m_pSaveAction->setEnabled(pDocument->isTempDocument() || pDocument->isOpenAsBackup() || bUnsaved);
 }

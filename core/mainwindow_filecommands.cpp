@@ -1,15 +1,33 @@
 // MainWindow: project file commands, the recent projects menu and help.
 #include "core/mainwindow.h"
 
+#include "core/actionmanager/actioncontainer.h"
+#include "core/actionmanager/actionmanager.h"
+#include "core/actionmanager/contextaction.h"
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
+#include "core/documents/icreatedocumentdlg.h"
 #include "core/documents/idocument.h"
 #include "core/documents/idocumentfactory.h"
 #include "core/documents/ieditor.h"
+#include "core/irecentfilesmanager.h"
+#include "core/iui.h"
+#include "core/welcome/imainmdiarea.h"
 #include "extensionsystem/pluginmanager.h"
 
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
+#include <QMessageBox>
 #include <QReadLocker>
+#include <QStatusBar>
+#include <QUndoGroup>
+#include <QUndoStack>
+#include <QUrl>
 
 QList<IDocumentFactory *> MainWindow::documentFactories()
 {
@@ -34,22 +52,121 @@ IDocumentFactory *MainWindow::selectDocumentFactory()
 
 void MainWindow::fileNew()
 {
+    IDocumentFactory *pFactory = selectDocumentFactory();
+    if (!pFactory)
+        return;
+
+    IDocument *pDocument = pFactory->createDocument();
+    ICreateDocumentDlg *pDialog = pFactory->createNewDocumentDialog();
+    if (!pDocument || !pDialog) {
+        delete pDocument;
+        delete pDialog;
+        return;
+    }
+
+    if (pDialog->exec() != QDialog::Accepted) {
+        delete pDocument;
+        delete pDialog;
+        return;
+    }
+    const int nValue1 = pDialog->getValue1();
+    const int nValue2 = pDialog->getValue2();
+    const int nValue3 = pDialog->getValue3();
+    const QString strFilePath = pDialog->getFilePath();
+    if (strFilePath.isEmpty()) {
+        delete pDocument;
+        delete pDialog;
+        return;
+    }
+
+    IRecentFilesManager::getInstance()->addFile(strFilePath);
+    pDocument->setFileName(strFilePath);
+    if (!pDocument->initNewDocument(nValue1, nValue2, nValue3, pDialog->getOption())) {
+        delete pDocument;
+    } else {
+        IEditor *pEditor = pFactory->createEditor();
+        if (!pEditor) {
+            delete pDocument;
+            setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
+            delete pDialog;
+            return;
+        }
+        pEditor->setDocument(pDocument);
+        DocumentManager::addDocument(pDocument);
+        EditorManager::addEditor(pEditor);
+        m_pSaveAction->setEnabled(true);
+        if (QUndoStack *pStack = pDocument->getUndoStack()) {
+            DocumentManager::getUndoGroup()->addStack(pStack);
+            DocumentManager::getUndoGroup()->setActiveStack(pStack);
+        }
+        connect(pDocument, &IDocument::requestClosing, this, &MainWindow::onDocumentRequestClosing);
+        connect(pDocument, &IDocument::statusChanged, this, &MainWindow::onDocStatusChanged);
+        EditorManager::activateEditor(pEditor);
+        emit pDocument->aboutToOpen();
+        // The new project is written at once, so it exists on disk from the start.
+        pDocument->save();
+        if (DocumentManager::isAutobackupEnabled())
+            DocumentManager::startWaitingBackup(pDocument);
+    }
+    setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
+    delete pDialog;
 }
 
 void MainWindow::fileOpen()
 {
+    IDocumentFactory *pFactory = selectDocumentFactory();
+    if (!pFactory)
+        return;
+    const QString strFileName = pFactory->getOpenFileName();
+    if (!strFileName.isEmpty())
+        loadFile(strFileName);
+}
+
+static IDocument *activeDocument()
+{
+    IEditor *pEditor = EditorManager::activeEditor();
+    return pEditor ? pEditor->getDocument() : nullptr;
 }
 
 void MainWindow::fileSave()
 {
+    IDocument *pDocument = activeDocument();
+    if (!pDocument)
+        return;
+    // A project that was never saved under a chosen name needs one first.
+    if (pDocument->isTempDocument()) {
+        fileSaveAs();
+        return;
+    }
+    if (pDocument->save())
+        m_pSaveAction->setEnabled(false);
 }
 
 void MainWindow::fileSaveAs()
 {
+    IDocument *pDocument = activeDocument();
+    if (!pDocument)
+        return;
+    const QString strOldFileName = pDocument->getFileName();
+    const bool bWasTemp = pDocument->isTempDocument();
+    if (pDocument->saveAs()) {
+        IRecentFilesManager *pRecent = IRecentFilesManager::getInstance();
+        // The temporary place is about to go; only the chosen one is worth remembering.
+        if (bWasTemp)
+            pRecent->removeFile(strOldFileName);
+        pRecent->addFile(pDocument->getFileName());
+        m_pSaveAction->setEnabled(false);
+    } else if (pDocument->isTempDocument()) {
+        m_pSaveAction->setEnabled(true);
+    }
 }
 
 void MainWindow::fileClose()
 {
+    IDocument *pDocument = activeDocument();
+    // Later deletion: the close may have been triggered from inside the editor.
+    if (pDocument && pDocument->close())
+        emit pDocument->requestClosing(true);
 }
 
 void MainWindow::fileExit()
@@ -57,18 +174,96 @@ void MainWindow::fileExit()
     close();
 }
 
-bool MainWindow::loadFile(QString)
+static IDocumentFactory *factoryForSuffix(const QList<IDocumentFactory *> &lstFactories, const QString &strFileName)
 {
+    const QString strSuffix = QFileInfo(strFileName).suffix().toLower();
+    for (IDocumentFactory *pFactory : lstFactories) {
+        if (pFactory->getSupportedSuffixes().contains(strSuffix))
+            return pFactory;
+    }
+    return nullptr;
+}
+
+bool MainWindow::loadFile(QString strFileName)
+{
+    strFileName = QDir::fromNativeSeparators(strFileName);
+
+    // A file that does not exist has no canonical path: an empty one must
+    // never match, or a missing file would "find" a project whose own file
+    // was deleted meanwhile.
+    const QString strCanonical = QFileInfo(strFileName).canonicalFilePath();
+    if (!strCanonical.isEmpty()) {
+        const QList<IEditor *> lstEditors = EditorManager::getEditors();
+        for (IEditor *pEditor : lstEditors) {
+            IDocument *pDocument = pEditor->getDocument();
+            if (pDocument && QFileInfo(pDocument->getFileName()).canonicalFilePath() == strCanonical) {
+                EditorManager::activateEditor(pEditor);
+                return true;
+            }
+        }
+    }
+
+    IDocumentFactory *pFactory = factoryForSuffix(documentFactories(), strFileName);
+    if (!pFactory) {
+        IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), tr("Cannot open this file type."), QMessageBox::Ok,
+                         QMessageBox::Ok);
+        return false;
+    }
+
+    IDocument *pDocument = pFactory->createDocument();
+    if (!pDocument)
+        return false;
+    pDocument->setFileName(strFileName);
+    if (pDocument->open())
+        return loadOpenedDocument(pDocument, true);
+
+    // The document has told the user why; nothing to add here.
+    delete pDocument;
+    setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
     return false;
 }
 
-bool MainWindow::loadOpenedDocument(IDocument *, bool)
+bool MainWindow::loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile)
 {
-    return false;
+    if (!pDoc)
+        return false;
+    IDocumentFactory *pFactory = factoryForSuffix(documentFactories(), pDoc->getFileName());
+    if (!pFactory)
+        return false;
+
+    if (bAddToRecentFile)
+        IRecentFilesManager::getInstance()->addFile(pDoc->getFileName());
+
+    IEditor *pEditor = pFactory->createEditor();
+    if (!pEditor)
+        return false;
+    pEditor->setDocument(pDoc);
+    DocumentManager::addDocument(pDoc);
+    EditorManager::addEditor(pEditor);
+    QUndoStack *pStack = pDoc->getUndoStack();
+    if (pStack)
+        DocumentManager::getUndoGroup()->addStack(pStack);
+    EditorManager::activateEditor(pEditor);
+    if (pStack)
+        DocumentManager::getUndoGroup()->setActiveStack(pStack);
+
+    connect(pDoc, &IDocument::statusChanged, this, &MainWindow::onDocStatusChanged);
+    connect(pDoc, &IDocument::requestClosing, this, &MainWindow::onDocumentRequestClosing);
+
+    emit pDoc->aboutToOpen();
+    if (DocumentManager::isAutobackupEnabled())
+        DocumentManager::startWaitingBackup(pDoc);
+
+    setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
+    return true;
 }
 
 void MainWindow::openFilesPassedAsArguments()
 {
+    // Relative names resolve against the process's current folder.
+    const QStringList lstArguments = ExtensionSystem::PluginManager::arguments();
+    for (const QString &strArgument : lstArguments)
+        loadFile(strArgument);
 }
 
 void MainWindow::onDocumentRequestClosing(bool bDeleteLater)
@@ -92,24 +287,93 @@ void MainWindow::onDocumentRequestClosing(bool bDeleteLater)
 
     emit updateWindowFilePath(QString());
     setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
-    if (m_pSaveAsMenu) {
-        IEditor *pActive = EditorManager::activeEditor();
-        m_pSaveAsMenu->setEnabled(pActive && pActive->getDocument());
-    }
+    updateSaveAsMenu();
 }
 
-void MainWindow::onDocStatusChanged(QString)
+void MainWindow::onDocStatusChanged(QString strStatusTip)
 {
+    // Texts of projects in the background would overwrite the active one's.
+    IDocument *pDocument = activeDocument();
+    if (pDocument && sender() == pDocument)
+        statusBar()->showMessage(strStatusTip, 0);
 }
 
 void MainWindow::updateRecentFileActions()
 {
+    IRecentFilesManager *pRecent = IRecentFilesManager::getInstance();
+    const QStringList lstFiles = pRecent->getRecentFiles();
+    const int nCount = qMin(pRecent->getCount(), m_recentActions.size());
+
+    if (ActionContainer *pContainer = ActionManager::getActionContainer(QStringLiteral("File.Recent_Projects"))) {
+        if (QMenu *pMenu = pContainer->getMenu())
+            pMenu->setEnabled(nCount != 0);
+    }
+    for (int i = 0; i < nCount; ++i) {
+        const QString strPath = lstFiles.at(i);
+        const QString strText = QStringLiteral("%1. %2").arg(i + 1).arg(strPath);
+        if (ContextAction *pCommand =
+                ActionManager::getAction(QStringLiteral("File.Recent_Projects.Project_%1").arg(i + 1))) {
+            pCommand->getAction()->setText(strText);
+            pCommand->getAction()->setData(strPath);
+            pCommand->getAction()->setVisible(true);
+        }
+        QAction *pAction = m_recentActions.at(i);
+        pAction->setText(strText);
+        pAction->setData(strPath);
+        pAction->setVisible(true);
+    }
+    for (int i = nCount; i < m_recentActions.size(); ++i)
+        m_recentActions.at(i)->setVisible(false);
 }
 
 void MainWindow::recentFileOpen()
 {
+    auto *pAction = qobject_cast<QAction *>(sender());
+    if (!pAction)
+        return;
+    const QString strPath = pAction->data().toString();
+    if (QFileInfo::exists(strPath)) {
+        loadFile(strPath);
+        return;
+    }
+    const QMessageBox::StandardButton answer = IUi::question(
+        this, QStringLiteral(ZELTO_APP_TITLE),
+        tr("The project [%1] no longer exists.\nDo you want to remove this entry from history?").arg(strPath),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes)
+        return;
+    IRecentFilesManager::getInstance()->removeFile(strPath);
+    updateRecentFileActions();
+    if (m_pMdiArea)
+        emit m_pMdiArea->resetRecentFiles();   // the welcome page reloads its list
 }
 
 void MainWindow::onHelpContents()
 {
+    // The guide follows the operating system's language, not the one chosen
+    // in the application.
+    const QString strLocale = QLocale::system().name();
+    const QString strCode = strLocale.section(QLatin1Char('_'), 0, 0);
+    const QDir appDir(QCoreApplication::applicationDirPath());
+
+    QFileInfo helpFile(appDir, QStringLiteral("zelto_help_%1.pdf").arg(strCode));
+    if (!helpFile.exists()) {
+        qInfo("Localized help file not found: %s", qUtf8Printable(helpFile.absoluteFilePath()));
+        helpFile = QFileInfo(appDir, QStringLiteral("zelto_help_en.pdf"));
+        qInfo("Trying to open English help file instead: %s", qUtf8Printable(helpFile.absoluteFilePath()));
+    }
+
+    QString strMessage;
+    if (helpFile.exists()) {
+        if (QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile.absoluteFilePath())))
+            return;
+        qInfo("Failed to open help file: %s", qUtf8Printable(helpFile.absoluteFilePath()));
+        strMessage = tr("Could not open help file.");
+    } else {
+        qInfo("Help file not found: %s", qUtf8Printable(helpFile.absoluteFilePath()));
+        strMessage = tr("Help document is missing.");
+    }
+    QMessageBox box;
+    box.setText(strMessage);
+    box.exec();
 }

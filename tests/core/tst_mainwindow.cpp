@@ -1,5 +1,6 @@
 #include "core/icore.h"
 #include "core/mainwindow.h"
+#include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
 
 #include <QCloseEvent>
@@ -291,20 +292,25 @@ void tst_MainWindow::drop_data()
 {
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<bool>("handled");
+    QTest::addColumn<int>("boxes");   // no document type is registered here
 
-    QTest::newRow("no URLs") << QStringList() << false;
-    QTest::newRow("other file type") << QStringList{"/tmp/picture.png"} << true;
-    QTest::newRow("missing project") << QStringList{"/tmp/missing.zelto"} << true;
-    QTest::newRow("project in capitals") << QStringList{"/tmp/MISSING.ZELTOPACK"} << true;
-    QTest::newRow("two files") << QStringList{"/tmp/one.zelto", "/tmp/two.zelto"} << true;
+    QTest::newRow("no URLs") << QStringList() << false << 0;
+    QTest::newRow("other file type") << QStringList{"/tmp/picture.png"} << true << 0;
+    QTest::newRow("missing project") << QStringList{"/tmp/missing.zelto"} << true << 1;
+    QTest::newRow("project in capitals") << QStringList{"/tmp/MISSING.ZELTOPACK"} << true << 1;
+    QTest::newRow("two files") << QStringList{"/tmp/one.zelto", "/tmp/two.zelto"} << true << 1;
 }
 
 void tst_MainWindow::drop()
 {
     QFETCH(QStringList, files);
     QFETCH(bool, handled);
+    QFETCH(int, boxes);
 
     MainWindow window;
+    TestSupport::ModalAnswerer answerer;
+    for (int i = 0; i < boxes; ++i)
+        answerer.answer(QMessageBox::Ok);
     QWidget area;
     QMimeData mime;
     QList<QUrl> urls;
@@ -321,6 +327,7 @@ void tst_MainWindow::drop()
     QCOMPARE(filter->eventFilter(&area, &event), handled);
     // Nothing could be opened, so no drop was accepted.
     QVERIFY(!event.isAccepted());
+    QCOMPARE(answerer.records().size(), boxes);
 }
 
 void tst_MainWindow::closeSavesSettingsAndRemovesTempDir()

@@ -53,33 +53,42 @@ ContextAction *tst_ActionContainer::command(const QString &id)
 void tst_ActionContainer::separatorIdentifiersPerOverload()
 {
     ActionContainer *file = ActionManager::createMenuContainer(QStringLiteral("&File"),
-                                                               QStringLiteral("MenuBar.File"));
+                                                               QStringLiteral("Test.File"));
+    // The main window's menus have used the container overload's first numbers.
     QAction *firstSeparator = nullptr;
     ContextAction *first = file->insertSeparator(static_cast<ActionContainer *>(nullptr),
                                                  &firstSeparator);
     ContextAction *second = file->insertSeparator();
-    QCOMPARE(first->getId(), QStringLiteral("Separator.0"));
-    QCOMPARE(second->getId(), QStringLiteral("Separator.1"));
+    const int nFirst = first->getId().mid(int(qstrlen("Separator."))).toInt();
+    QVERIFY(nFirst > 0);
+    QCOMPARE(first->getId(), QStringLiteral("Separator.%1").arg(nFirst));
+    QCOMPARE(second->getId(), QStringLiteral("Separator.%1").arg(nFirst + 1));
     QVERIFY(firstSeparator && firstSeparator->isSeparator());
     QVERIFY(first->isSeparator());
 
-    // The command overload counts on its own and meets the existing command.
+    // The command overload counts on its own and meets the existing command
+    // of that number (the main window's first separator).
+    ContextAction *existing = ActionManager::getAction(QStringLiteral("Separator.0"));
+    QVERIFY(existing);
     QAction *thirdSeparator = nullptr;
     ContextAction *third = file->insertSeparator(static_cast<ContextAction *>(nullptr),
                                                  &thirdSeparator);
     QCOMPARE(third->getId(), QStringLiteral("Separator.0"));
-    QCOMPARE(third, first);
+    QCOMPARE(third, existing);
     QVERIFY(thirdSeparator && thirdSeparator != firstSeparator);
-    QCOMPARE(ActionManager::getAction(QStringLiteral("Separator.0")), first);
-    // Its proxy was moved, not added twice.
     QCOMPARE(file->getMenu()->actions(),
-             (QList<QAction *>{second->getAction(), first->getAction()}));
+             (QList<QAction *>{first->getAction(), second->getAction(), third->getAction()}));
+
+    // Inserting an existing command again moves its proxy, never adds it twice.
+    file->insertAction(first);
+    QCOMPARE(file->getMenu()->actions(),
+             (QList<QAction *>{second->getAction(), third->getAction(), first->getAction()}));
 }
 
 void tst_ActionContainer::insertActionAppendsOrPrecedes()
 {
     ActionContainer *edit = ActionManager::createMenuContainer(QStringLiteral("&Edit"),
-                                                               QStringLiteral("MenuBar.Edit"));
+                                                               QStringLiteral("Test.Edit"));
     ContextAction *undo = command(QStringLiteral("Edit.Undo"));
     ContextAction *redo = command(QStringLiteral("Edit.Redo"));
     ContextAction *cut = command(QStringLiteral("Edit.Cut"));
@@ -94,19 +103,20 @@ void tst_ActionContainer::insertActionAppendsOrPrecedes()
 
 void tst_ActionContainer::insertMenuBeforeCommandOrMenu()
 {
-    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Zelto.MenuBar"));
+    // Containers of their own: the main window's menus are filled already.
+    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Test.MenuBar"));
     ActionContainer *file = ActionManager::createMenuContainer(QStringLiteral("&File"),
-                                                               QStringLiteral("MenuBar.File"));
+                                                               QStringLiteral("Test.File"));
     ActionContainer *help = ActionManager::createMenuContainer(QStringLiteral("&Help"),
-                                                               QStringLiteral("MenuBar.Help"));
+                                                               QStringLiteral("Test.Help"));
     ActionContainer *recent = ActionManager::createMenuContainer(QStringLiteral("Recent"),
-                                                                 QStringLiteral("MenuBar.File.Recent"));
+                                                                 QStringLiteral("Test.File.Recent"));
     menuBar->insertMenu(file);
     menuBar->insertMenu(help, file);
     QCOMPARE(menuBar->getMenuBar()->actions(),
              (QList<QAction *>{help->getMenu()->menuAction(), file->getMenu()->menuAction()}));
 
-    ContextAction *exit = command(QStringLiteral("File.Exit"));
+    ContextAction *exit = command(QStringLiteral("Test.Exit"));
     file->insertAction(exit);
     file->insertMenu(recent, exit);
     QCOMPARE(file->getMenu()->actions(),
@@ -115,10 +125,10 @@ void tst_ActionContainer::insertMenuBeforeCommandOrMenu()
 
 void tst_ActionContainer::clearOnMenuBarClearsSubmenus()
 {
-    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Zelto.MenuBar"));
+    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Test.MenuBar"));
     ActionContainer *file = ActionManager::createMenuContainer(QStringLiteral("&File"),
-                                                               QStringLiteral("MenuBar.File"));
-    ContextAction *open = command(QStringLiteral("File.Open"));
+                                                               QStringLiteral("Test.File"));
+    ContextAction *open = command(QStringLiteral("Test.Open"));
     ContextAction *direct = command(QStringLiteral("Help.About"));
     file->insertAction(open);
     menuBar->insertMenu(file);
@@ -129,7 +139,7 @@ void tst_ActionContainer::clearOnMenuBarClearsSubmenus()
     QVERIFY(menuBar->getMenuBar()->actions().isEmpty());
     QVERIFY(file->getMenu()->actions().isEmpty());
     // Nothing was destroyed: the commands and the submenu can be inserted again.
-    QCOMPARE(ActionManager::getAction(QStringLiteral("File.Open")), open);
+    QCOMPARE(ActionManager::getAction(QStringLiteral("Test.Open")), open);
     menuBar->insertMenu(file);
     QCOMPARE(menuBar->getMenuBar()->actions().size(), 1);
 }
@@ -137,12 +147,12 @@ void tst_ActionContainer::clearOnMenuBarClearsSubmenus()
 void tst_ActionContainer::clearLeavesSeparators()
 {
     ActionContainer *file = ActionManager::createMenuContainer(QStringLiteral("&File"),
-                                                               QStringLiteral("MenuBar.File"));
-    ContextAction *save = command(QStringLiteral("File.Save"));
+                                                               QStringLiteral("Test.File"));
+    ContextAction *save = command(QStringLiteral("Test.Save"));
     file->insertAction(save);
     ContextAction *separator = file->insertSeparator();
     ActionContainer *sub = ActionManager::createMenuContainer(QStringLiteral("Save As"),
-                                                              QStringLiteral("MenuBar.File.SaveAs"));
+                                                              QStringLiteral("Test.File.SaveAs"));
     file->insertMenu(sub);
     file->clear();
     QCOMPARE(file->getMenu()->actions(), QList<QAction *>{separator->getAction()});
@@ -151,16 +161,16 @@ void tst_ActionContainer::clearLeavesSeparators()
 void tst_ActionContainer::clearAfterDestroyedCommand()
 {
     ActionContainer *file = ActionManager::createMenuContainer(QStringLiteral("&File"),
-                                                               QStringLiteral("MenuBar.File"));
+                                                               QStringLiteral("Test.File"));
     auto *action = new QAction(QStringLiteral("Close"), m_pWindow);
-    ContextAction *close = ActionManager::registerAction(action, QStringLiteral("File.Close"), m_pWindow);
-    ContextAction *exit = command(QStringLiteral("File.Exit"));
+    ContextAction *close = ActionManager::registerAction(action, QStringLiteral("Test.Close"), m_pWindow);
+    ContextAction *exit = command(QStringLiteral("Test.Exit"));
     file->insertAction(close);
     file->insertAction(exit);
 
     // Unregistering the last action destroys the command while it is listed.
-    ActionManager::unregisterAction(action, QStringLiteral("File.Close"));
-    QVERIFY(!ActionManager::getAction(QStringLiteral("File.Close")));
+    ActionManager::unregisterAction(action, QStringLiteral("Test.Close"));
+    QVERIFY(!ActionManager::getAction(QStringLiteral("Test.Close")));
     QCOMPARE(file->getMenu()->actions(), QList<QAction *>{exit->getAction()});
 
     file->clear();
@@ -169,9 +179,9 @@ void tst_ActionContainer::clearAfterDestroyedCommand()
 
 void tst_ActionContainer::clearAfterDestroyedSubmenu()
 {
-    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Zelto.MenuBar"));
+    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Test.MenuBar"));
     ActionContainer *view = ActionManager::createMenuContainer(QStringLiteral("&View"),
-                                                               QStringLiteral("MenuBar.View"));
+                                                               QStringLiteral("Test.View"));
     ActionContainer *tools = ActionManager::createMenuContainer(QStringLiteral("&Tools"),
                                                                 QStringLiteral("MenuBar.Tools"));
     QMenu *viewMenu = view->getMenu();
@@ -180,7 +190,7 @@ void tst_ActionContainer::clearAfterDestroyedSubmenu()
 
     // Deleting a container leaves its menu where it is.
     delete view;
-    QVERIFY(!ActionManager::getActionContainer(QStringLiteral("MenuBar.View")));
+    QVERIFY(!ActionManager::getActionContainer(QStringLiteral("Test.View")));
     QCOMPARE(menuBar->getMenuBar()->actions().size(), 2);
 
     menuBar->clear();
@@ -190,9 +200,9 @@ void tst_ActionContainer::clearAfterDestroyedSubmenu()
 
 void tst_ActionContainer::onAllDisabledBehaviorIsOnlyStored()
 {
-    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Zelto.MenuBar"));
+    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Test.MenuBar"));
     ActionContainer *edit = ActionManager::createMenuContainer(QStringLiteral("&Edit"),
-                                                               QStringLiteral("MenuBar.Edit"));
+                                                               QStringLiteral("Test.Edit"));
     QCOMPARE(edit->onAllDisabledBehavior(), ActionContainer::Disable);
     edit->setOnAllDisabledBehavior(ActionContainer::Hide);
     QCOMPARE(edit->onAllDisabledBehavior(), ActionContainer::Hide);

@@ -179,7 +179,7 @@ void tst_ContextAction::secondActionForSameContextIgnored()
 {
     QAction *first = newAction(QStringLiteral("First"));
     QAction *second = newAction(QStringLiteral("Second"));
-    const QString id = QStringLiteral("File.New");
+    const QString id = QStringLiteral("Test.New");
     ContextAction *command = ActionManager::registerAction(first, id, m_pWindow);
     QCOMPARE(ActionManager::registerAction(second, id, m_pWindow), command);
     QSignalSpy firstSpy(first, &QAction::triggered);
@@ -225,7 +225,7 @@ void tst_ContextAction::unregisterSharedActionRemovesAllItsContexts()
 void tst_ContextAction::activeStateChangesOnce()
 {
     QAction *action = newAction(QStringLiteral("Save"));
-    ContextAction *command = ActionManager::registerAction(action, QStringLiteral("File.Save"), m_pWindow);
+    ContextAction *command = ActionManager::registerAction(action, QStringLiteral("Test.Save"), m_pWindow);
     QSignalSpy spy(command, &ContextAction::activeStateChanged);
     action->setEnabled(false);
     QCOMPARE(spy.count(), 1);
@@ -245,7 +245,7 @@ void tst_ContextAction::activeStateChangesOnce()
 void tst_ContextAction::defaultShortcutOnlyWhenNoneSet()
 {
     ContextAction *command =
-        ActionManager::registerAction(newAction(QStringLiteral("New")), QStringLiteral("File.New"), m_pWindow);
+        ActionManager::registerAction(newAction(QStringLiteral("New")), QStringLiteral("Test.New"), m_pWindow);
     const QKeySequence ctrlN(QStringLiteral("Ctrl+N"));
     const QKeySequence ctrlShiftN(QStringLiteral("Ctrl+Shift+N"));
 

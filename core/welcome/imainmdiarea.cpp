@@ -1,0 +1,155 @@
+#include "core/welcome/imainmdiarea.h"
+
+#include "core/actionmanager/actionmanager.h"
+#include "core/actionmanager/contextaction.h"
+#include "core/i18n/ilanguagemanager.h"
+#include "core/icore.h"
+#include "core/irecentfilesmanager.h"
+#include "core/iui.h"
+#include "core/mainwindow.h"
+#include "core/welcome/zthtmlexposingwelcome.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+const char kBuildNumber[] = "2.0.0";
+const char kGetLocale[] = "WelcomeScreen.getLocale";
+const char kGetBuildNumber[] = "WelcomeScreen.getBuildNumber";
+
+bool isProjectSuffix(const QString &strSuffix)
+{
+    return strSuffix.compare(QLatin1String("zeltopack"), Qt::CaseInsensitive) == 0
+           || strSuffix.compare(QLatin1String("zelto"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+IMainMdiArea::IMainMdiArea(QWidget *parent)
+    : QMdiArea(parent)
+{
+    // Files dropped on the work area are opened by the main window.
+    if (MainWindow *pMainWindow = ICore::getMainWindow())
+        installEventFilter(pMainWindow);
+    setAcceptDrops(true);
+    m_pWelcome = new ZTHTMLExposingWelcome(this);
+}
+
+IMainMdiArea::~IMainMdiArea() = default;
+
+void IMainMdiArea::setWelcomeWidget(QWidget *w)
+{
+    m_pWelcomeWidget = w;
+    if (!w)
+        return;
+    if (MainWindow *pMainWindow = ICore::getMainWindow())
+        w->installEventFilter(pMainWindow);
+    // Laid over the viewport rather than added as a subwindow, so it gets no
+    // tab and never counts as an open project. Reparenting hides it; the
+    // main window decides when it shows.
+    w->setParent(viewport());
+    w->hide();
+    w->setGeometry(viewport()->rect());
+}
+
+QWidget *IMainMdiArea::getWelcomeWidget() const
+{
+    return m_pWelcomeWidget;
+}
+
+bool IMainMdiArea::viewportEvent(QEvent *e)
+{
+    if (e->type() == QEvent::Resize && m_pWelcomeWidget && m_pWelcomeWidget->parentWidget() == viewport())
+        m_pWelcomeWidget->setGeometry(viewport()->rect());
+    return QMdiArea::viewportEvent(e);
+}
+
+void IMainMdiArea::showInExplorer(QString strFileName)
+{
+    const QString strFolder = QFileInfo(strFileName).path();
+    if (strFolder.isEmpty())
+        return;
+    if (QFileInfo::exists(strFileName)) {
+        // fromLocalFile gives "file:///C:/..." on Windows and "file:///home/..."
+        // elsewhere; gluing "file:///" to an absolute Unix path would not.
+        const QUrl url = QUrl::fromLocalFile(QFileInfo(strFolder).absoluteFilePath());
+        if (!QDesktopServices::openUrl(url))
+            IUi::warning(this, QStringLiteral(ZELTO_APP_TITLE), tr("Could not open file %1.").arg(strFileName),
+                         QMessageBox::Ok, QMessageBox::Ok);
+        return;
+    }
+    const QMessageBox::StandardButton answer = IUi::question(
+        this, QStringLiteral(ZELTO_APP_TITLE),
+        tr("The project [%1] no longer exists.\nDo you want to remove this entry from history?").arg(strFileName),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        removeFile(strFileName);
+}
+
+void IMainMdiArea::removeFile(QString strFile)
+{
+    IRecentFilesManager::getInstance()->removeFile(strFile);
+    if (MainWindow *pMainWindow = ICore::getMainWindow())
+        pMainWindow->updateRecentFileActions();
+    emit resetRecentFiles();
+}
+
+QStringList IMainMdiArea::getRecentFileList()
+{
+    return IRecentFilesManager::getInstance()->getRecentFiles();
+}
+
+void IMainMdiArea::callbackTunnelAsync(QString cmd)
+{
+    ContextAction *pCommand = ActionManager::getAction(cmd);
+    if (!pCommand)
+        return;
+    // Emitted directly instead of QAction::trigger(): the page's buttons run
+    // the command whatever its enabled state, and nothing toggles.
+    if (QAction *pAction = pCommand->getAction())
+        emit pAction->triggered(true);
+}
+
+QString IMainMdiArea::callbackAsyncfromJS(QString cmd, QString)
+{
+    if (cmd == QLatin1String(kGetLocale))
+        return ILanguageManager::getInstance().getCurrentLangId();
+    if (cmd == QLatin1String(kGetBuildNumber))
+        return QString::fromLatin1(kBuildNumber);
+    return QString();
+}
+
+void IMainMdiArea::openURL(QString strURL)
+{
+    if (strURL.startsWith(QLatin1String("http://")) || strURL.startsWith(QLatin1String("https://"))) {
+        QDesktopServices::openUrl(QUrl(strURL));
+        return;
+    }
+    IUi::information(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE), QStringLiteral("URL: ") + strURL,
+                     QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void IMainMdiArea::openFile(QString strFile)
+{
+    // Samples and tutorials ship next to the executable.
+    const QString strPath = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(strFile);
+    const QFileInfo info(strPath);
+    if (!info.exists()) {
+        IUi::information(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                         tr("Could not find the requested file.") + QLatin1Char('\n') + strPath, QMessageBox::Ok,
+                         QMessageBox::Ok);
+        return;
+    }
+    if (isProjectSuffix(info.suffix())) {
+        if (MainWindow *pMainWindow = ICore::getMainWindow())
+            pMainWindow->loadFile(strPath);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(strPath));
+}

@@ -1,0 +1,49 @@
+#include "core/welcome/websockettransport.h"
+
+#include "core/welcome/welcomelogging_p.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QWebSocket>
+
+WebSocketTransport::WebSocketTransport(QWebSocket *socket)
+    : QWebChannelAbstractTransport(socket)
+    , m_socket(socket)
+{
+    connect(socket, &QWebSocket::textMessageReceived, this, &WebSocketTransport::textMessageReceived);
+    connect(socket, &QWebSocket::disconnected, this, &WebSocketTransport::deleteLater);
+    // destroyed() comes before the socket deletes its children (this object
+    // among them), so the destructor below never touches a dying socket.
+    connect(socket, &QObject::destroyed, this, [this] { m_socket = nullptr; });
+}
+
+WebSocketTransport::~WebSocketTransport()
+{
+    if (m_socket)
+        m_socket->deleteLater();
+}
+
+void WebSocketTransport::sendMessage(const QJsonObject &message)
+{
+    if (!m_socket)
+        return;
+    const QJsonDocument doc(message);
+    m_socket->sendTextMessage(QString::fromUtf8(doc.toJson(QJsonDocument::Compact)));
+}
+
+void WebSocketTransport::textMessageReceived(const QString &message)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(message.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError) {
+        qCWarning(lcWelcome) << "Failed to parse text message as JSON object:" << message << "Error is:"
+                   << error.errorString();
+        return;
+    }
+    if (!doc.isObject()) {
+        qCWarning(lcWelcome) << "Received JSON message that is not an object: " << message;
+        return;
+    }
+    emit messageReceived(doc.object(), this);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/core_global.h"
+
+#include <QWebChannelAbstractTransport>
+
+QT_BEGIN_NAMESPACE
+class QWebSocket;
+QT_END_NAMESPACE
+
+// Carries web-channel messages over one WebSocket connection: one JSON
+// object per text frame, compact JSON in UTF-8. The socket is the
+// transport's parent; a closed connection takes the transport with it.
+class CORE_EXPORT WebSocketTransport : public QWebChannelAbstractTransport
+{
+    Q_OBJECT
+
+public:
+    explicit WebSocketTransport(QWebSocket *socket);
+    ~WebSocketTransport() override;
+
+    void sendMessage(const QJsonObject &message) override;
+
+private slots:
+    void textMessageReceived(const QString &message);
+
+private:
+    QWebSocket *m_socket;   // the parent; null once it is being destroyed
+};

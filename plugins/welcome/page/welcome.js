@@ -1,0 +1,206 @@
+// The welcome page's side of the web channel. The application publishes the
+// object "ztwelcome" on a WebSocket server on the loopback interface; the
+// page learns the port and the theme from its own address (?port=&theme=).
+(function () {
+    "use strict";
+
+    var TEXTS = {
+        en: {
+            tagline: "Create HTML5 animations for every screen",
+            start: "Start",
+            newProject: "New Project",
+            openProject: "Open Project",
+            resources: "Resources",
+            learnMore: "Learn more about Zelto Rideved",
+            recent: "Recent Projects",
+            noRecent: "No recent projects yet. Create a new project or open one, and it will be listed here.",
+            showInFolder: "Show in folder",
+            remove: "Remove",
+            build: "Build %1",
+            disconnected: "The connection to the application was lost."
+        },
+        de: {
+            tagline: "HTML5-Animationen für jeden Bildschirm gestalten",
+            start: "Start",
+            newProject: "Neues Projekt",
+            openProject: "Projekt öffnen",
+            resources: "Hilfe und Informationen",
+            learnMore: "Mehr über Zelto Rideved erfahren",
+            recent: "Zuletzt geöffnete Projekte",
+            noRecent: "Noch keine Projekte. Legen Sie ein neues Projekt an oder öffnen Sie eines, dann erscheint es hier.",
+            showInFolder: "Im Ordner anzeigen",
+            remove: "Entfernen",
+            build: "Build %1",
+            disconnected: "Die Verbindung zur Anwendung wurde unterbrochen."
+        }
+    };
+
+    // What the page shows, readable by tests through runJavaScript.
+    var state = window.zeltoWelcome = {
+        connected: false,
+        language: "en",
+        recent: [],
+        buildNumber: ""
+    };
+    var welcome = null;
+
+    function text(key) {
+        return (TEXTS[state.language] || TEXTS.en)[key] || TEXTS.en[key];
+    }
+
+    function applyTexts() {
+        document.documentElement.lang = state.language;
+        var nodes = document.querySelectorAll("[data-text]");
+        for (var i = 0; i < nodes.length; ++i)
+            nodes[i].textContent = text(nodes[i].getAttribute("data-text"));
+        document.getElementById("build").textContent =
+            state.buildNumber ? text("build").replace("%1", state.buildNumber) : "";
+        renderRecent();
+    }
+
+    function fileName(path) {
+        var parts = path.split(/[\\/]/);
+        return parts[parts.length - 1] || path;
+    }
+
+    function folderOf(path) {
+        var index = Math.max(path.lastIndexOf("/"), path.lastIndexOf("\\"));
+        return index > 0 ? path.substring(0, index) : path;
+    }
+
+    function actionButton(className, label, handler) {
+        var button = document.createElement("button");
+        button.type = "button";
+        button.className = "action " + className;
+        button.textContent = label;
+        button.addEventListener("click", function (event) {
+            event.stopPropagation();   // the row itself opens the project
+            handler();
+        });
+        return button;
+    }
+
+    function renderRecent() {
+        var list = document.getElementById("recentList");
+        while (list.firstChild)
+            list.removeChild(list.firstChild);
+        state.recent.forEach(function (path) {
+            var item = document.createElement("li");
+            item.className = "project";
+            item.title = path;
+            item.setAttribute("data-path", path);
+
+            var icon = document.createElement("span");
+            icon.className = "icon";
+            var info = document.createElement("div");
+            info.className = "info";
+            var name = document.createElement("span");
+            name.className = "name";
+            name.textContent = fileName(path);
+            var folder = document.createElement("span");
+            folder.className = "path";
+            folder.textContent = folderOf(path);
+            info.appendChild(name);
+            info.appendChild(folder);
+
+            var actions = document.createElement("div");
+            actions.className = "actions";
+            actions.appendChild(actionButton("show", text("showInFolder"), function () {
+                welcome.showInExplorer(path);
+            }));
+            actions.appendChild(actionButton("remove", text("remove"), function () {
+                welcome.removeFile(path);
+            }));
+
+            item.appendChild(icon);
+            item.appendChild(info);
+            item.appendChild(actions);
+            item.addEventListener("click", function () {
+                // Absolute paths are used as they are; the application checks
+                // that the file still exists and picks the project loader.
+                welcome.openFile(path);
+            });
+            list.appendChild(item);
+        });
+        document.getElementById("recentEmpty").hidden = state.recent.length > 0 || !state.connected;
+    }
+
+    function loadRecent() {
+        welcome.getRecentFileList(function (files) {
+            state.recent = Array.isArray(files) ? files : [];
+            renderRecent();
+            document.body.setAttribute("data-state", "ready");
+        });
+    }
+
+    function showStatus(message) {
+        var status = document.getElementById("status");
+        status.textContent = message;
+        status.className = message ? "status error" : "status";
+    }
+
+    function onChannel(channel) {
+        welcome = channel.objects.ztwelcome;
+        if (!welcome) {
+            showStatus(text("disconnected"));
+            return;
+        }
+        state.connected = true;
+        showStatus("");
+        welcome.resetRecentFiles.connect(loadRecent);
+        welcome.callbackAsyncfromJS("WelcomeScreen.getLocale", "", function (locale) {
+            state.language = /^de/i.test(locale || "") ? "de" : "en";
+            applyTexts();
+        });
+        welcome.callbackAsyncfromJS("WelcomeScreen.getBuildNumber", "", function (build) {
+            state.buildNumber = build || "";
+            applyTexts();
+        });
+        loadRecent();
+    }
+
+    function connect(port) {
+        var socket = new WebSocket("ws://127.0.0.1:" + port);
+        socket.onopen = function () {
+            new QWebChannel(socket, onChannel);
+        };
+        socket.onclose = function () {
+            state.connected = false;
+            showStatus(text("disconnected"));
+            document.body.setAttribute("data-state", "disconnected");
+        };
+    }
+
+    function wireCommands() {
+        document.getElementById("newProject").addEventListener("click", function () {
+            if (welcome)
+                welcome.callbackTunnelAsync("File.New");
+        });
+        document.getElementById("openProject").addEventListener("click", function () {
+            if (welcome)
+                welcome.callbackTunnelAsync("File.Open_Project");
+        });
+        // Links open in the user's browser, never inside the welcome view.
+        document.addEventListener("click", function (event) {
+            var link = event.target.closest ? event.target.closest("a[href]") : null;
+            if (!link)
+                return;
+            event.preventDefault();
+            if (welcome)
+                welcome.openURL(link.href);
+        });
+    }
+
+    document.addEventListener("DOMContentLoaded", function () {
+        var query = new URLSearchParams(window.location.search);
+        var theme = query.get("theme") === "Light" ? "light" : "dark";
+        document.body.className = "theme-" + theme;
+        applyTexts();
+        wireCommands();
+        var port = parseInt(query.get("port"), 10);
+        if (port > 0 && port < 65536)
+            connect(port);
+        else
+            showStatus(text("disconnected"));
+    });
+}());

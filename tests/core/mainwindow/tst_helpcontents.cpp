@@ -1,0 +1,149 @@
+// The help document follows the operating system's locale, which Qt reads
+// once from the environment; each case therefore runs this executable again
+// as a child process with its own LC_ALL and reports what the child saw.
+#include "core/mainwindow.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/testhost.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QUrl>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace {
+
+const char kChildVariable[] = "ZELTO_HELP_CHILD";
+
+void report(const QString &strLine)
+{
+    std::fprintf(stdout, "%s\n", qUtf8Printable(strLine));
+    std::fflush(stdout);
+}
+
+void reportLogLines(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtInfoMsg)
+        report(QStringLiteral("LOG:") + message);
+}
+
+// Takes the place of the system's viewer.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void openUrl(const QUrl &url) { report(QStringLiteral("OPENED:") + url.toLocalFile()); }
+};
+
+int runChild(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    TestSupport::TestHost host;
+    MainWindow window;
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "openUrl");
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+
+    qInstallMessageHandler(reportLogLines);
+    QMetaObject::invokeMethod(&window, "onHelpContents");
+    qInstallMessageHandler(nullptr);
+
+    for (const TestSupport::ModalRecord &record : answerer.records())
+        report(QStringLiteral("BOX:") + record.text);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    return 0;
+}
+
+} // namespace
+
+class tst_HelpContents : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void helpFileSelection_data();
+    void helpFileSelection();
+};
+
+void tst_HelpContents::cleanup()
+{
+    const QDir dir(QCoreApplication::applicationDirPath());
+    for (const QString &strFile : dir.entryList({QStringLiteral("zelto_help_*.pdf")}))
+        QFile::remove(dir.filePath(strFile));
+}
+
+void tst_HelpContents::helpFileSelection_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("expected");   // the child's report, %1 = the folder
+
+    QTest::newRow("fr_FR with a French guide")
+        << "fr_FR.UTF-8" << QStringList{"fr", "en"} << QStringList{"OPENED:%1/zelto_help_fr.pdf"};
+    QTest::newRow("ja_JP with the English guide only")
+        << "ja_JP.UTF-8" << QStringList{"en"}
+        << QStringList{"LOG:Localized help file not found: %1/zelto_help_ja.pdf",
+                       "LOG:Trying to open English help file instead: %1/zelto_help_en.pdf",
+                       "OPENED:%1/zelto_help_en.pdf"};
+    QTest::newRow("no guide at all")
+        << "de_DE.UTF-8" << QStringList()
+        << QStringList{"LOG:Localized help file not found: %1/zelto_help_de.pdf",
+                       "LOG:Trying to open English help file instead: %1/zelto_help_en.pdf",
+                       "LOG:Help file not found: %1/zelto_help_en.pdf", "BOX:Help document is missing."};
+    QTest::newRow("the system language is English")
+        << "en_GB.UTF-8" << QStringList{"en"} << QStringList{"OPENED:%1/zelto_help_en.pdf"};
+}
+
+void tst_HelpContents::helpFileSelection()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, expected);
+
+    const QString strDir = QCoreApplication::applicationDirPath();
+    for (const QString &strCode : present) {
+        QFile file(QStringLiteral("%1/zelto_help_%2.pdf").arg(strDir, strCode));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
+    environment.insert(QStringLiteral("LC_ALL"), locale);
+    environment.insert(QStringLiteral("LANG"), locale);
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::SeparateChannels);
+    child.start(QCoreApplication::applicationFilePath(), QStringList());
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitCode(), 0);
+
+    QStringList lstReport;
+    const QStringList lstLines = QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
+    for (const QString &strLine : lstLines) {
+        if (strLine.startsWith(QLatin1String("LOG:")) || strLine.startsWith(QLatin1String("OPENED:"))
+            || strLine.startsWith(QLatin1String("BOX:")))
+            lstReport << strLine;
+    }
+    QStringList lstExpected;
+    for (const QString &strLine : qAsConst(expected))
+        lstExpected << (strLine.contains(QLatin1String("%1")) ? strLine.arg(strDir) : strLine);
+    QCOMPARE(lstReport, lstExpected);
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet(kChildVariable))
+        return runChild(argc, argv);
+    QApplication app(argc, argv);
+    tst_HelpContents test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_helpcontents.moc"

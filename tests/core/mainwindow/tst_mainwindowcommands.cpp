@@ -1,0 +1,274 @@
+#include "core/actionmanager/actioncontainer.h"
+#include "core/actionmanager/actionmanager.h"
+#include "core/actionmanager/contextaction.h"
+#include "core/actionmanager/contextmanager.h"
+#include "core/i18n/ilanguagemanager.h"
+#include "core/icore.h"
+#include "core/mainwindow.h"
+#include "extensionsystem/pluginmanager.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/testhost.h"
+#include "testdocumentfactory.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+// A menu's entries as the user reads them; "-" is a separator.
+QStringList entries(const QList<QAction *> &lstActions)
+{
+    QStringList lstTexts;
+    for (QAction *pAction : lstActions) {
+        if (pAction->isSeparator())
+            lstTexts << QStringLiteral("-");
+        else if (pAction->isVisible())
+            lstTexts << pAction->text();
+    }
+    return lstTexts;
+}
+
+QMenu *containerMenu(const char *id)
+{
+    return ActionManager::getActionContainer(QString::fromLatin1(id))->getMenu();
+}
+
+QMenu *languageMenu()
+{
+    return containerMenu("MenuBar.View")->findChild<QMenu *>();
+}
+
+} // namespace
+
+class tst_MainWindowCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void declaredCommands_data();
+    void declaredCommands();
+    void menuLayout();
+    void toolbarAndStatusBar();
+    void languageMenuKeepsRunningLanguage();
+    void focusIntoMenuKeepsContext();
+    void preferencesDialogIsCreatedOnce();
+
+private:
+    TestSupport::TestHost m_host;
+};
+
+void tst_MainWindowCommands::init()
+{
+    ICore::settings()->clear();
+}
+
+void tst_MainWindowCommands::declaredCommands_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<bool>("enabled");
+
+    const QKeySequence none;
+    QTest::newRow("New") << "File.New" << "&New" << QKeySequence(QKeySequence::New) << "Create a new project" << true;
+    QTest::newRow("Open") << "File.Open_Project" << "&Open Project" << QKeySequence(QKeySequence::Open)
+                          << "Open an existing project" << true;
+    QTest::newRow("Save") << "File.Save" << "&Save" << QKeySequence(QKeySequence::Save) << "Save the current project"
+                          << false;
+    QTest::newRow("Other Project") << "File.SaveAs.Project" << "Other Project" << QKeySequence(QKeySequence::SaveAs)
+                                   << "Save the current project as a new one" << false;
+    QTest::newRow("Close") << "File.Close" << "&Close" << QKeySequence(QKeySequence::Close)
+                           << "Close the current project" << false;
+    QTest::newRow("Preview scene") << "File.Preview_Current_Scene_In_Browser" << "Preview Current Scene in Browser"
+                                   << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S) << QString() << true;
+    QTest::newRow("Preview project") << "File.Preview_Project_In_Browser" << "Preview Project in Browser"
+                                     << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P) << QString() << true;
+    QTest::newRow("Export") << "File.Export_To_HTML5" << "Export to HTML5"
+                            << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E) << QString() << true;
+    QTest::newRow("Exit") << "File.Exit" << "E&xit" << QKeySequence(QKeySequence::Quit) << "Quit the program" << true;
+    QTest::newRow("Preferences") << "Edit.Preferences" << "&Preferences" << QKeySequence(QKeySequence::Preferences)
+                                 << QString() << true;
+    QTest::newRow("About") << "Help.About" << "About" << none << QString() << true;
+    QTest::newRow("Help Contents") << "Help.Help_Contents" << "Help Contents" << QKeySequence(Qt::Key_F1)
+                                   << QString() << true;
+    QTest::newRow("Community") << "Help.Community" << "User Community" << none << QString() << true;
+    QTest::newRow("Updates") << "Help.CheckUpdates" << "Check Updates..." << none << QString() << true;
+    QTest::newRow("Account") << "Help.UserAccount" << "My Account" << none << QString() << true;
+}
+
+void tst_MainWindowCommands::declaredCommands()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, text);
+    QFETCH(QKeySequence, shortcut);
+    QFETCH(QString, description);
+    QFETCH(bool, enabled);
+
+    MainWindow window;
+    ContextAction *pCommand = ActionManager::getAction(id);
+    QVERIFY(pCommand);
+    QCOMPARE(pCommand->getAction()->text(), text);
+    QCOMPARE(pCommand->getDefaultKeySequence(), shortcut);
+    QCOMPARE(pCommand->getKeySequence(), shortcut);
+    QCOMPARE(pCommand->getDescription(), description);
+    QCOMPARE(pCommand->getAction()->isEnabled(), enabled);
+}
+
+void tst_MainWindowCommands::menuLayout()
+{
+    MainWindow window;
+    QMenuBar *pMenuBar = ActionManager::getActionContainer(QStringLiteral("Zelto.MenuBar"))->getMenuBar();
+    QVERIFY(pMenuBar);
+    QVERIFY(window.isAncestorOf(pMenuBar));   // placed in the title bar
+    QCOMPARE(entries(pMenuBar->actions()), (QStringList{"&File", "&Edit", "&View", "&Help"}));
+    QCOMPARE(entries(containerMenu("MenuBar.File")->actions()),
+             (QStringList{"&New", "&Open Project", "Recent Projects", "-", "&Save", "Save As", "&Close", "-",
+                          "Preview Current Scene in Browser", "Preview Project in Browser", "Export to HTML5", "-",
+                          "E&xit"}));
+    QCOMPARE(entries(containerMenu("File.SaveAs")->actions()), QStringList{"Other Project"});
+    QCOMPARE(entries(containerMenu("MenuBar.Edit")->actions()), QStringList{"&Preferences"});
+    QCOMPARE(entries(containerMenu("MenuBar.View")->actions()), QStringList{"Language"});
+    QCOMPARE(entries(containerMenu("MenuBar.Help")->actions()),
+             (QStringList{"About", "Help Contents", "User Community", "Check Updates...", "-", "My Account"}));
+
+    // Nothing open yet: nothing to save or close.
+    QVERIFY(!containerMenu("File.SaveAs")->isEnabled());
+    QVERIFY(!containerMenu("File.SaveAs")->menuAction()->isEnabled());
+}
+
+void tst_MainWindowCommands::toolbarAndStatusBar()
+{
+    MainWindow window;
+    QToolBar *pToolbar = window.getFileToolbar();
+    QVERIFY(pToolbar);
+    QCOMPARE(pToolbar->objectName(), QStringLiteral("m_pFileToolbar"));
+    QCOMPARE(pToolbar->windowTitle(), QStringLiteral("File"));
+    QCOMPARE(entries(pToolbar->actions()),
+             (QStringList{"&New", "&Open Project", "&Save", "-", "Preview Current Scene in Browser",
+                          "Preview Project in Browser", "Export to HTML5"}));
+    QVERIFY(!commandAction("File.New")->icon().isNull());
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Ready"));
+}
+
+void tst_MainWindowCommands::languageMenuKeepsRunningLanguage()
+{
+    // A German catalogue beside the executable makes German a choice.
+    const QString strCatalogue = QCoreApplication::applicationDirPath() + QStringLiteral("/translations/zelto_de.qm");
+    QDir().mkpath(QFileInfo(strCatalogue).absolutePath());
+    QFile(strCatalogue).open(QIODevice::WriteOnly);
+    ICore::settings()->setValue(QStringLiteral("Zelto/Language"), QStringLiteral("en_US"));
+    QVERIFY(ILanguageManager::getInstance().initialize());
+
+    MainWindow window;
+    QMenu *pMenu = languageMenu();
+    QVERIFY(pMenu);
+    QCOMPARE(pMenu->title(), QStringLiteral("Language"));
+    const QList<QAction *> lstActions = pMenu->actions();
+    QCOMPARE(lstActions.size(), 2);
+    QAction *pEnglish = lstActions.at(0);
+    QAction *pGerman = lstActions.at(1);
+    QCOMPARE(pEnglish->data().toString(), QStringLiteral("en_US"));
+    QCOMPARE(pGerman->text(), QStringLiteral("Deutsch (Germany)"));
+    QVERIFY(pEnglish->isChecked());
+
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    pGerman->trigger();
+    QCOMPARE(answerer.records().size(), 1);
+    QCOMPARE(answerer.records().first().text,
+             QStringLiteral("The language change will take effect from the next run."));
+    QVERIFY(pEnglish->isChecked());
+    QVERIFY(!pGerman->isChecked());
+    QCOMPARE(ILanguageManager::getInstance().getSaveLangId(), QStringLiteral("de_DE"));
+
+    // The running language again: nothing to say.
+    pEnglish->trigger();
+    QCOMPARE(answerer.records().size(), 1);
+    QVERIFY(pEnglish->isChecked());
+
+    QFile::remove(strCatalogue);
+    ICore::settings()->remove(QStringLiteral("Zelto/Language"));
+    ILanguageManager::getInstance().initialize();
+}
+
+void tst_MainWindowCommands::focusIntoMenuKeepsContext()
+{
+    MainWindow window;
+    auto *pCentral = new QWidget;
+    auto *pEditor = new QLineEdit(pCentral);
+    auto *pOther = new QLineEdit(pCentral);
+    auto *pLayout = new QVBoxLayout(pCentral);
+    pLayout->addWidget(pEditor);
+    pLayout->addWidget(pOther);
+    window.setCentralWidget(pCentral);
+    ContextManager::registerContext(pEditor, QStringLiteral("Test.Editor"), QStringLiteral("Editor"));
+    QAction editorNew(QStringLiteral("New scene"), nullptr);
+    ActionManager::registerAction(&editorNew, QStringLiteral("File.New"), pEditor);
+    QSignalSpy editorSpy(&editorNew, &QAction::triggered);
+
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    pEditor->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), pEditor);
+    commandAction("File.New")->trigger();
+    QCOMPARE(editorSpy.count(), 1);
+
+    // The focus now is on a widget of another context, but the change that
+    // reaches the window is one into a menu: the editor keeps the commands.
+    {
+        const QSignalBlocker blocker(qApp);
+        pOther->setFocus();
+    }
+    QMenu menu;
+    QVERIFY(QMetaObject::invokeMethod(&window, "updateFocusWidget", Q_ARG(QWidget *, pEditor),
+                                      Q_ARG(QWidget *, &menu)));
+    commandAction("File.New")->trigger();
+    QCOMPARE(editorSpy.count(), 2);
+
+    // An ordinary focus change does move them.
+    QVERIFY(QMetaObject::invokeMethod(&window, "updateFocusWidget", Q_ARG(QWidget *, pEditor),
+                                      Q_ARG(QWidget *, pOther)));
+    commandAction("File.New")->trigger();
+    QCOMPARE(editorSpy.count(), 2);
+    ActionManager::unregisterAction(&editorNew, QStringLiteral("File.New"));
+}
+
+void tst_MainWindowCommands::preferencesDialogIsCreatedOnce()
+{
+    {
+        // Without a document type there is no preferences dialog either.
+        MainWindow window;
+        commandAction("Edit.Preferences")->trigger();
+        QVERIFY(!window.getOptionsDialog());
+    }
+
+    TestDocumentFactory factory;
+    ExtensionSystem::PluginManager::addObject(&factory);
+    {
+        MainWindow window;
+        commandAction("Edit.Preferences")->trigger();
+        commandAction("Edit.Preferences")->trigger();
+        QCOMPARE(factory.m_nOptionsDialogsCreated, 1);
+        QVERIFY(factory.m_pOptionsDlg);
+        QCOMPARE(factory.m_pOptionsDlg->m_nShown, 2);
+        QCOMPARE(window.getOptionsDialog(), factory.m_pOptionsDlg.data());
+    }
+    ExtensionSystem::PluginManager::removeObject(&factory);
+    delete factory.m_pOptionsDlg;   // kept by its user until the application ends
+}
+
+QTEST_MAIN(tst_MainWindowCommands)
+#include "tst_mainwindowcommands.moc"

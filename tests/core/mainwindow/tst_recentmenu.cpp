@@ -1,0 +1,184 @@
+#include "core/actionmanager/actioncontainer.h"
+#include "core/actionmanager/actionmanager.h"
+#include "core/documents/editormanager.h"
+#include "core/documents/ieditor.h"
+#include "core/icore.h"
+#include "core/irecentfilesmanager.h"
+#include "core/mainwindow.h"
+#include "extensionsystem/pluginmanager.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/testhost.h"
+#include "testdocumentfactory.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const char kRecentKey[] = "Zelto/RecentProjects";
+
+QStringList numberedPaths(int nCount)
+{
+    QStringList lstPaths;
+    for (int i = 1; i <= nCount; ++i)
+        lstPaths << QStringLiteral("/projects/p%1.zelto").arg(i);
+    return lstPaths;
+}
+
+QMenu *recentMenu()
+{
+    return ActionManager::getActionContainer(QStringLiteral("File.Recent_Projects"))->getMenu();
+}
+
+// The entries the user sees in File > Recent Projects.
+QStringList visibleEntries()
+{
+    QStringList lstTexts;
+    for (QAction *pAction : recentMenu()->actions()) {
+        if (pAction->isVisible())
+            lstTexts << pAction->text();
+    }
+    return lstTexts;
+}
+
+} // namespace
+
+class tst_RecentMenu : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void menuMirrorsList_data();
+    void menuMirrorsList();
+    void refreshHidesDroppedEntries();
+    void entryOpensProject();
+    void missingProject_data();
+    void missingProject();
+
+private:
+    TestSupport::TestHost m_host;
+    TestDocumentFactory m_factory;
+};
+
+void tst_RecentMenu::initTestCase()
+{
+    ExtensionSystem::PluginManager::addObject(&m_factory);
+}
+
+void tst_RecentMenu::cleanupTestCase()
+{
+    ExtensionSystem::PluginManager::removeObject(&m_factory);
+}
+
+void tst_RecentMenu::init()
+{
+    ICore::settings()->clear();
+}
+
+void tst_RecentMenu::menuMirrorsList_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+
+    QTest::newRow("empty") << 0 << 0;
+    QTest::newRow("three") << 3 << 3;
+    QTest::newRow("exactly ten") << 10 << 10;
+    QTest::newRow("longer list from elsewhere") << 13 << 10;
+}
+
+void tst_RecentMenu::menuMirrorsList()
+{
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    ICore::settings()->setValue(QLatin1String(kRecentKey), numberedPaths(stored));
+
+    MainWindow window;
+    QCOMPARE(recentMenu()->actions().size(), 10);
+    QCOMPARE(recentMenu()->isEnabled(), shown != 0);
+    QCOMPARE(recentMenu()->menuAction()->isEnabled(), shown != 0);
+    QStringList lstExpected;
+    const QStringList lstPaths = numberedPaths(shown);
+    for (int i = 0; i < shown; ++i)
+        lstExpected << QStringLiteral("%1. %2").arg(i + 1).arg(lstPaths.at(i));
+    QCOMPARE(visibleEntries(), lstExpected);
+    for (int i = 0; i < shown; ++i)
+        QCOMPARE(recentMenu()->actions().at(i)->data().toString(), lstPaths.at(i));
+}
+
+void tst_RecentMenu::refreshHidesDroppedEntries()
+{
+    ICore::settings()->setValue(QLatin1String(kRecentKey), numberedPaths(4));
+    MainWindow window;
+    QCOMPARE(visibleEntries().size(), 4);
+
+    // Adding alone does not refresh the menu; asking for it does.
+    IRecentFilesManager::getInstance()->addFile(QStringLiteral("/projects/new.zelto"));
+    QCOMPARE(visibleEntries().size(), 4);
+    window.updateRecentFileActions();
+    QCOMPARE(visibleEntries().first(), QStringLiteral("1. /projects/new.zelto"));
+    QCOMPARE(visibleEntries().size(), 5);
+
+    ICore::settings()->setValue(QLatin1String(kRecentKey), numberedPaths(2));
+    window.updateRecentFileActions();
+    QCOMPARE(visibleEntries(), (QStringList{"1. /projects/p1.zelto", "2. /projects/p2.zelto"}));
+
+    ICore::settings()->remove(QLatin1String(kRecentKey));
+    window.updateRecentFileActions();
+    QVERIFY(visibleEntries().isEmpty());
+    QVERIFY(!recentMenu()->isEnabled());
+}
+
+void tst_RecentMenu::entryOpensProject()
+{
+    QTemporaryDir dir;
+    const QString strFile = dir.filePath(QStringLiteral("kept.zelto"));
+    QVERIFY(writeProjectFile(strFile));
+    ICore::settings()->setValue(QLatin1String(kRecentKey), QStringList{QStringLiteral("/projects/x.zelto"), strFile});
+
+    MainWindow window;
+    recentMenu()->actions().at(1)->trigger();
+    QCOMPARE(EditorManager::getEditors().size(), 1);
+    QCOMPARE(EditorManager::activeEditor()->getDocument()->getFileName(), strFile);
+    QCOMPARE(IRecentFilesManager::getInstance()->getRecentFiles().first(), strFile);
+    window.close();
+}
+
+void tst_RecentMenu::missingProject_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("remaining");
+
+    QTest::newRow("keep the entry") << int(QMessageBox::No)
+                                    << QStringList{"/projects/p1.zelto", "/projects/p2.zelto"};
+    QTest::newRow("remove the entry") << int(QMessageBox::Yes) << QStringList{"/projects/p1.zelto"};
+}
+
+void tst_RecentMenu::missingProject()
+{
+    QFETCH(int, answer);
+    QFETCH(QStringList, remaining);
+    ICore::settings()->setValue(QLatin1String(kRecentKey), numberedPaths(2));
+
+    MainWindow window;
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::StandardButton(answer));
+    recentMenu()->actions().at(1)->trigger();
+
+    QCOMPARE(answerer.records().size(), 1);
+    QCOMPARE(answerer.records().first().text,
+             QStringLiteral("The project [/projects/p2.zelto] no longer exists.\n"
+                            "Do you want to remove this entry from history?"));
+    QCOMPARE(IRecentFilesManager::getInstance()->getRecentFiles(), remaining);
+    QCOMPARE(visibleEntries().size(), remaining.size());
+    QVERIFY(EditorManager::getEditors().isEmpty());
+}
+
+QTEST_MAIN(tst_RecentMenu)
+#include "tst_recentmenu.moc"

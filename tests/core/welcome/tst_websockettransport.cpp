@@ -1,0 +1,304 @@
+#include "core/welcome/websocketclientwrapper.h"
+#include "core/welcome/websockettransport.h"
+
+#include <QHostAddress>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QWebChannel>
+#include <QWebSocket>
+#include <QWebSocketServer>
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(QJsonObject)
+
+// A server with its wrapper, as the main window sets them up, that keeps
+// watch over every transport it hands out.
+class Bridge : public QObject
+{
+    Q_OBJECT
+
+public:
+    Bridge()
+        : server(QStringLiteral("ZTServer"), QWebSocketServer::NonSecureMode)
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        wrapper.reset(new WebSocketClientWrapper(&server));
+        connect(wrapper.get(), &WebSocketClientWrapper::clientConnected, this, [this](WebSocketTransport *t) {
+            transports.append(t);
+            sockets.append(t->parent());
+        });
+    }
+
+    QUrl url() const { return QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(server.serverPort())); }
+
+    int liveTransports() const
+    {
+        int n = 0;
+        for (const QPointer<WebSocketTransport> &t : transports)
+            n += t ? 1 : 0;
+        return n;
+    }
+
+    QWebSocketServer server;
+    std::unique_ptr<WebSocketClientWrapper> wrapper;
+    QList<QPointer<WebSocketTransport>> transports;
+    QList<QPointer<QObject>> sockets;
+};
+
+class tst_WebSocketTransport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void framesThatAreNotObjects_data();
+    void framesThatAreNotObjects();
+    void nonAsciiBothWays();
+    void twoClientsTwoTransports();
+    void closingDeletesTransportAndSocket();
+    void origin_data();
+    void origin();
+    void channelServesObjectOverTransport();
+
+private:
+    // Connects a client and returns the transport the wrapper made for it.
+    WebSocketTransport *connectClient(Bridge &bridge, QWebSocket &client);
+};
+
+void tst_WebSocketTransport::initTestCase()
+{
+    qRegisterMetaType<QJsonObject>();
+}
+
+WebSocketTransport *tst_WebSocketTransport::connectClient(Bridge &bridge, QWebSocket &client)
+{
+    const int nBefore = bridge.transports.size();
+    QSignalSpy connected(&client, &QWebSocket::connected);
+    client.open(bridge.url());
+    if (!connected.wait(5000))
+        return nullptr;
+    if (!QTest::qWaitFor([&] { return bridge.transports.size() > nBefore; }, 5000))
+        return nullptr;
+    return bridge.transports.last();
+}
+
+void tst_WebSocketTransport::framesThatAreNotObjects_data()
+{
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("warning");   // empty: passed on
+    QTest::addColumn<QJsonObject>("expected");
+
+    QTest::newRow("array") << QStringLiteral("[1,2,3]")
+                           << QStringLiteral("^Received JSON message that is not an object: ") << QJsonObject();
+    QTest::newRow("incomplete object") << QStringLiteral("{\"type\": 3, \"id\":")
+                                       << QStringLiteral("^Failed to parse text message as JSON object:.*Error is:")
+                                       << QJsonObject();
+    QTest::newRow("plain text") << QStringLiteral("hello")
+                                << QStringLiteral("^Failed to parse text message as JSON object:.*Error is:")
+                                << QJsonObject();
+    QTest::newRow("empty object") << QStringLiteral("{}") << QString() << QJsonObject();
+    QTest::newRow("object") << QStringLiteral("{\"type\":4,\"id\":1}") << QString()
+                            << QJsonObject{{QStringLiteral("type"), 4}, {QStringLiteral("id"), 1}};
+}
+
+void tst_WebSocketTransport::framesThatAreNotObjects()
+{
+    QFETCH(QString, frame);
+    QFETCH(QString, warning);
+    QFETCH(QJsonObject, expected);
+
+    Bridge bridge;
+    QWebSocket client;
+    WebSocketTransport *pTransport = connectClient(bridge, client);
+    QVERIFY(pTransport);
+    QSignalSpy received(pTransport, &QWebChannelAbstractTransport::messageReceived);
+
+    if (!warning.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
+    client.sendTextMessage(frame);
+    // A marker frame behind it shows the connection stays usable and the
+    // dropped frame never arrived.
+    client.sendTextMessage(QStringLiteral("{\"marker\":true}"));
+    QTRY_VERIFY(!received.isEmpty()
+                && received.last().at(0).value<QJsonObject>().contains(QStringLiteral("marker")));
+
+    if (warning.isEmpty()) {
+        QCOMPARE(received.size(), 2);
+        QCOMPARE(received.first().at(0).value<QJsonObject>(), expected);
+        QCOMPARE(received.first().at(1).value<QWebChannelAbstractTransport *>(), pTransport);
+    } else {
+        QCOMPARE(received.size(), 1);
+    }
+    QCOMPARE(client.state(), QAbstractSocket::ConnectedState);
+}
+
+void tst_WebSocketTransport::nonAsciiBothWays()
+{
+    Bridge bridge;
+    QWebSocket client;
+    WebSocketTransport *pTransport = connectClient(bridge, client);
+    QVERIFY(pTransport);
+
+    const QJsonObject message{{QStringLiteral("text"), QStringLiteral("Grüße, Ça va? Ω ✓ 日本語 😀")},
+                              {QStringLiteral("path"), QStringLiteral("C:/Projekte/Übung.zelto")}};
+
+    QSignalSpy received(pTransport, &QWebChannelAbstractTransport::messageReceived);
+    client.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+    QVERIFY(received.wait(5000));
+    QCOMPARE(received.first().at(0).value<QJsonObject>(), message);
+
+    QSignalSpy frames(&client, &QWebSocket::textMessageReceived);
+    QSignalSpy binaryFrames(&client, &QWebSocket::binaryMessageReceived);
+    pTransport->sendMessage(message);
+    QVERIFY(frames.wait(5000));
+    const QString frame = frames.first().at(0).toString();
+    QCOMPARE(QJsonDocument::fromJson(frame.toUtf8()).object(), message);
+    QVERIFY(!frame.contains(QLatin1Char('\n')));   // compact
+    QCOMPARE(binaryFrames.size(), 0);
+}
+
+void tst_WebSocketTransport::twoClientsTwoTransports()
+{
+    Bridge bridge;
+    QWebSocket first;
+    QWebSocket second;
+    WebSocketTransport *pFirst = connectClient(bridge, first);
+    WebSocketTransport *pSecond = connectClient(bridge, second);
+    QVERIFY(pFirst);
+    QVERIFY(pSecond);
+    QVERIFY(pFirst != pSecond);
+
+    QSignalSpy toFirst(&first, &QWebSocket::textMessageReceived);
+    QSignalSpy toSecond(&second, &QWebSocket::textMessageReceived);
+    pSecond->sendMessage(QJsonObject{{QStringLiteral("for"), QStringLiteral("second")}});
+    QVERIFY(toSecond.wait(5000));
+    QCOMPARE(toFirst.size(), 0);
+
+    QSignalSpy fromFirst(pFirst, &QWebChannelAbstractTransport::messageReceived);
+    QSignalSpy fromSecond(pSecond, &QWebChannelAbstractTransport::messageReceived);
+    first.sendTextMessage(QStringLiteral("{\"from\":\"first\"}"));
+    QVERIFY(fromFirst.wait(5000));
+    QCOMPARE(fromSecond.size(), 0);
+
+    // One page going away leaves the other connected.
+    first.close();
+    QTRY_VERIFY(!bridge.transports.at(0));
+    QVERIFY(bridge.transports.at(1));
+    pSecond->sendMessage(QJsonObject{{QStringLiteral("still"), true}});
+    QVERIFY(toSecond.wait(5000));
+}
+
+void tst_WebSocketTransport::closingDeletesTransportAndSocket()
+{
+    Bridge bridge;
+    QWebChannel channel;
+    connect(bridge.wrapper.get(), &WebSocketClientWrapper::clientConnected, &channel, &QWebChannel::connectTo);
+
+    const int nCycles = 60;
+    for (int i = 0; i < nCycles; ++i) {
+        QWebSocket client;
+        QVERIFY2(connectClient(bridge, client), qPrintable(QStringLiteral("cycle %1").arg(i)));
+        // Half close from the client, half drop the TCP connection.
+        if (i % 2)
+            client.close();
+        else
+            client.abort();
+        QTRY_COMPARE(bridge.liveTransports(), 0);
+    }
+    QCOMPARE(bridge.transports.size(), nCycles);
+    for (const QPointer<QObject> &pSocket : qAsConst(bridge.sockets))
+        QTRY_VERIFY(!pSocket);
+}
+
+void tst_WebSocketTransport::origin_data()
+{
+    QTest::addColumn<QString>("origin");
+    QTest::addColumn<bool>("served");
+
+    QTest::newRow("no origin (a program)") << QString() << true;
+    QTest::newRow("null (file or data page)") << QStringLiteral("null") << true;
+    QTest::newRow("qrc page") << QStringLiteral("qrc://") << true;
+    QTest::newRow("file page") << QStringLiteral("file://") << true;
+    QTest::newRow("https web site") << QStringLiteral("https://example.com") << false;
+    QTest::newRow("http web site") << QStringLiteral("http://example.com") << false;
+    QTest::newRow("web site on loopback") << QStringLiteral("http://127.0.0.1:8080") << false;
+    QTest::newRow("capitals") << QStringLiteral("HTTPS://EXAMPLE.COM") << false;
+    QTest::newRow("browser extension") << QStringLiteral("chrome-extension://abcdef") << false;
+    QTest::newRow("no scheme") << QStringLiteral("example.com") << false;
+}
+
+void tst_WebSocketTransport::origin()
+{
+    QFETCH(QString, origin);
+    QFETCH(bool, served);
+
+    Bridge bridge;
+    QSignalSpy clients(bridge.wrapper.get(), &WebSocketClientWrapper::clientConnected);
+    QWebSocket client(origin);
+    QSignalSpy connected(&client, &QWebSocket::connected);
+    QSignalSpy disconnected(&client, &QWebSocket::disconnected);
+    if (!served)
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Refused a WebSocket connection from origin %1.")
+                                                          .arg(origin)));
+    client.open(bridge.url());
+
+    if (served) {
+        QVERIFY(connected.wait(5000));
+        QTRY_COMPARE(clients.size(), 1);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!disconnected.isEmpty(), 5000);
+        QCOMPARE(connected.size(), 0);
+        QTest::qWait(50);
+        QCOMPARE(clients.size(), 0);
+        QVERIFY(!bridge.server.hasPendingConnections());
+    }
+}
+
+// The whole path a page uses: handshake, init, invoke, reply.
+class Echo : public QObject
+{
+    Q_OBJECT
+public slots:
+    QString echo(QString str) { return str; }
+};
+
+void tst_WebSocketTransport::channelServesObjectOverTransport()
+{
+    Bridge bridge;
+    QWebChannel channel;
+    Echo echo;
+    channel.registerObject(QStringLiteral("echo"), &echo);
+    connect(bridge.wrapper.get(), &WebSocketClientWrapper::clientConnected, &channel, &QWebChannel::connectTo);
+
+    QWebSocket client;
+    QVERIFY(connectClient(bridge, client));
+    QSignalSpy frames(&client, &QWebSocket::textMessageReceived);
+    // QWebChannelMessageTypes: Init = 3, InvokeMethod = 6.
+    client.sendTextMessage(QStringLiteral("{\"type\":3,\"id\":1}"));
+    QVERIFY(frames.wait(5000));
+    const QJsonObject init = QJsonDocument::fromJson(frames.first().at(0).toString().toUtf8()).object();
+    const QJsonArray methods = init.value(QStringLiteral("data")).toObject().value(QStringLiteral("echo"))
+                                   .toObject().value(QStringLiteral("methods")).toArray();
+    int nMethod = -1;
+    for (const QJsonValue &method : methods) {
+        if (method.toArray().at(0).toString() == QLatin1String("echo"))
+            nMethod = method.toArray().at(1).toInt();
+    }
+    QVERIFY(nMethod >= 0);
+
+    client.sendTextMessage(QStringLiteral(
+        "{\"type\":6,\"id\":2,\"object\":\"echo\",\"method\":%1,\"args\":[\"Grüße ✓\"]}").arg(nMethod));
+    QTRY_VERIFY(frames.size() >= 2);
+    const QJsonObject reply = QJsonDocument::fromJson(frames.last().at(0).toString().toUtf8()).object();
+    QCOMPARE(reply.value(QStringLiteral("id")).toInt(), 2);
+    QCOMPARE(reply.value(QStringLiteral("data")).toString(), QStringLiteral("Grüße ✓"));
+}
+
+QTEST_GUILESS_MAIN(tst_WebSocketTransport)
+#include "tst_websockettransport.moc"

@@ -1,0 +1,242 @@
+#include "core/i18n/ilanguagemanager.h"
+#include "core/irecentfilesmanager.h"
+#include "core/mainwindow.h"
+#include "core/welcome/imainmdiarea.h"
+#include "plugins/welcome/welcomeplugin.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/testhost.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QtTest>
+
+#include <memory>
+
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+class tst_WelcomePage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void pageUrl_data();
+    void pageUrl();
+    void loadsConnectsAndListsRecentProjects();
+    void clickOnProjectOpensIt();
+    void clickOnProjectReachesTheLoader();
+    void clickOnMissingProjectSaysSo();
+    void removeButtonRefreshesList();
+    void linksGoToTheBrowser();
+
+private:
+    QVariant js(const QString &script);
+    bool waitForJs(const QString &script, const QVariant &expected, int timeoutMs = 30000);
+    void clickElement(const QString &selector);
+    QStringList renderedPaths();
+
+    TestSupport::TestHost m_host;
+    QTemporaryDir m_dir;
+    UrlRecorder m_recorder;
+    std::unique_ptr<MainWindow> m_pWindow;
+    std::unique_ptr<WelcomePlugin> m_pPlugin;
+    QWebEngineView *m_pView = nullptr;
+    QStringList m_lstRecent;
+};
+
+QVariant tst_WelcomePage::js(const QString &script)
+{
+    QVariant result;
+    bool bDone = false;
+    m_pView->page()->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        bDone = true;
+    });
+    if (!QTest::qWaitFor([&] { return bDone; }, 10000))
+        qWarning("The page did not answer: %s", qPrintable(script));
+    return result;
+}
+
+bool tst_WelcomePage::waitForJs(const QString &script, const QVariant &expected, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return js(script) == expected; }, timeoutMs);
+}
+
+// A real mouse click in the middle of the element (of its first line, for a
+// link that wraps), as the user makes it.
+void tst_WelcomePage::clickElement(const QString &selector)
+{
+    const QVariantList rect = js(QStringLiteral("(function(){var r=document.querySelector(\"%1\")"
+                                                ".getClientRects()[0];return [r.left,r.top,r.width,r.height];})()")
+                                     .arg(selector))
+                                  .toList();
+    QVERIFY2(rect.size() == 4, qPrintable(selector));
+    const QPoint center(int(rect.at(0).toDouble() + rect.at(2).toDouble() / 2),
+                        int(rect.at(1).toDouble() + rect.at(3).toDouble() / 2));
+    QWidget *pTarget = m_pView->focusProxy() ? m_pView->focusProxy() : m_pView;
+    QTest::mouseMove(pTarget, center);
+    // Hover styles (the row's buttons) apply once the page saw the move.
+    QVERIFY2(waitForJs(QStringLiteral("(function(){var e=document.elementFromPoint(%1,%2);"
+                                      "var t=document.querySelector(\"%3\");return !!e&&(e===t||t.contains(e));})()")
+                           .arg(center.x())
+                           .arg(center.y())
+                           .arg(selector),
+                       true, 10000),
+             qPrintable(selector));
+    QTest::mouseClick(pTarget, Qt::LeftButton, Qt::NoModifier, center);
+}
+
+QStringList tst_WelcomePage::renderedPaths()
+{
+    return js(QStringLiteral("Array.from(document.querySelectorAll('.project'))"
+                             ".map(function(e){return e.getAttribute('data-path');})"))
+        .toStringList();
+}
+
+void tst_WelcomePage::initTestCase()
+{
+    for (const char *scheme : {"http", "https", "file"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_recorder, "open");
+
+    // Most recent first: a project, a document the system opens, a project
+    // that was deleted meanwhile.
+    const QString strPdf = m_dir.filePath(QStringLiteral("Handbuch Übersicht.pdf"));
+    const QString strProject = m_dir.filePath(QStringLiteral("Übung.zelto"));
+    for (const QString &strPath : {strPdf, strProject}) {
+        QFile file(strPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QString strMissing = m_dir.filePath(QStringLiteral("gelöscht/weg.zelto"));
+    for (const QString &strPath : {strMissing, strProject, strPdf})
+        IRecentFilesManager::getInstance()->addFile(strPath);
+    m_lstRecent = IRecentFilesManager::getInstance()->getRecentFiles();
+
+    // The page speaks the running language.
+    m_host.settings()->setValue(QStringLiteral("Zelto/Language"), QStringLiteral("de_DE"));
+    ILanguageManager::getInstance().initialize();
+
+    m_pWindow.reset(new MainWindow);
+    m_pWindow->resize(1200, 800);
+    m_pPlugin.reset(new WelcomePlugin);
+    QVERIFY(m_pPlugin->initialize(QStringList(), nullptr));
+    m_pPlugin->extensionsInitialized();
+    m_pView = qobject_cast<QWebEngineView *>(m_pWindow->getMdiArea()->getWelcomeWidget());
+    QVERIFY(m_pView);
+    m_pWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));
+    QVERIFY(m_pView->isVisible());
+}
+
+void tst_WelcomePage::cleanupTestCase()
+{
+    m_pPlugin.reset();
+    m_pWindow.reset();
+    for (const char *scheme : {"http", "https", "file"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+}
+
+void tst_WelcomePage::pageUrl_data()
+{
+    QTest::addColumn<QString>("themeId");
+    QTest::addColumn<QString>("theme");
+    QTest::newRow("dark") << QStringLiteral("Dark") << QStringLiteral("Dark");
+    QTest::newRow("light") << QStringLiteral("Light") << QStringLiteral("Light");
+    QTest::newRow("light, other case") << QStringLiteral("light") << QStringLiteral("Light");
+    QTest::newRow("no theme applied") << QString() << QStringLiteral("Dark");
+}
+
+void tst_WelcomePage::pageUrl()
+{
+    QFETCH(QString, themeId);
+    QFETCH(QString, theme);
+    const QUrl url = WelcomePlugin::pageUrl(4321, themeId);
+    QCOMPARE(url.scheme(), QStringLiteral("qrc"));
+    const QUrlQuery query(url);
+    QCOMPARE(query.queryItemValue(QStringLiteral("port")), QStringLiteral("4321"));
+    QCOMPARE(query.queryItemValue(QStringLiteral("theme")), theme);
+}
+
+void tst_WelcomePage::loadsConnectsAndListsRecentProjects()
+{
+    QVERIFY2(waitForJs(QStringLiteral("document.body && document.body.getAttribute('data-state')"), QStringLiteral("ready")),
+             qPrintable(js(QStringLiteral("document.getElementById('status').textContent")).toString()));
+    QCOMPARE(js(QStringLiteral("window.zeltoWelcome.connected")).toBool(), true);
+    QCOMPARE(renderedPaths(), m_lstRecent);
+    QVERIFY(waitForJs(QStringLiteral("document.getElementById('build').textContent"), QStringLiteral("Build 2.0.0")));
+    QCOMPARE(js(QStringLiteral("document.getElementById('newProject').textContent.trim()")).toString(),
+             QStringLiteral("+Neues Projekt"));
+    QCOMPARE(js(QStringLiteral("document.documentElement.lang")).toString(), QStringLiteral("de"));
+    QCOMPARE(js(QStringLiteral("document.body.className")).toString(), QStringLiteral("theme-dark"));
+    QCOMPARE(js(QStringLiteral("document.querySelector('.project .name').textContent")).toString(),
+             QStringLiteral("Handbuch Übersicht.pdf"));
+}
+
+void tst_WelcomePage::clickOnProjectOpensIt()
+{
+    m_recorder.urls.clear();
+    clickElement(QStringLiteral(".project[data-path$='.pdf'] .name"));
+    QTRY_COMPARE(m_recorder.urls.size(), 1);
+    QCOMPARE(m_recorder.urls.first(), QUrl::fromLocalFile(m_lstRecent.at(0)));
+}
+
+void tst_WelcomePage::clickOnProjectReachesTheLoader()
+{
+    // No plug-in serves projects here, so the loader says it cannot open it.
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    clickElement(QStringLiteral(".project[data-path*='bung.zelto'] .name"));
+    QVERIFY(answerer.waitForAnswers(1, 15000));
+    QCOMPARE(answerer.records().first().text, QStringLiteral("Cannot open this file type."));
+}
+
+void tst_WelcomePage::clickOnMissingProjectSaysSo()
+{
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    clickElement(QStringLiteral(".project[data-path*='weg.zelto'] .name"));
+    QVERIFY(answerer.waitForAnswers(1, 15000));
+    QVERIFY(answerer.records().first().text.startsWith(QStringLiteral("Could not find the requested file.")));
+    QVERIFY(answerer.records().first().text.endsWith(m_lstRecent.at(2)));
+}
+
+void tst_WelcomePage::removeButtonRefreshesList()
+{
+    const QString strMissing = m_lstRecent.at(2);
+    // The buttons show while the pointer is over the row; the click does
+    // not reach the row (no "Could not find" box).
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);   // so a wrong click cannot block the test
+    clickElement(QStringLiteral(".project[data-path*='weg.zelto'] .remove"));
+    QTRY_COMPARE_WITH_TIMEOUT(renderedPaths(), m_lstRecent.mid(0, 2), 15000);
+    QVERIFY(!IRecentFilesManager::getInstance()->getRecentFiles().contains(strMissing));
+    QCOMPARE(answerer.records().size(), 0);
+}
+
+void tst_WelcomePage::linksGoToTheBrowser()
+{
+    m_recorder.urls.clear();
+    const QUrl before = m_pView->url();
+    clickElement(QStringLiteral("#learnMore"));
+    QTRY_COMPARE(m_recorder.urls.size(), 1);
+    QCOMPARE(m_recorder.urls.first().scheme(), QStringLiteral("https"));
+    QCOMPARE(m_pView->url(), before);   // the welcome view stays on its page
+}
+
+QTEST_MAIN(tst_WelcomePage)
+#include "tst_welcomepage.moc"
