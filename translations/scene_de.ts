@@ -185,8 +185,8 @@
         <translation>Geben Sie einen Namen für das Projekt ein.</translation>
     </message>
     <message>
-        <source>A project name cannot contain \ / : * ? " &lt; &gt; | or start or end with a dot.</source>
-        <translation>Ein Projektname darf \ / : * ? " &lt; &gt; | nicht enthalten und nicht mit einem Punkt beginnen oder enden.</translation>
+        <source>A project name cannot contain \ / : * ? &quot; &lt; &gt; | or start or end with a dot.</source>
+        <translation>Ein Projektname darf \ / : * ? &quot; &lt; &gt; | nicht enthalten und nicht mit einem Punkt beginnen oder enden.</translation>
     </message>
     <message>
         <source>The project name is too long.</source>
@@ -270,10 +270,6 @@ Erstellt mit Qt %3.</translation>
     <message>
         <source>No update address is configured. Enter one under Edit &gt; Preferences &gt; General.</source>
         <translation>Es ist keine Aktualisierungsadresse eingestellt. Geben Sie eine unter Bearbeiten &gt; Einstellungen &gt; Allgemein ein.</translation>
-    </message>
-    <message>
-        <source>This build cannot check for updates.</source>
-        <translation>Diese Ausgabe kann nicht nach Aktualisierungen suchen.</translation>
     </message>
 </context>
 <context>

@@ -14,11 +14,8 @@
 #include "core/icore.h"
 #include "core/iui.h"
 #include "core/mainwindow.h"
-
-#if __has_include("core/updater/qsimpleupdater.h")
 #include "core/updater/qsimpleupdater.h"
-#define SCENE_HAS_UPDATER 1
-#endif
+
 
 #include <QAction>
 #include <QDesktopServices>
@@ -188,14 +185,9 @@ void SceneCommandHandler::checkUpdates()
                          QMessageBox::Ok, QMessageBox::Ok);
         return;
     }
-#ifdef SCENE_HAS_UPDATER
     QSimpleUpdater *pUpdater = QSimpleUpdater::getInstance();
     pUpdater->setModuleVersion(strUrl, QCoreApplication::applicationVersion());
     pUpdater->setNotifyOnUpdate(strUrl, true);
     pUpdater->setNotifyOnFinish(strUrl, true);
     pUpdater->checkForUpdates(strUrl, false);
-#else
-    IUi::information(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
-                     tr("This build cannot check for updates."), QMessageBox::Ok, QMessageBox::Ok);
-#endif
 }

@@ -106,7 +106,8 @@ void tst_SceneApp::startWindow()
 
 void tst_SceneApp::initTestCase()
 {
-    // What the core plug-in does first when the host loads it.
+    // What zelto's main() and then the core plug-in do first.
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));
     ILanguageManager::getInstance().initialize();
     IThemesManager::getInstance().initialize();
     const QString strTheme = qEnvironmentVariable("ZELTO_SCREENSHOT_THEME");
@@ -477,6 +478,20 @@ void tst_SceneApp::aboutAndUpdateCheck()
     QCOMPARE(answerer.records().at(0).title, QStringLiteral("Zelto Rideved"));
     QVERIFY(answerer.records().at(0).text.contains(QCoreApplication::applicationVersion()));
     QVERIFY(answerer.records().at(1).text.contains(QLatin1String("No update address")));
+
+    // With an address, the check goes to the update registry, which reads the
+    // appcast and says that this version is the latest.
+    const QString strAppcast = m_pDir->filePath(QStringLiteral("appcast.json"));
+    QFile appcast(strAppcast);
+    QVERIFY(appcast.open(QIODevice::WriteOnly));
+    appcast.write(R"({"updates":{"windows":{"latest-version":"0.1.0","download-url":"","changelog":""}}})");
+    appcast.close();
+    ICore::settings()->setValue(QStringLiteral("Designer/UpdateUrl"), QUrl::fromLocalFile(strAppcast).toString());
+    answerer.answer(QMessageBox::Close);
+    TRIGGER("Help.CheckUpdates");
+    QVERIFY(answerer.waitForAnswers(3, 15000));
+    QVERIFY2(answerer.records().at(2).text.contains(QLatin1String("latest version")),
+             qPrintable(answerer.records().at(2).text));
 }
 
 void tst_SceneApp::shortcutSurvivesRestart()
