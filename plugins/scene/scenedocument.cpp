@@ -135,8 +135,8 @@ bool SceneDocument::open()
     if (bRestored)
         m_pUndoStack->resetClean();
     emit dataChanged(nullptr);
-    emit statusChanged(bRestored ? tr("Restored %1 from its automatic backup.").arg(getTitle())
-                                 : tr("Opened %1.").arg(getTitle()));
+    m_strOpenedStatus = bRestored ? tr("Restored %1 from its automatic backup.").arg(getTitle())
+                                  : tr("Opened %1.").arg(getTitle());
     return true;
 }
 
@@ -267,6 +267,10 @@ void SceneDocument::removeBackup()
 
 void SceneDocument::onOpened()
 {
+    if (!m_strOpenedStatus.isEmpty()) {
+        emit statusChanged(m_strOpenedStatus);
+        m_strOpenedStatus.clear();
+    }
     if (isOpenAsBackup())
         showRestoredNotification();
 }

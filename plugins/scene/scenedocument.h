@@ -52,4 +52,7 @@ private:
     void showRestoredNotification();
 
     SceneProject m_project;
+    // Said once the main window listens, that is when the document is bound
+    // to its editor (aboutToOpen), not while open() runs.
+    QString m_strOpenedStatus;
 };

@@ -52,6 +52,9 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pView->setObjectName(QStringLiteral("m_pStageView"));
     m_pView->setRenderHint(QPainter::Antialiasing);
     m_pView->setDragMode(QGraphicsView::RubberBandDrag);
+    // The view always shows the whole stage (fitStage), so nothing is left to scroll to.
+    m_pView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pView->setBackgroundBrush(QColor(0x80, 0x80, 0x80));
     m_pView->viewport()->installEventFilter(this);
     m_pView->installEventFilter(this);

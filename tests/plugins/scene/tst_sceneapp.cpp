@@ -35,6 +35,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
@@ -218,6 +219,7 @@ void tst_SceneApp::createEditSaveCloseAndReopen()
     QVERIFY(pReopened);
     QCOMPARE(pReopened->getSceneDocument()->getFileName(), strFile);
     QCOMPARE(pReopened->getSceneDocument()->project().m_lstItems.size(), 3);
+    QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Opened first."));
     QVERIFY(!pReopened->getSceneDocument()->isModified());
 }
 
