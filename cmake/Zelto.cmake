@@ -1,5 +1,15 @@
 # Helpers shared by the libraries, plug-ins, tests and benchmarks.
 
+# Where `cmake --install` puts things, relative to the prefix. The application
+# folder looks like the build tree's bin/: the code finds plug-ins, catalogues,
+# styles and help files next to QCoreApplication::applicationDirPath().
+set(ZELTO_INSTALL_APPDIR lib/zelto)
+set(ZELTO_INSTALL_PLUGINDIR ${ZELTO_INSTALL_APPDIR}/plugins)
+set(ZELTO_INSTALL_INCLUDEDIR include/zelto)
+set(ZELTO_INSTALL_CMAKEDIR lib/cmake/ZeltoCore)
+# The plug-ins other plug-ins link to; the SDK exports them as Zelto::<name>.
+set(ZELTO_SDK_PLUGINS Core)
+
 # zelto_add_plugin(<target> SOURCES ... [LIBS ...])
 # A plug-in is a shared library in bin/plugins that the host finds by its metadata.
 function(zelto_add_plugin target)
@@ -11,4 +21,13 @@ function(zelto_add_plugin target)
         RUNTIME_OUTPUT_DIRECTORY ${ZELTO_PLUGIN_DIR}
         BUILD_RPATH "$ORIGIN;$ORIGIN/.."
         INSTALL_RPATH "$ORIGIN;$ORIGIN/..")
+    if(target IN_LIST ZELTO_SDK_PLUGINS)
+        install(TARGETS ${target} EXPORT ZeltoCoreTargets
+            LIBRARY DESTINATION ${ZELTO_INSTALL_PLUGINDIR} COMPONENT Runtime
+            RUNTIME DESTINATION ${ZELTO_INSTALL_PLUGINDIR} COMPONENT Runtime)
+    else()
+        install(TARGETS ${target}
+            LIBRARY DESTINATION ${ZELTO_INSTALL_PLUGINDIR} COMPONENT Runtime
+            RUNTIME DESTINATION ${ZELTO_INSTALL_PLUGINDIR} COMPONENT Runtime)
+    endif()
 endfunction()

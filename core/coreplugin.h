@@ -11,8 +11,9 @@ class MainWindow;
 //
 // The plug-in instance entry generated for Q_PLUGIN_METADATA keeps the object
 // in a QPointer: a second call returns the same object, a call after the
-// object was deleted creates a new one.
-class CORE_EXPORT CorePlugin : public ExtensionSystem::IPlugin
+// object was deleted creates a new one. The host reaches the object only
+// through that entry, so the class itself is not exported.
+class CorePlugin : public ExtensionSystem::IPlugin
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "com.PELUM.Zelto.Plugin" FILE "core.json")

@@ -7,15 +7,16 @@
 #include <QStringList>
 
 class IRecentFilesManager;
-// One instance for the whole process, also when other plug-ins ask for it:
-// the singleton's statics live in this library only.
-extern template class CORE_EXPORT ISingleton<IRecentFilesManager>;
+// The singleton's statics are instantiated once, in irecentfilesmanager.cpp.
+// The list is the core's own business (menu, welcome page, file commands), so
+// neither it nor the class is exported to other plug-ins.
+extern template class ISingleton<IRecentFilesManager>;
 
 // The projects the user opened, created or saved under a new name, most
 // recent first. The list lives only in the user settings and is read afresh
 // by every operation, so the menu, the welcome page and the documents always
 // see each other's changes.
-class CORE_EXPORT IRecentFilesManager : public ISingleton<IRecentFilesManager>
+class IRecentFilesManager : public ISingleton<IRecentFilesManager>
 {
 public:
     void addFile(const QString &path);

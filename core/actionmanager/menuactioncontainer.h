@@ -6,8 +6,9 @@
 #include <QPointer>
 #include <QMenu>
 
-// An action container that fills a QMenu.
-class CORE_EXPORT MenuActionContainer : public ActionContainer
+// An action container that fills a QMenu. Other plug-ins use it through
+// ActionContainer, so only the base class is exported.
+class MenuActionContainer : public ActionContainer
 {
     Q_OBJECT
 

@@ -6,8 +6,9 @@
 #include <QPointer>
 #include <QMenuBar>
 
-// An action container that fills a QMenuBar.
-class CORE_EXPORT MenuBarActionContainer : public ActionContainer
+// An action container that fills a QMenuBar. Other plug-ins use it through
+// ActionContainer, so only the base class is exported.
+class MenuBarActionContainer : public ActionContainer
 {
     Q_OBJECT
 

@@ -11,7 +11,8 @@ class IMainMdiArea;
 // The welcome page's view of the application, published on the web channel
 // as "ztwelcome". Its slots and their parameter names are what the page's
 // JavaScript sees; each forwards to the work area's slot of the same name.
-class CORE_EXPORT ZTHTMLExposingWelcome : public QObject
+// Only the core publishes it, so it is not exported to other plug-ins.
+class ZTHTMLExposingWelcome : public QObject
 {
     Q_OBJECT
 

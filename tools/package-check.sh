@@ -1,0 +1,246 @@
+#!/usr/bin/env bash
+# Builds the Debian packages and checks them the way a user and a plug-in
+# author meet them: tools/package-check.sh [build folder, default build]
+#
+#  1. cpack makes zelto-rideved and zelto-rideved-dev; their contents are
+#     listed and the files the application needs are looked for;
+#  2. lintian reviews them (its tags are reported, only errors fail);
+#  3. the packages are installed: with dpkg -i when run as root (and removed
+#     again afterwards if they were not installed before), else unpacked into
+#     a scratch root with dpkg -x;
+#  4. the installed zelto starts under Xvfb with a scratch settings folder, and
+#     a second zelto hands a project file to it, as the menu entry does;
+#  5. libCore.so exports only the classes other plug-ins use;
+#  6. every installed header compiles on its own against the installed SDK;
+#  7. examples/hello-plugin is built against the installed SDK in its own build
+#     folder, installed into the application's plug-in folder, and the
+#     installed zelto loads it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir=$PWD
+build=$(realpath -m "${1:-build}")
+
+say() { printf '\n== %s\n' "$*"; }
+fail() { printf 'package-check: FAILED: %s\n' "$*" >&2; exit 1; }
+
+tools/install-deps.sh
+for tool in cpack dpkg-deb xvfb-run; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (tools/install-deps.sh installs it)"
+done
+
+say "Building $build"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build"
+
+say "Packaging"
+rm -rf "$build/packages"
+(cd "$build" && cpack -G DEB >/dev/null)
+app_deb=$(ls "$build"/packages/zelto-rideved_*.deb)
+dev_deb=$(ls "$build"/packages/zelto-rideved-dev_*.deb)
+for deb in "$app_deb" "$dev_deb"; do
+    say "$(basename "$deb")"
+    dpkg-deb -f "$deb" Package Version Depends
+    dpkg-deb -c "$deb"
+done
+
+# Paths are as dpkg-deb -c prints them.
+expect_in() {
+    local deb=$1 listing
+    shift
+    listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
+    for path in "$@"; do
+        grep -qxF "$path" <<<"$listing" || fail "$(basename "$deb") lacks $path"
+    done
+}
+icons=()
+for size in 16 22 24 32 48 64 128 256; do
+    icons+=("./usr/share/icons/hicolor/${size}x${size}/apps/zelto-rideved.png"
+            "./usr/share/icons/hicolor/${size}x${size}/mimetypes/application-x-zelto-project.png")
+done
+expect_in "$app_deb" ./usr/lib/zelto/zelto ./usr/lib/zelto/libExtensionSystem.so \
+    ./usr/lib/zelto/plugins/libCore.so ./usr/lib/zelto/translations/zelto_de.qm \
+    ./usr/lib/zelto/resources/styles/zelto_dark.qss ./usr/lib/zelto/resources/styles/zelto_light.qss \
+    ./usr/share/applications/zelto-rideved.desktop ./usr/share/mime/packages/zelto-rideved.xml \
+    ./usr/share/man/man1/zelto.1.gz "${icons[@]}"
+expect_in "$dev_deb" ./usr/include/zelto/core/icore.h ./usr/include/zelto/extensionsystem/iplugin.h \
+    ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfig.cmake ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfigVersion.cmake
+if dpkg-deb -c "$dev_deb" | grep -q '_p\.h$'; then
+    fail "the SDK holds private headers"
+fi
+[ "$(dpkg-deb -c "$app_deb" | awk '$6 == "./usr/bin/zelto" {print $8}')" = ../lib/zelto/zelto ] \
+    || fail "/usr/bin/zelto is not a link to ../lib/zelto/zelto"
+if ls "$build"/bin/zelto_help_*.pdf >/dev/null 2>&1; then
+    for pdf in "$build"/bin/zelto_help_*.pdf; do
+        expect_in "$app_deb" "./usr/lib/zelto/$(basename "$pdf")"
+    done
+fi
+
+if command -v desktop-file-validate >/dev/null; then
+    say "desktop-file-validate"
+    desktop-file-validate packaging/zelto-rideved.desktop
+fi
+
+if command -v lintian >/dev/null; then
+    say "lintian"
+    # Warnings are reported for a person to judge; errors fail the check.
+    lintian_out=$(lintian --tag-display-limit 0 "$app_deb" "$dev_deb" 2>&1 | grep -v 'root privileges' || true)
+    printf '%s\n' "${lintian_out:-(no tags)}"
+    if grep -q '^E:' <<<"$lintian_out"; then
+        fail "lintian reports errors"
+    fi
+else
+    say "lintian is not installed; skipped"
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zelto-package-check.XXXXXX")
+installed_here=0
+app_pid=""
+hello_file=""
+cleanup() {
+    if [ -n "$app_pid" ]; then
+        kill "$app_pid" 2>/dev/null || true
+    fi
+    if [ -n "$hello_file" ]; then
+        rm -f "$hello_file"
+    fi
+    if [ "$installed_here" = 1 ]; then
+        dpkg -P zelto-rideved-dev zelto-rideved >/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ "$(id -u)" = 0 ] && [ "${ZELTO_PACKAGE_CHECK_UNPACK:-0}" != 1 ]; then
+    say "Installing with dpkg -i"
+    if ! dpkg-query -W -f='${Status}' zelto-rideved 2>/dev/null | grep -q "install ok installed"; then
+        installed_here=1
+    fi
+    dpkg -i "$app_deb" "$dev_deb"
+    root=""
+    # The triggers of shared-mime-info and desktop-file-utils have run: the
+    # file types are known, and opening them offers the application.
+    grep -qx 'application/x-zelto-project:\*\.zelto' /usr/share/mime/globs \
+        || fail "the MIME database does not know *.zelto"
+    grep -qx 'application/x-zelto-pack:\*\.zeltopack' /usr/share/mime/globs \
+        || fail "the MIME database does not know *.zeltopack"
+    grep -q '^application/x-zelto-project=.*zelto-rideved.desktop' /usr/share/applications/mimeinfo.cache \
+        || fail "project files are not associated with zelto-rideved.desktop"
+    zelto_cmd=zelto
+else
+    say "Unpacking into $work/root"
+    dpkg -x "$app_deb" "$work/root"
+    dpkg -x "$dev_deb" "$work/root"
+    root="$work/root"
+    zelto_cmd="$root/usr/bin/zelto"
+fi
+command -v "$zelto_cmd" >/dev/null || fail "$zelto_cmd is not there"
+plugin_dir="$root/usr/lib/zelto/plugins"
+
+# Every run gets its own home and settings folder, so it never meets the
+# settings of a user or of another run: run_zelto <name> <command...>
+zelto_env() {
+    mkdir -p "$work/$1/runtime" && chmod 700 "$work/$1/runtime"
+    env_args=(HOME="$work/$1" XDG_CONFIG_HOME="$work/$1/config" XDG_RUNTIME_DIR="$work/$1/runtime"
+              ZELTO_SETTINGS_PATH="$work/$1/config" QTWEBENGINE_DISABLE_SANDBOX=1
+              QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu)
+}
+run_zelto() {
+    zelto_env "$1"
+    shift
+    env "${env_args[@]}" "$@"
+}
+
+say "Starting the installed zelto"
+run_zelto start env ZELTO_EXIT_WHEN_IDLE=1 timeout 120 xvfb-run -a "$zelto_cmd" -profile \
+    >"$work/start.log" 2>&1 || { cat "$work/start.log"; fail "the installed zelto did not start"; }
+cat "$work/start.log"
+grep -q '^zelto: idle after' "$work/start.log" || fail "the installed zelto never became idle"
+run_zelto version env QT_QPA_PLATFORM=offscreen "$zelto_cmd" -version | grep -qx 'Zelto Rideved [0-9.]*' || fail "zelto -version"
+
+say "Handing a file to the running instance"
+# The menu entry runs "zelto %F": with an instance running, the new process
+# hands the files over and exits without a window of its own.
+touch "$work/handover.zelto"
+zelto_env handover
+# timeout leads its own process group and takes the whole group (xvfb-run,
+# Xvfb, zelto) down when it is told to stop.
+env "${env_args[@]}" timeout 120 xvfb-run -a "$zelto_cmd" -profile >"$work/first.log" 2>&1 &
+app_pid=$!
+for _ in $(seq 1 600); do
+    grep -q 'start-up took' "$work/first.log" 2>/dev/null && break
+    kill -0 "$app_pid" 2>/dev/null || { cat "$work/first.log"; fail "the first instance ended early"; }
+    sleep 0.1
+done
+grep -q 'start-up took' "$work/first.log" || { cat "$work/first.log"; fail "the first instance did not start"; }
+run_zelto handover env ZELTO_EXIT_WHEN_IDLE=1 QT_QPA_PLATFORM=offscreen timeout 60 \
+    "$zelto_cmd" "$work/handover.zelto" >"$work/second.log" 2>&1 \
+    || { cat "$work/second.log"; fail "the second instance failed"; }
+if grep -q 'idle after' "$work/second.log"; then
+    cat "$work/second.log"
+    fail "the second instance started its own window instead of handing the file over"
+fi
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+app_pid=""
+echo "handed over"
+
+say "Symbols exported by libCore.so"
+# Every exported polymorphic class exports its typeinfo; the list must stay
+# within the classes other plug-ins use. Instances of the standard library's
+# templates keep the library's own (default) visibility and are left out.
+allowed=" $(echo ActionContainer ActionManager ContextAction ContextManager DocumentManager EditorManager \
+    ICore ICreateDocumentDlg IDocument IDocumentFactory IEditor ILanguageManager IMainMdiArea IOptionPage IOptionsDlg \
+    IThemesManager 'ISingleton<IUi>' IUi MainWindow ProxyAction QSimpleUpdater WebSocketClientWrapper \
+    WebSocketTransport ZTNotificationBar) "
+exported=$(nm -DC --defined-only "$plugin_dir/libCore.so" | sed -n 's/^.* typeinfo for //p' | grep -v '^std::' | sort -u)
+echo "$exported" | tr '\n' ' '
+echo
+while read -r class; do
+    [ -z "$class" ] && continue
+    [[ "$allowed" == *" $class "* ]] || fail "libCore.so exports $class, which is not for other plug-ins"
+done <<<"$exported"
+
+say "Compiling every installed header on its own"
+headers_project="$work/headers"
+mkdir -p "$headers_project/src"
+sources=()
+while read -r header; do
+    name=$(echo "$header" | tr '/.' '__')
+    printf '#include "%s"\n' "$header" >"$headers_project/src/$name.cpp"
+    sources+=("src/$name.cpp")
+done < <(cd "$root/usr/include/zelto" && find . -name '*.h' | sed 's|^\./||' | sort)
+[ ${#sources[@]} -gt 0 ] || fail "no installed headers"
+cat >"$headers_project/CMakeLists.txt" <<EOF
+cmake_minimum_required(VERSION 3.19)
+project(HeaderCheck LANGUAGES CXX)
+set(CMAKE_CXX_STANDARD 17)
+find_package(ZeltoCore REQUIRED)
+add_library(headers OBJECT ${sources[*]})
+target_link_libraries(headers PRIVATE Zelto::Core)
+target_compile_options(headers PRIVATE -Wall -Wextra -Werror)
+EOF
+cmake -S "$headers_project" -B "$headers_project/build" -G Ninja -DCMAKE_PREFIX_PATH="$root/usr" >/dev/null
+cmake --build "$headers_project/build" >/dev/null || cmake --build "$headers_project/build"
+echo "${#sources[@]} headers compile on their own"
+
+say "Building examples/hello-plugin against the installed SDK"
+cmake -S examples/hello-plugin -B "$work/hello" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_PREFIX_PATH="$root/usr" >/dev/null
+cmake --build "$work/hello"
+hello_file="$plugin_dir/libHello.so"
+cmake --install "$work/hello"
+[ -f "$plugin_dir/libHello.so" ] || fail "cmake --install did not put libHello.so into $plugin_dir"
+
+say "Loading it in the installed zelto"
+run_zelto hello env ZELTO_EXIT_WHEN_IDLE=1 timeout 120 xvfb-run -a "$zelto_cmd" -profile \
+    >"$work/hello.log" 2>&1 || { cat "$work/hello.log"; fail "zelto with the hello plug-in did not start"; }
+cat "$work/hello.log"
+grep -q '^hello: plug-in initialized' "$work/hello.log" || fail "the hello plug-in was not initialised"
+grep -q 'Profile: hello extensionsInitialized' "$work/hello.log" || fail "the hello plug-in did not start"
+grep -q '^hello: "Help.Hello" added to "MenuBar.Help"' "$work/hello.log" \
+    || fail "the hello plug-in did not find the Help menu"
+
+say "Package check passed"
+ls -l "$app_deb" "$dev_deb"
