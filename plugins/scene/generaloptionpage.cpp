@@ -1,0 +1,132 @@
+#include "generaloptionpage.h"
+
+#include "scenesettings.h"
+
+#include "core/documents/documentmanager.h"
+#include "core/i18n/ilanguagemanager.h"
+#include "core/i18n/ithemesmanager.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+GeneralOptionPage::GeneralOptionPage(QWidget *parent)
+    : IOptionPage(parent)
+{
+    setWindowTitle(tr("General"));
+    setObjectName(QStringLiteral("GeneralOptionPage"));
+
+    m_pAutoBackupCheck = new QCheckBox(tr("Back up open projects automatically"), this);
+    m_pIntervalSpin = new QSpinBox(this);
+    m_pIntervalSpin->setRange(5, 24 * 3600);
+    m_pIntervalSpin->setSuffix(tr(" seconds"));
+    auto *pBackupBox = new QGroupBox(tr("Automatic backup"), this);
+    auto *pBackupForm = new QFormLayout(pBackupBox);
+    pBackupForm->addRow(m_pAutoBackupCheck);
+    pBackupForm->addRow(tr("Back up every:"), m_pIntervalSpin);
+
+    m_pLanguageCombo = new QComboBox(this);
+    m_pThemeCombo = new QComboBox(this);
+    auto *pLookBox = new QGroupBox(tr("Appearance"), this);
+    auto *pLookForm = new QFormLayout(pLookBox);
+    pLookForm->addRow(tr("Language:"), m_pLanguageCombo);
+    pLookForm->addRow(tr("Theme:"), m_pThemeCombo);
+    auto *pRestartLabel = new QLabel(tr("A new language or theme is used from the next start."), this);
+    pRestartLabel->setWordWrap(true);
+    pLookForm->addRow(pRestartLabel);
+
+    m_pUpdateUrlEdit = new QLineEdit(this);
+    m_pUpdateUrlEdit->setPlaceholderText(tr("Address of the update feed (JSON)"));
+    auto *pUpdateBox = new QGroupBox(tr("Updates"), this);
+    auto *pUpdateForm = new QFormLayout(pUpdateBox);
+    pUpdateForm->addRow(tr("Update address:"), m_pUpdateUrlEdit);
+
+    auto *pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(pBackupBox);
+    pLayout->addWidget(pLookBox);
+    pLayout->addWidget(pUpdateBox);
+    pLayout->addStretch(1);
+
+    connect(m_pAutoBackupCheck, &QCheckBox::toggled, m_pIntervalSpin, &QWidget::setEnabled);
+    auto changed = [this]() {
+        if (!m_bNeedInitConfig2UI) {
+            setChanged(true);
+            emit dataChanged();
+        }
+    };
+    connect(m_pAutoBackupCheck, &QCheckBox::toggled, this, changed);
+    connect(m_pIntervalSpin, QOverload<int>::of(&QSpinBox::valueChanged), this, changed);
+    connect(m_pLanguageCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
+    connect(m_pThemeCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
+    connect(m_pUpdateUrlEdit, &QLineEdit::textEdited, this, changed);
+    initValues();
+}
+
+GeneralOptionPage::~GeneralOptionPage() = default;
+
+void GeneralOptionPage::initValues()
+{
+    IOptionPage::initValues();   // marks the widgets as being filled
+    m_pAutoBackupCheck->setChecked(DocumentManager::isAutobackupEnabled());
+    m_pIntervalSpin->setEnabled(DocumentManager::isAutobackupEnabled());
+    m_pIntervalSpin->setValue(DocumentManager::getAutobackupTimeout());
+
+    ILanguageManager &languages = ILanguageManager::getInstance();
+    m_pLanguageCombo->clear();
+    for (const LanguageInfo *pInfo : languages.getLanguages()) {
+        const QString strName = pInfo->nativeLanguageName.isEmpty() ? pInfo->languageName : pInfo->nativeLanguageName;
+        m_pLanguageCombo->addItem(strName.isEmpty() ? pInfo->id : strName, pInfo->id);
+    }
+    const QString strLanguage = languages.getSaveLangId().isEmpty() ? languages.getCurrentLangId()
+                                                                    : languages.getSaveLangId();
+    m_pLanguageCombo->setCurrentIndex(qMax(0, m_pLanguageCombo->findData(strLanguage)));
+    m_pLanguageCombo->setEnabled(m_pLanguageCombo->count() > 1);
+
+    IThemesManager &themes = IThemesManager::getInstance();
+    m_pThemeCombo->clear();
+    for (const ThemesInfo *pInfo : themes.getThemes())
+        m_pThemeCombo->addItem(pInfo->name, pInfo->id);
+    const QString strTheme = themes.getSaveThemeId().isEmpty() ? themes.getCurrentThemeId() : themes.getSaveThemeId();
+    m_pThemeCombo->setCurrentIndex(qMax(0, m_pThemeCombo->findData(strTheme)));
+    m_pThemeCombo->setEnabled(m_pThemeCombo->count() > 1);
+
+    m_pUpdateUrlEdit->setText(SceneSettings::updateUrl());
+    setNeedInitConfig2UI();   // filled: edits from now on are the user's
+}
+
+void GeneralOptionPage::saveChanges()
+{
+    const bool bEnabled = m_pAutoBackupCheck->isChecked();
+    DocumentManager::setAutoBackupEnabled(bEnabled);
+    DocumentManager::setAutobackupTimeout(m_pIntervalSpin->value());
+    DocumentManager::saveSettings();
+    // The manager leaves running timers alone; the user expects the new
+    // choice to hold for the projects that are open now.
+    for (IDocument *pDocument : DocumentManager::getDocuments()) {
+        if (bEnabled)
+            DocumentManager::startWaitingBackup(pDocument);
+        else
+            DocumentManager::stopWaitingBackup(pDocument);
+    }
+
+    const QString strLanguage = m_pLanguageCombo->currentData().toString();
+    if (!strLanguage.isEmpty())
+        ILanguageManager::getInstance().saveLanguage(strLanguage);
+    const QString strTheme = m_pThemeCombo->currentData().toString();
+    if (!strTheme.isEmpty())
+        IThemesManager::getInstance().saveThemes(strTheme);
+    SceneSettings::setUpdateUrl(m_pUpdateUrlEdit->text());
+    SceneSettings::save();
+    IOptionPage::saveChanges();
+}
+
+void GeneralOptionPage::discardChanges()
+{
+    initValues();
+    IOptionPage::discardChanges();
+}

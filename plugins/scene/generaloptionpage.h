@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/options/ioptionpage.h"
+
+QT_BEGIN_NAMESPACE
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QSpinBox;
+QT_END_NAMESPACE
+
+// Automatic backup, user-interface language, theme and the update address.
+class GeneralOptionPage : public IOptionPage
+{
+    Q_OBJECT
+
+public:
+    explicit GeneralOptionPage(QWidget *parent);
+    ~GeneralOptionPage() override;
+
+    QCheckBox *autoBackupCheck() const { return m_pAutoBackupCheck; }
+    QSpinBox *intervalSpin() const { return m_pIntervalSpin; }
+    QComboBox *languageCombo() const { return m_pLanguageCombo; }
+    QComboBox *themeCombo() const { return m_pThemeCombo; }
+    QLineEdit *updateUrlEdit() const { return m_pUpdateUrlEdit; }
+
+public slots:
+    void initValues() override;
+    void saveChanges() override;
+    void discardChanges() override;
+
+private:
+    QCheckBox *m_pAutoBackupCheck;
+    QSpinBox *m_pIntervalSpin;
+    QComboBox *m_pLanguageCombo;
+    QComboBox *m_pThemeCombo;
+    QLineEdit *m_pUpdateUrlEdit;
+};

@@ -1,0 +1,193 @@
+#include "scenecommandhandler.h"
+
+#include "htmlexporter.h"
+#include "scenedocument.h"
+#include "scenesettings.h"
+
+#include "core/actionmanager/actioncontainer.h"
+#include "core/actionmanager/actionmanager.h"
+#include "core/actionmanager/contextaction.h"
+#include "core/core_global.h"
+#include "core/documents/documentmanager.h"
+#include "core/documents/editormanager.h"
+#include "core/documents/ieditor.h"
+#include "core/icore.h"
+#include "core/iui.h"
+#include "core/mainwindow.h"
+#include "core/updater/qsimpleupdater.h"
+
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUndoGroup>
+#include <QUrl>
+
+SceneCommandHandler::SceneCommandHandler(QObject *parent)
+    : QObject(parent)
+{
+}
+
+SceneCommandHandler::~SceneCommandHandler() = default;
+
+bool SceneCommandHandler::connectCommands()
+{
+    const struct {
+        const char *id;
+        void (SceneCommandHandler::*slot)();
+    } commands[] = {
+        {"File.Export_To_HTML5", &SceneCommandHandler::exportToHtml5},
+        {"File.Preview_Project_In_Browser", &SceneCommandHandler::previewProject},
+        {"File.Preview_Current_Scene_In_Browser", &SceneCommandHandler::previewScene},
+        {"Help.About", &SceneCommandHandler::about},
+        {"Help.CheckUpdates", &SceneCommandHandler::checkUpdates},
+    };
+    bool bAny = false;
+    for (const auto &command : commands) {
+        ContextAction *pCommand = ActionManager::getAction(QLatin1String(command.id));
+        if (!pCommand || !pCommand->getAction())
+            continue;
+        connect(pCommand->getAction(), &QAction::triggered, this, command.slot, Qt::UniqueConnection);
+        bAny = true;
+    }
+    return bAny;
+}
+
+void SceneCommandHandler::registerUndoCommands()
+{
+    MainWindow *pMainWindow = ICore::getMainWindow();
+    if (!pMainWindow || !ActionManager::getInstance() || !DocumentManager::getInstance())
+        return;
+    // Outside an editor, Undo and Redo act on the active project through the
+    // shared undo group; inside one, the editor's own actions take over.
+    QUndoGroup *pGroup = DocumentManager::getUndoGroup();
+    m_pUndoAction = pGroup->createUndoAction(pMainWindow, tr("&Undo"));
+    m_pRedoAction = pGroup->createRedoAction(pMainWindow, tr("&Redo"));
+    ContextAction *pUndo = ActionManager::registerAction(m_pUndoAction, QStringLiteral("Edit.Undo"), pMainWindow);
+    ContextAction *pRedo = ActionManager::registerAction(m_pRedoAction, QStringLiteral("Edit.Redo"), pMainWindow);
+    pUndo->setDefaultKeySequence(QKeySequence(QKeySequence::Undo));
+    pUndo->setDescription(tr("Undo the last change"));
+    pRedo->setDefaultKeySequence(QKeySequence(QKeySequence::Redo));
+    pRedo->setDescription(tr("Redo the last undone change"));
+
+    if (ActionContainer *pEdit = ActionManager::getActionContainer(QStringLiteral("MenuBar.Edit"))) {
+        ContextAction *pPreferences = ActionManager::getAction(QStringLiteral("Edit.Preferences"));
+        pEdit->insertAction(pUndo, pPreferences);
+        pEdit->insertAction(pRedo, pPreferences);
+        if (pPreferences)
+            pEdit->insertSeparator(pPreferences);
+    }
+}
+
+SceneDocument *SceneCommandHandler::activeDocument(bool bComplain)
+{
+    IEditor *pEditor = EditorManager::getInstance() ? EditorManager::activeEditor() : nullptr;
+    auto *pDocument = pEditor ? qobject_cast<SceneDocument *>(pEditor->getDocument()) : nullptr;
+    if (!pDocument && bComplain)
+        IUi::information(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                         tr("Open or create a project first."), QMessageBox::Ok, QMessageBox::Ok);
+    return pDocument;
+}
+
+void SceneCommandHandler::exportToHtml5()
+{
+    SceneDocument *pDocument = activeDocument(true);
+    if (!pDocument)
+        return;
+    const QFileInfo project(pDocument->getFileName());
+    QFileDialog dialog(ICore::getMainWindow(), tr("Export to HTML5"),
+                       project.absoluteDir().absoluteFilePath(project.completeBaseName() + QStringLiteral(".html")),
+                       tr("HTML pages (*.html)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("html"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    exportToFile(dialog.selectedFiles().constFirst());
+}
+
+bool SceneCommandHandler::exportToFile(const QString &strFile)
+{
+    SceneDocument *pDocument = activeDocument(true);
+    if (!pDocument)
+        return false;
+    QString strError;
+    if (!HtmlExporter::exportToFile(pDocument->project(), pDocument->getTitle(), strFile, &strError)) {
+        IUi::warning(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE), strError, QMessageBox::Ok,
+                     QMessageBox::Ok);
+        return false;
+    }
+    emit pDocument->statusChanged(tr("Exported %1 to %2.")
+                                      .arg(pDocument->getTitle(), QDir::toNativeSeparators(strFile)));
+    return true;
+}
+
+QString SceneCommandHandler::writePreview(const QString &strSuffix)
+{
+    SceneDocument *pDocument = activeDocument(true);
+    MainWindow *pMainWindow = ICore::getMainWindow();
+    if (!pDocument || !pMainWindow)
+        return QString();
+    // The title keeps only safe characters: it becomes a file name.
+    QString strName = pDocument->getTitle();
+    strName.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    const QString strFile = QDir(pMainWindow->getDefaultTempPath())
+                                .absoluteFilePath(strName + strSuffix + QStringLiteral(".html"));
+    QString strError;
+    if (!HtmlExporter::exportToFile(pDocument->project(), pDocument->getTitle(), strFile, &strError)) {
+        IUi::warning(pMainWindow, QStringLiteral(ZELTO_APP_TITLE), strError, QMessageBox::Ok, QMessageBox::Ok);
+        return QString();
+    }
+    return strFile;
+}
+
+void SceneCommandHandler::preview(const QString &strSuffix)
+{
+    const QString strFile = writePreview(strSuffix);
+    if (strFile.isEmpty())
+        return;
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strFile)))
+        IUi::information(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                         tr("No web browser could be started. The preview is at %1.")
+                             .arg(QDir::toNativeSeparators(strFile)),
+                         QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void SceneCommandHandler::previewProject()
+{
+    preview(QStringLiteral("-project"));
+}
+
+void SceneCommandHandler::previewScene()
+{
+    preview(QStringLiteral("-scene"));
+}
+
+void SceneCommandHandler::about()
+{
+    IUi::information(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                     tr("%1 %2\n\nMake HTML5 animation scenes: shapes, text and images on a stage, "
+                        "exported as one web page.\n\nBuilt with Qt %3.")
+                         .arg(QStringLiteral(ZELTO_APP_TITLE), QCoreApplication::applicationVersion(),
+                              QString::fromLatin1(qVersion())),
+                     QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void SceneCommandHandler::checkUpdates()
+{
+    const QString strUrl = SceneSettings::updateUrl();
+    if (strUrl.isEmpty()) {
+        IUi::information(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                         tr("No update address is configured. Enter one under Edit > Preferences > General."),
+                         QMessageBox::Ok, QMessageBox::Ok);
+        return;
+    }
+    QSimpleUpdater *pUpdater = QSimpleUpdater::getInstance();
+    pUpdater->setModuleVersion(strUrl, QCoreApplication::applicationVersion());
+    pUpdater->setNotifyOnUpdate(strUrl, true);
+    pUpdater->setNotifyOnFinish(strUrl, true);
+    pUpdater->checkForUpdates(strUrl, false);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+QT_END_NAMESPACE
+
+class SceneDocument;
+
+// Gives the commands the main window only declares their behaviour: export
+// and browser previews of the active scene, the about box and the update
+// check; and the global Undo and Redo commands.
+class SceneCommandHandler : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SceneCommandHandler(QObject *parent = nullptr);
+    ~SceneCommandHandler() override;
+
+    // Edit.Undo and Edit.Redo for the main window's context, acting on the
+    // active project through the shared undo group, placed in the Edit menu.
+    void registerUndoCommands();
+    // Connects to the commands that exist now; false if none was found.
+    bool connectCommands();
+    // Writes the active scene to a page in the temporary folder; empty on failure.
+    QString writePreview(const QString &strSuffix);
+
+public slots:
+    void exportToHtml5();
+    bool exportToFile(const QString &strFile);
+    void previewProject();
+    void previewScene();
+    void about();
+    void checkUpdates();
+
+private:
+    SceneDocument *activeDocument(bool bComplain);
+    void preview(const QString &strSuffix);
+
+    QPointer<QAction> m_pUndoAction;   // owned by the main window
+    QPointer<QAction> m_pRedoAction;
+};

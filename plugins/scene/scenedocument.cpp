@@ -1,0 +1,299 @@
+#include "scenedocument.h"
+
+#include "sceneeditcommand.h"
+#include "scenesettings.h"
+
+#include "core/core_global.h"
+#include "core/icore.h"
+#include "core/iui.h"
+#include "core/mainwindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QTime>
+#include <QUndoStack>
+
+Q_LOGGING_CATEGORY(lcSceneDocument, "zelto.scene.document")
+
+namespace {
+
+const char s_backupSuffix[] = ".backup";
+
+QWidget *mainWindow()
+{
+    return ICore::getMainWindow();
+}
+
+} // namespace
+
+SceneDocument::SceneDocument(QObject *parent)
+    : IDocument(parent)
+{
+    m_pUndoStack = new QUndoStack(this);
+    connect(m_pUndoStack, &QUndoStack::cleanChanged, this, [this](bool bClean) {
+        emit modifyChanged(!bClean || isTempDocument());
+        emit titleChanged();
+    });
+    connect(this, &IDocument::aboutToOpen, this, &SceneDocument::onOpened);
+    connect(this, &IDocument::aboutToClose, this, &SceneDocument::onClosing);
+}
+
+SceneDocument::~SceneDocument() = default;
+
+bool SceneDocument::initNewDocument(int value1, int value2, int value3, bool option)
+{
+    if (value1 < SceneProject::s_nMinStageSize || value1 > SceneProject::s_nMaxStageSize
+        || value2 < SceneProject::s_nMinStageSize || value2 > SceneProject::s_nMaxStageSize
+        || value3 < SceneProject::s_nMinFps || value3 > SceneProject::s_nMaxFps)
+        return false;
+    m_project = SceneProject();
+    m_project.m_nWidth = value1;
+    m_project.m_nHeight = value2;
+    m_project.m_nFps = value3;
+    m_project.m_bResponsive = option;
+    m_pUndoStack->clear();
+    emit dataChanged(nullptr);
+    return true;
+}
+
+void SceneDocument::submitCommand(QUndoCommand *pCommand)
+{
+    if (pCommand)
+        m_pUndoStack->push(pCommand);
+}
+
+void SceneDocument::changeItems(const QString &strText, const QList<SceneItem> &lstItems)
+{
+    if (lstItems == m_project.m_lstItems)
+        return;
+    submitCommand(new SceneEditCommand(this, strText, m_project.m_lstItems, lstItems));
+}
+
+void SceneDocument::setItems(const QList<SceneItem> &lstItems)
+{
+    m_project.m_lstItems = lstItems;
+    emit dataChanged(nullptr);
+}
+
+QString SceneDocument::addImage(const QByteArray &data, const QString &strSuffix)
+{
+    return m_project.addImage(data, strSuffix);
+}
+
+QString SceneDocument::getBackupFileName() const
+{
+    return m_strFileName.isEmpty() ? QString() : m_strFileName + QLatin1String(s_backupSuffix);
+}
+
+QString SceneDocument::getTitle() const
+{
+    return QFileInfo(m_strFileName).completeBaseName();
+}
+
+bool SceneDocument::loadFrom(const QString &strFile, QString *pError)
+{
+    SceneProject project;
+    if (!project.load(strFile, pError))
+        return false;
+    m_project = project;
+    return true;
+}
+
+bool SceneDocument::open()
+{
+    const QFileInfo projectInfo(m_strFileName);
+    const QFileInfo backupInfo(getBackupFileName());
+    QString strError;
+
+    // A backup not older than the project holds work that was never saved:
+    // the application ended (or crashed) while the project was being edited.
+    // Saving removes the backup, so a tie in the clock's resolution (a backup
+    // written right after a save) still means unsaved work.
+    bool bRestored = false;
+    if (backupInfo.exists() && (!projectInfo.exists() || backupInfo.lastModified() >= projectInfo.lastModified())) {
+        if (loadFrom(backupInfo.filePath(), &strError))
+            bRestored = true;
+        else
+            qCWarning(lcSceneDocument, "Ignoring the unreadable backup %s: %s",
+                      qUtf8Printable(QDir::toNativeSeparators(backupInfo.filePath())), qUtf8Printable(strError));
+    }
+    if (!bRestored && !loadFrom(m_strFileName, &strError)) {
+        IUi::warning(mainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                     tr("Could not open the project %1.\n\n%2")
+                         .arg(QDir::toNativeSeparators(m_strFileName), strError),
+                     QMessageBox::Ok, QMessageBox::Ok);
+        return false;
+    }
+
+    m_pUndoStack->clear();
+    setOpenAsBackup(bRestored);
+    // Restored work differs from the file on disk: it counts as modified
+    // until it is saved, and undo cannot bring the stack back to clean.
+    if (bRestored)
+        m_pUndoStack->resetClean();
+    emit dataChanged(nullptr);
+    m_strOpenedStatus = bRestored ? tr("Restored %1 from its automatic backup.").arg(getTitle())
+                                  : tr("Opened %1.").arg(getTitle());
+    return true;
+}
+
+bool SceneDocument::save()
+{
+    return save(m_strFileName);
+}
+
+bool SceneDocument::save(const QString &strFile)
+{
+    if (strFile.isEmpty())
+        return false;
+    QString strError;
+    if (!m_project.save(strFile, &strError)) {
+        IUi::warning(mainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                     tr("Could not save the project.\n\n%1").arg(strError), QMessageBox::Ok, QMessageBox::Ok);
+        emit statusChanged(tr("Saving %1 failed.").arg(QFileInfo(strFile).completeBaseName()));
+        return false;
+    }
+    // Writing elsewhere is a copy; only the document's own file makes it clean.
+    if (QFileInfo(strFile) == QFileInfo(m_strFileName)) {
+        m_pUndoStack->setClean();
+        if (isOpenAsBackup()) {
+            setOpenAsBackup(false);
+            if (MainWindow *pMainWindow = ICore::getMainWindow())
+                pMainWindow->hideNotification();
+        }
+        removeBackup();
+        emit modifyChanged(false);
+    }
+    emit statusChanged(tr("Saved %1.").arg(QDir::toNativeSeparators(strFile)));
+    return true;
+}
+
+bool SceneDocument::saveAs()
+{
+    const QString strFolder = m_strFileName.isEmpty() ? SceneSettings::lastFolder()
+                                                      : QFileInfo(m_strFileName).absolutePath();
+    const QString strProjects = tr("Zelto Rideved projects (*.zelto)");
+    const QString strPacked = tr("Packed Zelto Rideved projects (*.zeltopack)");
+    QFileDialog dialog(mainWindow(), tr("Save Project As"), strFolder, strProjects + QLatin1String(";;") + strPacked);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("zelto"));
+    if (!m_strFileName.isEmpty())
+        dialog.selectFile(QFileInfo(m_strFileName).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+
+    QString strFile = dialog.selectedFiles().constFirst();
+    const QString strSuffix = QFileInfo(strFile).suffix().toLower();
+    if (strSuffix != QLatin1String("zelto") && strSuffix != QLatin1String("zeltopack"))
+        strFile += dialog.selectedNameFilter() == strPacked ? QStringLiteral(".zeltopack") : QStringLiteral(".zelto");
+    return saveAs(strFile);
+}
+
+bool SceneDocument::saveAs(const QString &strFile)
+{
+    if (!save(strFile))
+        return false;
+    removeBackup();   // the backup of the old name
+    setFileName(strFile);
+    setIsTempDocument(false);
+    m_pUndoStack->setClean();
+    setOpenAsBackup(false);
+    SceneSettings::setLastFolder(QFileInfo(strFile).absolutePath());
+    emit modifyChanged(false);
+    emit titleChanged();
+    return true;
+}
+
+bool SceneDocument::revert()
+{
+    QString strError;
+    if (!loadFrom(m_strFileName, &strError)) {
+        IUi::warning(mainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                     tr("Could not open the project %1.\n\n%2").arg(QDir::toNativeSeparators(m_strFileName), strError),
+                     QMessageBox::Ok, QMessageBox::Ok);
+        return false;
+    }
+    m_pUndoStack->clear();
+    m_pUndoStack->setClean();
+    // The user chose the saved project over the backup.
+    setOpenAsBackup(false);
+    removeBackup();
+    if (MainWindow *pMainWindow = ICore::getMainWindow())
+        pMainWindow->hideNotification();
+    emit dataChanged(nullptr);
+    emit modifyChanged(false);
+    emit statusChanged(tr("Reverted %1 to the saved project.").arg(getTitle()));
+    return true;
+}
+
+void SceneDocument::cleanTempDir()
+{
+    removeBackup();
+}
+
+bool SceneDocument::saveBackup()
+{
+    const QString strBackup = getBackupFileName();
+    if (strBackup.isEmpty())
+        return false;
+    // Nothing unsaved: a backup would only be taken for lost work next time.
+    if (!isModified()) {
+        removeBackup();
+        return true;
+    }
+    QString strError;
+    if (!m_project.save(strBackup, &strError)) {
+        qCWarning(lcSceneDocument, "Could not write the backup %s: %s",
+                  qUtf8Printable(QDir::toNativeSeparators(strBackup)), qUtf8Printable(strError));
+        emit statusChanged(tr("The automatic backup failed: %1").arg(strError));
+        return false;
+    }
+    emit statusChanged(tr("Backup of %1 saved at %2.")
+                           .arg(getTitle(), QLocale().toString(QTime::currentTime(), QLocale::ShortFormat)));
+    return true;
+}
+
+void SceneDocument::removeBackup()
+{
+    const QString strBackup = getBackupFileName();
+    if (!strBackup.isEmpty() && QFile::exists(strBackup) && !QFile::remove(strBackup))
+        qCWarning(lcSceneDocument, "Could not remove the backup %s",
+                  qUtf8Printable(QDir::toNativeSeparators(strBackup)));
+}
+
+void SceneDocument::onOpened()
+{
+    if (!m_strOpenedStatus.isEmpty()) {
+        emit statusChanged(m_strOpenedStatus);
+        m_strOpenedStatus.clear();
+    }
+    if (isOpenAsBackup())
+        showRestoredNotification();
+}
+
+void SceneDocument::onClosing()
+{
+    // Closing is the user's decision about unsaved work, either way.
+    removeBackup();
+    if (isOpenAsBackup()) {
+        if (MainWindow *pMainWindow = ICore::getMainWindow())
+            pMainWindow->hideNotification();
+    }
+}
+
+void SceneDocument::showRestoredNotification()
+{
+    MainWindow *pMainWindow = ICore::getMainWindow();
+    if (!pMainWindow)
+        return;
+    pMainWindow->showNotification(
+        tr("%1 was restored from its automatic backup with changes that were not saved.").arg(getTitle()),
+        ZTNotificationBar::Information, tr("Revert to Saved"), true);
+    // show() dropped every earlier receiver, so connect only now.
+    if (ZTNotificationBar *pBar = pMainWindow->getNotificationBar())
+        connect(pBar, &ZTNotificationBar::buttonClicked, this, [this]() { revert(); });
+}

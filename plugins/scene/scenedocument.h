@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/documents/idocument.h"
+
+#include "sceneproject.h"
+
+#include <QPointer>
+
+// A scene project being edited. It owns its undo stack; every change of the
+// items goes through a SceneEditCommand on that stack. While it is edited, a
+// packed copy is written beside the project ("<project>.backup") so the work
+// survives a crash; the project file itself is written only by save.
+class SceneDocument : public IDocument
+{
+    Q_OBJECT
+
+public:
+    explicit SceneDocument(QObject *parent = nullptr);
+    ~SceneDocument() override;
+
+    bool initNewDocument(int value1, int value2, int value3, bool option) override;
+    void submitCommand(QUndoCommand *pCommand) override;
+
+    const SceneProject &project() const { return m_project; }
+    // Records a change of the items as one undoable step.
+    void changeItems(const QString &strText, const QList<SceneItem> &lstItems);
+    // Used by the undo commands: replaces the items without a new step.
+    void setItems(const QList<SceneItem> &lstItems);
+    QString addImage(const QByteArray &data, const QString &strSuffix);
+    QString newItemId() const { return m_project.newItemId(); }
+
+    QString getBackupFileName() const;
+    QString getTitle() const;
+
+public slots:
+    bool open() override;
+    bool save() override;
+    bool save(const QString &strFile) override;
+    bool saveAs() override;
+    bool saveAs(const QString &strFile);
+    bool revert() override;
+    void cleanTempDir() override;
+    bool saveBackup() override;
+
+private slots:
+    void onOpened();
+    void onClosing();
+
+private:
+    bool loadFrom(const QString &strFile, QString *pError);
+    void removeBackup();
+    void showRestoredNotification();
+
+    SceneProject m_project;
+    // Said once the main window listens, that is when the document is bound
+    // to its editor (aboutToOpen), not while open() runs.
+    QString m_strOpenedStatus;
+};

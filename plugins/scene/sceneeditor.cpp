@@ -1,0 +1,186 @@
+#include "sceneeditor.h"
+
+#include "scenedocument.h"
+#include "sceneeditorwidget.h"
+
+#include "core/actionmanager/actioncontainer.h"
+#include "core/actionmanager/actionmanager.h"
+#include "core/actionmanager/contextaction.h"
+#include "core/actionmanager/contextmanager.h"
+#include "core/documents/editormanager.h"
+#include "core/icore.h"
+#include "core/mainwindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QUndoStack>
+
+namespace {
+
+const char s_contextId[] = "Scene.Editor";
+const char s_undoId[] = "Edit.Undo";
+const char s_redoId[] = "Edit.Redo";
+
+QMdiArea *workArea()
+{
+    // The main window's work area is a QMdiArea subclass; finding it by its
+    // Qt base keeps this plug-in independent of that class.
+    MainWindow *pMainWindow = ICore::getMainWindow();
+    return pMainWindow ? pMainWindow->findChild<QMdiArea *>() : nullptr;
+}
+
+} // namespace
+
+SceneEditor::SceneEditor()
+{
+    connect(this, &IEditor::documentLoaded, this, &SceneEditor::onDocumentLoaded);
+    connect(this, &IEditor::aboutToActivate, this, &SceneEditor::onActivate);
+    connect(this, &IEditor::documentModifyChanged, this, &SceneEditor::updateCaption);
+    connect(this, &IEditor::documentTitleChanged, this, &SceneEditor::updateCaption);
+    connect(this, &IEditor::documentUnloading, this, &SceneEditor::detach);
+}
+
+SceneEditor::~SceneEditor()
+{
+    unregisterCommands();
+    if (m_pSubWindow) {
+        m_pSubWindow->removeEventFilter(this);
+        delete m_pSubWindow;   // deletes the widget with it
+    }
+    delete m_pWidget;
+}
+
+void SceneEditor::detach()
+{
+    unregisterCommands();
+    m_pUndoAction = nullptr;
+    m_pRedoAction = nullptr;
+    if (m_pSubWindow) {
+        m_pSubWindow->removeEventFilter(this);
+        if (QMdiArea *pArea = m_pSubWindow->mdiArea())
+            disconnect(pArea, nullptr, this, nullptr);
+        m_pSubWindow->hide();
+        m_pSubWindow->deleteLater();   // takes the widget with it
+        m_pSubWindow = nullptr;
+    } else if (m_pWidget) {
+        m_pWidget->removeEventFilter(this);
+        m_pWidget->hide();
+        m_pWidget->deleteLater();
+    }
+}
+
+SceneEditorWidget *SceneEditor::getWidget() const
+{
+    return m_pWidget;
+}
+
+SceneDocument *SceneEditor::getSceneDocument() const
+{
+    return m_pSceneDocument;
+}
+
+void SceneEditor::onDocumentLoaded()
+{
+    if (m_pWidget)
+        return;
+    m_pSceneDocument = qobject_cast<SceneDocument *>(getDocument());
+    SceneDocument *pDocument = m_pSceneDocument;
+    if (!pDocument)
+        return;
+    m_pWidget = new SceneEditorWidget(pDocument);
+    registerCommands();
+
+    if (QMdiArea *pArea = workArea()) {
+        m_pSubWindow = pArea->addSubWindow(m_pWidget);
+        m_pSubWindow->setWindowIcon(QIcon(QStringLiteral(":/app/images/project_icon.ico")));
+        // Closing the subwindow is closing the project, with its save prompt.
+        m_pSubWindow->installEventFilter(this);
+        connect(pArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *pSubWindow) {
+            if (pSubWindow && pSubWindow == m_pSubWindow && EditorManager::getEditors().contains(this))
+                EditorManager::activateEditor(this);
+        });
+        m_pSubWindow->showMaximized();
+    } else {
+        // Without a work area the editor is a window of its own.
+        m_pWidget->setParent(ICore::getMainWindow(), Qt::Window);
+        m_pWidget->installEventFilter(this);
+        m_pWidget->resize(1000, 700);
+        m_pWidget->show();
+    }
+    updateCaption();
+    m_pWidget->setFocus();
+}
+
+void SceneEditor::registerCommands()
+{
+    SceneDocument *pDocument = getSceneDocument();
+    m_pUndoAction = pDocument->getUndoStack()->createUndoAction(m_pWidget, tr("&Undo"));
+    m_pRedoAction = pDocument->getUndoStack()->createRedoAction(m_pWidget, tr("&Redo"));
+    if (!ActionManager::getInstance() || !ContextManager::getInstance())
+        return;
+    ContextManager::registerContext(m_pWidget, QLatin1String(s_contextId), tr("Scene Editor"));
+    ActionManager::registerAction(m_pUndoAction, QLatin1String(s_undoId), m_pWidget);
+    ActionManager::registerAction(m_pRedoAction, QLatin1String(s_redoId), m_pWidget);
+    // The focus may already be inside the widget.
+    if (MainWindow *pMainWindow = ICore::getMainWindow())
+        ActionManager::setContext(ContextManager::getActiveContext(pMainWindow->focusWidget()
+                                                                       ? pMainWindow->focusWidget()
+                                                                       : pMainWindow).pWidget);
+}
+
+void SceneEditor::unregisterCommands()
+{
+    if (!m_pWidget || !m_pUndoAction || !ActionManager::getInstance())
+        return;
+    ActionManager::unregisterAction(m_pUndoAction, QLatin1String(s_undoId));
+    ActionManager::unregisterAction(m_pRedoAction, QLatin1String(s_redoId));
+    if (ContextManager::getInstance())
+        ContextManager::unregisterContext(m_pWidget, QLatin1String(s_contextId));
+}
+
+void SceneEditor::onActivate()
+{
+    if (m_pSubWindow && m_pSubWindow->mdiArea() && m_pSubWindow->mdiArea()->activeSubWindow() != m_pSubWindow)
+        m_pSubWindow->mdiArea()->setActiveSubWindow(m_pSubWindow);
+    updateCaption();
+}
+
+void SceneEditor::updateCaption()
+{
+    SceneDocument *pDocument = getSceneDocument();
+    if (!pDocument || !m_pWidget)
+        return;
+    const QString strFile = pDocument->getFileName();
+    const bool bModified = pDocument->isModified();
+    m_pWidget->setWindowTitle(pDocument->getTitle() + QStringLiteral("[*]"));
+    m_pWidget->setWindowFilePath(strFile);
+    m_pWidget->setWindowModified(bModified);
+    if (m_pSubWindow) {
+        m_pSubWindow->setWindowFilePath(strFile);
+        m_pSubWindow->setWindowModified(bModified);
+    }
+    MainWindow *pMainWindow = ICore::getMainWindow();
+    if (pMainWindow && EditorManager::activeEditor() == this) {
+        pMainWindow->setWindowFilePath(strFile);
+        pMainWindow->setWindowModified(bModified);
+    }
+}
+
+bool SceneEditor::eventFilter(QObject *pWatched, QEvent *pEvent)
+{
+    const bool bOurWindow = pWatched == m_pSubWindow || (!m_pSubWindow && pWatched == m_pWidget);
+    if (bOurWindow && pEvent->type() == QEvent::Close) {
+        // The window stays until the document agrees to close; then the main
+        // window tears down the editor, which deletes the window.
+        pEvent->ignore();
+        if (IDocument *pDocument = m_pSceneDocument) {
+            if (pDocument->close())
+                emit pDocument->requestClosing(true);
+        }
+        return true;
+    }
+    return IEditor::eventFilter(pWatched, pEvent);
+}

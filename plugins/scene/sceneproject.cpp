@@ -1,0 +1,358 @@
+#include "sceneproject.h"
+
+#include "tararchive.h"
+
+#include "core/core_global.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
+
+#include <cmath>
+
+namespace {
+
+const char s_projectEntry[] = "project.json";
+
+const struct {
+    SceneItem::Type type;
+    const char *name;
+} s_typeNames[] = {
+    {SceneItem::Rectangle, "rectangle"},
+    {SceneItem::Ellipse, "ellipse"},
+    {SceneItem::Text, "text"},
+    {SceneItem::Image, "image"},
+};
+
+QString typeName(SceneItem::Type type)
+{
+    for (const auto &entry : s_typeNames) {
+        if (entry.type == type)
+            return QString::fromLatin1(entry.name);
+    }
+    return QString();
+}
+
+bool typeFromName(const QString &strName, SceneItem::Type *pType)
+{
+    for (const auto &entry : s_typeNames) {
+        if (strName == QLatin1String(entry.name)) {
+            *pType = entry.type;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool readNumber(const QJsonObject &object, const char *pKey, double dMin, double dMax, double *pValue)
+{
+    const QJsonValue value = object.value(QLatin1String(pKey));
+    if (!value.isDouble())
+        return false;
+    *pValue = value.toDouble();
+    return std::isfinite(*pValue) && *pValue >= dMin && *pValue <= dMax;
+}
+
+bool writeFile(const QString &strFile, const QByteArray &data, QString *pError)
+{
+    // QSaveFile replaces the file only once everything was written, so a
+    // failure never leaves a half-written project behind.
+    QSaveFile file(strFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        *pError = SceneProject::tr("Could not write %1: %2")
+                      .arg(QDir::toNativeSeparators(strFile), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray SceneProject::toJson() const
+{
+    QJsonObject stage;
+    stage.insert(QStringLiteral("width"), m_nWidth);
+    stage.insert(QStringLiteral("height"), m_nHeight);
+    stage.insert(QStringLiteral("fps"), m_nFps);
+    stage.insert(QStringLiteral("responsive"), m_bResponsive);
+    stage.insert(QStringLiteral("background"), m_background.name());
+
+    QJsonArray items;
+    for (const SceneItem &item : m_lstItems) {
+        QJsonObject object;
+        object.insert(QStringLiteral("id"), item.strId);
+        object.insert(QStringLiteral("type"), typeName(item.type));
+        object.insert(QStringLiteral("x"), item.rect.x());
+        object.insert(QStringLiteral("y"), item.rect.y());
+        object.insert(QStringLiteral("width"), item.rect.width());
+        object.insert(QStringLiteral("height"), item.rect.height());
+        object.insert(QStringLiteral("fill"), item.fill.name(QColor::HexArgb));
+        object.insert(QStringLiteral("stroke"), item.stroke.name(QColor::HexArgb));
+        if (item.type == SceneItem::Text) {
+            object.insert(QStringLiteral("text"), item.strText);
+            object.insert(QStringLiteral("fontSize"), item.nFontSize);
+        }
+        if (item.type == SceneItem::Image)
+            object.insert(QStringLiteral("image"), item.strImage);
+        items.append(object);
+    }
+
+    QJsonObject root;
+    root.insert(QStringLiteral("format"), s_nFormatVersion);
+    root.insert(QStringLiteral("application"), QStringLiteral(ZELTO_APP_TITLE));
+    root.insert(QStringLiteral("stage"), stage);
+    root.insert(QStringLiteral("items"), items);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+bool SceneProject::fromJson(const QByteArray &json, QString *pError)
+{
+    const QString strInvalid = tr("This file is not a Zelto Rideved project.");
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
+        *pError = strInvalid;
+        return false;
+    }
+    const QJsonObject root = document.object();
+    const QJsonValue format = root.value(QStringLiteral("format"));
+    if (!format.isDouble() || format.toDouble() < 1 || format.toDouble() != std::floor(format.toDouble())) {
+        *pError = strInvalid;
+        return false;
+    }
+    if (format.toDouble() > s_nFormatVersion) {
+        *pError = tr("This project was saved by a newer version of Zelto Rideved (project format %1). "
+                     "This version reads project formats up to %2. Please update Zelto Rideved to open it.")
+                      .arg(format.toInt())
+                      .arg(s_nFormatVersion);
+        return false;
+    }
+
+    const QString strDamaged = tr("The project is damaged: %1");
+    SceneProject project;
+    const QJsonObject stage = root.value(QStringLiteral("stage")).toObject();
+    double dWidth = 0, dHeight = 0, dFps = 0;
+    if (!readNumber(stage, "width", s_nMinStageSize, s_nMaxStageSize, &dWidth)
+        || !readNumber(stage, "height", s_nMinStageSize, s_nMaxStageSize, &dHeight)
+        || !readNumber(stage, "fps", s_nMinFps, s_nMaxFps, &dFps)) {
+        *pError = strDamaged.arg(tr("the stage size or frame rate is missing or out of range."));
+        return false;
+    }
+    project.m_nWidth = int(dWidth);
+    project.m_nHeight = int(dHeight);
+    project.m_nFps = int(dFps);
+    project.m_bResponsive = stage.value(QStringLiteral("responsive")).toBool(false);
+    const QColor background(stage.value(QStringLiteral("background")).toString(QStringLiteral("#ffffff")));
+    project.m_background = background.isValid() ? background : QColor(Qt::white);
+
+    const QJsonValue itemsValue = root.value(QStringLiteral("items"));
+    if (!itemsValue.isArray() && !itemsValue.isUndefined()) {
+        *pError = strDamaged.arg(tr("the list of items is not a list."));
+        return false;
+    }
+    QSet<QString> setIds;
+    const QJsonArray items = itemsValue.toArray();
+    for (int i = 0; i < items.size(); ++i) {
+        const QJsonObject object = items.at(i).toObject();
+        SceneItem item;
+        item.strId = object.value(QStringLiteral("id")).toString();
+        double dX = 0, dY = 0, dW = 0, dH = 0;
+        const double dLimit = 1e6;
+        if (item.strId.isEmpty() || setIds.contains(item.strId)
+            || !typeFromName(object.value(QStringLiteral("type")).toString(), &item.type)
+            || !readNumber(object, "x", -dLimit, dLimit, &dX) || !readNumber(object, "y", -dLimit, dLimit, &dY)
+            || !readNumber(object, "width", 0, dLimit, &dW) || !readNumber(object, "height", 0, dLimit, &dH)) {
+            *pError = strDamaged.arg(tr("item %1 is not valid.").arg(i + 1));
+            return false;
+        }
+        setIds.insert(item.strId);
+        item.rect = QRectF(dX, dY, dW, dH);
+        const QColor fill(object.value(QStringLiteral("fill")).toString());
+        const QColor stroke(object.value(QStringLiteral("stroke")).toString());
+        if (fill.isValid())
+            item.fill = fill;
+        if (stroke.isValid())
+            item.stroke = stroke;
+        item.strText = object.value(QStringLiteral("text")).toString();
+        item.nFontSize = qBound(4, object.value(QStringLiteral("fontSize")).toInt(24), 1000);
+        if (item.type == SceneItem::Image) {
+            item.strImage = object.value(QStringLiteral("image")).toString();
+            if (!isValidImageRef(item.strImage)) {
+                *pError = strDamaged.arg(tr("item %1 names an image outside the project.").arg(i + 1));
+                return false;
+            }
+        }
+        project.m_lstItems.append(item);
+    }
+    *this = project;
+    return true;
+}
+
+QByteArray SceneProject::toPack(QString *pError) const
+{
+    QList<TarArchive::Entry> lstEntries;
+    lstEntries.append(TarArchive::Entry(QString::fromLatin1(s_projectEntry), toJson()));
+    QSet<QString> setWritten;
+    for (const SceneItem &item : m_lstItems) {
+        if (item.type != SceneItem::Image || setWritten.contains(item.strImage)
+            || !m_mapImages.contains(item.strImage))
+            continue;
+        setWritten.insert(item.strImage);
+        lstEntries.append(TarArchive::Entry(item.strImage, m_mapImages.value(item.strImage)));
+    }
+    return TarArchive::write(lstEntries, pError);
+}
+
+bool SceneProject::fromPack(const QByteArray &data, QString *pError)
+{
+    QList<TarArchive::Entry> lstEntries;
+    if (!TarArchive::read(data, &lstEntries, pError))
+        return false;
+    QByteArray json;
+    bool bFound = false;
+    QMap<QString, QByteArray> mapImages;
+    for (const TarArchive::Entry &entry : qAsConst(lstEntries)) {
+        if (entry.first == QLatin1String(s_projectEntry)) {
+            json = entry.second;
+            bFound = true;
+        } else if (isValidImageRef(entry.first)) {
+            mapImages.insert(entry.first, entry.second);
+        }
+        // Anything else in the archive is ignored: it is never extracted.
+    }
+    if (!bFound) {
+        *pError = tr("The packed project holds no %1.").arg(QString::fromLatin1(s_projectEntry));
+        return false;
+    }
+    if (!fromJson(json, pError))
+        return false;
+    m_mapImages = mapImages;
+    return true;
+}
+
+bool SceneProject::save(const QString &strFile, QString *pError) const
+{
+    if (isPackFile(strFile)) {
+        const QByteArray pack = toPack(pError);
+        return !pack.isEmpty() && writeFile(strFile, pack, pError);
+    }
+
+    // Images first: a project file never points at images that are not there.
+    const QDir folder = QFileInfo(strFile).absoluteDir();
+    QSet<QString> setWritten;
+    for (const SceneItem &item : m_lstItems) {
+        if (item.type != SceneItem::Image || setWritten.contains(item.strImage)
+            || !m_mapImages.contains(item.strImage))
+            continue;
+        setWritten.insert(item.strImage);
+        const QString strImageFile = folder.absoluteFilePath(item.strImage);
+        // Names are derived from the content, so an existing file of the same
+        // name and size already holds these bytes.
+        const QByteArray &data = m_mapImages[item.strImage];
+        if (QFileInfo(strImageFile).size() == data.size())
+            continue;
+        if (!folder.mkpath(QFileInfo(strImageFile).absolutePath())) {
+            *pError = tr("Could not create the folder %1.")
+                          .arg(QDir::toNativeSeparators(QFileInfo(strImageFile).absolutePath()));
+            return false;
+        }
+        if (!writeFile(strImageFile, data, pError))
+            return false;
+    }
+    return writeFile(strFile, toJson(), pError);
+}
+
+bool SceneProject::load(const QString &strFile, QString *pError)
+{
+    QFile file(strFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *pError = tr("Could not open %1: %2").arg(QDir::toNativeSeparators(strFile), file.errorString());
+        return false;
+    }
+    // Projects are small; anything far larger is not one of ours.
+    const qint64 nMaxSize = qint64(512) * 1024 * 1024;
+    if (file.size() > nMaxSize) {
+        *pError = tr("This file is not a Zelto Rideved project.");
+        return false;
+    }
+    const QByteArray data = file.readAll();
+    if (TarArchive::looksLikeTar(data))
+        return fromPack(data, pError);
+
+    SceneProject project;
+    if (!project.fromJson(data, pError))
+        return false;
+    // Missing images are not fatal: the items stay and show a placeholder,
+    // so the rest of the work can still be opened and saved.
+    const QDir folder = QFileInfo(strFile).absoluteDir();
+    for (const SceneItem &item : qAsConst(project.m_lstItems)) {
+        if (item.type != SceneItem::Image || project.m_mapImages.contains(item.strImage))
+            continue;
+        QFile image(folder.absoluteFilePath(item.strImage));
+        if (image.open(QIODevice::ReadOnly))
+            project.m_mapImages.insert(item.strImage, image.readAll());
+    }
+    *this = project;
+    return true;
+}
+
+QString SceneProject::addImage(const QByteArray &data, const QString &strSuffix)
+{
+    QString strExtension = strSuffix.toLower();
+    if (!QRegularExpression(QStringLiteral("^[a-z0-9]{1,5}$")).match(strExtension).hasMatch())
+        strExtension = QStringLiteral("png");
+    const QString strRef = QStringLiteral("images/%1.%2")
+                               .arg(QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha1)
+                                                            .toHex()
+                                                            .left(16)),
+                                    strExtension);
+    m_mapImages.insert(strRef, data);
+    return strRef;
+}
+
+QString SceneProject::newItemId() const
+{
+    QSet<QString> setIds;
+    for (const SceneItem &item : m_lstItems)
+        setIds.insert(item.strId);
+    for (int n = m_lstItems.size() + 1;; ++n) {
+        const QString strId = QStringLiteral("item%1").arg(n);
+        if (!setIds.contains(strId))
+            return strId;
+    }
+}
+
+bool SceneProject::isPackFile(const QString &strFile)
+{
+    const QString strSuffix = QFileInfo(strFile).suffix().toLower();
+    return strSuffix == QLatin1String("zeltopack") || strSuffix == QLatin1String("backup");
+}
+
+bool SceneProject::isValidImageRef(const QString &strRef)
+{
+    // One plain file name inside "images/": nothing may point outside the
+    // project folder, whatever a damaged or hostile file says.
+    static const QRegularExpression s_ref(QStringLiteral("^images/[A-Za-z0-9_-][A-Za-z0-9_.-]{0,80}$"));
+    return s_ref.match(strRef).hasMatch() && !strRef.contains(QLatin1String(".."));
+}
+
+QString SceneProject::imageMimeType(const QString &strRef)
+{
+    const QString strSuffix = QFileInfo(strRef).suffix().toLower();
+    if (strSuffix == QLatin1String("jpg") || strSuffix == QLatin1String("jpeg"))
+        return QStringLiteral("image/jpeg");
+    if (strSuffix == QLatin1String("gif"))
+        return QStringLiteral("image/gif");
+    if (strSuffix == QLatin1String("svg"))
+        return QStringLiteral("image/svg+xml");
+    if (strSuffix == QLatin1String("webp"))
+        return QStringLiteral("image/webp");
+    return QStringLiteral("image/png");
+}

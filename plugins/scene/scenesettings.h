@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The scene plug-in's own settings, kept in the group "Designer" of the
+// application's settings. That the group exists tells the main window that
+// the application was set up before, so it is written at every settings save.
+class SceneSettings : public QObject
+{
+    Q_OBJECT
+
+public:
+    static SceneSettings *instance();
+
+    static QString lastFolder();
+    static void setLastFolder(const QString &strFolder);
+    static QString updateUrl();
+    static void setUpdateUrl(const QString &strUrl);
+    static bool showBreakpoints();
+    static void setShowBreakpoints(bool bShow);
+    // Writes the group, so the next start is not taken for the first one.
+    static void save();
+
+signals:
+    // Something the editors draw (breakpoint guides) changed.
+    void changed();
+
+private:
+    SceneSettings() = default;
+};

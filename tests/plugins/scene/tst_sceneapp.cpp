@@ -1,0 +1,577 @@
+// The scene plug-in inside a real main window: commands pressed by their
+// identifiers, dialogs answered as a user would, projects created, edited,
+// saved, closed, reopened, restored, exported and previewed.
+#include "newscenedialog.h"
+#include "scenecommandhandler.h"
+#include "scenedocument.h"
+#include "scenedocumentfactory.h"
+#include "sceneeditor.h"
+#include "sceneeditorwidget.h"
+#include "sceneoptionsdialog.h"
+#include "breakpointsoptionpage.h"
+#include "generaloptionpage.h"
+#include "shortcutsoptionpage.h"
+
+#include "core/actionmanager/actioncontainer.h"
+#include "core/actionmanager/actionmanager.h"
+#include "core/actionmanager/contextaction.h"
+#include "core/documents/documentmanager.h"
+#include "core/documents/editormanager.h"
+#include "core/i18n/ilanguagemanager.h"
+#include "core/i18n/ithemesmanager.h"
+#include "core/icore.h"
+#include "core/mainwindow.h"
+#include "extensionsystem/pluginmanager.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/testhost.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QGraphicsItem>
+#include <QGraphicsView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+// The main window's own commands (New, Save, Close, Recent Projects...) are
+// pressed as a user would; a build without them skips those tests.
+#define TRIGGER(id)                                                                                  \
+    do {                                                                                             \
+        ContextAction *pCommand_ = ActionManager::getAction(QStringLiteral(id));                    \
+        if (!pCommand_)                                                                              \
+            QSKIP("The main window has no command " id);                                             \
+        QVERIFY2(pCommand_->getAction()->isEnabled(), id " is disabled");                           \
+        pCommand_->getAction()->trigger();                                                           \
+    } while (false)
+
+class tst_SceneApp : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    // Stands in for the web browser.
+    void openUrl(const QUrl &url) { m_lstOpenedUrls.append(url); }
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void createEditSaveCloseAndReopen();
+    void undoAndRedoFollowTheFocusedEditor();
+    void dragMovesAsOneUndoableStep();
+    void newProjectDialogValidates_data();
+    void newProjectDialogValidates();
+    void restoredProjectOffersRevert();
+    void closingTheSubwindowAsksToSave();
+    void imagesTravelWithTheProject();
+    void exportAndPreview();
+    void aboutAndUpdateCheck();
+    void shortcutSurvivesRestart();
+    void conflictingShortcutsAreNotSaved();
+    void preferencesChangeBackupAndBreakpoints();
+
+private:
+    void startWindow();
+    SceneEditor *createProject(const QString &strName, int nWidth = 800, int nHeight = 600);
+    SceneEditor *activeEditor() const;
+    void screenshot(QWidget *pWidget, const QString &strName);
+
+    TestSupport::TestHost m_host;
+    MainWindow *m_pWindow = nullptr;
+    SceneDocumentFactory *m_pFactory = nullptr;
+    SceneCommandHandler *m_pHandler = nullptr;
+    QTemporaryDir *m_pDir = nullptr;
+    QList<QUrl> m_lstOpenedUrls;
+};
+
+void tst_SceneApp::startWindow()
+{
+    // What the host does with the core and scene plug-ins, in that order.
+    m_pWindow = new MainWindow();
+    m_pFactory = new SceneDocumentFactory();
+    ExtensionSystem::PluginManager::addObject(m_pFactory);
+    m_pHandler = new SceneCommandHandler();
+    m_pHandler->registerUndoCommands();
+    m_pHandler->connectCommands();
+    m_pWindow->resize(1200, 800);
+    m_pWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pWindow));
+}
+
+void tst_SceneApp::initTestCase()
+{
+    // What zelto's main() and then the core plug-in do first.
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));
+    ILanguageManager::getInstance().initialize();
+    IThemesManager::getInstance().initialize();
+    const QString strTheme = qEnvironmentVariable("ZELTO_SCREENSHOT_THEME");
+    if (!strTheme.isEmpty()) {
+        QFile styleSheet(QCoreApplication::applicationDirPath() + QStringLiteral("/../../bin/resources/styles/zelto_")
+                         + strTheme + QStringLiteral(".qss"));
+        if (styleSheet.open(QIODevice::ReadOnly))
+            qApp->setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
+    }
+}
+
+void tst_SceneApp::init()
+{
+    m_pDir = new QTemporaryDir();
+    m_lstOpenedUrls.clear();
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+    startWindow();
+}
+
+void tst_SceneApp::cleanup()
+{
+    // Nothing may ask questions on the way out.
+    for (IEditor *pEditor : EditorManager::getEditors())
+        pEditor->getDocument()->getUndoStack()->setClean();
+    m_pWindow->close();
+    delete m_pWindow;
+    ExtensionSystem::PluginManager::removeObject(m_pFactory);
+    delete m_pFactory;
+    delete m_pHandler;
+    delete m_pDir;
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+SceneEditor *tst_SceneApp::activeEditor() const
+{
+    return qobject_cast<SceneEditor *>(EditorManager::activeEditor());
+}
+
+void tst_SceneApp::screenshot(QWidget *pWidget, const QString &strName)
+{
+    const QString strFolder = qEnvironmentVariable("ZELTO_SCREENSHOT_DIR");
+    if (strFolder.isEmpty())
+        return;
+    QDir().mkpath(strFolder);
+    QCoreApplication::processEvents();
+    const QString strTheme = qEnvironmentVariable("ZELTO_SCREENSHOT_THEME");
+    pWidget->grab().save(QDir(strFolder).filePath(strName + (strTheme.isEmpty() ? QString() : QLatin1Char('-') + strTheme)
+                                                   + QStringLiteral(".png")));
+}
+
+SceneEditor *tst_SceneApp::createProject(const QString &strName, int nWidth, int nHeight)
+{
+    TestSupport::ModalAnswerer answerer;
+    answerer.answerWith([&](QWidget *pWidget) {
+        auto *pDialog = qobject_cast<NewSceneDialog *>(pWidget);
+        QVERIFY(pDialog);
+        pDialog->setFolder(m_pDir->path());
+        pDialog->setProjectName(strName);
+        pDialog->setStage(nWidth, nHeight, 30, false);
+        screenshot(pDialog, QStringLiteral("new-project"));
+        pDialog->accept();
+    });
+    ActionManager::getAction(QStringLiteral("File.New"))->getAction()->trigger();
+    answerer.waitForAnswers(1);
+    return activeEditor();
+}
+
+void tst_SceneApp::createEditSaveCloseAndReopen()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("first"));
+    if (!pEditor)
+        return;
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    const QString strFile = m_pDir->filePath(QStringLiteral("first.zelto"));
+    QCOMPARE(pDocument->getFileName(), strFile);
+    QVERIFY(QFile::exists(strFile));   // a new project is written at once
+    QCOMPARE(pDocument->project().m_nWidth, 800);
+
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    QVERIFY(pWidget && pWidget->isVisible());
+    QVERIFY(m_pWindow->findChild<QMdiArea *>()->subWindowList().size() == 1);
+    pWidget->addRectangle();
+    pWidget->addEllipse();
+    pWidget->addText();
+    QCOMPARE(pDocument->project().m_lstItems.size(), 3);
+    QVERIFY(pDocument->isModified());
+    screenshot(m_pWindow, QStringLiteral("editor"));
+
+    // Delete the selected text with the Delete key, then undo it.
+    pWidget->view()->setFocus();
+    QTest::keyClick(pWidget->view(), Qt::Key_Delete);
+    QCOMPARE(pDocument->project().m_lstItems.size(), 2);
+    pDocument->getUndoStack()->undo();
+    QCOMPARE(pDocument->project().m_lstItems.size(), 3);
+
+    TRIGGER("File.Save");
+    QVERIFY(!pDocument->isModified());
+    TRIGGER("File.Close");
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+
+    // The recent projects menu is refreshed when it is built; this run added
+    // the project after that.
+    m_pWindow->updateRecentFileActions();
+    TRIGGER("File.Recent_Projects.Project_1");
+    SceneEditor *pReopened = activeEditor();
+    QVERIFY(pReopened);
+    QCOMPARE(pReopened->getSceneDocument()->getFileName(), strFile);
+    QCOMPARE(pReopened->getSceneDocument()->project().m_lstItems.size(), 3);
+    QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Opened first."));
+    QVERIFY(!pReopened->getSceneDocument()->isModified());
+}
+
+void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("undo"));
+    if (!pEditor)
+        return;
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    pWidget->addRectangle();
+    pWidget->addEllipse();
+    pWidget->view()->setFocus();
+    QTRY_VERIFY(pWidget->view()->hasFocus());
+
+    ContextAction *pUndo = ActionManager::getAction(QStringLiteral("Edit.Undo"));
+    QVERIFY(pUndo);
+    // Undo and Redo stand before Preferences in the Edit menu.
+    if (ActionContainer *pEdit = ActionManager::getActionContainer(QStringLiteral("MenuBar.Edit"))) {
+        const QList<QAction *> lstActions = pEdit->getMenu()->actions();
+        const int nUndo = lstActions.indexOf(pUndo->getAction());
+        const int nRedo = lstActions.indexOf(ActionManager::getAction(QStringLiteral("Edit.Redo"))->getAction());
+        const int nPreferences = lstActions.indexOf(ActionManager::getAction(QStringLiteral("Edit.Preferences"))->getAction());
+        QVERIFY(nUndo >= 0 && nUndo < nRedo && nRedo < nPreferences);
+    }
+    QCOMPARE(pUndo->getDefaultKeySequence(), QKeySequence(QKeySequence::Undo));
+    TRIGGER("Edit.Undo");
+    QCOMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 1);
+    TRIGGER("Edit.Redo");
+    QCOMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 2);
+
+    // The shortcut reaches the command too.
+    QTest::keySequence(m_pWindow->windowHandle() ? static_cast<QWidget *>(pWidget->view()) : pWidget,
+                       pUndo->getKeySequence());
+    QTRY_COMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 1);
+}
+
+void tst_SceneApp::dragMovesAsOneUndoableStep()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("drag"));
+    if (!pEditor)
+        return;
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    pWidget->addRectangle();
+    const QRectF before = pDocument->project().m_lstItems.at(0).rect;
+    QGraphicsView *pView = pWidget->view();
+    QTRY_VERIFY(pView->isVisible());
+    QCoreApplication::processEvents();
+
+    const QPoint from = pView->mapFromScene(before.center());
+    const QPoint to = pView->mapFromScene(before.center() + QPointF(100, 50));
+    QWidget *pViewport = pView->viewport();
+    QMouseEvent press(QEvent::MouseButtonPress, from, pViewport->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(pViewport, &press);
+    for (int i = 1; i <= 5; ++i) {
+        const QPoint pos = from + (to - from) * i / 5;
+        QMouseEvent move(QEvent::MouseMove, pos, pViewport->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(pViewport, &move);
+    }
+    QMouseEvent release(QEvent::MouseButtonRelease, to, pViewport->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(pViewport, &release);
+
+    QTRY_VERIFY(pDocument->project().m_lstItems.at(0).rect.topLeft() != before.topLeft());
+    const QRectF after = pDocument->project().m_lstItems.at(0).rect;
+    QVERIFY(qAbs(after.x() - before.x() - 100) < 5);
+    QVERIFY(qAbs(after.y() - before.y() - 50) < 5);
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(pDocument->getUndoStack()->count(), 2);   // add, move
+    pDocument->getUndoStack()->undo();
+    QCOMPARE(pDocument->project().m_lstItems.at(0).rect, before);
+
+    // Resizing through the property panel is one step as well.
+    pWidget->selectIds({pDocument->project().m_lstItems.at(0).strId});
+    pWidget->setSelectedGeometry(QRectF(before.topLeft(), QSizeF(300, 40)));
+    QCOMPARE(pDocument->project().m_lstItems.at(0).rect.size(), QSizeF(300, 40));
+    QCOMPARE(pDocument->getUndoStack()->undoText(), QStringLiteral("Resize"));
+}
+
+void tst_SceneApp::newProjectDialogValidates_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("plain") << QStringLiteral("Scene 1") << true;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("blank") << QStringLiteral("   ") << false;
+    QTest::newRow("slash") << QStringLiteral("a/b") << false;
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
+    QTest::newRow("colon") << QStringLiteral("a:b") << false;
+    QTest::newRow("leading dot") << QStringLiteral(".hidden") << false;
+    QTest::newRow("existing") << QStringLiteral("exists") << false;
+}
+
+void tst_SceneApp::newProjectDialogValidates()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, valid);
+    QFile existing(m_pDir->filePath(QStringLiteral("exists.zelto")));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    NewSceneDialog dialog(m_pWindow);
+    dialog.setFolder(m_pDir->filePath(QStringLiteral("sub/folder")));
+    dialog.setProjectName(name);
+    if (name == QLatin1String("exists"))
+        dialog.setFolder(m_pDir->path());
+    QCOMPARE(dialog.validationError().isEmpty(), valid);
+    dialog.accept();
+    QCOMPARE(dialog.result() == QDialog::Accepted, valid);
+    QCOMPARE(dialog.getFilePath().isEmpty(), !valid);
+    if (valid) {
+        QCOMPARE(dialog.getFilePath(), m_pDir->filePath(QStringLiteral("sub/folder/Scene 1.zelto")));
+        QVERIFY(QFileInfo(m_pDir->filePath(QStringLiteral("sub/folder"))).isDir());   // created on accept
+    }
+}
+
+void tst_SceneApp::restoredProjectOffersRevert()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.Open_Project")))
+        QSKIP("The main window cannot open projects yet");
+    // A project with unsaved work in its backup, as a crash leaves it.
+    const QString strFile = m_pDir->filePath(QStringLiteral("restored.zelto"));
+    {
+        SceneDocument document;
+        document.setFileName(strFile);
+        QVERIFY(document.initNewDocument(640, 360, 24, false));
+        QVERIFY(document.save());
+        SceneItem item;
+        item.strId = QStringLiteral("item1");
+        item.rect = QRectF(10, 10, 100, 100);
+        document.changeItems(QStringLiteral("Add"), {item});
+        QVERIFY(document.saveBackup());
+    }
+    QVERIFY(m_pWindow->loadFile(strFile));
+    SceneEditor *pEditor = activeEditor();
+    QVERIFY(pEditor);
+    QVERIFY(pEditor->getSceneDocument()->isOpenAsBackup());
+    QCOMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 1);
+    ZTNotificationBar *pBar = m_pWindow->getNotificationBar();
+    QVERIFY(pBar->isVisible());
+    screenshot(m_pWindow, QStringLiteral("restore-notification"));
+    auto *pButton = pBar->findChild<QPushButton *>(QStringLiteral("m_pButton"));
+    QVERIFY(pButton);
+    pButton->click();
+    QVERIFY(!pBar->isVisible());
+    QVERIFY(pEditor->getSceneDocument()->project().m_lstItems.isEmpty());
+    QVERIFY(!pEditor->getSceneDocument()->isModified());
+}
+
+void tst_SceneApp::closingTheSubwindowAsksToSave()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("ask"));
+    if (!pEditor)
+        return;
+    pEditor->getWidget()->addRectangle();
+    QMdiSubWindow *pSubWindow = m_pWindow->findChild<QMdiArea *>()->subWindowList().value(0);
+    QVERIFY(pSubWindow);
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Cancel);
+    pSubWindow->close();
+    QCOMPARE(answerer.records().size(), 1);
+    QVERIFY(answerer.records().at(0).text.contains(QLatin1String("ask")));
+    QCOMPARE(EditorManager::getEditors().size(), 1);
+
+    answerer.answer(QMessageBox::Yes);
+    pSubWindow->close();
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+    SceneDocument saved;
+    saved.setFileName(m_pDir->filePath(QStringLiteral("ask.zelto")));
+    QVERIFY(saved.open());
+    QCOMPARE(saved.project().m_lstItems.size(), 1);
+}
+
+void tst_SceneApp::imagesTravelWithTheProject()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("pictures"));
+    QVERIFY(pEditor);
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    const QString strImage = m_pDir->filePath(QStringLiteral("green.png"));
+    QVERIFY(image.save(strImage));
+    QFile notAnImage(m_pDir->filePath(QStringLiteral("fake.png")));
+    QVERIFY(notAnImage.open(QIODevice::WriteOnly));
+    notAnImage.write("not a picture");
+    notAnImage.close();
+
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    QVERIFY(!pWidget->addImageFile(notAnImage.fileName()));
+    QVERIFY(pWidget->addImageFile(strImage));
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    QCOMPARE(pDocument->project().m_lstItems.size(), 1);
+    const SceneItem item = pDocument->project().m_lstItems.at(0);
+    QCOMPARE(item.type, SceneItem::Image);
+    QCOMPARE(item.rect.size(), QSizeF(40, 20));   // small images keep their size
+
+    // Saved as a project, the image lands in the images folder beside it.
+    TRIGGER("File.Save");
+    QVERIFY(QFile::exists(m_pDir->filePath(QStringLiteral("pictures.zelto"))));
+    QVERIFY(QFile::exists(m_pDir->filePath(item.strImage)));
+
+    // Saved as a packed project, it travels inside the one file.
+    const QString strPack = m_pDir->filePath(QStringLiteral("moved/pictures.zeltopack"));
+    QDir().mkpath(QFileInfo(strPack).absolutePath());
+    QVERIFY(pDocument->saveAs(strPack));
+    QCOMPARE(pDocument->getFileName(), strPack);
+    QVERIFY(!QFileInfo::exists(m_pDir->filePath(QStringLiteral("moved/images"))));
+    SceneDocument packed;
+    packed.setFileName(strPack);
+    QVERIFY(packed.open());
+    QCOMPARE(packed.project().m_mapImages.value(item.strImage).size(), QFileInfo(strImage).size());
+}
+
+void tst_SceneApp::exportAndPreview()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("export"));
+    if (!pEditor)
+        return;
+    pEditor->getWidget()->addRectangle();
+    pEditor->getWidget()->addText();
+    const QString strHtml = m_pDir->filePath(QStringLiteral("export.html"));
+    QVERIFY(m_pHandler->exportToFile(strHtml));
+    QFile html(strHtml);
+    QVERIFY(html.open(QIODevice::ReadOnly));
+    const QString strPage = QString::fromUtf8(html.readAll());
+    QVERIFY(strPage.contains(QLatin1String("<rect id=\"item1\"")));
+    QVERIFY(strPage.contains(QLatin1String("<text id=\"item2\"")));
+    QVERIFY(strPage.contains(QLatin1String("viewBox=\"0 0 800 600\"")));
+
+    TRIGGER("File.Preview_Project_In_Browser");
+    TRIGGER("File.Preview_Current_Scene_In_Browser");
+    QCOMPARE(m_lstOpenedUrls.size(), 2);
+    for (const QUrl &url : qAsConst(m_lstOpenedUrls)) {
+        QVERIFY(url.isLocalFile());
+        QVERIFY(url.toLocalFile().startsWith(m_pWindow->getDefaultTempPath()));
+        QVERIFY(QFile::exists(url.toLocalFile()));
+    }
+}
+
+void tst_SceneApp::aboutAndUpdateCheck()
+{
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    answerer.answer(QMessageBox::Ok);
+    TRIGGER("Help.About");
+    TRIGGER("Help.CheckUpdates");
+    QVERIFY(answerer.waitForAnswers(2));
+    QCOMPARE(answerer.records().at(0).title, QStringLiteral("Zelto Rideved"));
+    QVERIFY(answerer.records().at(0).text.contains(QCoreApplication::applicationVersion()));
+    QVERIFY(answerer.records().at(1).text.contains(QLatin1String("No update address")));
+
+    // With an address, the check goes to the update registry, which reads the
+    // appcast and says that this version is the latest.
+    const QString strAppcast = m_pDir->filePath(QStringLiteral("appcast.json"));
+    QFile appcast(strAppcast);
+    QVERIFY(appcast.open(QIODevice::WriteOnly));
+    appcast.write(R"({"updates":{"windows":{"latest-version":"0.1.0","download-url":"","changelog":""}}})");
+    appcast.close();
+    ICore::settings()->setValue(QStringLiteral("Designer/UpdateUrl"), QUrl::fromLocalFile(strAppcast).toString());
+    answerer.answer(QMessageBox::Close);
+    TRIGGER("Help.CheckUpdates");
+    QVERIFY(answerer.waitForAnswers(3, 15000));
+    QVERIFY2(answerer.records().at(2).text.contains(QLatin1String("latest version")),
+             qPrintable(answerer.records().at(2).text));
+}
+
+void tst_SceneApp::shortcutSurvivesRestart()
+{
+    const QString strId = QStringLiteral("File.Export_To_HTML5");
+    if (!ActionManager::getAction(strId))
+        QSKIP("The main window has no export command yet");
+    const QKeySequence shortcut(QStringLiteral("Ctrl+Shift+H"));
+    TestSupport::ModalAnswerer answerer;
+    answerer.answerWith([&](QWidget *pWidget) {
+        auto *pDialog = qobject_cast<SceneOptionsDialog *>(pWidget);
+        QVERIFY(pDialog);
+        pDialog->setCurrentPage(2);
+        pDialog->shortcutsPage()->setPendingShortcut(strId, shortcut);
+        screenshot(pDialog, QStringLiteral("preferences-shortcuts"));
+        pDialog->setCurrentPage(0);
+        screenshot(pDialog, QStringLiteral("preferences-general"));
+        pDialog->setCurrentPage(1);
+        screenshot(pDialog, QStringLiteral("preferences-breakpoints"));
+        pDialog->onOK();
+    });
+    TRIGGER("Edit.Preferences");
+    QVERIFY(answerer.waitForAnswers(1));
+    QCOMPARE(ActionManager::getAction(strId)->getKeySequence(), shortcut);
+
+    // A restart: a new main window reading the same settings file.
+    cleanup();
+    init();
+    ActionManager::readFromSettings();
+    QCOMPARE(ActionManager::getAction(strId)->getKeySequence(), shortcut);
+}
+
+void tst_SceneApp::conflictingShortcutsAreNotSaved()
+{
+    SceneOptionsDialog dialog;
+    dialog.shortcutsPage()->initValues();
+    const QKeySequence undo = ActionManager::getAction(QStringLiteral("Edit.Undo"))->getKeySequence();
+    dialog.shortcutsPage()->setPendingShortcut(QStringLiteral("Edit.Redo"), undo);
+    QCOMPARE(dialog.shortcutsPage()->conflicts().size(), 1);
+    QVERIFY(dialog.shortcutsPage()->conflicts().at(0).contains(QLatin1String("Edit.Redo")));
+
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    QVERIFY(!dialog.applyChanges());
+    QCOMPARE(answerer.records().size(), 1);
+    QVERIFY(ActionManager::getAction(QStringLiteral("Edit.Redo"))->getKeySequence() != undo);
+
+    dialog.shortcutsPage()->resetAll();
+    QVERIFY(dialog.shortcutsPage()->conflicts().isEmpty());
+    QVERIFY(dialog.applyChanges());
+}
+
+void tst_SceneApp::preferencesChangeBackupAndBreakpoints()
+{
+    SceneOptionsDialog dialog;
+    dialog.generalPage()->initValues();
+    dialog.breakpointsPage()->initValues();
+    dialog.generalPage()->autoBackupCheck()->setChecked(true);
+    dialog.generalPage()->intervalSpin()->setValue(42);
+    dialog.breakpointsPage()->showGuidesCheck()->setChecked(true);
+    dialog.breakpointsPage()->setBreakpoints({{500, true}, {900, false}}, {{300, true}});
+    QVERIFY(dialog.applyChanges());
+    QCOMPARE(DocumentManager::getAutobackupTimeout(), 42);
+    QCOMPARE(DocumentManager::getHBreakpoints(), (QList<QPair<int, bool>>{{500, true}, {900, false}}));
+    QCOMPARE(ICore::settings()->value(QStringLiteral("Designer/ShowBreakpoints")).toBool(), true);
+
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("guides"), 1000, 700);
+    if (!pEditor)
+        return;
+    QCOMPARE(pEditor->getWidget()->guideCount(), 2);   // 500 wide, 300 high; 900 is off
+
+    dialog.breakpointsPage()->resetToDefaults();
+    QVERIFY(dialog.applyChanges());
+    QCOMPARE(DocumentManager::getHBreakpoints().size(), 5);
+    QCOMPARE(pEditor->getWidget()->guideCount(), 3);   // 375, 667 and 768; 1024 and 1280 are off the stage
+}
+
+QTEST_MAIN(tst_SceneApp)
+#include "tst_sceneapp.moc"

@@ -1,0 +1,302 @@
+// Scene documents: saving and opening, undo, refused files, automatic
+// backups and the restore after a crash.
+#include "scenedocument.h"
+
+#include "core/documents/documentmanager.h"
+#include "core/mainwindow.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/testhost.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+class tst_SceneDocument : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void newProjectSavesAndReopens();
+    void initNewDocumentRefusesImpossibleStages_data();
+    void initNewDocumentRefusesImpossibleStages();
+    void undoAndRedoChanges();
+    void invalidFileOpensWithMessage_data();
+    void invalidFileOpensWithMessage();
+    void backupIsWrittenOnlyForUnsavedWork();
+    void newerBackupIsRestoredAndCanBeReverted();
+    void olderBackupIsIgnored();
+    void savingRestoredWorkRemovesBackup();
+    void closingWithoutSavingRemovesBackup();
+    void backupTimerWritesBackup();
+
+private:
+    QString path(const QString &strName) const { return m_pDir->filePath(strName); }
+    SceneDocument *newProject(const QString &strName, int nItems);
+    static QList<SceneItem> items(int nCount);
+    static QByteArray readAll(const QString &strFile);
+
+    TestSupport::TestHost m_host;
+    MainWindow *m_pWindow = nullptr;
+    QTemporaryDir *m_pDir = nullptr;
+};
+
+void tst_SceneDocument::init()
+{
+    m_pWindow = new MainWindow();
+    m_pWindow->show();
+    m_pDir = new QTemporaryDir();
+}
+
+void tst_SceneDocument::cleanup()
+{
+    delete m_pWindow;
+    delete m_pDir;
+}
+
+QList<SceneItem> tst_SceneDocument::items(int nCount)
+{
+    QList<SceneItem> lstItems;
+    for (int i = 0; i < nCount; ++i) {
+        SceneItem item;
+        item.strId = QStringLiteral("item%1").arg(i + 1);
+        item.type = i % 2 ? SceneItem::Ellipse : SceneItem::Rectangle;
+        item.rect = QRectF(10 * i, 20 * i, 50, 40);
+        lstItems.append(item);
+    }
+    return lstItems;
+}
+
+QByteArray tst_SceneDocument::readAll(const QString &strFile)
+{
+    QFile file(strFile);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+SceneDocument *tst_SceneDocument::newProject(const QString &strName, int nItems)
+{
+    auto *pDocument = new SceneDocument(this);
+    pDocument->setFileName(path(strName));
+    if (!pDocument->initNewDocument(640, 480, 25, false) || !pDocument->save())
+        return nullptr;
+    if (nItems > 0)
+        pDocument->changeItems(QStringLiteral("Add"), items(nItems));
+    return pDocument;
+}
+
+void tst_SceneDocument::newProjectSavesAndReopens()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("one.zelto"), 3);
+    QVERIFY(pDocument);
+    QVERIFY(pDocument->isModified());
+    QVERIFY(pDocument->save());
+    QVERIFY(!pDocument->isModified());
+
+    SceneDocument reopened;
+    reopened.setFileName(path(QStringLiteral("one.zelto")));
+    QVERIFY(reopened.open());
+    QVERIFY(!reopened.isModified());
+    QVERIFY(!reopened.isOpenAsBackup());
+    QCOMPARE(reopened.project().m_nWidth, 640);
+    QCOMPARE(reopened.project().m_nFps, 25);
+    QVERIFY(reopened.project().m_lstItems == items(3));
+}
+
+void tst_SceneDocument::initNewDocumentRefusesImpossibleStages_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("fps");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("ordinary") << 1280 << 720 << 24 << true;
+    QTest::newRow("smallest") << 16 << 16 << 1 << true;
+    QTest::newRow("zero width") << 0 << 720 << 24 << false;
+    QTest::newRow("huge height") << 1280 << 100000 << 24 << false;
+    QTest::newRow("zero fps") << 1280 << 720 << 0 << false;
+    QTest::newRow("fps too high") << 1280 << 720 << 1000 << false;
+}
+
+void tst_SceneDocument::initNewDocumentRefusesImpossibleStages()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, fps);
+    QFETCH(bool, accepted);
+    SceneDocument document;
+    QCOMPARE(document.initNewDocument(width, height, fps, true), accepted);
+}
+
+void tst_SceneDocument::undoAndRedoChanges()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("undo.zelto"), 0);
+    QVERIFY(pDocument);
+    QSignalSpy dataSpy(pDocument, &IDocument::dataChanged);
+    pDocument->changeItems(QStringLiteral("Add"), items(1));
+    pDocument->changeItems(QStringLiteral("Add"), items(2));
+    pDocument->changeItems(QStringLiteral("Nothing"), items(2));   // no change, no step
+    QCOMPARE(pDocument->getUndoStack()->count(), 2);
+    QCOMPARE(dataSpy.count(), 2);
+    pDocument->getUndoStack()->undo();
+    QVERIFY(pDocument->project().m_lstItems == items(1));
+    pDocument->getUndoStack()->undo();
+    QVERIFY(pDocument->project().m_lstItems.isEmpty());
+    QVERIFY(!pDocument->isModified());
+    pDocument->getUndoStack()->redo();
+    pDocument->getUndoStack()->redo();
+    QVERIFY(pDocument->project().m_lstItems == items(2));
+}
+
+void tst_SceneDocument::invalidFileOpensWithMessage_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("text file") << QByteArray("just some text") << QStringLiteral("not a Zelto Rideved project");
+    QTest::newRow("newer format") << QByteArray(R"({"format":99,"stage":{"width":10,"height":10,"fps":1}})")
+                                  << QStringLiteral("newer version");
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("Could not open");
+}
+
+void tst_SceneDocument::invalidFileOpensWithMessage()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
+    const QString strFile = path(QStringLiteral("bad.zelto"));
+    if (!content.isEmpty()) {
+        QFile file(strFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    SceneDocument document;
+    document.setFileName(strFile);
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    QVERIFY(!document.open());
+    QCOMPARE(answerer.records().size(), 1);
+    QCOMPARE(answerer.records().at(0).title, QStringLiteral("Zelto Rideved"));
+    QVERIFY2(answerer.records().at(0).text.contains(expected), qPrintable(answerer.records().at(0).text));
+    if (!content.isEmpty())
+        QCOMPARE(readAll(strFile), content);   // the file is left as it was
+}
+
+void tst_SceneDocument::backupIsWrittenOnlyForUnsavedWork()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("backup.zelto"), 0);
+    QVERIFY(pDocument);
+    const QString strBackup = path(QStringLiteral("backup.zelto.backup"));
+    QCOMPARE(pDocument->getBackupFileName(), strBackup);
+    QVERIFY(pDocument->saveBackup());
+    QVERIFY(!QFile::exists(strBackup));
+
+    const QByteArray saved = readAll(pDocument->getFileName());
+    pDocument->changeItems(QStringLiteral("Add"), items(2));
+    QVERIFY(pDocument->saveBackup());
+    QVERIFY(QFile::exists(strBackup));
+    QCOMPARE(readAll(pDocument->getFileName()), saved);   // the project itself is untouched
+}
+
+void tst_SceneDocument::newerBackupIsRestoredAndCanBeReverted()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("crash.zelto"), 1);
+    QVERIFY(pDocument->save());
+    pDocument->changeItems(QStringLiteral("Add"), items(4));
+    QVERIFY(pDocument->saveBackup());
+    delete pDocument;   // the application ends without closing: a crash
+
+    SceneDocument restored;
+    restored.setFileName(path(QStringLiteral("crash.zelto")));
+    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(QStringLiteral("crash was restored")));
+    QVERIFY(restored.open());
+    QVERIFY(restored.isOpenAsBackup());
+    QVERIFY(restored.isModified());
+    QVERIFY(restored.project().m_lstItems == items(4));
+    // Undo cannot pretend the restored work is saved.
+    QVERIFY(!restored.getUndoStack()->isClean());
+
+    emit restored.aboutToOpen();   // the main window does this once an editor is bound
+    ZTNotificationBar *pBar = m_pWindow->getNotificationBar();
+    QVERIFY(pBar->isVisible());
+    auto *pButton = pBar->findChild<QPushButton *>(QStringLiteral("m_pButton"));
+    QVERIFY(pButton && pButton->isVisible());
+    QCOMPARE(pButton->text(), QStringLiteral("Revert to Saved"));
+    pButton->click();
+    QVERIFY(!pBar->isVisible());
+    QVERIFY(!restored.isOpenAsBackup());
+    QVERIFY(!restored.isModified());
+    QVERIFY(restored.project().m_lstItems == items(1));
+    QVERIFY(!QFile::exists(restored.getBackupFileName()));
+}
+
+void tst_SceneDocument::olderBackupIsIgnored()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("old.zelto"), 2);
+    QVERIFY(pDocument->saveBackup());
+    QVERIFY(pDocument->save());
+    pDocument->changeItems(QStringLiteral("Add"), items(3));
+    QVERIFY(pDocument->saveBackup());
+    // Make the backup older than the project, as if the project was saved later.
+    QFile backup(pDocument->getBackupFileName());
+    QVERIFY(backup.open(QIODevice::ReadWrite));
+    QVERIFY(backup.setFileTime(QFileInfo(pDocument->getFileName()).lastModified().addSecs(-60),
+                               QFileDevice::FileModificationTime));
+    backup.close();
+    delete pDocument;
+
+    SceneDocument reopened;
+    reopened.setFileName(path(QStringLiteral("old.zelto")));
+    QVERIFY(reopened.open());
+    QVERIFY(!reopened.isOpenAsBackup());
+    QVERIFY(reopened.project().m_lstItems == items(2));
+}
+
+void tst_SceneDocument::savingRestoredWorkRemovesBackup()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("keep.zelto"), 1);
+    QVERIFY(pDocument->save());
+    pDocument->changeItems(QStringLiteral("Add"), items(2));
+    QVERIFY(pDocument->saveBackup());
+    delete pDocument;
+
+    SceneDocument restored;
+    restored.setFileName(path(QStringLiteral("keep.zelto")));
+    QVERIFY(restored.open());
+    QVERIFY(restored.isOpenAsBackup());
+    QVERIFY(restored.save());
+    QVERIFY(!restored.isOpenAsBackup());
+    QVERIFY(!restored.isModified());
+    QVERIFY(!QFile::exists(restored.getBackupFileName()));
+
+    SceneDocument again;
+    again.setFileName(path(QStringLiteral("keep.zelto")));
+    QVERIFY(again.open());
+    QVERIFY(again.project().m_lstItems == items(2));
+}
+
+void tst_SceneDocument::closingWithoutSavingRemovesBackup()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("close.zelto"), 2);
+    QVERIFY(pDocument->saveBackup());
+    QVERIFY(QFile::exists(pDocument->getBackupFileName()));
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::No);
+    QVERIFY(pDocument->close());
+    QCOMPARE(answerer.records().size(), 1);
+    QVERIFY(!QFile::exists(pDocument->getBackupFileName()));
+}
+
+void tst_SceneDocument::backupTimerWritesBackup()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("timer.zelto"), 1);
+    DocumentManager::setAutobackupTimeout(1);
+    DocumentManager::addDocument(pDocument);
+    DocumentManager::startWaitingBackup(pDocument);
+    QSignalSpy statusSpy(pDocument, &IDocument::statusChanged);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(pDocument->getBackupFileName()), 5000);
+    QVERIFY(statusSpy.count() >= 1);
+    QVERIFY(statusSpy.last().at(0).toString().contains(QLatin1String("Backup of timer")));
+    DocumentManager::removeDocument(pDocument);
+}
+
+QTEST_MAIN(tst_SceneDocument)
+#include "tst_scenedocument.moc"

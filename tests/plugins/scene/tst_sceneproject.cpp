@@ -1,0 +1,315 @@
+// The scene project format: JSON projects, packed projects, refusal of
+// invalid or newer files, and the HTML5 export.
+#include "htmlexporter.h"
+#include "sceneproject.h"
+#include "tararchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_SceneProject : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void jsonRoundTrip();
+    void invalidFilesAreRefused_data();
+    void invalidFilesAreRefused();
+    void newerFormatIsRefusedWithMessage();
+    void projectFolderKeepsImagesBeside();
+    void missingImageStillOpens();
+    void packRoundTrip();
+    void packIsAStandardTarArchive();
+    void damagedPacksAreRefused_data();
+    void damagedPacksAreRefused();
+    void packEntriesOutsideImagesAreIgnored();
+    void failedSaveKeepsTheOldFile();
+    void htmlExportIsSelfContainedAndEscaped();
+
+private:
+    static SceneProject sample();
+    static QByteArray png(const QColor &color);
+    QTemporaryDir m_dir;
+};
+
+QByteArray tst_SceneProject::png(const QColor &color)
+{
+    QImage image(4, 3, QImage::Format_ARGB32);
+    image.fill(color);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
+
+SceneProject tst_SceneProject::sample()
+{
+    SceneProject project;
+    project.m_nWidth = 800;
+    project.m_nHeight = 600;
+    project.m_nFps = 30;
+    project.m_bResponsive = true;
+    SceneItem rect;
+    rect.strId = QStringLiteral("item1");
+    rect.rect = QRectF(10, 20, 100.5, 50);
+    rect.fill = QColor(10, 20, 30, 128);
+    SceneItem text;
+    text.strId = QStringLiteral("item2");
+    text.type = SceneItem::Text;
+    text.rect = QRectF(-5, 7, 200, 40);
+    text.strText = QStringLiteral("Grüße <b>&amp; %1 \"quoted\"");
+    text.nFontSize = 33;
+    SceneItem image;
+    image.strId = QStringLiteral("item3");
+    image.type = SceneItem::Image;
+    image.rect = QRectF(300, 300, 40, 30);
+    image.strImage = project.addImage(png(Qt::red), QStringLiteral("PNG"));
+    project.m_lstItems = {rect, text, image};
+    return project;
+}
+
+void tst_SceneProject::jsonRoundTrip()
+{
+    const SceneProject project = sample();
+    SceneProject read;
+    QString strError;
+    QVERIFY2(read.fromJson(project.toJson(), &strError), qPrintable(strError));
+    QCOMPARE(read.m_nWidth, 800);
+    QCOMPARE(read.m_nHeight, 600);
+    QCOMPARE(read.m_nFps, 30);
+    QCOMPARE(read.m_bResponsive, true);
+    QCOMPARE(read.m_lstItems.size(), 3);
+    QVERIFY(read.m_lstItems == project.m_lstItems);
+    const QJsonObject root = QJsonDocument::fromJson(project.toJson()).object();
+    QCOMPARE(root.value(QStringLiteral("format")).toInt(), SceneProject::s_nFormatVersion);
+}
+
+void tst_SceneProject::invalidFilesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    const QByteArray stage = R"("stage":{"width":100,"height":100,"fps":24})";
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("not json") << QByteArray("hello world");
+    QTest::newRow("json array") << QByteArray("[1,2]");
+    QTest::newRow("no format") << QByteArray("{" + stage + "}");
+    QTest::newRow("format zero") << QByteArray(R"({"format":0,)" + stage + "}");
+    QTest::newRow("format text") << QByteArray(R"({"format":"1",)" + stage + "}");
+    QTest::newRow("format fraction") << QByteArray(R"({"format":1.5,)" + stage + "}");
+    QTest::newRow("no stage") << QByteArray(R"({"format":1})");
+    QTest::newRow("stage too wide") << QByteArray(R"({"format":1,"stage":{"width":100000,"height":100,"fps":24}})");
+    QTest::newRow("fps zero") << QByteArray(R"({"format":1,"stage":{"width":100,"height":100,"fps":0}})");
+    QTest::newRow("items not a list") << QByteArray(R"({"format":1,)" + stage + R"(,"items":{}})");
+    QTest::newRow("unknown item type")
+        << QByteArray(R"({"format":1,)" + stage + R"(,"items":[{"id":"a","type":"star","x":0,"y":0,"width":1,"height":1}]})");
+    QTest::newRow("item without id")
+        << QByteArray(R"({"format":1,)" + stage + R"(,"items":[{"type":"rectangle","x":0,"y":0,"width":1,"height":1}]})");
+    QTest::newRow("duplicate ids")
+        << QByteArray(R"({"format":1,)" + stage
+                      + R"(,"items":[{"id":"a","type":"rectangle","x":0,"y":0,"width":1,"height":1},)"
+                        R"({"id":"a","type":"ellipse","x":0,"y":0,"width":1,"height":1}]})");
+    QTest::newRow("negative size")
+        << QByteArray(R"({"format":1,)" + stage + R"(,"items":[{"id":"a","type":"rectangle","x":0,"y":0,"width":-1,"height":1}]})");
+    QTest::newRow("image outside project")
+        << QByteArray(R"({"format":1,)" + stage
+                      + R"(,"items":[{"id":"a","type":"image","x":0,"y":0,"width":1,"height":1,"image":"../../etc/passwd"}]})");
+    QTest::newRow("image absolute")
+        << QByteArray(R"({"format":1,)" + stage
+                      + R"(,"items":[{"id":"a","type":"image","x":0,"y":0,"width":1,"height":1,"image":"/tmp/x.png"}]})");
+}
+
+void tst_SceneProject::invalidFilesAreRefused()
+{
+    QFETCH(QByteArray, content);
+    const QString strFile = m_dir.filePath(QStringLiteral("invalid.zelto"));
+    QFile file(strFile);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+
+    SceneProject project = sample();
+    const SceneProject before = project;
+    QString strError;
+    QVERIFY(!project.load(strFile, &strError));
+    QVERIFY(!strError.isEmpty());
+    // A refused file changes nothing.
+    QVERIFY(project.m_lstItems == before.m_lstItems);
+    QCOMPARE(project.m_nWidth, before.m_nWidth);
+}
+
+void tst_SceneProject::newerFormatIsRefusedWithMessage()
+{
+    QByteArray json = sample().toJson();
+    json.replace("\"format\": 1", "\"format\": 7");
+    SceneProject project;
+    QString strError;
+    QVERIFY(!project.fromJson(json, &strError));
+    QVERIFY2(strError.contains(QLatin1String("newer version")), qPrintable(strError));
+    QVERIFY(strError.contains(QLatin1String("7")));
+}
+
+void tst_SceneProject::projectFolderKeepsImagesBeside()
+{
+    const SceneProject project = sample();
+    const QString strFile = m_dir.filePath(QStringLiteral("folder/scene.zelto"));
+    QDir().mkpath(m_dir.filePath(QStringLiteral("folder")));
+    QString strError;
+    QVERIFY2(project.save(strFile, &strError), qPrintable(strError));
+    const QString strImage = project.m_lstItems.at(2).strImage;
+    QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("folder/")) + strImage));
+
+    SceneProject read;
+    QVERIFY2(read.load(strFile, &strError), qPrintable(strError));
+    QVERIFY(read.m_lstItems == project.m_lstItems);
+    QCOMPARE(read.m_mapImages.value(strImage), project.m_mapImages.value(strImage));
+}
+
+void tst_SceneProject::missingImageStillOpens()
+{
+    const SceneProject project = sample();
+    const QString strFile = m_dir.filePath(QStringLiteral("noimage.zelto"));
+    QFile file(strFile);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(project.toJson());   // without the images folder
+    file.close();
+    SceneProject read;
+    QString strError;
+    QVERIFY2(read.load(strFile, &strError), qPrintable(strError));
+    QCOMPARE(read.m_lstItems.size(), 3);
+    QVERIFY(read.m_mapImages.isEmpty());
+}
+
+void tst_SceneProject::packRoundTrip()
+{
+    const SceneProject project = sample();
+    const QString strFile = m_dir.filePath(QStringLiteral("packed.zeltopack"));
+    QString strError;
+    QVERIFY2(project.save(strFile, &strError), qPrintable(strError));
+    // Nothing is written beside a packed project.
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("images"))));
+
+    SceneProject read;
+    QVERIFY2(read.load(strFile, &strError), qPrintable(strError));
+    QVERIFY(read.m_lstItems == project.m_lstItems);
+    QCOMPARE(read.m_mapImages, project.m_mapImages);
+    QCOMPARE(read.m_bResponsive, true);
+}
+
+void tst_SceneProject::packIsAStandardTarArchive()
+{
+    const QString strTar = QStandardPaths::findExecutable(QStringLiteral("tar"));
+    if (strTar.isEmpty())
+        QSKIP("no tar program to compare with");
+    const SceneProject project = sample();
+    const QString strFile = m_dir.filePath(QStringLiteral("standard.zeltopack"));
+    QString strError;
+    QVERIFY(project.save(strFile, &strError));
+    QProcess tar;
+    tar.start(strTar, {QStringLiteral("-tf"), strFile});
+    QVERIFY(tar.waitForFinished(10000));
+    QCOMPARE(tar.exitCode(), 0);
+    const QStringList lstNames = QString::fromUtf8(tar.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lstNames, QStringList({QStringLiteral("project.json"), project.m_lstItems.at(2).strImage}));
+
+    // And an archive made by tar is read back.
+    const QString strFolder = m_dir.filePath(QStringLiteral("fromtar"));
+    QDir().mkpath(strFolder + QStringLiteral("/images"));
+    QFile json(strFolder + QStringLiteral("/project.json"));
+    QVERIFY(json.open(QIODevice::WriteOnly));
+    json.write(project.toJson());
+    json.close();
+    QProcess pack;
+    pack.setWorkingDirectory(strFolder);
+    pack.start(strTar, {QStringLiteral("--format=ustar"), QStringLiteral("-cf"), QStringLiteral("../fromtar.zeltopack"),
+                        QStringLiteral("project.json"), QStringLiteral("images")});
+    QVERIFY(pack.waitForFinished(10000));
+    QCOMPARE(pack.exitCode(), 0);
+    SceneProject read;
+    QVERIFY2(read.load(m_dir.filePath(QStringLiteral("fromtar.zeltopack")), &strError), qPrintable(strError));
+    QCOMPARE(read.m_lstItems.size(), 3);
+}
+
+void tst_SceneProject::damagedPacksAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QString strError;
+    const QByteArray good = sample().toPack(&strError);
+    QByteArray badSum = good;
+    badSum[0] = 'X';
+    QTest::newRow("checksum") << badSum;
+    QTest::newRow("truncated") << good.left(700);
+    QByteArray hugeSize = good;
+    // Size field claims more than the archive holds; the checksum is fixed up.
+    QByteArray header = hugeSize.left(512);
+    memcpy(header.data() + 124, "77777777777", 11);
+    memset(header.data() + 148, ' ', 8);
+    unsigned nSum = 0;
+    for (char c : header)
+        nSum += static_cast<unsigned char>(c);
+    const QByteArray sum = QByteArray::number(nSum, 8).rightJustified(6, '0');
+    memcpy(header.data() + 148, sum.constData(), 6);
+    header[154] = '\0';
+    hugeSize.replace(0, 512, header);
+    QTest::newRow("size beyond end") << hugeSize;
+    QTest::newRow("no project.json") << TarArchive::write({{QStringLiteral("images/a.png"), QByteArray("x")}});
+}
+
+void tst_SceneProject::damagedPacksAreRefused()
+{
+    QFETCH(QByteArray, content);
+    SceneProject project;
+    QString strError;
+    QVERIFY(!project.fromPack(content, &strError));
+    QVERIFY(!strError.isEmpty());
+}
+
+void tst_SceneProject::packEntriesOutsideImagesAreIgnored()
+{
+    const QByteArray pack = TarArchive::write({{QStringLiteral("project.json"), sample().toJson()},
+                                               {QStringLiteral("../evil.png"), QByteArray("x")},
+                                               {QStringLiteral("images/../../evil.png"), QByteArray("x")}});
+    SceneProject project;
+    QString strError;
+    QVERIFY2(project.fromPack(pack, &strError), qPrintable(strError));
+    QVERIFY(project.m_mapImages.isEmpty());
+}
+
+void tst_SceneProject::failedSaveKeepsTheOldFile()
+{
+    const QString strFile = m_dir.filePath(QStringLiteral("keep.zeltopack"));
+    SceneProject project = sample();
+    QString strError;
+    QVERIFY(project.save(strFile, &strError));
+    const QByteArray before = [&] { QFile f(strFile); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    // A name too long for the archive makes the save fail before writing.
+    project.m_mapImages.insert(QStringLiteral("images/") + QString(120, QLatin1Char('a')), QByteArray("x"));
+    project.m_lstItems[2].strImage = QStringLiteral("images/") + QString(120, QLatin1Char('a'));
+    QVERIFY(!project.save(strFile, &strError));
+    QVERIFY(!strError.isEmpty());
+    QFile after(strFile);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), before);
+}
+
+void tst_SceneProject::htmlExportIsSelfContainedAndEscaped()
+{
+    const SceneProject project = sample();
+    const QString strHtml = HtmlExporter::toHtml(project, QStringLiteral("My <Scene>"));
+    QVERIFY(strHtml.startsWith(QLatin1String("<!DOCTYPE html>")));
+    QVERIFY(strHtml.contains(QLatin1String("<title>My &lt;Scene&gt;</title>")));
+    QVERIFY(strHtml.contains(QLatin1String("viewBox=\"0 0 800 600\"")));
+    QVERIFY(strHtml.contains(QLatin1String("width=\"100%\"")));   // responsive
+    QVERIFY(strHtml.contains(QLatin1String("<rect id=\"item1\" x=\"10\" y=\"20\" width=\"100.5\"")));
+    // Text from the project is escaped and never taken for a placeholder.
+    QVERIFY(strHtml.contains(QStringLiteral("Grüße &lt;b&gt;&amp;amp; %1 &quot;quoted&quot;</text>")));
+    QVERIFY(strHtml.contains(QLatin1String("href=\"data:image/png;base64,")
+                             + QString::fromLatin1(project.m_mapImages.first().toBase64())));
+    QVERIFY(!strHtml.contains(QLatin1String("images/")));
+}
+
+QTEST_MAIN(tst_SceneProject)
+#include "tst_sceneproject.moc"

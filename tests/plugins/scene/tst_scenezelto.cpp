@@ -1,0 +1,200 @@
+// The real application: the zelto executable with its core and scene
+// plug-ins, started and killed as a user (or a crash) would. Each run has its
+// own settings folder through ZELTO_SETTINGS_PATH.
+#include "scenedocumentfactory.h"
+#include "sceneproject.h"
+
+#include "core/mainwindow.h"
+#include "extensionsystem/pluginmanager.h"
+#include "tests/common/testhost.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+class tst_SceneZelto : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void crashedWorkIsRestoredOnNextStart();
+    void secondInstanceHandsOverItsFile();
+
+private:
+    QProcess *start(const QStringList &lstArguments);
+    bool waitForOutput(QProcess *pProcess, const QString &strText, int nTimeoutMs = 30000);
+    void writeProjectWithBackup(const QString &strFile, int nSavedItems, int nBackupItems);
+    static int itemCount(const QString &strFile);
+
+    QString m_strZelto;
+    std::unique_ptr<QTemporaryDir> m_pDir;
+    QList<QProcess *> m_lstProcesses;
+    QMap<QProcess *, QString> m_mapOutput;
+};
+
+void tst_SceneZelto::initTestCase()
+{
+    m_strZelto = qEnvironmentVariable("ZELTO_BUILD_DIR") + QStringLiteral("/bin/zelto");
+    QVERIFY2(QFileInfo(m_strZelto).isExecutable(), qPrintable(m_strZelto));
+    if (!QFileInfo::exists(qEnvironmentVariable("ZELTO_BUILD_DIR") + QStringLiteral("/bin/plugins/libScene.so")))
+        QSKIP("the scene plug-in is not built");
+    // An executable that does not know its own options predates the plug-in
+    // host; it would never load the scene plug-in.
+    QProcess help;
+    help.start(m_strZelto, {QStringLiteral("--help")});
+    if (!help.waitForFinished(10000)) {
+        help.kill();
+        help.waitForFinished();
+        QSKIP("this zelto executable does not load plug-ins yet");
+    }
+    // Nor can a main window that cannot open a project file.
+    bool bOpens = false;
+    {
+        QTemporaryDir dir;
+        SceneProject project;
+        QString strError;
+        const QString strFile = dir.filePath(QStringLiteral("probe.zelto"));
+        QVERIFY(project.save(strFile, &strError));
+        TestSupport::TestHost host;
+        MainWindow window;
+        SceneDocumentFactory factory;
+        ExtensionSystem::PluginManager::addObject(&factory);
+        bOpens = window.loadFile(strFile);
+        ExtensionSystem::PluginManager::removeObject(&factory);
+        window.forceQuit();
+    }
+    if (!bOpens)
+        QSKIP("the main window cannot open projects yet");
+}
+
+void tst_SceneZelto::init()
+{
+    m_pDir.reset(new QTemporaryDir());
+    // Back up every second, so a running application writes backups while
+    // the test watches.
+    QSettings settings(m_pDir->filePath(QStringLiteral("settings/PELUM/ZeltoRideved.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Zelto/AutoBackup.Enable"), true);
+    settings.setValue(QStringLiteral("Zelto/AutoBackup.Interval"), 1);
+    settings.setValue(QStringLiteral("Designer/Version"), QStringLiteral("test"));
+}
+
+void tst_SceneZelto::cleanup()
+{
+    // Only the processes this test started, each by its own handle.
+    for (QProcess *pProcess : qAsConst(m_lstProcesses)) {
+        if (pProcess->state() != QProcess::NotRunning) {
+            pProcess->kill();
+            pProcess->waitForFinished(5000);
+        }
+        delete pProcess;
+    }
+    m_lstProcesses.clear();
+    m_mapOutput.clear();
+    m_pDir.reset();
+}
+
+QProcess *tst_SceneZelto::start(const QStringList &lstArguments)
+{
+    auto *pProcess = new QProcess();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZELTO_SETTINGS_PATH"), m_pDir->filePath(QStringLiteral("settings")));
+    pProcess->setProcessEnvironment(environment);
+    pProcess->setProcessChannelMode(QProcess::MergedChannels);
+    pProcess->setWorkingDirectory(m_pDir->path());
+    connect(pProcess, &QProcess::readyRead, this,
+            [this, pProcess]() { m_mapOutput[pProcess] += QString::fromUtf8(pProcess->readAll()); });
+    pProcess->start(m_strZelto, lstArguments);
+    m_lstProcesses.append(pProcess);
+    return pProcess;
+}
+
+bool tst_SceneZelto::waitForOutput(QProcess *pProcess, const QString &strText, int nTimeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!m_mapOutput.value(pProcess).contains(strText) && timer.elapsed() < nTimeoutMs)
+        QTest::qWait(50);
+    if (!m_mapOutput.value(pProcess).contains(strText))
+        qWarning("Output so far:\n%s", qPrintable(m_mapOutput.value(pProcess)));
+    return m_mapOutput.value(pProcess).contains(strText);
+}
+
+void tst_SceneZelto::writeProjectWithBackup(const QString &strFile, int nSavedItems, int nBackupItems)
+{
+    SceneProject project;
+    project.m_nWidth = 640;
+    project.m_nHeight = 360;
+    for (int i = 0; i < nBackupItems; ++i) {
+        SceneItem item;
+        item.strId = project.newItemId();
+        item.rect = QRectF(20 * i, 10 * i, 60, 40);
+        project.m_lstItems.append(item);
+    }
+    SceneProject saved = project;
+    saved.m_lstItems = project.m_lstItems.mid(0, nSavedItems);
+    QString strError;
+    QVERIFY2(saved.save(strFile, &strError), qPrintable(strError));
+    QVERIFY2(project.save(strFile + QStringLiteral(".backup"), &strError), qPrintable(strError));
+}
+
+int tst_SceneZelto::itemCount(const QString &strFile)
+{
+    SceneProject project;
+    QString strError;
+    return project.load(strFile, &strError) ? project.m_lstItems.size() : -1;
+}
+
+void tst_SceneZelto::crashedWorkIsRestoredOnNextStart()
+{
+    const QString strFile = m_pDir->filePath(QStringLiteral("crashed.zelto"));
+    const QString strBackup = strFile + QStringLiteral(".backup");
+    writeProjectWithBackup(strFile, 1, 3);
+    if (QTest::currentTestFailed())
+        return;
+
+    QProcess *pFirst = start({strFile});
+    QVERIFY(waitForOutput(pFirst, QStringLiteral("crashed was restored from its automatic backup")));
+    // The restored work is unsaved, so the running application keeps backing it up.
+    const QDateTime written = QFileInfo(strBackup).lastModified();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(strBackup).lastModified() > written, 10000);
+
+    // A crash: the process ends without any chance to clean up.
+    pFirst->kill();
+    QVERIFY(pFirst->waitForFinished(10000));
+    QCOMPARE(itemCount(strFile), 1);     // the project file was never touched
+    QCOMPARE(itemCount(strBackup), 3);   // the work is in the backup
+
+    QProcess *pSecond = start({strFile});
+    QVERIFY(waitForOutput(pSecond, QStringLiteral("crashed was restored from its automatic backup")));
+    QCOMPARE(itemCount(strFile), 1);
+}
+
+void tst_SceneZelto::secondInstanceHandsOverItsFile()
+{
+    const QString strFirst = m_pDir->filePath(QStringLiteral("first.zelto"));
+    writeProjectWithBackup(strFirst, 0, 1);
+    writeProjectWithBackup(m_pDir->filePath(QStringLiteral("second.zeltopack")), 0, 2);
+    if (QTest::currentTestFailed())
+        return;
+
+    QProcess *pRunning = start({strFirst});
+    QVERIFY(waitForOutput(pRunning, QStringLiteral("first was restored from its automatic backup")));
+
+    // A second start with the same settings hands its file (named relative to
+    // its own working folder) to the running instance and ends.
+    QProcess *pSecond = start({QStringLiteral("second.zeltopack")});
+    QVERIFY(pSecond->waitForFinished(30000));
+    QCOMPARE(pSecond->exitStatus(), QProcess::NormalExit);
+    QVERIFY(waitForOutput(pRunning, QStringLiteral("second was restored from its automatic backup")));
+    QCOMPARE(itemCount(m_pDir->filePath(QStringLiteral("second.zeltopack.backup"))), 2);
+}
+
+QTEST_MAIN(tst_SceneZelto)
+#include "tst_scenezelto.moc"

@@ -1,0 +1,611 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>BreakpointsOptionPage</name>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 px</translation>
+    </message>
+    <message>
+        <source>Breakpoints</source>
+        <translation>Breakpoints</translation>
+    </message>
+    <message>
+        <source>Breakpoints are the stage widths and heights at which a responsive scene changes its layout. Checked breakpoints are in use.</source>
+        <translation>Breakpoints sind die Bühnenbreiten und -höhen, bei denen eine responsive Szene ihr Layout ändert. Angehakte Breakpoints sind in Gebrauch.</translation>
+    </message>
+    <message>
+        <source>Widths (horizontal)</source>
+        <translation>Breiten (horizontal)</translation>
+    </message>
+    <message>
+        <source>Heights (vertical)</source>
+        <translation>Höhen (vertikal)</translation>
+    </message>
+    <message>
+        <source>Show breakpoints as guides in the editor</source>
+        <translation>Breakpoints im Editor als Hilfslinien zeigen</translation>
+    </message>
+    <message>
+        <source>Reset to Defaults</source>
+        <translation>Standardwerte wiederherstellen</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralOptionPage</name>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Back up open projects automatically</source>
+        <translation>Offene Projekte automatisch sichern</translation>
+    </message>
+    <message>
+        <source> seconds</source>
+        <translation> Sekunden</translation>
+    </message>
+    <message>
+        <source>Automatic backup</source>
+        <translation>Automatische Sicherung</translation>
+    </message>
+    <message>
+        <source>Back up every:</source>
+        <translation>Sichern alle:</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>Erscheinungsbild</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Sprache:</translation>
+    </message>
+    <message>
+        <source>Theme:</source>
+        <translation>Design:</translation>
+    </message>
+    <message>
+        <source>A new language or theme is used from the next start.</source>
+        <translation>Eine neue Sprache oder ein neues Design gilt ab dem nächsten Start.</translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation>Aktualisierungen</translation>
+    </message>
+    <message>
+        <source>Update address:</source>
+        <translation>Aktualisierungsadresse:</translation>
+    </message>
+    <message>
+        <source>Address of the update feed (JSON)</source>
+        <translation>Adresse des Aktualisierungs-Feeds (JSON)</translation>
+    </message>
+</context>
+<context>
+    <name>HtmlExporter</name>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>NewSceneDialog</name>
+    <message>
+        <source>New Project</source>
+        <translation>Neues Projekt</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Benutzerdefiniert</translation>
+    </message>
+    <message>
+        <source>HD video (1280 x 720)</source>
+        <translation>HD-Video (1280 x 720)</translation>
+    </message>
+    <message>
+        <source>Full HD video (1920 x 1080)</source>
+        <translation>Full-HD-Video (1920 x 1080)</translation>
+    </message>
+    <message>
+        <source>Banner (728 x 90)</source>
+        <translation>Banner (728 x 90)</translation>
+    </message>
+    <message>
+        <source>Rectangle ad (300 x 250)</source>
+        <translation>Rechteck-Anzeige (300 x 250)</translation>
+    </message>
+    <message>
+        <source>Phone (375 x 667)</source>
+        <translation>Telefon (375 x 667)</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source> fps</source>
+        <translation> fps</translation>
+    </message>
+    <message>
+        <source>Responsive: the stage scales with the browser window</source>
+        <translation>Responsiv: Die Bühne passt sich dem Browserfenster an</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation>&amp;Ordner:</translation>
+    </message>
+    <message>
+        <source>&amp;Preset:</source>
+        <translation>&amp;Vorlage:</translation>
+    </message>
+    <message>
+        <source>Stage &amp;width:</source>
+        <translation>Bühnen&amp;breite:</translation>
+    </message>
+    <message>
+        <source>Stage &amp;height:</source>
+        <translation>Bühnen&amp;höhe:</translation>
+    </message>
+    <message>
+        <source>Frame &amp;rate:</source>
+        <translation>Bild&amp;rate:</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation>Erstellen</translation>
+    </message>
+    <message>
+        <source>Enter a name for the project.</source>
+        <translation>Geben Sie einen Namen für das Projekt ein.</translation>
+    </message>
+    <message>
+        <source>A project name cannot contain \ / : * ? &quot; &lt; &gt; | or start or end with a dot.</source>
+        <translation>Ein Projektname darf \ / : * ? &quot; &lt; &gt; | nicht enthalten und nicht mit einem Punkt beginnen oder enden.</translation>
+    </message>
+    <message>
+        <source>The project name is too long.</source>
+        <translation>Der Projektname ist zu lang.</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the project.</source>
+        <translation>Wählen Sie einen Ordner für das Projekt.</translation>
+    </message>
+    <message>
+        <source>A project named %1 already exists in this folder.</source>
+        <translation>In diesem Ordner gibt es bereits ein Projekt namens %1.</translation>
+    </message>
+    <message>
+        <source>The folder does not exist yet; it will be created.</source>
+        <translation>Den Ordner gibt es noch nicht; er wird angelegt.</translation>
+    </message>
+    <message>
+        <source>The project will be saved as %1.</source>
+        <translation>Das Projekt wird als %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Choose a Folder</source>
+        <translation>Ordner wählen</translation>
+    </message>
+</context>
+<context>
+    <name>SceneCommandHandler</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>Die letzte Änderung rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Redo the last undone change</source>
+        <translation>Die zuletzt rückgängig gemachte Änderung wiederholen</translation>
+    </message>
+    <message>
+        <source>Open or create a project first.</source>
+        <translation>Öffnen oder erstellen Sie zuerst ein Projekt.</translation>
+    </message>
+    <message>
+        <source>Export to HTML5</source>
+        <translation>Nach HTML5 exportieren</translation>
+    </message>
+    <message>
+        <source>HTML pages (*.html)</source>
+        <translation>HTML-Seiten (*.html)</translation>
+    </message>
+    <message>
+        <source>Exported %1 to %2.</source>
+        <translation>%1 wurde nach %2 exportiert.</translation>
+    </message>
+    <message>
+        <source>No web browser could be started. The preview is at %1.</source>
+        <translation>Es konnte kein Webbrowser gestartet werden. Die Vorschau liegt unter %1.</translation>
+    </message>
+    <message>
+        <source>%1 %2
+
+Make HTML5 animation scenes: shapes, text and images on a stage, exported as one web page.
+
+Built with Qt %3.</source>
+        <translation>%1 %2
+
+HTML5-Animationsszenen gestalten: Formen, Texte und Bilder auf einer Bühne, exportiert als eine Webseite.
+
+Erstellt mit Qt %3.</translation>
+    </message>
+    <message>
+        <source>No update address is configured. Enter one under Edit &gt; Preferences &gt; General.</source>
+        <translation>Es ist keine Aktualisierungsadresse eingestellt. Geben Sie eine unter Bearbeiten &gt; Einstellungen &gt; Allgemein ein.</translation>
+    </message>
+</context>
+<context>
+    <name>SceneDocument</name>
+    <message>
+        <source>Could not open the project %1.
+
+%2</source>
+        <translation>Das Projekt %1 konnte nicht geöffnet werden.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Restored %1 from its automatic backup.</source>
+        <translation>%1 wurde aus der automatischen Sicherung wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Opened %1.</source>
+        <translation>%1 wurde geöffnet.</translation>
+    </message>
+    <message>
+        <source>Could not save the project.
+
+%1</source>
+        <translation>Das Projekt konnte nicht gespeichert werden.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Saving %1 failed.</source>
+        <translation>Das Speichern von %1 ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Saved %1.</source>
+        <translation>%1 wurde gespeichert.</translation>
+    </message>
+    <message>
+        <source>Zelto Rideved projects (*.zelto)</source>
+        <translation>Zelto-Rideved-Projekte (*.zelto)</translation>
+    </message>
+    <message>
+        <source>Packed Zelto Rideved projects (*.zeltopack)</source>
+        <translation>Gepackte Zelto-Rideved-Projekte (*.zeltopack)</translation>
+    </message>
+    <message>
+        <source>Save Project As</source>
+        <translation>Projekt speichern unter</translation>
+    </message>
+    <message>
+        <source>Reverted %1 to the saved project.</source>
+        <translation>%1 wurde auf das gespeicherte Projekt zurückgesetzt.</translation>
+    </message>
+    <message>
+        <source>The automatic backup failed: %1</source>
+        <translation>Die automatische Sicherung ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Backup of %1 saved at %2.</source>
+        <translation>Sicherung von %1 um %2 gespeichert.</translation>
+    </message>
+    <message>
+        <source>%1 was restored from its automatic backup with changes that were not saved.</source>
+        <translation>%1 wurde mit nicht gespeicherten Änderungen aus der automatischen Sicherung wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Revert to Saved</source>
+        <translation>Gespeicherte Fassung wiederherstellen</translation>
+    </message>
+</context>
+<context>
+    <name>SceneDocumentFactory</name>
+    <message>
+        <source>Open Project</source>
+        <translation>Projekt öffnen</translation>
+    </message>
+    <message>
+        <source>Zelto Rideved projects (*.zelto *.zeltopack)</source>
+        <translation>Zelto-Rideved-Projekte (*.zelto *.zeltopack)</translation>
+    </message>
+</context>
+<context>
+    <name>SceneEditor</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>Scene Editor</source>
+        <translation>Szeneneditor</translation>
+    </message>
+</context>
+<context>
+    <name>SceneEditorWidget</name>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Image...</source>
+        <translation>Bild...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Breakpoint Guides</source>
+        <translation>Breakpoint-Hilfslinien</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Wählen...</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Selected item&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Ausgewähltes Element&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Font size:</source>
+        <translation>Schriftgröße:</translation>
+    </message>
+    <message>
+        <source>Colour:</source>
+        <translation>Farbe:</translation>
+    </message>
+    <message>
+        <source>Add Rectangle</source>
+        <translation>Rechteck hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Ellipse</source>
+        <translation>Ellipse hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Text</source>
+        <translation>Text hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Image</source>
+        <translation>Bild hinzufügen</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.gif *.svg *.webp)</source>
+        <translation>Bilder (*.png *.jpg *.jpeg *.gif *.svg *.webp)</translation>
+    </message>
+    <message>
+        <source>%1 is not an image that can be used.</source>
+        <translation>%1 ist kein verwendbares Bild.</translation>
+    </message>
+    <message>
+        <source>Delete Item</source>
+        <translation>Element löschen</translation>
+    </message>
+    <message>
+        <source>Delete Items</source>
+        <translation>Elemente löschen</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Verschieben</translation>
+    </message>
+    <message>
+        <source>Resize</source>
+        <translation>Größe ändern</translation>
+    </message>
+    <message>
+        <source>Change Item</source>
+        <translation>Element ändern</translation>
+    </message>
+    <message>
+        <source>Choose Colour</source>
+        <translation>Farbe wählen</translation>
+    </message>
+    <message>
+        <source>Change Colour</source>
+        <translation>Farbe ändern</translation>
+    </message>
+</context>
+<context>
+    <name>SceneOptionsDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Some shortcuts are used by more than one command:
+
+%1
+
+Give each command its own shortcut or clear one of them.</source>
+        <translation>Einige Tastenkürzel werden von mehr als einem Befehl verwendet:
+
+%1
+
+Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.</translation>
+    </message>
+</context>
+<context>
+    <name>SceneProject</name>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>This file is not a Zelto Rideved project.</source>
+        <translation>Diese Datei ist kein Zelto-Rideved-Projekt.</translation>
+    </message>
+    <message>
+        <source>This project was saved by a newer version of Zelto Rideved (project format %1). This version reads project formats up to %2. Please update Zelto Rideved to open it.</source>
+        <translation>Dieses Projekt wurde mit einer neueren Version von Zelto Rideved gespeichert (Projektformat %1). Diese Version liest Projektformate bis %2. Bitte aktualisieren Sie Zelto Rideved, um es zu öffnen.</translation>
+    </message>
+    <message>
+        <source>The project is damaged: %1</source>
+        <translation>Das Projekt ist beschädigt: %1</translation>
+    </message>
+    <message>
+        <source>the stage size or frame rate is missing or out of range.</source>
+        <translation>Die Bühnengröße oder Bildrate fehlt oder liegt außerhalb des erlaubten Bereichs.</translation>
+    </message>
+    <message>
+        <source>the list of items is not a list.</source>
+        <translation>Die Liste der Elemente ist keine Liste.</translation>
+    </message>
+    <message>
+        <source>item %1 is not valid.</source>
+        <translation>Element %1 ist ungültig.</translation>
+    </message>
+    <message>
+        <source>item %1 names an image outside the project.</source>
+        <translation>Element %1 verweist auf ein Bild außerhalb des Projekts.</translation>
+    </message>
+    <message>
+        <source>The packed project holds no %1.</source>
+        <translation>Das gepackte Projekt enthält keine Datei %1.</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2</source>
+        <translation>%1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutsOptionPage</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>Alle zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Shortcut:</source>
+        <translation>Tastenkürzel:</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Used more than once: %1</source>
+        <translation>Mehrfach verwendet: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TarArchive</name>
+    <message>
+        <source>The file name %1 is too long for a packed project.</source>
+        <translation>Der Dateiname %1 ist für ein gepacktes Projekt zu lang.</translation>
+    </message>
+    <message>
+        <source>The packed project is damaged.</source>
+        <translation>Das gepackte Projekt ist beschädigt.</translation>
+    </message>
+</context>
+</TS>
