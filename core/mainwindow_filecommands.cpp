@@ -80,6 +80,8 @@ void MainWindow::fileNew()
     }
 
     IRecentFilesManager::getInstance()->addFile(strFilePath);
+    // The recent list only refreshes the views that ask; this window shows it.
+    updateRecentFileActions();
     pDocument->setFileName(strFilePath);
     if (!pDocument->initNewDocument(nValue1, nValue2, nValue3, pDialog->getOption())) {
         delete pDocument;
@@ -155,6 +157,7 @@ void MainWindow::fileSaveAs()
         if (bWasTemp)
             pRecent->removeFile(strOldFileName);
         pRecent->addFile(pDocument->getFileName());
+        updateRecentFileActions();
         m_pSaveAction->setEnabled(false);
     } else if (pDocument->isTempDocument()) {
         m_pSaveAction->setEnabled(true);
@@ -231,8 +234,10 @@ bool MainWindow::loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile)
     if (!pFactory)
         return false;
 
-    if (bAddToRecentFile)
+    if (bAddToRecentFile) {
         IRecentFilesManager::getInstance()->addFile(pDoc->getFileName());
+        updateRecentFileActions();
+    }
 
     IEditor *pEditor = pFactory->createEditor();
     if (!pEditor)

@@ -147,6 +147,8 @@ void tst_RecentMenu::entryOpensProject()
     QCOMPARE(EditorManager::getEditors().size(), 1);
     QCOMPARE(EditorManager::activeEditor()->getDocument()->getFileName(), strFile);
     QCOMPARE(IRecentFilesManager::getInstance()->getRecentFiles().first(), strFile);
+    // The window shows the list, so opening a project refreshes its menu at once.
+    QCOMPARE(visibleEntries().first(), QStringLiteral("1. %1").arg(strFile));
     window.close();
 }
 
