@@ -165,6 +165,21 @@
         <source>&lt;b&gt;%1 %2 has been released!&lt;/b&gt;</source>
         <translation>&lt;b&gt;%1 %2 ist erschienen!&lt;/b&gt;</translation>
     </message>
+    <message>
+        <location filename="../core/updater/updater.cpp" line="140"/>
+        <source>too many redirects</source>
+        <translation>zu viele Weiterleitungen</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/updater.cpp" line="160"/>
+        <source>the answer is not an update description</source>
+        <translation>die Antwort ist keine Aktualisierungsbeschreibung</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/updater.cpp" line="184"/>
+        <source>Could not check for updates: %1.</source>
+        <translation>Die Suche nach Aktualisierungen ist fehlgeschlagen: %1.</translation>
+    </message>
 </context>
 <context>
     <name>ZTReleaseNoteDlg</name>

@@ -137,13 +137,13 @@ void Updater::onReply(QNetworkReply *reply)
             return;
         }
         qCWarning(lcUpdater).noquote() << QStringLiteral("Too many redirects while checking for updates: ") + m_url;
-        setUpdateAvailable(false);
+        reportCheckFailed(tr("too many redirects"));
         emit checkingFinished(m_url);
         return;
     }
 
     if (reply->error() != QNetworkReply::NoError) {
-        setUpdateAvailable(false);
+        reportCheckFailed(reply->errorString());
         emit checkingFinished(m_url);
         return;
     }
@@ -157,7 +157,7 @@ void Updater::onReply(QNetworkReply *reply)
 
     const QJsonDocument document = QJsonDocument::fromJson(reply->readAll());
     if (document.isNull()) {
-        setUpdateAvailable(false);
+        reportCheckFailed(tr("the answer is not an update description"));
         emit checkingFinished(m_url);
         return;
     }
@@ -172,6 +172,16 @@ void Updater::onReply(QNetworkReply *reply)
 
     setUpdateAvailable(compareVersions(m_latestVersion, m_moduleVersion));
     emit checkingFinished(m_url);
+}
+
+void Updater::reportCheckFailed(const QString &strReason)
+{
+    m_updateAvailable = false;
+    qCInfo(lcUpdater).noquote() << QStringLiteral("Update check failed: ") + strReason;
+    if (!m_notifyOnFinish || m_silentIfNoUpdate)
+        return;
+    IUi::warning(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                 tr("Could not check for updates: %1.").arg(strReason), QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void Updater::setUpdateAvailable(bool available)

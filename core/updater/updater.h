@@ -71,6 +71,9 @@ private slots:
     void setUpdateAvailable(bool available);
 
 private:
+    // A check that could not be completed is not "no update": the user who
+    // asked to hear the outcome is told that it failed, and why.
+    void reportCheckFailed(const QString &strReason);
     void sendRequest(int nRedirects);
 
     QString m_url;
