@@ -85,7 +85,11 @@ void IShadowBorderFrame::updateBorder(bool active)
     default:
         break;
     }
-    drawShadow(active);
+    // Moves, resizes and activation changes come in bursts (a dozen and more
+    // while the main window is first shown): the shadow is drawn when the
+    // frame is next painted, once per burst, and only if it has changed.
+    m_bActive = active;
+    update();
 }
 
 void IShadowBorderFrame::activationChangeFiltered()
@@ -97,6 +101,9 @@ void IShadowBorderFrame::activationChangeFiltered()
 
 void IShadowBorderFrame::paintEvent(QPaintEvent *)
 {
+    // The shadow depends only on the size and the state.
+    if (m_shadowPixmap.isNull() || m_shadowPixmap.size() != size() || m_bShadowActive != m_bActive)
+        drawShadow(m_bActive);
     QPainter painter(this);
     painter.drawPixmap(rect(), m_shadowPixmap);
 }
@@ -136,6 +143,7 @@ void IShadowBorderFrame::drawShadow(bool active)
     const int h = height();
     m_shadowPixmap = QPixmap(size());
     m_shadowPixmap.fill(Qt::transparent);
+    m_bShadowActive = active;
 
     QPainter painter(&m_shadowPixmap);
     painter.setPen(Qt::NoPen);
@@ -202,7 +210,6 @@ void IShadowBorderFrame::drawShadow(bool active)
         }
     }
     painter.end();
-    repaint();
 }
 
 int IShadowBorderFrame::hitTest(const QPoint &p) const

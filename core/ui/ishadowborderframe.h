@@ -45,6 +45,8 @@ private:
     void resizeMainWidget(const QPoint &globalPos);
 
     QPixmap m_shadowPixmap;
+    bool m_bActive = false;         // the state asked for by updateBorder()
+    bool m_bShadowActive = false;   // the state m_shadowPixmap was drawn for
     QWidget *m_pMainWidget = nullptr;   // not owned: our parent
     int m_nSide = Top;
     bool m_bPressed = false;
