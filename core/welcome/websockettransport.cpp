@@ -1,5 +1,6 @@
 #include "core/welcome/websockettransport.h"
 
+#include "core/welcome/compactjsonwriter.h"
 #include "core/welcome/welcomelogging_p.h"
 
 #include <QJsonDocument>
@@ -28,8 +29,10 @@ void WebSocketTransport::sendMessage(const QJsonObject &message)
 {
     if (!m_socket)
         return;
-    const QJsonDocument doc(message);
-    m_socket->sendTextMessage(QString::fromUtf8(doc.toJson(QJsonDocument::Compact)));
+    m_socket->sendTextMessage(CompactJsonWriter::toJson(message));
+    // A reply goes out now rather than on the next pass of the event loop:
+    // the page is waiting for it.
+    m_socket->flush();
 }
 
 void WebSocketTransport::textMessageReceived(const QString &message)
