@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ ccache pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5webchannel5-dev
     qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
-    xvfb xauth x11-utils imagemagick curl valgrind nodejs npm
+    xvfb xauth x11-utils xdotool imagemagick curl valgrind nodejs npm
     dpkg-dev lintian desktop-file-utils shared-mime-info
 )
 
