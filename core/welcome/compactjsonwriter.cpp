@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
+#include <array>
 #include <cmath>
 
 // Doubles hold every integer up to 2^53 exactly; message ids and enum values
@@ -19,8 +20,13 @@ QString CompactJsonWriter::toJson(const QJsonObject &object)
 {
     QString strOut;
     strOut.reserve(256);
-    CompactJsonWriter(strOut).writeObject(object);
+    appendJson(object, strOut);
     return strOut;
+}
+
+void CompactJsonWriter::appendJson(const QJsonObject &object, QString &out)
+{
+    CompactJsonWriter(out).writeObject(object);
 }
 
 void CompactJsonWriter::writeValue(const QJsonValue &value)
@@ -85,6 +91,20 @@ void CompactJsonWriter::writeNumber(double dValue)
         m_strOut += QString::number(dValue, 'g', QLocale::FloatingPointShortest);
 }
 
+// ASCII characters that cannot stand in a JSON string as they are: the
+// control characters, the quote and the backslash. A table keeps the scan
+// over long paths to one load and one test per character.
+static constexpr std::array<bool, 0x80> makeNeedsEscape()
+{
+    std::array<bool, 0x80> table{};
+    for (std::size_t c = 0; c < 0x20; ++c)
+        table[c] = true;
+    table['"'] = true;
+    table['\\'] = true;
+    return table;
+}
+static constexpr std::array<bool, 0x80> kNeedsEscape = makeNeedsEscape();
+
 void CompactJsonWriter::writeString(const QString &str)
 {
     static const char kHexDigits[] = "0123456789abcdef";
@@ -95,7 +115,7 @@ void CompactJsonWriter::writeString(const QString &str)
     const QChar *pRun = pBegin;   // start of the characters not yet copied
     for (const QChar *p = pBegin; p != pEnd; ++p) {
         const char16_t c = p->unicode();
-        if (c >= 0x20 && c != u'"' && c != u'\\' && !QChar::isSurrogate(c))
+        if (c < 0x80 ? !kNeedsEscape[c] : !QChar::isSurrogate(c))
             continue;
         if (QChar::isHighSurrogate(c) && p + 1 != pEnd && QChar::isLowSurrogate(p[1].unicode())) {
             ++p;

@@ -17,6 +17,8 @@ class CompactJsonWriter
 {
 public:
     static QString toJson(const QJsonObject &object);
+    // Appends to out, so a caller sending many messages can reuse one buffer.
+    static void appendJson(const QJsonObject &object, QString &out);
 
 private:
     explicit CompactJsonWriter(QString &out);

@@ -8,6 +8,9 @@
 #include <QJsonParseError>
 #include <QWebSocket>
 
+// Characters of frame buffer a connection keeps between messages.
+static const int kMaxKeptFrame = 64 * 1024;
+
 WebSocketTransport::WebSocketTransport(QWebSocket *socket)
     : QWebChannelAbstractTransport(socket)
     , m_socket(socket)
@@ -29,7 +32,15 @@ void WebSocketTransport::sendMessage(const QJsonObject &message)
 {
     if (!m_socket)
         return;
-    m_socket->sendTextMessage(CompactJsonWriter::toJson(message));
+    // The socket encodes the text to UTF-8 at once, so the buffer is free
+    // again right after; resize(0) keeps its allocation for the next reply.
+    m_strFrame.resize(0);
+    CompactJsonWriter::appendJson(message, m_strFrame);
+    m_socket->sendTextMessage(m_strFrame);
+    // An occasional large message must not pin its memory for the
+    // connection's lifetime.
+    if (m_strFrame.capacity() > kMaxKeptFrame)
+        m_strFrame = QString();
     // A reply goes out now rather than on the next pass of the event loop:
     // the page is waiting for it.
     m_socket->flush();

@@ -26,4 +26,5 @@ private slots:
 
 private:
     QWebSocket *m_socket;   // the parent; null once it is being destroyed
+    QString m_strFrame;     // reused for every message, keeps its capacity
 };

@@ -60,6 +60,7 @@ private slots:
     void framesThatAreNotObjects_data();
     void framesThatAreNotObjects();
     void nonAsciiBothWays();
+    void framesOfChangingSize();
     void twoClientsTwoTransports();
     void closingDeletesTransportAndSocket();
     void origin_data();
@@ -161,6 +162,35 @@ void tst_WebSocketTransport::nonAsciiBothWays()
     QCOMPARE(QJsonDocument::fromJson(frame.toUtf8()).object(), message);
     QVERIFY(!frame.contains(QLatin1Char('\n')));   // compact
     QCOMPARE(binaryFrames.size(), 0);
+}
+
+// One transport writes every frame into the same buffer: each frame must hold
+// exactly its own message, whether it is longer or shorter than the last one,
+// and also after one too large for the buffer to be kept.
+void tst_WebSocketTransport::framesOfChangingSize()
+{
+    Bridge bridge;
+    QWebSocket client;
+    WebSocketTransport *pTransport = connectClient(bridge, client);
+    QVERIFY(pTransport);
+
+    const QString strHuge(200000, QLatin1Char('x'));
+    const QList<QJsonObject> messages = {
+        QJsonObject{{QStringLiteral("data"), QJsonArray{QStringLiteral("/a/long/path/to/Projekt 1.zelto"),
+                                                        QStringLiteral("/b/Projekt 2.zelto")}}},
+        QJsonObject{{QStringLiteral("id"), 1}},
+        QJsonObject{{QStringLiteral("huge"), strHuge}},
+        QJsonObject{{QStringLiteral("id"), 2}},
+        QJsonObject{{QStringLiteral("text"), QStringLiteral("Übung")}},
+    };
+    QSignalSpy frames(&client, &QWebSocket::textMessageReceived);
+    for (const QJsonObject &message : messages)
+        pTransport->sendMessage(message);
+    QTRY_COMPARE_WITH_TIMEOUT(frames.size(), messages.size(), 5000);
+    for (int i = 0; i < messages.size(); ++i) {
+        const QString frame = frames.at(i).at(0).toString();
+        QCOMPARE(frame, QString::fromUtf8(QJsonDocument(messages.at(i)).toJson(QJsonDocument::Compact)));
+    }
 }
 
 void tst_WebSocketTransport::twoClientsTwoTransports()
