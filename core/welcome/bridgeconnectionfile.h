@@ -21,8 +21,6 @@ public:
     bool write(quint16 nPort, const QString &strToken);
     // Removes the file written last; does nothing when there is none.
     void remove();
-    // The file written last; empty when none is.
-    QString path() const { return m_strPath; }
 
 private:
     QString m_strPath;
