@@ -12,6 +12,7 @@
 #include "core/ui/eventfilter.h"
 #include "core/ui/imainmenuwidget.h"
 #include "core/ui/ishadowborderframe.h"
+#include "core/welcome/bridgeconnectionfile.h"
 #include "core/welcome/imainmdiarea.h"
 #include "core/welcome/websocketclientwrapper.h"
 #include "core/welcome/websockettransport.h"
@@ -72,6 +73,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_pClientWrapper = new WebSocketClientWrapper(m_pServer, nullptr);
     m_pChannel = new QWebChannel(nullptr);
     connect(m_pClientWrapper, &WebSocketClientWrapper::clientConnected, m_pChannel, &QWebChannel::connectTo);
+    // Tools and tests find the port and the token in the user's runtime
+    // folder; the file goes when the window does.
+    m_pConnectionFile = new BridgeConnectionFile;
+    m_pConnectionFile->write(m_pServer->serverPort(), m_pClientWrapper->token());
 
     statusBar()->setSizeGripEnabled(false);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
@@ -156,6 +161,8 @@ MainWindow::~MainWindow()
         m_pChannel->deregisterObject(pObject);
     m_pServer->close();
 
+    delete m_pConnectionFile;
+    m_pConnectionFile = nullptr;
     delete m_pClientWrapper;
     m_pClientWrapper = nullptr;
     delete m_pChannel;
@@ -226,6 +233,11 @@ QWebSocketServer *MainWindow::getServer() const
 QWebChannel *MainWindow::getChannel() const
 {
     return m_pChannel;
+}
+
+QString MainWindow::getServerToken() const
+{
+    return m_pClientWrapper->token();
 }
 
 IMainMdiArea *MainWindow::getMdiArea() const
@@ -439,6 +451,7 @@ void MainWindow::closeEvent(QCloseEvent *e)
 
     removeBorders();
     removeDefaultTempDir();
+    m_pConnectionFile->remove();
     e->accept();
 }
 

@@ -17,6 +17,7 @@ class QWebSocketServer;
 QT_END_NAMESPACE
 
 class ActionManager;
+class BridgeConnectionFile;
 class ContextManager;
 class DocumentManager;
 class EditorManager;
@@ -49,6 +50,9 @@ public:
 
     QWebSocketServer *getServer() const;
     QWebChannel *getChannel() const;
+    // The launch token web pages put in the server's URL ("?token="); the
+    // application's own pages get it with the port (see WebSocketClientWrapper).
+    QString getServerToken() const;
     IMainMdiArea *getMdiArea() const;
     QToolBar *getFileToolbar() const;
     ZTNotificationBar *getNotificationBar() const;
@@ -123,6 +127,7 @@ private:
     QWebSocketServer *m_pServer = nullptr;
     QWebChannel *m_pChannel = nullptr;
     WebSocketClientWrapper *m_pClientWrapper = nullptr;
+    BridgeConnectionFile *m_pConnectionFile = nullptr;
     IMainMdiArea *m_pMdiArea = nullptr;
     IMainMenuWidget *m_pMenuWidget = nullptr;
     QToolBar *m_pFileToolbar = nullptr;

@@ -82,7 +82,7 @@ function fmt(x) {
     const app = await startZelto({ recentFiles: RECENT });
     const echo = await startEcho();
     try {
-        const { socket, objects } = await connectChannel(app.port);
+        const { socket, objects } = await connectChannel(app);
         const welcome = objects.ztwelcome;
         // The echo frame is as large as the channel's request and reply.
         const request = JSON.stringify({ type: 6, object: 'ztwelcome', method: 10, args: [], id: 123456 });

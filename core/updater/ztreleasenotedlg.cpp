@@ -2,11 +2,14 @@
 
 #include "core/icore.h"
 #include "core/mainwindow.h"
+#include "core/updater/releasenotespage.h"
 
 #include "ui_ztreleasenotedlg.h"
 
+#include <QDesktopServices>
 #include <QPushButton>
 #include <QUrl>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include <memory>
@@ -22,6 +25,20 @@ ZTReleaseNoteDlg::ZTReleaseNoteDlg(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     connect(m_ui->m_pBtnUpdate, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->m_pBtnClose, &QPushButton::clicked, this, &QDialog::reject);
+
+    // The notes are the appcast's, not ours: a page of their own in a
+    // private profile. The profile is made after the view, so it is deleted
+    // after the view and its page.
+    auto *pProfile = new QWebEngineProfile(this);
+    m_ui->m_pWebViewRL->setPage(new ReleaseNotesPage(pProfile, m_ui->m_pWebViewRL));
+    // The heading quotes the appcast's version text; its links open the
+    // same way as the notes' links.
+    m_ui->m_pHeadingLabel->setOpenExternalLinks(false);
+    connect(m_ui->m_pHeadingLabel, &QLabel::linkActivated, this, [](const QString &strLink) {
+        const QUrl url(strLink);
+        if (ReleaseNotesPage::isWebUrl(url))
+            QDesktopServices::openUrl(url);
+    });
 }
 
 ZTReleaseNoteDlg::~ZTReleaseNoteDlg()

@@ -7,6 +7,8 @@
 #include "core/irecentfilesmanager.h"
 #include "core/iui.h"
 #include "core/mainwindow.h"
+#include "core/welcome/bridgelogthrottle_p.h"
+#include "core/welcome/welcomelogging_p.h"
 #include "core/welcome/zthtmlexposingwelcome.h"
 
 #include <QAction>
@@ -27,6 +29,20 @@ bool isProjectSuffix(const QString &strSuffix)
 {
     return strSuffix.compare(QLatin1String("zeltopack"), Qt::CaseInsensitive) == 0
            || strSuffix.compare(QLatin1String("zelto"), Qt::CaseInsensitive) == 0;
+}
+
+// True when strPath, with its links followed, lies inside strFolder. A path
+// that does not exist yet is judged by its text with "." and ".." resolved.
+bool isInsideFolder(const QString &strPath, const QString &strFolder)
+{
+    const QFileInfo info(strPath);
+    const QString strResolved = info.exists() ? info.canonicalFilePath() : QDir::cleanPath(strPath);
+    QString strRoot = QFileInfo(strFolder).canonicalFilePath();
+    if (strRoot.isEmpty())
+        return false;
+    if (!strRoot.endsWith(QLatin1Char('/')))
+        strRoot += QLatin1Char('/');
+    return strResolved.startsWith(strRoot);
 }
 
 } // namespace
@@ -137,8 +153,18 @@ void IMainMdiArea::openURL(QString strURL)
 
 void IMainMdiArea::openFile(QString strFile)
 {
-    // Samples and tutorials ship next to the executable.
-    const QString strPath = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(strFile);
+    // Samples and tutorials ship next to the executable. The page also opens
+    // the recent projects it lists, wherever they are; nothing else outside
+    // the application's folder is handed to the system.
+    const QString strAppDir = QCoreApplication::applicationDirPath();
+    const QString strPath = QDir(strAppDir).absoluteFilePath(strFile);
+    if (!IRecentFilesManager::getInstance()->getRecentFiles().contains(strFile)
+        && !isInsideFolder(strPath, strAppDir)) {
+        if (BridgeLogThrottle::allow())
+            qCWarning(lcWelcome, "Refused to open %s: it is outside the application's folder.",
+                      qUtf8Printable(BridgeLogThrottle::excerpt(strFile)));
+        return;
+    }
     const QFileInfo info(strPath);
     if (!info.exists()) {
         IUi::information(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),

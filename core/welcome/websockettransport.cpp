@@ -1,6 +1,8 @@
 #include "core/welcome/websockettransport.h"
 
+#include "core/welcome/bridgelogthrottle_p.h"
 #include "core/welcome/compactjsonwriter.h"
+#include "core/welcome/jsonkeyscanner.h"
 #include "core/welcome/welcomelogging_p.h"
 
 #include <QJsonDocument>
@@ -48,15 +50,27 @@ void WebSocketTransport::sendMessage(const QJsonObject &message)
 
 void WebSocketTransport::textMessageReceived(const QString &message)
 {
+    // Frames come from any program that knows the token; the log quotes only
+    // the start of a bad one, and only so often.
+    const QByteArray utf8 = message.toUtf8();
+    if (JsonKeyScanner::hasRepeatedKey(utf8)) {
+        if (BridgeLogThrottle::allow())
+            qCWarning(lcWelcome) << "Dropped a JSON message that repeats a key:"
+                                 << BridgeLogThrottle::excerpt(message);
+        return;
+    }
     QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(message.toUtf8(), &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(utf8, &error);
     if (error.error != QJsonParseError::NoError) {
-        qCWarning(lcWelcome) << "Failed to parse text message as JSON object:" << message << "Error is:"
-                   << error.errorString();
+        if (BridgeLogThrottle::allow())
+            qCWarning(lcWelcome) << "Failed to parse text message as JSON object:"
+                                 << BridgeLogThrottle::excerpt(message) << "Error is:" << error.errorString();
         return;
     }
     if (!doc.isObject()) {
-        qCWarning(lcWelcome) << "Received JSON message that is not an object: " << message;
+        if (BridgeLogThrottle::allow())
+            qCWarning(lcWelcome) << "Received JSON message that is not an object: "
+                                 << BridgeLogThrottle::excerpt(message);
         return;
     }
     emit messageReceived(doc.object(), this);

@@ -44,11 +44,12 @@ bool WelcomePlugin::initialize(const QStringList &, QString *)
     return true;
 }
 
-QUrl WelcomePlugin::pageUrl(quint16 nPort, const QString &strThemeId)
+QUrl WelcomePlugin::pageUrl(quint16 nPort, const QString &strToken, const QString &strThemeId)
 {
     QUrl url(QStringLiteral("qrc:///welcome/index.html"));
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("port"), QString::number(nPort));
+    query.addQueryItem(QStringLiteral("token"), strToken);
     query.addQueryItem(QStringLiteral("theme"), pageTheme(strThemeId));
     url.setQuery(query);
     return url;
@@ -77,7 +78,7 @@ void WelcomePlugin::extensionsInitialized()
     // The page is the application's own screen, not a browser.
     m_pView->setContextMenuPolicy(Qt::NoContextMenu);
     m_pView->page()->setBackgroundColor(themeBackground(strTheme));
-    m_pView->load(pageUrl(pMainWindow->getServer()->serverPort(), strTheme));
+    m_pView->load(pageUrl(pMainWindow->getServer()->serverPort(), pMainWindow->getServerToken(), strTheme));
 
     pMainWindow->setWelcomeWidget(m_pView);
     if (EditorManager::getEditors().isEmpty())

@@ -24,8 +24,9 @@ public:
     bool initialize(const QStringList &arguments, QString *errorString) override;
     void extensionsInitialized() override;
 
-    // The page's address: the server port and the theme travel as query items.
-    static QUrl pageUrl(quint16 nPort, const QString &strThemeId);
+    // The page's address: the server port, the launch token and the theme
+    // travel as query items.
+    static QUrl pageUrl(quint16 nPort, const QString &strToken, const QString &strThemeId);
 
 private:
     // Handed to the main window's work area, which parents it; deleted here

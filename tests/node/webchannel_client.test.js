@@ -4,17 +4,41 @@
 
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { WebSocket, startZelto, connectChannel, call } = require('./zelto');
+const fs = require('node:fs');
+const path = require('node:path');
+const { WebSocket, startZelto, bridgeUrl, connectChannel, call, delay } = require('./zelto');
 
 const RECENT = ['/projekte/Übung eins.zelto', '/projekte/b.zeltopack', '/projekte/c.zelto'];
 
 test('ztwelcome over the real server', async (t) => {
     const app = await startZelto({ recentFiles: RECENT });
     t.after(() => app.stop());
-    const { socket, objects } = await connectChannel(app.port);
+    const { socket, objects } = await connectChannel(app);
     t.after(() => socket.close());
     const welcome = objects.ztwelcome;
     assert.ok(welcome, 'the channel publishes ztwelcome');
+
+    await t.test('the connection file is private to the user', () => {
+        assert.equal(fs.statSync(app.connectionFile).mode & 0o777, 0o600);
+        assert.equal(fs.statSync(path.dirname(app.connectionFile)).mode & 0o777, 0o700);
+        assert.match(app.token, /^[A-Za-z0-9_-]{43}$/);
+    });
+
+    await t.test('a client without the launch token is closed with 1008', async () => {
+        for (const token of [undefined, '', app.token.slice(1)]) {
+            const code = await new Promise((resolve) => {
+                const ws = new WebSocket(bridgeUrl(app.port, token));
+                // Sent at once, as a page would: it must never be answered.
+                ws.on('open', () => ws.send(JSON.stringify({ type: 3, id: 1 })));
+                ws.on('message', () => resolve('answered'));
+                ws.on('close', (closeCode) => resolve(closeCode));
+                ws.on('error', () => {});
+            });
+            assert.equal(code, 1008, `token ${JSON.stringify(token)}`);
+        }
+        await waitFor(() => app.output().includes('Refused a WebSocket connection without the launch token.'));
+        assert.ok(!app.output().includes(app.token), 'the log shows the token');
+    });
 
     await t.test('getRecentFileList returns the saved list, non-ASCII intact', async () => {
         assert.deepEqual(await call(welcome, 'getRecentFileList'), RECENT);
@@ -35,7 +59,7 @@ test('ztwelcome over the real server', async (t) => {
     });
 
     await t.test('a second page gets its own transport and the same object', async () => {
-        const second = await connectChannel(app.port);
+        const second = await connectChannel(app);
         try {
             const [a, b] = await Promise.all([
                 call(second.objects.ztwelcome, 'getRecentFileList'),
@@ -58,7 +82,7 @@ test('ztwelcome over the real server', async (t) => {
 
     await t.test('a web site cannot connect', async () => {
         const refused = await new Promise((resolve) => {
-            const ws = new WebSocket('ws://127.0.0.1:' + app.port, { origin: 'https://example.com' });
+            const ws = new WebSocket(bridgeUrl(app.port, app.token), { origin: 'https://example.com' });
             ws.on('open', () => { ws.close(); resolve(null); });
             ws.on('unexpected-response', (req, res) => resolve(res.statusCode));
             ws.on('error', () => resolve('error'));
@@ -66,7 +90,7 @@ test('ztwelcome over the real server', async (t) => {
         assert.notEqual(refused, null, 'the handshake from https://example.com was accepted');
         await waitFor(() => app.output().includes('Refused a WebSocket connection from origin https://example.com.'));
         // The application's own pages still get in.
-        const again = await connectChannel(app.port, { origin: 'qrc://' });
+        const again = await connectChannel(app, { origin: 'qrc://' });
         again.socket.close();
     });
 
@@ -75,12 +99,9 @@ test('ztwelcome over the real server', async (t) => {
         const result = await Promise.race([app.exited, delay(30000).then(() => null)]);
         assert.notEqual(result, null, 'zelto still runs after File.Exit');
         assert.equal(result.code, 0, app.output());
+        assert.ok(!fs.existsSync(app.connectionFile), 'the connection file outlives the window');
     });
 });
-
-function delay(ms) {
-    return new Promise((resolve) => setTimeout(resolve, ms));
-}
 
 async function waitFor(predicate, timeoutMs = 5000) {
     const end = Date.now() + timeoutMs;

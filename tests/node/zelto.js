@@ -1,6 +1,7 @@
 // Starts the real application and talks to its web channel the way a page
-// does: over a WebSocket to the port the application prints at start-up
-// (ZELTO_PRINT_SERVER_PORT=1), with the qwebchannel client library.
+// does: over a WebSocket, with the qwebchannel client library. The port and
+// the launch token come from the connection file the application writes to
+// <runtime folder>/zelto-rideved/bridge-<pid>.json.
 'use strict';
 
 const { spawn, spawnSync } = require('node:child_process');
@@ -60,61 +61,87 @@ function writeSettings(folder, recentFiles) {
     fs.writeFileSync(path.join(dir, 'ZeltoRideved.ini'), lines.join('\n') + '\n');
 }
 
-// Resolves to { proc, port, output(), stop() } once the server port is known.
+// The user's runtime folder as Qt finds it on Linux.
+function runtimeFolder() {
+    return process.env.XDG_RUNTIME_DIR || path.join(os.tmpdir(), 'runtime-' + os.userInfo().username);
+}
+
+function connectionFile(pid) {
+    return path.join(runtimeFolder(), 'zelto-rideved', `bridge-${pid}.json`);
+}
+
+function delay(ms) {
+    return new Promise((resolve) => setTimeout(resolve, ms));
+}
+
+// Resolves to { proc, port, token, output(), stop() } once the application
+// has written its connection file.
 function startZelto({ recentFiles = [], timeoutMs = 60000 } = {}) {
     const settings = fs.mkdtempSync(path.join(os.tmpdir(), 'zelto-node-'));
     writeSettings(settings, recentFiles);
-    const env = Object.assign({}, process.env, {
-        ZELTO_SETTINGS_PATH: settings,
-        ZELTO_PRINT_SERVER_PORT: '1',
-    });
+    const env = Object.assign({}, process.env, { ZELTO_SETTINGS_PATH: settings });
     if (!env.QT_QPA_PLATFORM)
         env.QT_QPA_PLATFORM = env.DISPLAY ? 'xcb' : 'offscreen';
     const proc = spawn(zeltoBinary(), ['-newinstance'], { env, stdio: ['ignore', 'pipe', 'pipe'] });
     let output = '';
+    proc.stdout.on('data', (chunk) => { output += chunk.toString(); });
+    proc.stderr.on('data', (chunk) => { output += chunk.toString(); });
     const exited = new Promise((resolve) => proc.on('exit', (code, signal) => resolve({ code, signal })));
+    const started = new Promise((resolve, reject) => {
+        proc.on('spawn', resolve);
+        proc.on('error', reject);
+    });
+    let ended = null;
+    exited.then((result) => { ended = result; });
 
-    return new Promise((resolve, reject) => {
-        const timer = setTimeout(() => reject(new Error('zelto printed no port:\n' + output)), timeoutMs);
-        const onData = (chunk) => {
-            output += chunk.toString();
-            const match = /ZTServer port: (\d+)/.exec(output);
-            if (match && timer) {
-                clearTimeout(timer);
-                resolve({
-                    proc,
-                    port: Number(match[1]),
-                    settings,
-                    exited,
-                    output: () => output,
-                    async stop() {
-                        if (proc.exitCode === null && proc.signalCode === null) {
-                            proc.kill('SIGTERM');
-                            const killer = setTimeout(() => proc.kill('SIGKILL'), 10000);
-                            await exited;
-                            clearTimeout(killer);
-                        }
-                        fs.rmSync(settings, { recursive: true, force: true });
-                    },
-                });
-            }
+    return started.then(async () => {
+        const file = connectionFile(proc.pid);
+        const end = Date.now() + timeoutMs;
+        while (!fs.existsSync(file)) {
+            if (ended)
+                throw new Error(`zelto ended (${ended.code}, ${ended.signal}) before writing ${file}:\n${output}`);
+            if (Date.now() > end)
+                throw new Error(`zelto wrote no ${file}:\n${output}`);
+            await delay(20);
+        }
+        // Written in one step: once it exists it is complete.
+        const { port, token } = JSON.parse(fs.readFileSync(file, 'utf8'));
+        return {
+            proc,
+            port,
+            token,
+            connectionFile: file,
+            settings,
+            exited,
+            output: () => output,
+            async stop() {
+                if (proc.exitCode === null && proc.signalCode === null) {
+                    proc.kill('SIGTERM');
+                    const killer = setTimeout(() => proc.kill('SIGKILL'), 10000);
+                    await exited;
+                    clearTimeout(killer);
+                }
+                // A killed application leaves its connection file behind.
+                fs.rmSync(file, { force: true });
+                fs.rmSync(settings, { recursive: true, force: true });
+            },
         };
-        proc.stdout.on('data', onData);
-        proc.stderr.on('data', onData);
-        proc.on('error', (error) => { clearTimeout(timer); reject(error); });
-        exited.then(({ code, signal }) => {
-            clearTimeout(timer);
-            reject(new Error(`zelto ended (${code}, ${signal}) before printing its port:\n${output}`));
-        });
     });
 }
 
-// Resolves to { socket, objects } once the channel is initialised.
-function connectChannel(port, options = {}) {
+// The server's address; without a token the server closes the connection.
+function bridgeUrl(port, token) {
+    return `ws://127.0.0.1:${port}/` + (token === undefined ? '' : '?token=' + encodeURIComponent(token));
+}
+
+// Resolves to { socket, objects } once the channel is initialised. app holds
+// the port and the token (startZelto's result); options go to the WebSocket.
+function connectChannel(app, options = {}) {
     return new Promise((resolve, reject) => {
-        const socket = new WebSocket('ws://127.0.0.1:' + port, options);
+        const socket = new WebSocket(bridgeUrl(app.port, app.token), options);
         socket.on('error', reject);
         socket.on('unexpected-response', (req, res) => reject(new Error('handshake refused: ' + res.statusCode)));
+        socket.on('close', (code) => reject(new Error('closed by the application: ' + code)));
         socket.on('open', () => {
             new QWebChannel(socket, (channel) => resolve({ socket, objects: channel.objects }));
         });
@@ -126,4 +153,4 @@ function call(object, method, ...args) {
     return new Promise((resolve) => object[method](...args, resolve));
 }
 
-module.exports = { WebSocket, QWebChannel, startZelto, connectChannel, call, zeltoBinary };
+module.exports = { WebSocket, QWebChannel, startZelto, bridgeUrl, connectChannel, call, delay, zeltoBinary };

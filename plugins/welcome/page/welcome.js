@@ -1,6 +1,7 @@
 // The welcome page's side of the web channel. The application publishes the
 // object "ztwelcome" on a WebSocket server on the loopback interface; the
-// page learns the port and the theme from its own address (?port=&theme=).
+// page learns the port, the launch token the server asks for and the theme
+// from its own address (?port=&token=&theme=).
 (function () {
     "use strict";
 
@@ -159,8 +160,8 @@
         loadRecent();
     }
 
-    function connect(port) {
-        var socket = new WebSocket("ws://127.0.0.1:" + port);
+    function connect(port, token) {
+        var socket = new WebSocket("ws://127.0.0.1:" + port + "/?token=" + encodeURIComponent(token));
         socket.onopen = function () {
             new QWebChannel(socket, onChannel);
         };
@@ -199,7 +200,7 @@
         wireCommands();
         var port = parseInt(query.get("port"), 10);
         if (port > 0 && port < 65536)
-            connect(port);
+            connect(port, query.get("token") || "");
         else
             showStatus(text("disconnected"));
     });

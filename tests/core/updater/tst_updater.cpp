@@ -51,6 +51,7 @@ private slots:
     void releaseNotesPage();
     void releaseNotesText_data();
     void releaseNotesText();
+    void releaseNotesAreInert();
     void registryKeepsUrlsApart();
     void registryRelaysRedirectedUrl();
     // Replaces the test's main window: keep it last.
@@ -414,6 +415,38 @@ void tst_Updater::releaseNotesText()
     pUpdate->click();
     QCOMPARE(results.count(), 2);
     QCOMPARE(results.at(1).at(0).toInt(), int(QDialog::Accepted));
+}
+
+// Release notes come from the appcast: their scripts do not run, and of
+// their links only web addresses open, in the system browser.
+void tst_Updater::releaseNotesAreInert()
+{
+    ZTReleaseNoteDlg dialog;
+    auto *pView = dialog.findChild<QWebEngineView *>(QStringLiteral("m_pWebViewRL"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QSignalSpy loaded(pView, &QWebEngineView::loadFinished);
+    dialog.setReleaseNotes(QStringLiteral(
+        "<html><head><title>Notes</title><style>a { position: fixed; left: 0; width: 300px; height: 40px; }"
+        "</style></head><body>"
+        "<a href='file:///etc/hostname' style='top: 0'>file</a>"
+        "<a href='qrc:///welcome/index.html' style='top: 50px'>resource</a>"
+        "<a href='https://www.pelum.example/notes' target='_blank' style='top: 100px'>web</a>"
+        "<script>document.title = 'script ran';</script></body></html>"));
+    QVERIFY(loaded.wait(30000));
+    QTRY_COMPARE(pView->title(), QStringLiteral("Notes"));
+
+    // The links are clicked in order until the last one opens: by then the
+    // view has handled the clicks on the others too.
+    QWidget *pTarget = pView->focusProxy() ? pView->focusProxy() : pView;
+    QVERIFY(QTest::qWaitFor([&] {
+        for (int nTop : {20, 70, 120})
+            QTest::mouseClick(pTarget, Qt::LeftButton, Qt::NoModifier, QPoint(100, nTop));
+        return QTest::qWaitFor([&] { return !m_recorder.urls.isEmpty(); }, 1000);
+    }, 30000));
+    for (const QUrl &url : qAsConst(m_recorder.urls))
+        QCOMPARE(url, QUrl(QStringLiteral("https://www.pelum.example/notes")));
+    QCOMPARE(pView->title(), QStringLiteral("Notes"));   // still the notes
 }
 
 void tst_Updater::registryKeepsUrlsApart()

@@ -6,6 +6,7 @@
 #include "core/mainwindow.h"
 #include "core/welcome/imainmdiarea.h"
 #include "core/welcome/zthtmlexposingwelcome.h"
+#include "tests/common/logrecorder.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
 #include "tests/common/urlrecorder.h"
@@ -42,6 +43,8 @@ private slots:
     void openUrl();
     void openFileResolvesAgainstApplicationFolder();
     void openFileHandsOtherFilesToTheSystem();
+    void openFileOutsideTheApplicationFolder_data();
+    void openFileOutsideTheApplicationFolder();
     void openFileMissing();
     void tunnelRunsDisabledCommand();
     void tunnelIgnoresUnknownCommand();
@@ -223,15 +226,54 @@ void tst_IMainMdiArea::openFileResolvesAgainstApplicationFolder()
 
 void tst_IMainMdiArea::openFileHandsOtherFilesToTheSystem()
 {
+    // The welcome page opens its recent projects wherever they are.
     const QString strPdf = m_dir.filePath(QStringLiteral("Handbuch Übersicht.pdf"));
     QFile file(strPdf);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
+    IRecentFilesManager::getInstance()->addFile(strPdf);
 
     TestSupport::ModalAnswerer answerer;
     area()->openFile(strPdf);
     QCOMPARE(m_recorder.urls, QList<QUrl>{QUrl::fromLocalFile(strPdf)});
     QCOMPARE(answerer.records().size(), 0);
+}
+
+void tst_IMainMdiArea::openFileOutsideTheApplicationFolder_data()
+{
+    QTest::addColumn<QString>("file");   // %1 is a file outside, %2 its name
+    QTest::addColumn<QString>("link");   // a link next to the application, to the file outside
+
+    QTest::newRow("absolute path") << QStringLiteral("%1") << QString();
+    QTest::newRow("up with ..") << QStringLiteral("../../../../../../../../../..%1") << QString();
+    QTest::newRow("link leading outside") << QStringLiteral("tst_imainmdiarea_link.pdf")
+                                          << QStringLiteral("tst_imainmdiarea_link.pdf");
+}
+
+void tst_IMainMdiArea::openFileOutsideTheApplicationFolder()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, link);
+
+    const QString strOutside = m_dir.filePath(QStringLiteral("outside.pdf"));
+    QFile outside(strOutside);
+    QVERIFY(outside.open(QIODevice::WriteOnly));
+    outside.close();
+    const QString strLink = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(link);
+    if (!link.isEmpty())
+        QVERIFY(QFile::link(strOutside, strLink));
+
+    TestSupport::ModalAnswerer answerer;
+    TestSupport::LogRecorder log("zelto.core.welcome");
+    const QString strFile = file.arg(strOutside);
+    area()->openFile(strFile);
+    if (!link.isEmpty())
+        QFile::remove(strLink);
+
+    QVERIFY(m_recorder.urls.isEmpty());
+    QCOMPARE(answerer.records().size(), 0);
+    QCOMPARE(log.warnings,
+             QStringList{QStringLiteral("Refused to open %1: it is outside the application's folder.").arg(strFile)});
 }
 
 void tst_IMainMdiArea::openFileMissing()

@@ -3,6 +3,7 @@
 #include "core/mainwindow.h"
 #include "core/welcome/imainmdiarea.h"
 #include "plugins/welcome/welcomeplugin.h"
+#include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
 #include "tests/common/urlrecorder.h"
@@ -16,6 +17,7 @@
 #include <QUrlQuery>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QWebSocketServer>
 #include <QtTest>
 
 #include <memory>
@@ -35,6 +37,7 @@ private slots:
     void clickOnMissingProjectSaysSo();
     void removeButtonRefreshesList();
     void linksGoToTheBrowser();
+    void webSiteAndSandboxedFrameAreRefused();
 
 private:
     QVariant js(const QString &script);
@@ -154,10 +157,11 @@ void tst_WelcomePage::pageUrl()
 {
     QFETCH(QString, themeId);
     QFETCH(QString, theme);
-    const QUrl url = WelcomePlugin::pageUrl(4321, themeId);
+    const QUrl url = WelcomePlugin::pageUrl(4321, QStringLiteral("a-Z_9"), themeId);
     QCOMPARE(url.scheme(), QStringLiteral("qrc"));
     const QUrlQuery query(url);
     QCOMPARE(query.queryItemValue(QStringLiteral("port")), QStringLiteral("4321"));
+    QCOMPARE(query.queryItemValue(QStringLiteral("token")), QStringLiteral("a-Z_9"));
     QCOMPARE(query.queryItemValue(QStringLiteral("theme")), theme);
 }
 
@@ -225,6 +229,59 @@ void tst_WelcomePage::linksGoToTheBrowser()
     QTRY_COMPARE(m_recorder.urls.size(), 1);
     QCOMPARE(m_recorder.urls.first().scheme(), QStringLiteral("https"));
     QCOMPARE(m_pView->url(), before);   // the welcome view stays on its page
+}
+
+// A web site open in the same engine tries the bridge itself and from a
+// sandboxed frame (origin "null"), both with the right port and token. Both
+// are refused; the welcome page stays connected.
+void tst_WelcomePage::webSiteAndSandboxedFrameAreRefused()
+{
+    const QString strBridge = QStringLiteral("ws://127.0.0.1:%1/?token=%2")
+                                  .arg(m_pWindow->getServer()->serverPort())
+                                  .arg(m_pWindow->getServerToken());
+    const QString strTry = QStringLiteral(
+        "function tryBridge(report) {"
+        "  var ws = new WebSocket('%1');"
+        "  ws.onopen = function () { report('served'); };"
+        "  ws.onclose = function (e) { report('closed ' + e.code); };"
+        "}").arg(strBridge);
+    const QByteArray page = QStringLiteral(
+        "<!DOCTYPE html><html><body><script>%1"
+        "window.results = {};"
+        "tryBridge(function (r) { window.results.site = r; });"
+        "window.addEventListener('message', function (e) { window.results.frame = e.data; });"
+        "var frame = document.createElement('iframe');"
+        "frame.setAttribute('sandbox', 'allow-scripts');"
+        "frame.srcdoc = '<script>' + tryBridge.toString()"
+        "    + 'tryBridge(function (r) { parent.postMessage(r, \\'*\\'); });<' + '/script>';"
+        "document.body.appendChild(frame);"
+        "</script></body></html>").arg(strTry).toUtf8();
+    TestSupport::HttpServer server;
+    QVERIFY(server.listen());
+    server.setBody(QStringLiteral("/site.html"), page, "text/html");
+
+    QTest::ignoreMessage(QtWarningMsg, "Refused a WebSocket connection from origin null.");
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Refused a WebSocket connection from origin "
+                                                                 "http://127.0.0.1:%1.").arg(server.port())));
+    QWebEngineView site;
+    site.resize(400, 300);
+    site.show();
+    site.load(server.url(QStringLiteral("/site.html")));
+    QVariantMap results;
+    QVERIFY(QTest::qWaitFor([&] {
+        bool bDone = false;
+        site.page()->runJavaScript(QStringLiteral("window.results"), [&](const QVariant &value) {
+            results = value.toMap();
+            bDone = true;
+        });
+        return QTest::qWaitFor([&] { return bDone; }, 5000) && results.size() == 2;
+    }, 30000));
+    // 1006: the handshake was refused, no connection was made.
+    QCOMPARE(results.value(QStringLiteral("site")).toString(), QStringLiteral("closed 1006"));
+    QCOMPARE(results.value(QStringLiteral("frame")).toString(), QStringLiteral("closed 1006"));
+
+    QCOMPARE(js(QStringLiteral("window.zeltoWelcome.connected")).toBool(), true);
+    QVERIFY(!renderedPaths().isEmpty());
 }
 
 QTEST_MAIN(tst_WelcomePage)

@@ -1,0 +1,54 @@
+#include "core/updater/releasenotespage.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+#include <QWebEngineSettings>
+
+ReleaseNotesPage::ReleaseNotesPage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
+{
+    QWebEngineSettings *pSettings = settings();
+    pSettings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    pSettings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    pSettings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    pSettings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    pSettings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    pSettings->setAttribute(QWebEngineSettings::LocalStorageEnabled, false);
+    pSettings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+}
+
+bool ReleaseNotesPage::isWebUrl(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+}
+
+bool ReleaseNotesPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    if (m_bLinkCatcher) {
+        // Made for a link with a target: its first navigation is that link.
+        if (isWebUrl(url))
+            QDesktopServices::openUrl(url);
+        deleteLater();
+        return false;
+    }
+    if (type == NavigationTypeLinkClicked) {
+        if (isWebUrl(url))
+            QDesktopServices::openUrl(url);
+        return false;
+    }
+    // The dialog's own load: the notes' address, or their HTML as data.
+    if (type == NavigationTypeTyped && isMainFrame)
+        return true;
+    // Redirects, frames and refreshes stay on the web; about:blank and
+    // srcdoc frames hold nothing of their own.
+    return isWebUrl(url) || (!isMainFrame && url.scheme() == QLatin1String("about"));
+}
+
+QWebEnginePage *ReleaseNotesPage::createWindow(WebWindowType)
+{
+    // A link with a target asks for a window first; the page made for it
+    // only catches the link and goes.
+    auto *pCatcher = new ReleaseNotesPage(profile(), this);
+    pCatcher->m_bLinkCatcher = true;
+    return pCatcher;
+}

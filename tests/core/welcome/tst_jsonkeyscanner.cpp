@@ -1,0 +1,51 @@
+#include "core/welcome/jsonkeyscanner.h"
+
+#include <QtTest>
+
+class tst_JsonKeyScanner : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void repeatedKeys_data();
+    void repeatedKeys();
+};
+
+void tst_JsonKeyScanner::repeatedKeys_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<bool>("repeated");
+
+    QTest::newRow("web channel call") << QByteArray(R"({"type":6,"object":"ztwelcome","method":10,"args":[],"id":1})")
+                                      << false;
+    QTest::newRow("same key, array values") << QByteArray(R"({"a":[1],"a":[2]})") << true;
+    QTest::newRow("same key, inside an array") << QByteArray(R"([{"b":1},{"a":{"x":1,"x":2}}])") << true;
+    QTest::newRow("after the object closed") << QByteArray(R"({"a":{"x":1},"b":2,"a":3})") << true;
+    QTest::newRow("same key in sibling objects") << QByteArray(R"([{"a":1},{"a":2}])") << false;
+    QTest::newRow("same key at two depths") << QByteArray(R"({"a":{"a":{"a":1}}})") << false;
+    QTest::newRow("key text as a value") << QByteArray(R"({"a":"a","b":["a","a"]})") << false;
+    QTest::newRow("braces and quotes in strings") << QByteArray(R"({"a":"}{\",","b\"":1,"b":2})") << false;
+    QTest::newRow("escaped the same") << QByteArray(R"({"a":1,"\u0061":2})") << true;
+    QTest::newRow("escaped pair, raw character") << QByteArray("{\"\xf0\x9f\x98\x80\":1,\"\\ud83d\\ude00\":2}") << true;
+    QTest::newRow("escaped quote") << QByteArray(R"({"\"":1,"\u0022":2})") << true;
+    QTest::newRow("lone surrogates differ") << QByteArray(R"({"\ud800":1,"\ud801":2})") << false;
+
+    // Past 16 keys an object is checked through a hash set.
+    QByteArray many = "{";
+    for (int i = 0; i < 40; ++i)
+        many += "\"k" + QByteArray::number(i) + "\":" + QByteArray::number(i) + ",";
+    QTest::newRow("many keys") << QByteArray(many + "\"end\":0}") << false;
+    QTest::newRow("many keys, the first again") << QByteArray(many + "\"k0\":0}") << true;
+    QTest::newRow("many keys in a closed object") << QByteArray("{\"o\":" + many + "\"end\":0},\"k1\":1}") << false;
+    QTest::newRow("unterminated") << QByteArray(R"({"a":1,"a)") << false;
+}
+
+void tst_JsonKeyScanner::repeatedKeys()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(bool, repeated);
+    QCOMPARE(JsonKeyScanner::hasRepeatedKey(json), repeated);
+}
+
+QTEST_APPLESS_MAIN(tst_JsonKeyScanner)
+#include "tst_jsonkeyscanner.moc"
