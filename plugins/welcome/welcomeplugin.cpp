@@ -44,6 +44,7 @@ bool WelcomePlugin::initialize(const QStringList &, QString *)
     return true;
 }
 
+//! [page-url]
 QUrl WelcomePlugin::pageUrl(quint16 nPort, const QString &strThemeId)
 {
     QUrl url(QStringLiteral("qrc:///welcome/index.html"));
@@ -53,6 +54,7 @@ QUrl WelcomePlugin::pageUrl(quint16 nPort, const QString &strThemeId)
     url.setQuery(query);
     return url;
 }
+//! [page-url]
 
 void WelcomePlugin::extensionsInitialized()
 {

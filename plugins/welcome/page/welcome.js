@@ -139,6 +139,7 @@
         status.className = message ? "status error" : "status";
     }
 
+    //! [channel]
     function onChannel(channel) {
         welcome = channel.objects.ztwelcome;
         if (!welcome) {
@@ -158,7 +159,9 @@
         });
         loadRecent();
     }
+    //! [channel]
 
+    //! [connect]
     function connect(port) {
         var socket = new WebSocket("ws://127.0.0.1:" + port);
         socket.onopen = function () {
@@ -170,12 +173,15 @@
             document.body.setAttribute("data-state", "disconnected");
         };
     }
+    //! [connect]
 
     function wireCommands() {
+        //! [call]
         document.getElementById("newProject").addEventListener("click", function () {
             if (welcome)
                 welcome.callbackTunnelAsync("File.New");
         });
+        //! [call]
         document.getElementById("openProject").addEventListener("click", function () {
             if (welcome)
                 welcome.callbackTunnelAsync("File.Open_Project");
