@@ -79,8 +79,9 @@ public:
     /** True when the user settings have no "Designer" group yet (compared without case): the application was never set up. */
     bool IsFirstRun();
     /**
-     * Closes every document without asking and quits the event loop; settings
-     * are not saved and nothing can veto. For situations where the
+     * Closes every open document and quits the event loop. Each document's
+     * IDocument::close() may still ask about unsaved changes, but the answer
+     * cannot veto; settings are not saved. For situations where the
      * application must end now.
      */
     void forceQuit();
