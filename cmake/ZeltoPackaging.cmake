@@ -1,6 +1,7 @@
 # CPack: `cpack -G DEB` in the build folder makes two Debian packages,
 # zelto-rideved (the application with its menu entry, icons and file types)
-# and zelto-rideved-dev (the SDK: headers and the ZeltoCore CMake package).
+# and zelto-rideved-dev (the SDK: headers, the ZeltoCore CMake package and,
+# when the docs target was built first, the SDK reference).
 set(CPACK_PACKAGE_NAME ${ZELTO_DEB_PACKAGE})
 set(CPACK_PACKAGE_VENDOR "PELUM Software")
 set(CPACK_PACKAGE_CONTACT "PELUM Software <zelto@pelum.example>")
@@ -39,7 +40,8 @@ set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
 The headers of the plug-in host and the core plug-in and the CMake package
 ZeltoCore (find_package(ZeltoCore), imported targets Zelto::ExtensionSystem
 and Zelto::Core, and zelto_add_plugin) to build plug-ins for an installed
-Zelto Rideved.")
+Zelto Rideved, with the SDK reference and plug-in author's guide in HTML
+and as a Qt help file.")
 # The SDK's CMake package looks these up with find_dependency(Qt5 ...).
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
     "qtbase5-dev, libqt5websockets5-dev, libqt5webchannel5-dev, qtwebengine5-dev")

@@ -7,25 +7,50 @@
 
 class MainWindow;
 
-// The access point through which other plug-ins reach the application's
-// settings and its main window. The main window creates the one instance and
-// destroys it; outside that lifetime the static getters answer null.
+/**
+ * The access point through which other plug-ins reach the application's
+ * settings and its main window.
+ *
+ * The main window creates the one instance in its constructor, before any
+ * plug-in that depends on "core" is initialised, and destroys it with itself;
+ * outside that lifetime the static getters answer nullptr. GUI thread only.
+ */
 class CORE_EXPORT ICore : public QObject
 {
     Q_OBJECT
     friend class MainWindow;
 
 public:
+    /** Clears the instance and main window pointers; only the main window destroys it. */
     ~ICore() override;
 
+    /** The one instance, or nullptr outside the main window's lifetime. Connect to aboutToSaveSettings() through it. */
     static ICore *getInstance();
+    /** The application's main window, or nullptr outside its lifetime. */
     static MainWindow *getMainWindow();
+    /**
+     * The host's settings: PluginManager::settings() for QSettings::UserScope
+     * (the default), PluginManager::globalSettings() for any other @p scope.
+     * The objects belong to the host and live as long as it; never delete them.
+     */
     static QSettings *settings(QSettings::Scope scope = QSettings::UserScope);
 
 public slots:
+    /**
+     * Emits aboutToSaveSettings(), then writes both settings objects to disk.
+     *
+     * The main window calls it on every close request, before the documents
+     * are asked to close. Needs a live instance. The result of writing is not
+     * reported.
+     */
     static void saveSettings();
 
 signals:
+    /**
+     * Emitted at the start of saveSettings(), before the settings are written:
+     * plug-ins that keep settings in memory write them into settings() in
+     * their handler (a direct connection), so they are persisted.
+     */
     void aboutToSaveSettings();
 
 private:

@@ -4,15 +4,23 @@
 #include <QMutex>
 #include <QMutexLocker>
 
-// A lazily created process-wide instance. The pointer is atomic so the check
-// before taking the lock is a real synchronisation point, not a data race.
-// The instance is never deleted; it lives until the process ends.
+/**
+ * A lazily created process-wide instance of @p T, for classes that derive from
+ * `ISingleton<T>` and make it a friend (IUi is one).
+ *
+ * The instance is created on the first getInstance() and never deleted; it
+ * lives until the process ends.
+ */
+// The pointer is atomic so the check before taking the lock is a real
+// synchronisation point, not a data race.
 template <typename T>
 class ISingleton
 {
 public:
+    /** Virtual, so the instance can be handled through its base; the instance itself is never deleted. */
     virtual ~ISingleton() = default;
 
+    /** The one instance, created with `new T` on the first call. Any thread; creation is under a lock. */
     static T *getInstance()
     {
         T *instance = s_instance.loadAcquire();

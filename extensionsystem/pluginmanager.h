@@ -18,24 +18,54 @@ namespace ExtensionSystem {
 class PluginManagerPrivate;
 class PluginInfo;
 
-// The plug-in host. One instance per process, created by the executable (or
-// by a test) before anything asks for settings, arguments or the object pool.
+/**
+ * The plug-in host. One instance per process, created by the executable (or
+ * by a test) before anything asks for settings, arguments or the object pool.
+ *
+ * Plug-ins use its static operations; every one of them needs the instance to
+ * exist. GUI thread only, except the object pool, which is guarded by
+ * listLock().
+ */
 class EXTENSIONSYSTEM_EXPORT PluginManager : public QObject
 {
     Q_OBJECT
 
 public:
+    /** Creates the host and makes it the process's instance. */
     PluginManager();
+    /** Shuts the plug-ins down if shutdown() was not called, and deletes them and their records. */
     ~PluginManager() override;
 
+    /** The one host, or nullptr before it is created and after it is destroyed. */
     static PluginManager *instance();
 
-    // The object pool: objects that plug-ins offer to each other.
+    /**
+     * Puts @p obj into the object pool and emits objectAdded(). A null object
+     * or one already in the pool is ignored.
+     *
+     * The pool does not own the object: whoever adds it removes it with
+     * removeObject() before deleting it, at the latest in its plug-in's
+     * aboutToShutdown(). Any thread.
+     */
     static void addObject(QObject *obj);
+    /**
+     * Takes @p obj out of the object pool, emitting aboutToRemoveObject()
+     * first. Objects that are not in the pool are ignored; nothing is deleted.
+     */
     static void removeObject(QObject *obj);
+    /**
+     * A copy of the object pool, in the order the objects were added. Read it
+     * under a read lock of listLock() when other threads may change the pool.
+     */
     static QList<QObject *> allObjects();
+    /** The lock that guards the object pool; owned by the host. */
     static QReadWriteLock *listLock();
 
+    /**
+     * The objects of the pool that are a @p T (by qobject_cast), in pool
+     * order, read under listLock(). Document factories are found this way:
+     * `PluginManager::getObjects<IDocumentFactory>()`.
+     */
     template <typename T>
     static QList<T *> getObjects()
     {
@@ -49,57 +79,97 @@ public:
         return result;
     }
 
-    // Settings are INI files: the user scope and, beside it, the system scope.
-    // An empty path means the user's configuration folder; the environment
-    // variable ZELTO_SETTINGS_PATH or the option -settingspath override it.
+    /**
+     * Sets the folder the settings files live in (inside its "PELUM"
+     * subfolder). An empty @p path means the user's configuration folder,
+     * or ZELTO_SETTINGS_PATH when that is set. Takes effect for settings
+     * objects not created yet, so call it before the first settings().
+     */
     static void setSettingsPath(const QString &path);
+    /** The folder the settings files live in, as setSettingsPath() describes. */
     static QString settingsPath();
+    /**
+     * The user settings, `<settingsPath()>/PELUM/ZeltoRideved.ini`, created on
+     * first use. Owned by the host; never delete it. Plug-ins normally reach it
+     * through ICore::settings().
+     */
     static QSettings *settings();
+    /** The system-scope settings, `ZeltoRideved-system.ini` beside settings(); owned by the host. */
     static QSettings *globalSettings();
 
-    // Command-line arguments that the host did not consume (files to open).
+    /** Sets the command-line arguments the host did not consume; the executable does this. */
     static void setArguments(const QStringList &arguments);
+    /** The command-line arguments the host did not consume: the files to open. */
     static QStringList arguments();
 
-    // Plug-in discovery and lifecycle. loadPlugins() reads every library in
-    // the plug-in folders whose Qt metadata carries our interface identifier,
-    // orders them by their dependencies, loads and constructs them, calls
-    // initialize() in that order and extensionsInitialized() in reverse, and
-    // schedules lateInitialize() on the event loop. shutdown() calls
-    // aboutToShutdown() and deletes the plug-ins in reverse order.
+    /** Sets the folders loadPlugins() reads, in order; the executable passes `<app>/plugins` or the -pluginpath options. */
     static void setPluginPaths(const QStringList &paths);
+    /** The folders loadPlugins() reads. */
     static QStringList pluginPaths();
+    /**
+     * Discovers, orders, loads and starts the plug-ins; only the first call does anything.
+     *
+     * It reads every library in the plug-in folders whose Qt metadata carries
+     * #ZELTO_PLUGIN_IID (without loading it), resolves the dependencies, orders
+     * the plug-ins dependencies first (within a folder in file-name order),
+     * loads and constructs them, calls IPlugin::initialize() in that order and
+     * IPlugin::extensionsInitialized() in reverse, and schedules
+     * IPlugin::lateInitialize() on the event loop.
+     *
+     * A plug-in that fails is recorded (allErrors()) and the plug-ins that
+     * depend on it are skipped; the others go on. A failing plug-in marked
+     * "Required" stops start-up at once (hasFatalError()).
+     */
     static void loadPlugins();
+    /**
+     * Calls IPlugin::aboutToShutdown() on every running plug-in and then
+     * deletes them, both in the reverse of the load order. Waits up to ten
+     * seconds for plug-ins that shut down asynchronously. Only the first call
+     * does anything.
+     */
     static void shutdown();
+    /** True when any plug-in failed; see allErrors(). */
     static bool hasError();
-    // One message per failure, naming the plug-in, its file and the reason.
+    /** One message per failure, naming the plug-in, its file and the reason. */
     static QStringList allErrors();
-    // A plug-in marked "Required" failed: start-up stopped there.
+    /** A plug-in marked "Required" failed: start-up stopped there. */
     static bool hasFatalError();
+    /** The message of the failure that stopped start-up, or an empty string. */
     static QString fatalErrorString();
-    // Prints how long each plug-in took in each lifecycle step.
+    /** Prints how long each plug-in took in each lifecycle step (the -profile option). */
     static void setProfilingEnabled(bool enabled);
+    /** Whether setProfilingEnabled() switched the timings on. */
     static bool isProfilingEnabled();
 
-    // Every discovered plug-in, in discovery order; and the same in the order
-    // they are loaded (dependencies first). Owned by the manager.
+    /**
+     * Every discovered plug-in, in discovery order. The records are owned by
+     * the host and valid until it is destroyed.
+     */
     static QVector<PluginInfo *> plugins();
+    /** The plug-ins in the order they are loaded (dependencies first); owned by the host. */
     static QVector<PluginInfo *> loadQueue();
+    /** The record of the plug-in named @p name, or nullptr when there is none. */
     static PluginInfo *pluginByName(const QString &name);
-    // True between the end of loadPlugins() and shutdown().
+    /** True between the end of loadPlugins() and shutdown(). */
     static bool isRunning();
 
-    // Passes the command line of a second instance to every running plug-in's
-    // secondInstanceCommand(). Commands that arrive during start-up wait until
-    // the plug-ins run.
+    /**
+     * Passes the command line of a second instance to every running plug-in's
+     * IPlugin::secondInstanceCommand(), in load order. Commands that arrive
+     * during start-up wait until the plug-ins run; after shutdown() they are
+     * dropped.
+     */
     static void handleSecondInstance(const QStringList &options, const QString &workingDirectory,
                                      const QStringList &arguments);
 
 signals:
+    /** @p obj was put into the object pool; emitted after the pool holds it. */
     void objectAdded(QObject *obj);
+    /** @p obj is about to leave the object pool; emitted while the pool still holds it. */
     void aboutToRemoveObject(QObject *obj);
+    /** The list of discovered plug-ins changed; emitted once loadPlugins() has read and ordered them. */
     void pluginsChanged();
-    // Every running plug-in has had its lateInitialize().
+    /** Every running plug-in has had its lateInitialize(). */
     void initializationDone();
 
 private:

@@ -9,6 +9,7 @@ packages=(
     qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
     xvfb xauth x11-utils xdotool imagemagick curl valgrind nodejs npm
     dpkg-dev lintian desktop-file-utils shared-mime-info
+    doxygen
 )
 
 missing=()

@@ -14,7 +14,10 @@
 #  6. every installed header compiles on its own against the installed SDK;
 #  7. examples/hello-plugin is built against the installed SDK in its own build
 #     folder, installed into the application's plug-in folder, and the
-#     installed zelto loads it.
+#     installed zelto loads it;
+#  8. so is examples/notes-plugin, after its test has opened, edited, saved
+#     and reopened a note in the installed application's plug-ins.
+# The -dev package carries the SDK reference, so the docs target is built first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
@@ -33,6 +36,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build"
+cmake --build "$build" --target docs
 
 say "Packaging"
 rm -rf "$build/packages"
@@ -65,7 +69,9 @@ expect_in "$app_deb" ./usr/lib/zelto/zelto ./usr/lib/zelto/libExtensionSystem.so
     ./usr/share/applications/zelto-rideved.desktop ./usr/share/mime/packages/zelto-rideved.xml \
     ./usr/share/man/man1/zelto.1.gz "${icons[@]}"
 expect_in "$dev_deb" ./usr/include/zelto/core/icore.h ./usr/include/zelto/extensionsystem/iplugin.h \
-    ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfig.cmake ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfigVersion.cmake
+    ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfig.cmake ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfigVersion.cmake \
+    ./usr/share/doc/zelto-rideved-dev/api/index.html ./usr/share/doc/zelto-rideved-dev/api/classICore.html \
+    ./usr/share/doc/zelto-rideved-dev/zelto-sdk.qch
 if dpkg-deb -c "$dev_deb" | grep -q '_p\.h$'; then
     fail "the SDK holds private headers"
 fi
@@ -98,12 +104,16 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/zelto-package-check.XXXXXX")
 installed_here=0
 app_pid=""
 hello_file=""
+notes_file=""
 cleanup() {
     if [ -n "$app_pid" ]; then
         kill "$app_pid" 2>/dev/null || true
     fi
     if [ -n "$hello_file" ]; then
         rm -f "$hello_file"
+    fi
+    if [ -n "$notes_file" ]; then
+        rm -f "$notes_file"
     fi
     if [ "$installed_here" = 1 ]; then
         dpkg -P zelto-rideved-dev zelto-rideved >/dev/null || true
@@ -241,6 +251,22 @@ grep -q '^hello: plug-in initialized' "$work/hello.log" || fail "the hello plug-
 grep -q 'Profile: hello extensionsInitialized' "$work/hello.log" || fail "the hello plug-in did not start"
 grep -q '^hello: "Help.Hello" added to "MenuBar.Help"' "$work/hello.log" \
     || fail "the hello plug-in did not find the Help menu"
+
+say "Building and testing examples/notes-plugin against the installed SDK"
+cmake -S examples/notes-plugin -B "$work/notes" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_PREFIX_PATH="$root/usr" >/dev/null
+cmake --build "$work/notes"
+# The test is the application: the installed plug-ins and this notes plug-in
+# in one process, with a home and settings of its own.
+run_zelto notes-test ctest --test-dir "$work/notes" --output-on-failure \
+    || fail "the notes plug-in's test failed"
+notes_file="$plugin_dir/libNotes.so"
+cmake --install "$work/notes"
+[ -f "$notes_file" ] || fail "cmake --install did not put libNotes.so into $plugin_dir"
+run_zelto notes env ZELTO_EXIT_WHEN_IDLE=1 timeout 120 xvfb-run -a "$zelto_cmd" -profile \
+    >"$work/notes.log" 2>&1 || { cat "$work/notes.log"; fail "zelto with the notes plug-in did not start"; }
+grep -q 'Profile: notes extensionsInitialized' "$work/notes.log" || { cat "$work/notes.log"; fail "the notes plug-in did not start"; }
+echo "the installed zelto runs the notes plug-in"
 
 say "Package check passed"
 ls -l "$app_deb" "$dev_deb"

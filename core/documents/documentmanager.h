@@ -16,41 +16,89 @@ class DocumentManagerPrivate;
 class IDocument;
 class MainWindow;
 
-// The process-wide registry of open documents: one undo group for all of
-// them, one auto-backup timer per document, the breakpoint lists and their
-// settings. The interface is static; the one object (created by the main
-// window) parents the backup timers and receives their timeouts.
+/**
+ * The process-wide registry of open documents: one undo group for all of
+ * them, one auto-backup timer per document, the breakpoint lists and their
+ * settings.
+ *
+ * The interface is static; the one object, created by the main window before
+ * any plug-in is initialised, parents the backup timers and receives their
+ * timeouts. The main window registers and unregisters the documents it opens;
+ * plug-ins read the registry and change the settings. The registry never
+ * deletes a document. GUI thread only.
+ *
+ * Settings (in the host's user settings): "AutoBackup.Enable" (default true)
+ * and "AutoBackup.Interval" (seconds, default 300) in the group "Zelto"; the
+ * arrays "Horizontal" and "Vertical" of "Value" and "Enable" in the group
+ * "Breakpoints".
+ */
 class CORE_EXPORT DocumentManager : public QObject
 {
     Q_OBJECT
     friend class MainWindow;
 
 public:
+    /** Frees the registry and the timers; documents are not deleted. */
     ~DocumentManager() override;
 
+    /** The registry object, or nullptr before the main window created it. */
     static DocumentManager *getInstance();
 
+    /**
+     * Registers @p pDocument: puts its undo stack into the undo group and gives
+     * it an idle backup timer. Null or registered documents are ignored. The
+     * main window does this for every document it opens.
+     */
     static void addDocument(IDocument *pDocument);
+    /**
+     * Unregisters @p pDocument: takes its undo stack out of the group and
+     * deletes its backup timer. The document itself is not deleted.
+     *
+     * @return false when the document was not registered; true otherwise (also for nullptr)
+     */
     static bool removeDocument(IDocument *pDocument);
+    /** The registered documents, in registration order. */
     static const QList<IDocument *> &getDocuments();
+    /** The undo group holding every registered document's stack; its active stack is the active editor's. Owned by the registry. */
     static QUndoGroup *getUndoGroup();
 
+    /** Whether open documents are backed up on a timer (default true). */
     static bool isAutobackupEnabled();
+    /** Switches the automatic backups; running timers are neither started nor stopped. */
     static void setAutoBackupEnabled(bool bEnabled);
+    /** The seconds between backups (default 300). */
     static int getAutobackupTimeout();
+    /** Sets the seconds between backups; takes effect when each timer next starts. */
     static void setAutobackupTimeout(int nSeconds);
+    /**
+     * (Re)starts @p pDocument's backup timer: IDocument::saveBackup() is
+     * called one interval from now, and then one interval after each backup.
+     */
     static void startWaitingBackup(IDocument *pDocument);
+    /** Stops @p pDocument's backup timer. */
     static void stopWaitingBackup(IDocument *pDocument);
 
+    /** A copy of the stored horizontal breakpoints (Breakpoint records). */
     static QList<QPair<int, bool>> getHBreakpoints();
+    /** A copy of the stored vertical breakpoints (Breakpoint records). */
     static QList<QPair<int, bool>> getVBreakpoints();
+    /** Replaces the horizontal breakpoints; saveSettings() writes them. */
     static void setHBreakpoints(QList<QPair<int, bool>> lstBreakpoints);
+    /** Replaces the vertical breakpoints; saveSettings() writes them. */
     static void setVBreakpoints(QList<QPair<int, bool>> lstBreakpoints);
+    /**
+     * Fills the two lists with the stored breakpoints, or with the defaults
+     * (horizontal 375, 667, 768, 1024 and 1280, enabled; vertical 345, 522,
+     * 620, 674 and 930, disabled) when @p bReset is true or nothing is stored.
+     */
     static void initBreakpoints(QList<QPair<int, bool>> &lstHBreakpoints,
                                 QList<QPair<int, bool>> &lstVBreakpoints, bool bReset);
 
+    /** The settings readSettings() and saveSettings() use; not owned. The main window passes the host's user settings. */
     static void setSettings(QSettings *pSettings);
+    /** Reads the backup switch, the interval and the breakpoints; missing keys keep the current values. */
     static void readSettings();
+    /** Writes the backup switch, the interval and the breakpoints; writing to disk is left to ICore::saveSettings(). */
     static void saveSettings();
 
 private slots:

@@ -11,22 +11,41 @@ class IDocument;
 class IEditor;
 class IOptionsDlg;
 
-// What a plug-in registers in the host's object pool to bring a document
-// type: the main window asks it for everything specific to that type.
+/**
+ * What a plug-in registers in the host's object pool
+ * (ExtensionSystem::PluginManager::addObject()) to bring a document type: the
+ * main window asks it for everything specific to that type.
+ *
+ * Files are opened by the first factory in the pool whose
+ * getSupportedSuffixes() holds their suffix. File > New, File > Open and the
+ * preferences dialog come from the first factory in the pool. The plug-in owns
+ * the factory and takes it out of the pool before deleting it. GUI thread only.
+ */
 class CORE_EXPORT IDocumentFactory : public QObject
 {
     Q_OBJECT
 
 public:
+    /** A factory; put it into the object pool to bring its document type. */
     explicit IDocumentFactory(QObject *parent = nullptr);
+    /** The plug-in takes the factory out of the object pool before deleting it. */
     ~IDocumentFactory() override;
 
-    // Ownership of the created objects passes to the caller, except the
-    // options dialog, which the caller keeps until the application ends.
+    /** A new, unopened document of the factory's type; the caller owns it. */
     virtual IDocument *createDocument() = 0;
+    /** A new editor for the type, not yet bound to a document; the caller owns it. */
     virtual IEditor *createEditor() = 0;
-    virtual QStringList getSupportedSuffixes() = 0;   // without dot, lower case
+    /** The file suffixes this factory opens, without dot, in lower case ("zelto"). */
+    virtual QStringList getSupportedSuffixes() = 0;
+    /**
+     * The application's preferences dialog, asked of the first factory only,
+     * once (MainWindow::getOptionsDialog()). The caller keeps it until the
+     * application ends but does not delete it: the factory does. May return
+     * nullptr when the factory brings no dialog.
+     */
     virtual IOptionsDlg *createOptionsDialog() = 0;
+    /** A new dialog for File > New (first factory only); the caller runs it and deletes it. */
     virtual ICreateDocumentDlg *createNewDocumentDialog() = 0;
-    virtual QString getOpenFileName() = 0;            // empty: the user cancelled
+    /** Asks the user for a file to open for File > Open (first factory only); an empty string means the user cancelled. */
+    virtual QString getOpenFileName() = 0;
 };

@@ -8,35 +8,71 @@
 
 class ZTHTMLExposingWelcome;
 
-// The main window's work area. While no project is open it shows the welcome
-// page (a widget another plug-in hands over) and serves the page's requests,
-// which reach it through the "ztwelcome" object on the web channel.
+/**
+ * The main window's work area (MainWindow::getMdiArea()): a QMdiArea in
+ * tabbed mode into which editors put their widgets as subwindows.
+ *
+ * While no project is open it shows the welcome page (a widget another plug-in
+ * hands over) and serves the page's requests, which reach it through the
+ * object "ztwelcome" on the web channel; the slots below are those requests.
+ * Owned by the main window. GUI thread only.
+ */
 class CORE_EXPORT IMainMdiArea : public QMdiArea
 {
     Q_OBJECT
 
 public:
+    /** Creates the area and publishes "ztwelcome" on the main window's web channel; the main window does this. */
     explicit IMainMdiArea(QWidget *parent = nullptr);
+    /** Destroys the area; the welcome widget is not deleted. */
     ~IMainMdiArea() override;
 
-    // Not owned: the plug-in that made the widget deletes it. The widget is
-    // laid over the viewport, hidden until the main window shows it.
+    /**
+     * Takes @p w as the welcome page. Not owned: the plug-in that made the
+     * widget deletes it. The widget is laid over the viewport, hidden until
+     * the main window shows it.
+     */
     void setWelcomeWidget(QWidget *w);
+    /** The welcome page's widget, or nullptr (also once it was deleted). */
     QWidget *getWelcomeWidget() const;
 
 signals:
+    /** Tells the welcome page to reload its recent projects list; emitted whenever the page is shown and when the list changed. */
     void resetRecentFiles();
 
 public slots:
+    /**
+     * Opens the folder of the recent project @p strFileName in the system's
+     * file browser; when the project no longer exists, offers to remove it
+     * from the recent projects list.
+     */
     void showInExplorer(QString strFileName);
+    /** Removes @p strFile from the recent projects list and refreshes the menu and the page. */
     void removeFile(QString strFile);
+    /** The recent projects, most recent first (at most ten). */
     QStringList getRecentFileList();
+    /**
+     * Runs the command @p cmd ("File.New") by emitting its action's
+     * QAction::triggered(); identifiers that name no command are ignored.
+     */
     void callbackTunnelAsync(QString cmd);
+    /**
+     * Answers a question of the page: "WelcomeScreen.getLocale" gives the
+     * running language's identifier, "WelcomeScreen.getBuildNumber" the build
+     * number; anything else an empty string. @p str is not used.
+     */
     QString callbackAsyncfromJS(QString cmd, QString str);
+    /** Opens an http:// or https:// @p strURL in the system browser; anything else is refused with a message. */
     void openURL(QString strURL);
+    /**
+     * Opens a sample or tutorial shipped with the application: @p strFile is
+     * resolved against the application's folder; projects open in the
+     * application, other files with the system. A missing file is reported.
+     */
     void openFile(QString strFile);
 
 protected:
+    /** Keeps the welcome page covering the viewport. */
     bool viewportEvent(QEvent *e) override;
 
 private:

@@ -28,14 +28,17 @@ class WebSocketTransport;
  *
  * Every connection may send frames and messages of at most
  * kMaxIncomingMessageSize bytes; a larger one closes it with close code 1009.
+ *
+ * The main window makes the one wrapper for its server and connects
+ * clientConnected() to QWebChannel::connectTo(). See @ref bridge. GUI thread
+ * only.
  */
 class CORE_EXPORT WebSocketClientWrapper : public QObject
 {
     Q_OBJECT
 
 public:
-    /// The largest frame, and message, a client may send: 1 MiB. The welcome
-    /// page's messages are a few hundred bytes.
+    /** The largest frame, and message, a client may send: 1 MiB. The welcome page's messages are a few hundred bytes. */
     static constexpr quint64 kMaxIncomingMessageSize = 1024 * 1024;
 
     /**
@@ -54,8 +57,7 @@ public:
      */
     QString token() const;
 
-    /// True when a handshake with the Origin header @p strOrigin is served
-    /// (an empty string stands for no header).
+    /** True when a handshake with the Origin header @p strOrigin is served (an empty string stands for no header). */
     static bool isTrustedOrigin(const QString &strOrigin);
 
     /**
@@ -77,7 +79,7 @@ public:
     static bool addTrustedOrigin(const QString &strOrigin);
 
 signals:
-    // The receiver (the web channel) takes the transport.
+    /** A client connected; the receiver (the web channel) takes the transport @p client. */
     void clientConnected(WebSocketTransport *client);
 
 private slots:

@@ -11,10 +11,12 @@ ZTHTMLExposingWelcome::ZTHTMLExposingWelcome(IMainMdiArea *mdiArea)
     , m_pMdiArea(mdiArea)
 {
     m_resetRelay = connect(mdiArea, &IMainMdiArea::resetRecentFiles, this, &ZTHTMLExposingWelcome::resetRecentFiles);
+    //! [publish]
     if (MainWindow *pMainWindow = ICore::getMainWindow()) {
         if (QWebChannel *pChannel = pMainWindow->getChannel())
             pChannel->registerObject(QStringLiteral("ztwelcome"), this);
     }
+    //! [publish]
 }
 
 ZTHTMLExposingWelcome::~ZTHTMLExposingWelcome()

@@ -18,6 +18,7 @@ HelloPlugin::HelloPlugin() = default;
 
 HelloPlugin::~HelloPlugin() = default;
 
+//! [initialize]
 bool HelloPlugin::initialize(const QStringList &arguments, QString *errorString)
 {
     Q_UNUSED(arguments)
@@ -46,11 +47,13 @@ bool HelloPlugin::initialize(const QStringList &arguments, QString *errorString)
     qInfo("hello: plug-in initialized");
     return true;
 }
+//! [initialize]
 
 void HelloPlugin::extensionsInitialized()
 {
 }
 
+//! [shutdown]
 ExtensionSystem::IPlugin::ShutdownFlag HelloPlugin::aboutToShutdown()
 {
     // The core outlives this plug-in; take the command out of its registry
@@ -58,10 +61,13 @@ ExtensionSystem::IPlugin::ShutdownFlag HelloPlugin::aboutToShutdown()
     ActionManager::unregisterAction(m_pHelloAction, QLatin1String(HelloCommand));
     return SynchronousShutdown;
 }
+//! [shutdown]
 
+//! [notification]
 void HelloPlugin::sayHello()
 {
     if (MainWindow *pMainWindow = ICore::getMainWindow())
         pMainWindow->showNotification(tr("Hello from a plug-in built against the Zelto Rideved SDK."),
                                       ZTNotificationBar::Information, QString(), true);
 }
+//! [notification]

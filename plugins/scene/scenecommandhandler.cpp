@@ -185,9 +185,11 @@ void SceneCommandHandler::checkUpdates()
                          QMessageBox::Ok, QMessageBox::Ok);
         return;
     }
+    //! [check-updates]
     QSimpleUpdater *pUpdater = QSimpleUpdater::getInstance();
     pUpdater->setModuleVersion(strUrl, QCoreApplication::applicationVersion());
     pUpdater->setNotifyOnUpdate(strUrl, true);
     pUpdater->setNotifyOnFinish(strUrl, true);
     pUpdater->checkForUpdates(strUrl, false);
+    //! [check-updates]
 }

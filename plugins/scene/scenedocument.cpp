@@ -290,10 +290,12 @@ void SceneDocument::showRestoredNotification()
     MainWindow *pMainWindow = ICore::getMainWindow();
     if (!pMainWindow)
         return;
+    //! [notification-button]
     pMainWindow->showNotification(
         tr("%1 was restored from its automatic backup with changes that were not saved.").arg(getTitle()),
         ZTNotificationBar::Information, tr("Revert to Saved"), true);
     // show() dropped every earlier receiver, so connect only now.
     if (ZTNotificationBar *pBar = pMainWindow->getNotificationBar())
         connect(pBar, &ZTNotificationBar::buttonClicked, this, [this]() { revert(); });
+    //! [notification-button]
 }

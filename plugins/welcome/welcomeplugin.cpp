@@ -44,6 +44,7 @@ bool WelcomePlugin::initialize(const QStringList &, QString *)
     return true;
 }
 
+//! [page-url]
 QUrl WelcomePlugin::pageUrl(quint16 nPort, const QString &strToken, const QString &strThemeId)
 {
     QUrl url(QStringLiteral("qrc:///welcome/index.html"));
@@ -54,6 +55,7 @@ QUrl WelcomePlugin::pageUrl(quint16 nPort, const QString &strToken, const QStrin
     url.setQuery(query);
     return url;
 }
+//! [page-url]
 
 void WelcomePlugin::extensionsInitialized()
 {

@@ -140,6 +140,7 @@
         status.className = message ? "status error" : "status";
     }
 
+    //! [channel]
     function onChannel(channel) {
         welcome = channel.objects.ztwelcome;
         if (!welcome) {
@@ -159,7 +160,9 @@
         });
         loadRecent();
     }
+    //! [channel]
 
+    //! [connect]
     function connect(port, token) {
         var socket = new WebSocket("ws://127.0.0.1:" + port + "/?token=" + encodeURIComponent(token));
         socket.onopen = function () {
@@ -171,12 +174,15 @@
             document.body.setAttribute("data-state", "disconnected");
         };
     }
+    //! [connect]
 
     function wireCommands() {
+        //! [call]
         document.getElementById("newProject").addEventListener("click", function () {
             if (welcome)
                 welcome.callbackTunnelAsync("File.New");
         });
+        //! [call]
         document.getElementById("openProject").addEventListener("click", function () {
             if (welcome)
                 welcome.callbackTunnelAsync("File.Open_Project");
