@@ -23,7 +23,7 @@ class WebSocketTransport;
  *   plug-ins register with addTrustedOrigin(). "null", file:, http(s): (also
  *   on localhost) and browser-extension origins are refused at the handshake.
  * - its URL carries the launch token as the query item "token"
- *   (ws://127.0.0.1:<port>/?token=<token>). Without it the connection is
+ *   (`ws://127.0.0.1:PORT/?token=TOKEN`). Without it the connection is
  *   closed with close code 1008 before the web channel sees a message.
  *
  * Every connection may send frames and messages of at most
