@@ -82,7 +82,7 @@ QByteArray SceneProject::toJson() const
     stage.insert(QStringLiteral("height"), m_nHeight);
     stage.insert(QStringLiteral("fps"), m_nFps);
     stage.insert(QStringLiteral("responsive"), m_bResponsive);
-    stage.insert(QStringLiteral("background"), m_background.name());
+    stage.insert(QStringLiteral("background"), m_background.name(QColor::HexArgb));
 
     QJsonArray items;
     for (const SceneItem &item : m_lstItems) {

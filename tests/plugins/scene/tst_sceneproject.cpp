@@ -17,6 +17,7 @@ class tst_SceneProject : public QObject
 
 private slots:
     void jsonRoundTrip();
+    void transparentColoursSurviveSaving();
     void invalidFilesAreRefused_data();
     void invalidFilesAreRefused();
     void newerFormatIsRefusedWithMessage();
@@ -87,6 +88,16 @@ void tst_SceneProject::jsonRoundTrip()
     QVERIFY(read.m_lstItems == project.m_lstItems);
     const QJsonObject root = QJsonDocument::fromJson(project.toJson()).object();
     QCOMPARE(root.value(QStringLiteral("format")).toInt(), SceneProject::s_nFormatVersion);
+}
+
+void tst_SceneProject::transparentColoursSurviveSaving()
+{
+    SceneProject project;
+    project.m_background = QColor(QStringLiteral("#80ff0000"));
+    SceneProject read;
+    QString strError;
+    QVERIFY2(read.fromJson(project.toJson(), &strError), qPrintable(strError));
+    QCOMPARE(read.m_background.name(QColor::HexArgb), QStringLiteral("#80ff0000"));
 }
 
 void tst_SceneProject::invalidFilesAreRefused_data()
