@@ -222,6 +222,10 @@ void TimelineView::paintEvent(QPaintEvent *)
     const QPalette &pal = palette();
     const QRect area = viewport()->rect();
     painter.fillRect(area, pal.base());
+    // Shades between the base and the text, so light and dark themes both work.
+    const QColor alternate = SceneAnimation::mixColors(pal.color(QPalette::Base), pal.color(QPalette::Text), 0.06);
+    const QColor line = SceneAnimation::mixColors(pal.color(QPalette::Base), pal.color(QPalette::Text), 0.4);
+    const QColor diamondColor = SceneAnimation::mixColors(pal.color(QPalette::Base), pal.color(QPalette::Text), 0.75);
     if (!m_pEditor)
         return;
     const double dDuration = m_pEditor->player()->duration();
@@ -245,7 +249,7 @@ void TimelineView::paintEvent(QPaintEvent *)
         if (bHighlighted)
             painter.fillRect(rowRect, pal.highlight());
         else if (i % 2)
-            painter.fillRect(rowRect, pal.alternateBase());
+            painter.fillRect(rowRect, alternate);
         painter.setPen(bHighlighted ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
         const QString strLabel = row.nProperty < 0
                                      ? QStringLiteral("%1  (%2)").arg(pItem->strId, typeName(pItem->type))
@@ -257,12 +261,11 @@ void TimelineView::paintEvent(QPaintEvent *)
         painter.save();
         painter.setClipRect(QRect(s_nLabelWidth, qMax(nTop, s_nRulerHeight), area.width() - s_nLabelWidth, s_nRowHeight));
         // The scene's end, and the way between the keyframes of a property.
-        painter.setPen(QPen(pal.color(QPalette::Mid), 1));
         const int nMiddle = nTop + s_nRowHeight / 2;
         if (row.nProperty >= 0) {
             const QList<Keyframe> &track = pItem->tracks[row.nProperty];
             for (int k = 1; k < track.size(); ++k) {
-                painter.setPen(QPen(pal.color(QPalette::Mid), 2, track.at(k - 1).easing == Keyframe::Step ? Qt::DotLine : Qt::SolidLine));
+                painter.setPen(QPen(line, 2, track.at(k - 1).easing == Keyframe::Step ? Qt::DotLine : Qt::SolidLine));
                 painter.drawLine(QPointF(xForTime(track.at(k - 1).dTime), nMiddle), QPointF(xForTime(track.at(k).dTime), nMiddle));
             }
         }
@@ -277,8 +280,8 @@ void TimelineView::paintEvent(QPaintEvent *)
             diamond.lineTo(center + QPointF(0, s_nDiamondRadius));
             diamond.lineTo(center + QPointF(-s_nDiamondRadius, 0));
             diamond.closeSubpath();
-            painter.setPen(QPen(pal.color(QPalette::Shadow), 1));
-            painter.setBrush(bSelected ? QColor(0xff, 0x9a, 0x1f) : pal.color(QPalette::Button).lighter(120));
+            painter.setPen(QPen(pal.color(QPalette::Base), 1));
+            painter.setBrush(bSelected ? QColor(0xff, 0x9a, 0x1f) : diamondColor);
             painter.drawPath(diamond);
         }
         painter.restore();
@@ -286,7 +289,7 @@ void TimelineView::paintEvent(QPaintEvent *)
     painter.restore();
 
     // The end of the scene and the label column's edge.
-    painter.setPen(QPen(pal.color(QPalette::Mid), 1));
+    painter.setPen(QPen(line, 1));
     painter.drawLine(s_nLabelWidth, 0, s_nLabelWidth, area.height());
     const double dEnd = xForTime(dDuration);
     if (dEnd >= s_nLabelWidth)

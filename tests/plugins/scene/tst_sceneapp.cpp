@@ -389,6 +389,7 @@ void tst_SceneApp::timelineEditsKeyframesAndPlays()
 
     pView->setSelectedEasing(Keyframe::EaseInOut);
     QCOMPARE(track().at(1).easing, Keyframe::EaseInOut);
+    screenshot(m_pWindow, QStringLiteral("timeline"));
     QCOMPARE(pStack->undoText(), QStringLiteral("Set Easing"));
     pView->setFocus();
     QTest::keyClick(pView, Qt::Key_Delete);
