@@ -55,7 +55,7 @@ TimelineWidget::TimelineWidget(QWidget *parent)
     m_pLoopAction = m_pToolBar->addAction(tr("Loop"));
     m_pLoopAction->setObjectName(QStringLiteral("m_pLoopAction"));
     m_pLoopAction->setCheckable(true);
-    m_pLoopAction->setToolTip(tr("Play the scene again from the start, here and in the exported page"));
+    m_pLoopAction->setToolTip(tr("Start again after the end: the scene here, all scenes in the exported page"));
     m_pTimeLabel = new QLabel(this);
     m_pTimeLabel->setObjectName(QStringLiteral("m_pTimeLabel"));
     m_pTimeLabel->setMinimumWidth(m_pTimeLabel->fontMetrics().horizontalAdvance(QStringLiteral("  0000.00 s / 0000.00 s  ")));
