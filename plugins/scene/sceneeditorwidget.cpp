@@ -61,6 +61,9 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     setObjectName(QStringLiteral("SceneEditorWidget"));
     m_pPlayer = new ScenePlayer(this);
     m_pScene = new QGraphicsScene(this);
+    // While playing, every animated item moves at every frame: keeping an
+    // index of places up to date would cost more than it saves.
+    m_pScene->setItemIndexMethod(QGraphicsScene::NoIndex);
     m_pView = new QGraphicsView(m_pScene, this);
     m_pView->setObjectName(QStringLiteral("m_pStageView"));
     m_pView->setRenderHint(QPainter::Antialiasing);
