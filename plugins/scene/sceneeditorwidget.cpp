@@ -638,14 +638,7 @@ void SceneEditorWidget::commitProperties()
     auto it = findItem(lstItems, lstIds.constFirst());
     if (it == lstItems.end())
         return;
-    const QMap<SceneItem::Property, double> mapValues = {
-        {SceneItem::X, m_pXSpin->value()},
-        {SceneItem::Y, m_pYSpin->value()},
-        {SceneItem::Width, m_pWidthSpin->value()},
-        {SceneItem::Height, m_pHeightSpin->value()},
-        {SceneItem::Rotation, m_pRotationSpin->value()},
-        {SceneItem::Opacity, m_pOpacitySpin->value() / 100.0},
-    };
+    const QMap<SceneItem::Property, double> mapValues = panelValues();
     QMap<SceneItem::Property, QVariant> mapChanged;
     for (auto value = mapValues.constBegin(); value != mapValues.constEnd(); ++value) {
         if (value.value() != m_mapPanelValues.value(value.key()))
@@ -809,6 +802,18 @@ void SceneEditorWidget::onSelectionChanged()
     emit selectionChanged();
 }
 
+QMap<SceneItem::Property, double> SceneEditorWidget::panelValues() const
+{
+    return {
+        {SceneItem::X, m_pXSpin->value()},
+        {SceneItem::Y, m_pYSpin->value()},
+        {SceneItem::Width, m_pWidthSpin->value()},
+        {SceneItem::Height, m_pHeightSpin->value()},
+        {SceneItem::Rotation, m_pRotationSpin->value()},
+        {SceneItem::Opacity, m_pOpacitySpin->value() / 100.0},
+    };
+}
+
 void SceneEditorWidget::updatePropertyPanel()
 {
     if (!m_pDocument)
@@ -830,14 +835,7 @@ void SceneEditorWidget::updatePropertyPanel()
     m_pHeightSpin->setValue(state.rect.height());
     m_pRotationSpin->setValue(state.dRotation);
     m_pOpacitySpin->setValue(qRound(state.dOpacity * 100));
-    m_mapPanelValues = {
-        {SceneItem::X, m_pXSpin->value()},
-        {SceneItem::Y, m_pYSpin->value()},
-        {SceneItem::Width, m_pWidthSpin->value()},
-        {SceneItem::Height, m_pHeightSpin->value()},
-        {SceneItem::Rotation, m_pRotationSpin->value()},
-        {SceneItem::Opacity, m_pOpacitySpin->value() / 100.0},
-    };
+    m_mapPanelValues = panelValues();
     const bool bText = pItem && pItem->type == SceneItem::Text;
     m_pTextEdit->setEnabled(bText);
     m_pFontSpin->setEnabled(bText);

@@ -117,6 +117,8 @@ private:
     void showState(QGraphicsItem *pItem, const SceneItem &item, const SceneItem::State &state);
     void drawGuides();
     void updatePropertyPanel();
+    // The animatable values the property panel shows now.
+    QMap<SceneItem::Property, double> panelValues() const;
     void updatePlayer();
 
     // Not owned. The editor may be deleted later than its document, so the

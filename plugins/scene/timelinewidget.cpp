@@ -86,8 +86,10 @@ TimelineWidget::TimelineWidget(QWidget *parent)
             editor()->setCurrentScene(nIndex);
     });
     connect(m_pDurationSpin, &QDoubleSpinBox::editingFinished, this, [this, editor]() {
-        if (editor() && !m_bRefreshing)
-            editor()->setSceneDuration(m_pDurationSpin->value());
+        if (!editor() || m_bRefreshing)
+            return;
+        editor()->setSceneDuration(m_pDurationSpin->value());
+        refresh();   // shows the duration the scene got, which keeps its keyframes inside
     });
     connect(pAdd, &QAction::triggered, this, [editor]() { if (editor()) editor()->addScene(); });
     connect(pDuplicate, &QAction::triggered, this, [editor]() { if (editor()) editor()->duplicateScene(); });
