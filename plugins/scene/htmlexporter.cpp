@@ -57,7 +57,7 @@ public:
             QString strScene;
             for (const SceneItem &item : scene.lstItems)
                 strScene += this->item(item, QStringLiteral("s%1-").arg(i + 1));
-            strShapes += QStringLiteral("<g id=\"scene%1\" class=\"scene\" data-name=\"%2\"%3>\n%4</g>\n")
+            strShapes += QStringLiteral("<g id=\"scene%1\" data-name=\"%2\"%3>\n%4</g>\n")
                              .arg(QString::number(i + 1), scene.strName.toHtmlEscaped(),
                                   sceneVisibility(dStart, dStart + scene.dDuration, i == m_project.m_lstScenes.size() - 1),
                                   strScene);
@@ -77,21 +77,26 @@ public:
     }
 
 private:
-    // A scene is shown from its start to its end; the last one stays at the
-    // end of a page that does not loop.
+    // The class and animation of a scene's group: a scene is shown from its
+    // start to its end; the last one stays at the end of a page that does
+    // not loop.
     QString sceneVisibility(double dStart, double dEnd, bool bLast)
     {
         if (m_project.m_lstScenes.size() < 2)
-            return QString();
+            return QStringLiteral(" class=\"scene\"");
         const QString strHidden = QStringLiteral("visibility:hidden;animation-timing-function:step-end");
         const QString strVisible = QStringLiteral("visibility:visible;animation-timing-function:step-end");
         QString strBlocks;
         if (dStart > 0)
             strBlocks += QStringLiteral("0%{%1}").arg(strHidden);
         strBlocks += QStringLiteral("%1%{%2}").arg(percent(dStart), strVisible);
-        if (!bLast)
-            strBlocks += QStringLiteral("%1%{%2}").arg(percent(dEnd), strHidden);
-        return QStringLiteral(" class=\"a\" style=\"animation-name:%1\"").arg(addKeyframes(strBlocks));
+        // Every keyframe is written: a missing 100% would fall back to the
+        // group's own, visible, style.
+        if (bLast)
+            strBlocks += QStringLiteral("100%{%1}").arg(strVisible);
+        else
+            strBlocks += QStringLiteral("%1%{%2}100%{%2}").arg(percent(dEnd), strHidden);
+        return QStringLiteral(" class=\"scene a\" style=\"animation-name:%1\"").arg(addKeyframes(strBlocks));
     }
 
     QString percent(double dTime) const

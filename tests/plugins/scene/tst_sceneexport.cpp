@@ -1,7 +1,8 @@
-// The exported page in a real web engine against the editor: an animated
-// scene is drawn by the editor and by the page (its animations paused and
-// set to the same time) at the start, in the middle and at the end, and the
-// two pictures must show the same shapes.
+// The exported page in a real web engine against the editor: two animated
+// scenes are drawn by the editor and by the page (its animations paused and
+// set to the same time) at the start, in the middle and at the end of the
+// first scene and in the second one, and the two pictures must show the
+// same shapes.
 #include "htmlexporter.h"
 #include "scenedocument.h"
 #include "sceneeditorwidget.h"
@@ -65,6 +66,19 @@ SceneProject animatedProject()
     jumping.tracks[SceneItem::Height] = {keyframe(0.2, 40.0), keyframe(1.8, 10.0)};
 
     project.m_lstScenes[0].lstItems = {moving, growing, jumping};
+
+    // The second scene follows the first, in the same page.
+    Scene second;
+    second.strName = QStringLiteral("second");
+    second.dDuration = 1;
+    SceneItem fading;
+    fading.strId = QStringLiteral("fading");
+    fading.type = SceneItem::Ellipse;
+    fading.rect = QRectF(100, 40, 120, 120);
+    fading.tracks[SceneItem::Opacity] = {keyframe(0, 1.0, Keyframe::EaseIn), keyframe(1, 0.2)};
+    fading.tracks[SceneItem::Y] = {keyframe(0, 40.0), keyframe(1, 70.0)};
+    second.lstItems = {fading};
+    project.m_lstScenes.append(second);
     return project;
 }
 
@@ -81,7 +95,7 @@ private slots:
 
 private:
     QVariant js(const QString &strScript);
-    QImage editorImage(double dTime);
+    QImage editorImage(int nScene, double dTime);
     static int differentPixels(const QImage &a, const QImage &b);
 
     TestSupport::TestHost m_host;
@@ -126,8 +140,9 @@ QVariant tst_SceneExport::js(const QString &strScript)
     return result;
 }
 
-QImage tst_SceneExport::editorImage(double dTime)
+QImage tst_SceneExport::editorImage(int nScene, double dTime)
 {
+    m_pEditor->setCurrentScene(nScene);
     m_pEditor->selectIds({});
     m_pEditor->setTime(dTime);
     QImage image(s_nWidth, s_nHeight, QImage::Format_ARGB32_Premultiplied);
@@ -167,16 +182,22 @@ int tst_SceneExport::differentPixels(const QImage &a, const QImage &b)
 
 void tst_SceneExport::pageLooksLikeTheEditor_data()
 {
-    QTest::addColumn<double>("time");
-    QTest::newRow("start") << 0.0;
-    QTest::newRow("middle") << 1.0;
-    QTest::newRow("end") << 2.0;
+    QTest::addColumn<double>("time");        // in the page
+    QTest::addColumn<int>("scene");          // in the editor
+    QTest::addColumn<double>("sceneTime");
+    QTest::newRow("start") << 0.0 << 0 << 0.0;
+    QTest::newRow("middle") << 1.0 << 0 << 1.0;
+    QTest::newRow("end of the first scene") << 1.99 << 0 << 1.99;
+    QTest::newRow("second scene") << 2.5 << 1 << 0.5;
+    QTest::newRow("end") << 3.0 << 1 << 1.0;
 }
 
 void tst_SceneExport::pageLooksLikeTheEditor()
 {
     QFETCH(double, time);
-    const QImage expected = editorImage(time);
+    QFETCH(int, scene);
+    QFETCH(double, sceneTime);
+    const QImage expected = editorImage(scene, sceneTime);
     QVERIFY(js(QStringLiteral("(function(){var a=document.getAnimations();"
                               "a.forEach(function(x){x.pause();x.currentTime=%1;});return a.length;})()")
                    .arg(time * 1000))

@@ -408,11 +408,12 @@ void tst_SceneProject::htmlExportIsSelfContainedAndEscaped()
     QVERIFY(strHtml.contains(QLatin1String("animation-duration:4s")));
     QVERIFY(strHtml.contains(QLatin1String("animation-iteration-count:infinite")));
     QVERIFY(strHtml.contains(QLatin1String("{0%{visibility:visible;animation-timing-function:step-end}"
-                                           "25%{visibility:hidden;animation-timing-function:step-end}}")));
+                                           "25%{visibility:hidden;animation-timing-function:step-end}"
+                                           "100%{visibility:hidden;animation-timing-function:step-end}}")));
     QVERIFY(strHtml.contains(QLatin1String("{0%{transform:translate(0px,0px)}"
                                            "25%{transform:translate(0px,0px);animation-timing-function:ease-in-out}"
                                            "100%{transform:translate(300px,0px)}}")));
-    QVERIFY(strHtml.contains(QLatin1String("<g id=\"scene2\" class=\"scene\" data-name=\"Second\"")));
+    QVERIFY(strHtml.contains(QLatin1String("<g id=\"scene2\" data-name=\"Second\" class=\"scene a\"")));
     QVERIFY(!strHtml.contains(QLatin1String("<script")));
     QVERIFY(!strHtml.contains(QLatin1String("url(")));
 }
