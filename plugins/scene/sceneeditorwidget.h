@@ -48,6 +48,9 @@ public:
     SceneDocument *document() const { return m_pDocument; }
     QGraphicsView *view() const { return m_pView; }
     TimelineWidget *timeline() const { return m_pTimeline; }
+    // The window around the stage: further docks of the editor go into it,
+    // inside the editor's command context.
+    QMainWindow *dockHost() const { return m_pDockHost; }
     ScenePlayer *player() const { return m_pPlayer; }
     // Play or pause; the scene editor makes it a command with a shortcut.
     QAction *togglePlayAction() const { return m_pTogglePlayAction; }
