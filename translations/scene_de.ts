@@ -218,6 +218,57 @@
     </message>
 </context>
 <context>
+    <name>SceneAnimation</name>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>Drehung</translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation>Deckkraft</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Linear</translation>
+    </message>
+    <message>
+        <source>Ease In</source>
+        <translation>Langsam beginnen</translation>
+    </message>
+    <message>
+        <source>Ease Out</source>
+        <translation>Langsam enden</translation>
+    </message>
+    <message>
+        <source>Ease In-Out</source>
+        <translation>Langsam beginnen und enden</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Sprung</translation>
+    </message>
+</context>
+<context>
     <name>SceneCommandHandler</name>
     <message>
         <source>&amp;Undo</source>
@@ -270,6 +321,10 @@ Erstellt mit Qt %3.</translation>
     <message>
         <source>No update address is configured. Enter one under Edit &gt; Preferences &gt; General.</source>
         <translation>Es ist keine Aktualisierungsadresse eingestellt. Geben Sie eine unter Bearbeiten &gt; Einstellungen &gt; Allgemein ein.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -338,6 +393,18 @@ Erstellt mit Qt %3.</translation>
         <source>Revert to Saved</source>
         <translation>Gespeicherte Fassung wiederherstellen</translation>
     </message>
+    <message>
+        <source>%1 was saved by an older version of Zelto Rideved (project format %2). Saving it now writes project format %3, which older versions cannot open.
+
+Save it in the new format?</source>
+        <translation>%1 wurde mit einer älteren Version von Zelto Rideved gespeichert (Projektformat %2). Beim Speichern wird jetzt Projektformat %3 geschrieben, das ältere Versionen nicht öffnen können.
+
+Im neuen Format speichern?</translation>
+    </message>
+    <message>
+        <source>%1 was not saved; the file is unchanged.</source>
+        <translation>%1 wurde nicht gespeichert; die Datei ist unverändert.</translation>
+    </message>
 </context>
 <context>
     <name>SceneDocumentFactory</name>
@@ -363,6 +430,10 @@ Erstellt mit Qt %3.</translation>
     <message>
         <source>Scene Editor</source>
         <translation>Szeneneditor</translation>
+    </message>
+    <message>
+        <source>Play or pause the scene</source>
+        <translation>Die Szene abspielen oder anhalten</translation>
     </message>
 </context>
 <context>
@@ -479,6 +550,86 @@ Erstellt mit Qt %3.</translation>
         <source>Change Colour</source>
         <translation>Farbe ändern</translation>
     </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>Abspielen/Pause</translation>
+    </message>
+    <message>
+        <source>Auto-Key</source>
+        <translation>Auto-Keyframe</translation>
+    </message>
+    <message>
+        <source>Changes away from the start of the scene add keyframes</source>
+        <translation>Änderungen nach dem Anfang der Szene fügen Keyframes hinzu</translation>
+    </message>
+    <message>
+        <source>°</source>
+        <translation>°</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Rotation:</source>
+        <translation>Drehung:</translation>
+    </message>
+    <message>
+        <source>Opacity:</source>
+        <translation>Deckkraft:</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Zeitleiste</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Drehen</translation>
+    </message>
+    <message>
+        <source>Change Opacity</source>
+        <translation>Deckkraft ändern</translation>
+    </message>
+    <message>
+        <source>Add Scene</source>
+        <translation>Szene hinzufügen</translation>
+    </message>
+    <message>
+        <source>%1 Copy</source>
+        <translation>%1 Kopie</translation>
+    </message>
+    <message>
+        <source>Duplicate Scene</source>
+        <translation>Szene duplizieren</translation>
+    </message>
+    <message>
+        <source>Delete Scene</source>
+        <translation>Szene löschen</translation>
+    </message>
+    <message>
+        <source>Rename Scene</source>
+        <translation>Szene umbenennen</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Move Scene</source>
+        <translation>Szene verschieben</translation>
+    </message>
+    <message>
+        <source>Change Scene Duration</source>
+        <translation>Szenendauer ändern</translation>
+    </message>
+    <message>
+        <source>Turn Loop On</source>
+        <translation>Wiederholung einschalten</translation>
+    </message>
+    <message>
+        <source>Turn Loop Off</source>
+        <translation>Wiederholung ausschalten</translation>
+    </message>
 </context>
 <context>
     <name>SceneOptionsDialog</name>
@@ -545,6 +696,26 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
         <source>Could not open %1: %2</source>
         <translation>%1 konnte nicht geöffnet werden: %2</translation>
     </message>
+    <message>
+        <source>item %1 has damaged animation values.</source>
+        <translation>Element %1 hat beschädigte Animationswerte.</translation>
+    </message>
+    <message>
+        <source>it holds no scenes.</source>
+        <translation>es enthält keine Szenen.</translation>
+    </message>
+    <message>
+        <source>scene %1 has no valid duration.</source>
+        <translation>Szene %1 hat keine gültige Dauer.</translation>
+    </message>
+    <message>
+        <source>scene %1: %2</source>
+        <translation>Szene %1: %2</translation>
+    </message>
+    <message>
+        <source>Scene %1</source>
+        <translation>Szene %1</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutsOptionPage</name>
@@ -606,6 +777,140 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     <message>
         <source>The packed project is damaged.</source>
         <translation>Das gepackte Projekt ist beschädigt.</translation>
+    </message>
+</context>
+<context>
+    <name>TimelineView</name>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 s, %2</source>
+        <translation>%1 s, %2</translation>
+    </message>
+    <message>
+        <source>Easing</source>
+        <translation>Beschleunigung</translation>
+    </message>
+    <message>
+        <source>Delete Keyframe</source>
+        <translation>Keyframe löschen</translation>
+    </message>
+    <message>
+        <source>Delete Keyframes</source>
+        <translation>Keyframes löschen</translation>
+    </message>
+    <message>
+        <source>Add Keyframe</source>
+        <translation>Keyframe hinzufügen</translation>
+    </message>
+    <message>
+        <source>Move Keyframe</source>
+        <translation>Keyframe verschieben</translation>
+    </message>
+    <message>
+        <source>Move Keyframes</source>
+        <translation>Keyframes verschieben</translation>
+    </message>
+    <message>
+        <source>Set Easing</source>
+        <translation>Beschleunigung festlegen</translation>
+    </message>
+</context>
+<context>
+    <name>TimelineWidget</name>
+    <message>
+        <source>The scene shown</source>
+        <translation>Die angezeigte Szene</translation>
+    </message>
+    <message>
+        <source>Scenes</source>
+        <translation>Szenen</translation>
+    </message>
+    <message>
+        <source> Duration: </source>
+        <translation> Dauer: </translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Add Scene</source>
+        <translation>Szene hinzufügen</translation>
+    </message>
+    <message>
+        <source>Duplicate Scene</source>
+        <translation>Szene duplizieren</translation>
+    </message>
+    <message>
+        <source>Rename Scene...</source>
+        <translation>Szene umbenennen...</translation>
+    </message>
+    <message>
+        <source>Delete Scene</source>
+        <translation>Szene löschen</translation>
+    </message>
+    <message>
+        <source>Move Scene Earlier</source>
+        <translation>Szene nach vorn verschieben</translation>
+    </message>
+    <message>
+        <source>Move Scene Later</source>
+        <translation>Szene nach hinten verschieben</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>%1 s / %2 s</source>
+        <translation>%1 s / %2 s</translation>
+    </message>
+    <message>
+        <source>Start again after the end: the scene here, all scenes in the exported page</source>
+        <translation>Nach dem Ende von vorn beginnen: hier die Szene, in der exportierten Seite alle Szenen</translation>
     </message>
 </context>
 </TS>

@@ -5,8 +5,10 @@
 
 class SceneProject;
 
-// Turns a scene into one self-contained HTML5 page: the stage is inline SVG
-// and images are data URLs, so the page needs no other file.
+// Turns a project into one self-contained HTML5 page: the stage is inline
+// SVG, images are data URLs, and the animation is CSS, so the page needs no
+// other file and no script. The scenes play one after another, and again
+// from the start when the project loops.
 class HtmlExporter
 {
     Q_DECLARE_TR_FUNCTIONS(HtmlExporter)

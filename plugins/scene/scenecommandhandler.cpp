@@ -2,6 +2,8 @@
 
 #include "htmlexporter.h"
 #include "scenedocument.h"
+#include "sceneeditor.h"
+#include "sceneeditorwidget.h"
 #include "scenesettings.h"
 
 #include "core/actionmanager/actioncontainer.h"
@@ -125,28 +127,37 @@ bool SceneCommandHandler::exportToFile(const QString &strFile)
     return true;
 }
 
-QString SceneCommandHandler::writePreview(const QString &strSuffix)
+QString SceneCommandHandler::writePreview(PreviewScope scope)
 {
     SceneDocument *pDocument = activeDocument(true);
     MainWindow *pMainWindow = ICore::getMainWindow();
     if (!pDocument || !pMainWindow)
         return QString();
+    SceneProject project = pDocument->project();
+    QString strTitle = pDocument->getTitle();
+    if (scope == CurrentScene) {
+        auto *pEditor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
+        const int nScene = pEditor && pEditor->getWidget() ? pEditor->getWidget()->currentScene() : 0;
+        project.m_lstScenes = {project.m_lstScenes.at(nScene)};
+        strTitle = tr("%1: %2").arg(strTitle, project.m_lstScenes.constFirst().strName);
+    }
     // The title keeps only safe characters: it becomes a file name.
     QString strName = pDocument->getTitle();
     strName.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    const QString strSuffix = scope == CurrentScene ? QStringLiteral("-scene") : QStringLiteral("-project");
     const QString strFile = QDir(pMainWindow->getDefaultTempPath())
                                 .absoluteFilePath(strName + strSuffix + QStringLiteral(".html"));
     QString strError;
-    if (!HtmlExporter::exportToFile(pDocument->project(), pDocument->getTitle(), strFile, &strError)) {
+    if (!HtmlExporter::exportToFile(project, strTitle, strFile, &strError)) {
         IUi::warning(pMainWindow, QStringLiteral(ZELTO_APP_TITLE), strError, QMessageBox::Ok, QMessageBox::Ok);
         return QString();
     }
     return strFile;
 }
 
-void SceneCommandHandler::preview(const QString &strSuffix)
+void SceneCommandHandler::preview(PreviewScope scope)
 {
-    const QString strFile = writePreview(strSuffix);
+    const QString strFile = writePreview(scope);
     if (strFile.isEmpty())
         return;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strFile)))
@@ -158,12 +169,12 @@ void SceneCommandHandler::preview(const QString &strSuffix)
 
 void SceneCommandHandler::previewProject()
 {
-    preview(QStringLiteral("-project"));
+    preview(WholeProject);
 }
 
 void SceneCommandHandler::previewScene()
 {
-    preview(QStringLiteral("-scene"));
+    preview(CurrentScene);
 }
 
 void SceneCommandHandler::about()

@@ -18,6 +18,11 @@ class SceneCommandHandler : public QObject
     Q_OBJECT
 
 public:
+    enum PreviewScope {
+        CurrentScene,   // the scene shown in the active editor
+        WholeProject    // all scenes, one after another
+    };
+
     explicit SceneCommandHandler(QObject *parent = nullptr);
     ~SceneCommandHandler() override;
 
@@ -26,8 +31,9 @@ public:
     void registerUndoCommands();
     // Connects to the commands that exist now; false if none was found.
     bool connectCommands();
-    // Writes the active scene to a page in the temporary folder; empty on failure.
-    QString writePreview(const QString &strSuffix);
+    // Writes a page of the active project to the temporary folder and
+    // returns its path; empty on failure.
+    QString writePreview(PreviewScope scope);
 
 public slots:
     void exportToHtml5();
@@ -39,7 +45,7 @@ public slots:
 
 private:
     SceneDocument *activeDocument(bool bComplain);
-    void preview(const QString &strSuffix);
+    void preview(PreviewScope scope);
 
     QPointer<QAction> m_pUndoAction;   // owned by the main window
     QPointer<QAction> m_pRedoAction;

@@ -54,6 +54,7 @@ bool SceneDocument::initNewDocument(int value1, int value2, int value3, bool opt
     m_project.m_nHeight = value2;
     m_project.m_nFps = value3;
     m_project.m_bResponsive = option;
+    m_nFileFormat = SceneProject::s_nFormatVersion;
     m_pUndoStack->clear();
     emit dataChanged(nullptr);
     return true;
@@ -65,16 +66,26 @@ void SceneDocument::submitCommand(QUndoCommand *pCommand)
         m_pUndoStack->push(pCommand);
 }
 
-void SceneDocument::changeItems(const QString &strText, const QList<SceneItem> &lstItems)
+void SceneDocument::changeProject(const QString &strText, const SceneProject &project)
 {
-    if (lstItems == m_project.m_lstItems)
+    if (project.m_lstScenes == m_project.m_lstScenes && project.m_bLoop == m_project.m_bLoop
+        && project.m_mapImages == m_project.m_mapImages)
         return;
-    submitCommand(new SceneEditCommand(this, strText, m_project.m_lstItems, lstItems));
+    submitCommand(new SceneEditCommand(this, strText, m_project, project));
 }
 
-void SceneDocument::setItems(const QList<SceneItem> &lstItems)
+void SceneDocument::changeItems(const QString &strText, int nScene, const QList<SceneItem> &lstItems)
 {
-    m_project.m_lstItems = lstItems;
+    if (nScene < 0 || nScene >= m_project.m_lstScenes.size())
+        return;
+    SceneProject project = m_project;
+    project.m_lstScenes[nScene].lstItems = lstItems;
+    changeProject(strText, project);
+}
+
+void SceneDocument::setProject(const SceneProject &project)
+{
+    m_project = project;
     emit dataChanged(nullptr);
 }
 
@@ -96,9 +107,38 @@ QString SceneDocument::getTitle() const
 bool SceneDocument::loadFrom(const QString &strFile, QString *pError)
 {
     SceneProject project;
-    if (!project.load(strFile, pError))
+    int nFormat = SceneProject::s_nFormatVersion;
+    if (!project.load(strFile, pError, &nFormat))
         return false;
     m_project = project;
+    if (strFile == m_strFileName) {
+        m_nFileFormat = nFormat;
+    } else {
+        // Restored from the backup: what counts is the format of the project file.
+        SceneProject saved;
+        QString strIgnored;
+        m_nFileFormat = saved.load(m_strFileName, &strIgnored, &nFormat) ? nFormat : SceneProject::s_nFormatVersion;
+    }
+    return true;
+}
+
+bool SceneDocument::mayUpgrade(const QString &strFile)
+{
+    if (m_nFileFormat >= SceneProject::s_nFormatVersion || QFileInfo(strFile) != QFileInfo(m_strFileName)
+        || !QFileInfo::exists(strFile))
+        return true;
+    const QMessageBox::StandardButton answer = IUi::question(
+        mainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+        tr("%1 was saved by an older version of Zelto Rideved (project format %2). Saving it now writes project "
+           "format %3, which older versions cannot open.\n\nSave it in the new format?")
+            .arg(getTitle())
+            .arg(m_nFileFormat)
+            .arg(SceneProject::s_nFormatVersion),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) {
+        emit statusChanged(tr("%1 was not saved; the file is unchanged.").arg(getTitle()));
+        return false;
+    }
     return true;
 }
 
@@ -147,7 +187,7 @@ bool SceneDocument::save()
 
 bool SceneDocument::save(const QString &strFile)
 {
-    if (strFile.isEmpty())
+    if (strFile.isEmpty() || !mayUpgrade(strFile))
         return false;
     QString strError;
     if (!m_project.save(strFile, &strError)) {
@@ -158,6 +198,7 @@ bool SceneDocument::save(const QString &strFile)
     }
     // Writing elsewhere is a copy; only the document's own file makes it clean.
     if (QFileInfo(strFile) == QFileInfo(m_strFileName)) {
+        m_nFileFormat = SceneProject::s_nFormatVersion;
         m_pUndoStack->setClean();
         if (isOpenAsBackup()) {
             setOpenAsBackup(false);
@@ -199,6 +240,7 @@ bool SceneDocument::saveAs(const QString &strFile)
         return false;
     removeBackup();   // the backup of the old name
     setFileName(strFile);
+    m_nFileFormat = SceneProject::s_nFormatVersion;
     setIsTempDocument(false);
     m_pUndoStack->setClean();
     setOpenAsBackup(false);

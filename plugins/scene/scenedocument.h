@@ -22,12 +22,15 @@ public:
     void submitCommand(QUndoCommand *pCommand) override;
 
     const SceneProject &project() const { return m_project; }
-    // Records a change of the items as one undoable step.
-    void changeItems(const QString &strText, const QList<SceneItem> &lstItems);
-    // Used by the undo commands: replaces the items without a new step.
-    void setItems(const QList<SceneItem> &lstItems);
+    // Records a change of the project as one undoable step named strText;
+    // nothing when the project stays as it is.
+    void changeProject(const QString &strText, const SceneProject &project);
+    // The same for the items of one scene.
+    void changeItems(const QString &strText, int nScene, const QList<SceneItem> &lstItems);
+    // Used by the undo commands: replaces the project without a new step.
+    void setProject(const SceneProject &project);
     QString addImage(const QByteArray &data, const QString &strSuffix);
-    QString newItemId() const { return m_project.newItemId(); }
+    QString newItemId(int nScene) const { return m_project.newItemId(nScene); }
 
     QString getBackupFileName() const;
     QString getTitle() const;
@@ -48,10 +51,14 @@ private slots:
 
 private:
     bool loadFrom(const QString &strFile, QString *pError);
+    bool mayUpgrade(const QString &strFile);
     void removeBackup();
     void showRestoredNotification();
 
     SceneProject m_project;
+    // The format of the project file as it is on disk. Saving over a file of
+    // an older format needs the user's consent, asked once.
+    int m_nFileFormat = SceneProject::s_nFormatVersion;
     // Said once the main window listens, that is when the document is bound
     // to its editor (aboutToOpen), not while open() runs.
     QString m_strOpenedStatus;

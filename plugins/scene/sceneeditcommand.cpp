@@ -3,20 +3,20 @@
 #include "scenedocument.h"
 
 SceneEditCommand::SceneEditCommand(SceneDocument *pDocument, const QString &strText,
-                                   const QList<SceneItem> &lstBefore, const QList<SceneItem> &lstAfter)
+                                   const SceneProject &before, const SceneProject &after)
     : QUndoCommand(strText)
     , m_pDocument(pDocument)
-    , m_lstBefore(lstBefore)
-    , m_lstAfter(lstAfter)
+    , m_before(before)
+    , m_after(after)
 {
 }
 
 void SceneEditCommand::undo()
 {
-    m_pDocument->setItems(m_lstBefore);
+    m_pDocument->setProject(m_before);
 }
 
 void SceneEditCommand::redo()
 {
-    m_pDocument->setItems(m_lstAfter);
+    m_pDocument->setProject(m_after);
 }

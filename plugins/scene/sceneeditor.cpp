@@ -23,6 +23,7 @@ namespace {
 const char s_contextId[] = "Scene.Editor";
 const char s_undoId[] = "Edit.Undo";
 const char s_redoId[] = "Edit.Redo";
+const char s_playId[] = "Scene.Play_Pause";
 
 QMdiArea *workArea()
 {
@@ -124,6 +125,10 @@ void SceneEditor::registerCommands()
     ContextManager::registerContext(m_pWidget, QLatin1String(s_contextId), tr("Scene Editor"));
     ActionManager::registerAction(m_pUndoAction, QLatin1String(s_undoId), m_pWidget);
     ActionManager::registerAction(m_pRedoAction, QLatin1String(s_redoId), m_pWidget);
+    // A command of its own, so users can give it another key in the preferences.
+    ContextAction *pPlay = ActionManager::registerAction(m_pWidget->togglePlayAction(), QLatin1String(s_playId), m_pWidget);
+    pPlay->setDefaultKeySequence(QKeySequence(Qt::Key_Space));
+    pPlay->setDescription(tr("Play or pause the scene"));
     // The focus may already be inside the widget.
     if (MainWindow *pMainWindow = ICore::getMainWindow())
         ActionManager::setContext(ContextManager::getActiveContext(pMainWindow->focusWidget()
@@ -137,6 +142,7 @@ void SceneEditor::unregisterCommands()
         return;
     ActionManager::unregisterAction(m_pUndoAction, QLatin1String(s_undoId));
     ActionManager::unregisterAction(m_pRedoAction, QLatin1String(s_redoId));
+    ActionManager::unregisterAction(m_pWidget->togglePlayAction(), QLatin1String(s_playId));
     if (ContextManager::getInstance())
         ContextManager::unregisterContext(m_pWidget, QLatin1String(s_contextId));
 }

@@ -1,12 +1,15 @@
 #include "sceneeditorwidget.h"
 
 #include "scenedocument.h"
+#include "sceneplayer.h"
 #include "scenesettings.h"
+#include "timelinewidget.h"
 
 #include "core/documents/documentmanager.h"
 
 #include <QAction>
 #include <QColorDialog>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QFileDialog>
@@ -20,9 +23,11 @@
 #include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -40,6 +45,13 @@ QList<SceneItem>::iterator findItem(QList<SceneItem> &lstItems, const QString &s
     return std::find_if(lstItems.begin(), lstItems.end(), [&](const SceneItem &item) { return item.strId == strId; });
 }
 
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.userType() == QMetaType::QColor || b.userType() == QMetaType::QColor)
+        return a.value<QColor>() == b.value<QColor>();
+    return qAbs(a.toDouble() - b.toDouble()) < 1e-9;
+}
+
 } // namespace
 
 SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
@@ -47,7 +59,11 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     , m_pDocument(pDocument)
 {
     setObjectName(QStringLiteral("SceneEditorWidget"));
+    m_pPlayer = new ScenePlayer(this);
     m_pScene = new QGraphicsScene(this);
+    // While playing, every animated item moves at every frame: keeping an
+    // index of places up to date would cost more than it saves.
+    m_pScene->setItemIndexMethod(QGraphicsScene::NoIndex);
     m_pView = new QGraphicsView(m_pScene, this);
     m_pView->setObjectName(QStringLiteral("m_pStageView"));
     m_pView->setRenderHint(QPainter::Antialiasing);
@@ -78,6 +94,14 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pGuidesAction->setChecked(SceneSettings::showBreakpoints());
     connect(m_pGuidesAction, &QAction::toggled, this, [](bool bOn) { SceneSettings::setShowBreakpoints(bOn); });
 
+    m_pTogglePlayAction = new QAction(tr("Play/Pause"), this);
+    m_pTogglePlayAction->setObjectName(QStringLiteral("m_pTogglePlayAction"));
+    connect(m_pTogglePlayAction, &QAction::triggered, m_pPlayer, &ScenePlayer::togglePlay);
+    m_pAutoKeyAction = new QAction(tr("Auto-Key"), this);
+    m_pAutoKeyAction->setObjectName(QStringLiteral("m_pAutoKeyAction"));
+    m_pAutoKeyAction->setCheckable(true);
+    m_pAutoKeyAction->setToolTip(tr("Changes away from the start of the scene add keyframes"));
+
     // Property panel: exact values for the selected item.
     m_pPropertyPanel = new QWidget(this);
     m_pPropertyPanel->setObjectName(QStringLiteral("m_pPropertyPanel"));
@@ -96,6 +120,16 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pHeightSpin = makeSpin("m_pHeightSpin");
     m_pWidthSpin->setMinimum(1);
     m_pHeightSpin->setMinimum(1);
+    m_pRotationSpin = makeSpin("m_pRotationSpin");
+    m_pRotationSpin->setRange(-3600, 3600);
+    m_pRotationSpin->setDecimals(1);
+    m_pRotationSpin->setSuffix(tr("°"));
+    m_pOpacitySpin = new QSpinBox(m_pPropertyPanel);
+    m_pOpacitySpin->setObjectName(QStringLiteral("m_pOpacitySpin"));
+    m_pOpacitySpin->setRange(0, 100);
+    m_pOpacitySpin->setSuffix(tr(" %"));
+    m_pOpacitySpin->setKeyboardTracking(false);
+    connect(m_pOpacitySpin, &QSpinBox::editingFinished, this, &SceneEditorWidget::commitProperties);
     m_pTextEdit = new QLineEdit(m_pPropertyPanel);
     m_pTextEdit->setObjectName(QStringLiteral("m_pTextEdit"));
     connect(m_pTextEdit, &QLineEdit::editingFinished, this, &SceneEditorWidget::commitProperties);
@@ -112,25 +146,46 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     pForm->addRow(tr("Y:"), m_pYSpin);
     pForm->addRow(tr("Width:"), m_pWidthSpin);
     pForm->addRow(tr("Height:"), m_pHeightSpin);
+    pForm->addRow(tr("Rotation:"), m_pRotationSpin);
+    pForm->addRow(tr("Opacity:"), m_pOpacitySpin);
     pForm->addRow(tr("Text:"), m_pTextEdit);
     pForm->addRow(tr("Font size:"), m_pFontSpin);
     pForm->addRow(tr("Colour:"), m_pFillButton);
     m_pPropertyPanel->setFixedWidth(220);
 
-    auto *pBody = new QHBoxLayout();
+    // The stage and its panel are the centre of a window of their own, so
+    // the timeline (and later docks) can sit under the stage, inside the
+    // editor and so inside its command context.
+    m_pDockHost = new QMainWindow(this);
+    m_pDockHost->setWindowFlags(Qt::Widget);   // the constructor always makes a window
+    m_pDockHost->setObjectName(QStringLiteral("m_pDockHost"));
+    auto *pStage = new QWidget(m_pDockHost);
+    auto *pBody = new QHBoxLayout(pStage);
     pBody->setContentsMargins(0, 0, 0, 0);
     pBody->addWidget(m_pView, 1);
     pBody->addWidget(m_pPropertyPanel);
+    m_pDockHost->setCentralWidget(pStage);
+    m_pTimeline = new TimelineWidget(this);
+    m_pTimelineDock = new QDockWidget(tr("Timeline"), m_pDockHost);
+    m_pTimelineDock->setObjectName(QStringLiteral("m_pTimelineDock"));
+    m_pTimelineDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    m_pTimelineDock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
+    m_pTimelineDock->setWidget(m_pTimeline);
+    m_pDockHost->addDockWidget(Qt::BottomDockWidgetArea, m_pTimelineDock);
+    m_pDockHost->resizeDocks({m_pTimelineDock}, {200}, Qt::Vertical);
+
     auto *pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->setSpacing(0);
     pLayout->addWidget(m_pToolBar);
-    pLayout->addLayout(pBody, 1);
+    pLayout->addWidget(m_pDockHost, 1);
     setFocusProxy(m_pView);
 
     connect(m_pScene, &QGraphicsScene::selectionChanged, this, &SceneEditorWidget::onSelectionChanged);
+    connect(m_pPlayer, &ScenePlayer::timeChanged, this, &SceneEditorWidget::showTime);
     connect(m_pDocument, &IDocument::dataChanged, this, &SceneEditorWidget::rebuild);
     connect(m_pDocument, &QObject::destroyed, this, [this]() {
+        m_pPlayer->pause();
         m_hashItems.clear();
         m_pScene->clear();
         setEnabled(false);
@@ -140,6 +195,7 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
         m_pGuidesAction->setChecked(SceneSettings::showBreakpoints());
         rebuild();
     });
+    m_pTimeline->setEditor(this);
     rebuild();
 }
 
@@ -148,6 +204,7 @@ SceneEditorWidget::~SceneEditorWidget()
     // The scene goes before the panel; its last selection change must not
     // reach a half-destroyed widget.
     disconnect(m_pScene, nullptr, this, nullptr);
+    disconnect(m_pPlayer, nullptr, this, nullptr);
 }
 
 QStringList SceneEditorWidget::selectedIds() const
@@ -168,32 +225,76 @@ void SceneEditorWidget::selectIds(const QStringList &lstIds)
     }
 }
 
+int SceneEditorWidget::currentScene() const
+{
+    if (!m_pDocument)
+        return 0;
+    const int nIndex = m_pDocument->project().sceneIndex(m_strSceneId);
+    return nIndex >= 0 ? nIndex : qBound(0, m_nSceneIndex, m_pDocument->project().m_lstScenes.size() - 1);
+}
+
+const Scene &SceneEditorWidget::scene() const
+{
+    static const Scene s_empty;
+    return m_pDocument ? m_pDocument->project().m_lstScenes.at(currentScene()) : s_empty;
+}
+
+double SceneEditorWidget::time() const
+{
+    return m_pPlayer->time();
+}
+
+bool SceneEditorWidget::isAutoKey() const
+{
+    return m_pAutoKeyAction->isChecked();
+}
+
+void SceneEditorWidget::setAutoKey(bool bOn)
+{
+    m_pAutoKeyAction->setChecked(bOn);
+}
+
+void SceneEditorWidget::setTime(double dTime)
+{
+    m_pPlayer->setTime(dTime);
+}
+
+void SceneEditorWidget::setCurrentScene(int nScene)
+{
+    if (!m_pDocument || nScene < 0 || nScene >= m_pDocument->project().m_lstScenes.size()
+        || m_pDocument->project().m_lstScenes.at(nScene).strId == m_strSceneId)
+        return;
+    m_pPlayer->stop();
+    m_pScene->clearSelection();
+    m_strSceneId = m_pDocument->project().m_lstScenes.at(nScene).strId;
+    m_nSceneIndex = nScene;
+    rebuild();
+}
+
 QGraphicsItem *SceneEditorWidget::createGraphicsItem(const SceneItem &item)
 {
-    const QRectF local(0, 0, item.rect.width(), item.rect.height());
     QAbstractGraphicsShapeItem *pShape = nullptr;
     switch (item.type) {
     case SceneItem::Rectangle:
-        pShape = new QGraphicsRectItem(local);
+        pShape = new QGraphicsRectItem();
         break;
     case SceneItem::Ellipse:
-        pShape = new QGraphicsEllipseItem(local);
+        pShape = new QGraphicsEllipseItem();
         break;
     case SceneItem::Text: {
         // An invisible frame carries the selection; the text is its child.
-        auto *pFrame = new QGraphicsRectItem(local);
+        auto *pFrame = new QGraphicsRectItem();
         pFrame->setPen(Qt::NoPen);
         pFrame->setBrush(Qt::NoBrush);
         auto *pText = new QGraphicsSimpleTextItem(item.strText, pFrame);
         QFont font(QStringLiteral("sans-serif"));
         font.setPixelSize(item.nFontSize);
         pText->setFont(font);
-        pText->setBrush(item.fill);
         pShape = pFrame;
         break;
     }
     case SceneItem::Image: {
-        auto *pFrame = new QGraphicsRectItem(local);
+        auto *pFrame = new QGraphicsRectItem();
         QPixmap pixmap;
         pixmap.loadFromData(m_pDocument->project().m_mapImages.value(item.strImage));
         if (pixmap.isNull()) {
@@ -204,21 +305,49 @@ QGraphicsItem *SceneEditorWidget::createGraphicsItem(const SceneItem &item)
             pFrame->setPen(Qt::NoPen);
             auto *pPixmap = new QGraphicsPixmapItem(pixmap, pFrame);
             pPixmap->setTransformationMode(Qt::SmoothTransformation);
-            pPixmap->setTransform(QTransform::fromScale(local.width() / pixmap.width(),
-                                                        local.height() / pixmap.height()));
         }
         pShape = pFrame;
         break;
     }
     }
-    if (item.type == SceneItem::Rectangle || item.type == SceneItem::Ellipse) {
-        pShape->setBrush(item.fill);
+    if (item.type == SceneItem::Rectangle || item.type == SceneItem::Ellipse)
         pShape->setPen(QPen(item.stroke, 2));
-    }
-    pShape->setPos(item.rect.topLeft());
     pShape->setFlags(QGraphicsItem::ItemIsMovable | QGraphicsItem::ItemIsSelectable);
     pShape->setData(s_nIdRole, item.strId);
+    showState(pShape, item, item.stateAt(time()));
     return pShape;
+}
+
+void SceneEditorWidget::showState(QGraphicsItem *pItem, const SceneItem &item, const SceneItem::State &state)
+{
+    // Drawn in the item's own coordinates, its top left corner at 0,0, and
+    // turned around its centre, as the exported page draws it.
+    const QRectF local(0, 0, state.rect.width(), state.rect.height());
+    pItem->setPos(state.rect.topLeft());
+    pItem->setTransformOriginPoint(local.center());
+    pItem->setRotation(state.dRotation);
+    pItem->setOpacity(state.dOpacity);
+    if (auto *pRect = qgraphicsitem_cast<QGraphicsRectItem *>(pItem))
+        pRect->setRect(local);
+    else if (auto *pEllipse = qgraphicsitem_cast<QGraphicsEllipseItem *>(pItem))
+        pEllipse->setRect(local);
+    const QList<QGraphicsItem *> lstChildren = pItem->childItems();
+    switch (item.type) {
+    case SceneItem::Rectangle:
+    case SceneItem::Ellipse:
+        static_cast<QAbstractGraphicsShapeItem *>(pItem)->setBrush(state.fill);
+        break;
+    case SceneItem::Text:
+        if (auto *pText = qgraphicsitem_cast<QGraphicsSimpleTextItem *>(lstChildren.value(0)))
+            pText->setBrush(state.fill);
+        break;
+    case SceneItem::Image:
+        if (auto *pPixmap = qgraphicsitem_cast<QGraphicsPixmapItem *>(lstChildren.value(0))) {
+            const QSizeF size = pPixmap->pixmap().size();
+            pPixmap->setTransform(QTransform::fromScale(local.width() / size.width(), local.height() / size.height()));
+        }
+        break;
+    }
 }
 
 void SceneEditorWidget::rebuild()
@@ -230,12 +359,19 @@ void SceneEditorWidget::rebuild()
     m_hashItems.clear();
     m_pScene->clear();
     const SceneProject &project = m_pDocument->project();
+    // The scene shown may have gone (undone, deleted): its neighbour takes over.
+    const int nScene = currentScene();
+    const bool bSceneChanged = project.m_lstScenes.at(nScene).strId != m_strSceneId;
+    m_strSceneId = project.m_lstScenes.at(nScene).strId;
+    m_nSceneIndex = nScene;
+    updatePlayer();
+
     const QRectF stage(0, 0, project.m_nWidth, project.m_nHeight);
     auto *pStage = m_pScene->addRect(stage, QPen(QColor(0x40, 0x40, 0x40)), project.m_background);
     pStage->setZValue(-1);
     m_pScene->setSceneRect(stage.adjusted(-40, -40, 40, 40));
     qreal dZ = 0;
-    for (const SceneItem &item : project.m_lstItems) {
+    for (const SceneItem &item : scene().lstItems) {
         QGraphicsItem *pItem = createGraphicsItem(item);
         pItem->setZValue(dZ++);
         m_pScene->addItem(pItem);
@@ -246,6 +382,30 @@ void SceneEditorWidget::rebuild()
     m_bRebuilding = false;
     onSelectionChanged();
     fitStage();
+    if (bSceneChanged)
+        emit currentSceneChanged(nScene);
+}
+
+void SceneEditorWidget::updatePlayer()
+{
+    const SceneProject &project = m_pDocument->project();
+    m_pPlayer->setFps(project.m_nFps);
+    m_pPlayer->setLoop(project.m_bLoop);
+    m_pPlayer->setDuration(scene().dDuration);
+}
+
+void SceneEditorWidget::showTime()
+{
+    if (!m_pDocument)
+        return;
+    // Only what moves is touched: playing must keep up with the frame rate.
+    for (const SceneItem &item : scene().lstItems) {
+        if (!item.isAnimated())
+            continue;
+        if (QGraphicsItem *pItem = m_hashItems.value(item.strId))
+            showState(pItem, item, item.stateAt(time()));
+    }
+    updatePropertyPanel();
 }
 
 void SceneEditorWidget::drawGuides()
@@ -289,16 +449,17 @@ void SceneEditorWidget::addItem(SceneItem item, const QString &strText)
     if (!m_pDocument)
         return;
     const SceneProject &project = m_pDocument->project();
-    item.strId = m_pDocument->newItemId();
+    const int nScene = currentScene();
+    item.strId = m_pDocument->newItemId(nScene);
     if (item.rect.isEmpty())
         item.rect = QRectF(0, 0, qMax(16, project.m_nWidth / 5), qMax(16, project.m_nHeight / 5));
     // New items land in the middle of the stage, a little apart from each other.
-    const qreal dOffset = (project.m_lstItems.size() % 8) * 12;
+    const qreal dOffset = (scene().lstItems.size() % 8) * 12;
     item.rect.moveCenter(QPointF(project.m_nWidth / 2.0 + dOffset, project.m_nHeight / 2.0 + dOffset));
     item.rect.moveTopLeft(QPointF(std::round(item.rect.x()), std::round(item.rect.y())));
-    QList<SceneItem> lstItems = project.m_lstItems;
+    QList<SceneItem> lstItems = scene().lstItems;
     lstItems.append(item);
-    m_pDocument->changeItems(strText, lstItems);
+    m_pDocument->changeItems(strText, nScene, lstItems);
     selectIds({item.strId});
 }
 
@@ -375,11 +536,43 @@ void SceneEditorWidget::deleteSelected()
     const QStringList lstIds = selectedIds();
     if (lstIds.isEmpty())
         return;
-    QList<SceneItem> lstItems = m_pDocument->project().m_lstItems;
+    QList<SceneItem> lstItems = scene().lstItems;
     lstItems.erase(std::remove_if(lstItems.begin(), lstItems.end(),
                                   [&](const SceneItem &item) { return lstIds.contains(item.strId); }),
                    lstItems.end());
-    m_pDocument->changeItems(lstIds.size() == 1 ? tr("Delete Item") : tr("Delete Items"), lstItems);
+    m_pDocument->changeItems(lstIds.size() == 1 ? tr("Delete Item") : tr("Delete Items"), currentScene(), lstItems);
+}
+
+void SceneEditorWidget::applyChanges(const QString &strText, const Changes &changes)
+{
+    if (!m_pDocument || changes.isEmpty())
+        return;
+    m_pDocument->changeItems(strText, currentScene(), withChanges(scene().lstItems, changes));
+}
+
+QList<SceneItem> SceneEditorWidget::withChanges(QList<SceneItem> lstItems, const Changes &changes) const
+{
+    const double dTime = time();
+    for (SceneItem &item : lstItems) {
+        const auto values = changes.constFind(item.strId);
+        if (values == changes.constEnd())
+            continue;
+        for (auto it = values->constBegin(); it != values->constEnd(); ++it) {
+            const SceneItem::Property property = it.key();
+            if (sameValue(item.valueAt(property, dTime), it.value()))
+                continue;
+            if (!item.tracks[property].isEmpty()) {
+                item.setKeyframe(property, dTime, it.value());
+            } else if (isAutoKey() && dTime > 0 && item.isAnimatable(property)) {
+                // The property starts where it was and reaches the new value at the playhead.
+                item.setKeyframe(property, 0, item.baseValue(property));
+                item.setKeyframe(property, dTime, it.value());
+            } else {
+                item.setBaseValue(property, it.value());
+            }
+        }
+    }
+    return lstItems;
 }
 
 void SceneEditorWidget::moveSelected(qreal dx, qreal dy)
@@ -387,12 +580,14 @@ void SceneEditorWidget::moveSelected(qreal dx, qreal dy)
     if (!m_pDocument)
         return;
     const QStringList lstIds = selectedIds();
-    QList<SceneItem> lstItems = m_pDocument->project().m_lstItems;
-    for (SceneItem &item : lstItems) {
-        if (lstIds.contains(item.strId))
-            item.rect.translate(dx, dy);
+    Changes changes;
+    for (const SceneItem &item : scene().lstItems) {
+        if (!lstIds.contains(item.strId))
+            continue;
+        const QRectF rect = item.stateAt(time()).rect;
+        changes[item.strId] = {{SceneItem::X, rect.x() + dx}, {SceneItem::Y, rect.y() + dy}};
     }
-    m_pDocument->changeItems(tr("Move"), lstItems);
+    applyChanges(tr("Move"), changes);
 }
 
 void SceneEditorWidget::setSelectedGeometry(const QRectF &rect)
@@ -402,13 +597,15 @@ void SceneEditorWidget::setSelectedGeometry(const QRectF &rect)
     const QStringList lstIds = selectedIds();
     if (lstIds.size() != 1 || !rect.isValid())
         return;
-    QList<SceneItem> lstItems = m_pDocument->project().m_lstItems;
+    QList<SceneItem> lstItems = scene().lstItems;
     auto it = findItem(lstItems, lstIds.constFirst());
     if (it == lstItems.end())
         return;
-    const bool bResized = it->rect.size() != rect.size();
-    it->rect = rect;
-    m_pDocument->changeItems(bResized ? tr("Resize") : tr("Move"), lstItems);
+    const bool bResized = it->stateAt(time()).rect.size() != rect.size();
+    applyChanges(bResized ? tr("Resize") : tr("Move"),
+                 {{it->strId,
+                   {{SceneItem::X, rect.x()}, {SceneItem::Y, rect.y()}, {SceneItem::Width, rect.width()},
+                    {SceneItem::Height, rect.height()}}}});
 }
 
 void SceneEditorWidget::commitDrag()
@@ -417,14 +614,15 @@ void SceneEditorWidget::commitDrag()
         return;
     // Dragging moved the graphics items only; the document learns the new
     // places now, as one step for everything that moved.
-    QList<SceneItem> lstItems = m_pDocument->project().m_lstItems;
-    for (SceneItem &item : lstItems) {
-        if (QGraphicsItem *pItem = m_hashItems.value(item.strId)) {
-            const QPointF pos(std::round(pItem->pos().x()), std::round(pItem->pos().y()));
-            item.rect.moveTopLeft(pos);
-        }
+    Changes changes;
+    for (const SceneItem &item : scene().lstItems) {
+        QGraphicsItem *pItem = m_hashItems.value(item.strId);
+        const QPointF shown = item.stateAt(time()).rect.topLeft();
+        if (!pItem || (qAbs(pItem->pos().x() - shown.x()) < 1e-6 && qAbs(pItem->pos().y() - shown.y()) < 1e-6))
+            continue;
+        changes[item.strId] = {{SceneItem::X, std::round(pItem->pos().x())}, {SceneItem::Y, std::round(pItem->pos().y())}};
     }
-    m_pDocument->changeItems(tr("Move"), lstItems);
+    applyChanges(tr("Move"), changes);
 }
 
 void SceneEditorWidget::commitProperties()
@@ -436,22 +634,31 @@ void SceneEditorWidget::commitProperties()
     const QStringList lstIds = selectedIds();
     if (lstIds.size() != 1)
         return;
-    QList<SceneItem> lstItems = m_pDocument->project().m_lstItems;
+    QList<SceneItem> lstItems = scene().lstItems;
     auto it = findItem(lstItems, lstIds.constFirst());
     if (it == lstItems.end())
         return;
-    const SceneItem before = *it;
-    it->rect = QRectF(m_pXSpin->value(), m_pYSpin->value(), m_pWidthSpin->value(), m_pHeightSpin->value());
+    const QMap<SceneItem::Property, double> mapValues = panelValues();
+    QMap<SceneItem::Property, QVariant> mapChanged;
+    for (auto value = mapValues.constBegin(); value != mapValues.constEnd(); ++value) {
+        if (value.value() != m_mapPanelValues.value(value.key()))
+            mapChanged.insert(value.key(), value.value());
+    }
+    // Text and font size are not animated: they change at every time.
     if (it->type == SceneItem::Text) {
         it->strText = m_pTextEdit->text();
         it->nFontSize = m_pFontSpin->value();
     }
     QString strText = tr("Change Item");
-    if (before.rect.size() != it->rect.size())
+    if (mapChanged.contains(SceneItem::Width) || mapChanged.contains(SceneItem::Height))
         strText = tr("Resize");
-    else if (before.rect != it->rect)
+    else if (mapChanged.contains(SceneItem::X) || mapChanged.contains(SceneItem::Y))
         strText = tr("Move");
-    m_pDocument->changeItems(strText, lstItems);
+    else if (mapChanged.contains(SceneItem::Rotation))
+        strText = tr("Rotate");
+    else if (mapChanged.contains(SceneItem::Opacity))
+        strText = tr("Change Opacity");
+    m_pDocument->changeItems(strText, currentScene(), withChanges(lstItems, {{it->strId, mapChanged}}));
 }
 
 void SceneEditorWidget::chooseFill()
@@ -461,16 +668,129 @@ void SceneEditorWidget::chooseFill()
     const QStringList lstIds = selectedIds();
     if (lstIds.size() != 1)
         return;
-    QList<SceneItem> lstItems = m_pDocument->project().m_lstItems;
-    auto it = findItem(lstItems, lstIds.constFirst());
-    if (it == lstItems.end())
+    const SceneItem *pItem = nullptr;
+    for (const SceneItem &item : scene().lstItems) {
+        if (item.strId == lstIds.constFirst())
+            pItem = &item;
+    }
+    if (!pItem)
         return;
-    const QColor color = QColorDialog::getColor(it->fill, this, tr("Choose Colour"),
+    const QColor color = QColorDialog::getColor(pItem->valueAt(SceneItem::Fill, time()).value<QColor>(), this,
+                                                tr("Choose Colour"),
                                                 QColorDialog::ShowAlphaChannel | QColorDialog::DontUseNativeDialog);
-    if (!color.isValid())
+    if (!color.isValid() || !m_pDocument)
         return;
-    it->fill = color;
-    m_pDocument->changeItems(tr("Change Colour"), lstItems);
+    applyChanges(tr("Change Colour"), {{lstIds.constFirst(), {{SceneItem::Fill, color}}}});
+}
+
+void SceneEditorWidget::changeScenes(const QString &strText, const QList<Scene> &lstScenes, const QString &strCurrentId)
+{
+    if (!m_pDocument)
+        return;
+    SceneProject project = m_pDocument->project();
+    project.m_lstScenes = lstScenes;
+    // The scene to show is chosen first, so the change is drawn once, with it.
+    const QString strShown = m_strSceneId;
+    m_strSceneId = strCurrentId;
+    m_nSceneIndex = project.sceneIndex(strCurrentId);
+    m_pDocument->changeProject(strText, project);
+    if (m_pDocument->project().sceneIndex(strCurrentId) < 0) {
+        m_strSceneId = strShown;   // nothing changed
+        m_nSceneIndex = currentScene();
+    }
+}
+
+void SceneEditorWidget::addScene()
+{
+    if (!m_pDocument)
+        return;
+    QList<Scene> lstScenes = m_pDocument->project().m_lstScenes;
+    Scene scene;
+    scene.strId = SceneProject::newSceneId();
+    scene.strName = m_pDocument->project().newSceneName();
+    lstScenes.insert(currentScene() + 1, scene);
+    changeScenes(tr("Add Scene"), lstScenes, scene.strId);
+}
+
+void SceneEditorWidget::duplicateScene()
+{
+    if (!m_pDocument)
+        return;
+    QList<Scene> lstScenes = m_pDocument->project().m_lstScenes;
+    Scene copy = scene();
+    copy.strId = SceneProject::newSceneId();
+    copy.strName = tr("%1 Copy").arg(copy.strName);
+    lstScenes.insert(currentScene() + 1, copy);
+    changeScenes(tr("Duplicate Scene"), lstScenes, copy.strId);
+}
+
+void SceneEditorWidget::deleteScene()
+{
+    if (!m_pDocument || m_pDocument->project().m_lstScenes.size() < 2)
+        return;
+    QList<Scene> lstScenes = m_pDocument->project().m_lstScenes;
+    const int nScene = currentScene();
+    lstScenes.removeAt(nScene);
+    changeScenes(tr("Delete Scene"), lstScenes, lstScenes.at(qMin(nScene, lstScenes.size() - 1)).strId);
+}
+
+void SceneEditorWidget::renameScene()
+{
+    if (!m_pDocument)
+        return;
+    const int nScene = currentScene();
+    bool bOk = false;
+    const QString strName = QInputDialog::getText(this, tr("Rename Scene"), tr("Name:"), QLineEdit::Normal,
+                                                  scene().strName, &bOk);
+    if (bOk)
+        renameScene(nScene, strName);
+}
+
+void SceneEditorWidget::renameScene(int nScene, const QString &strName)
+{
+    if (!m_pDocument || nScene < 0 || nScene >= m_pDocument->project().m_lstScenes.size()
+        || strName.trimmed().isEmpty())
+        return;
+    QList<Scene> lstScenes = m_pDocument->project().m_lstScenes;
+    lstScenes[nScene].strName = strName.trimmed();
+    changeScenes(tr("Rename Scene"), lstScenes, m_strSceneId);
+}
+
+void SceneEditorWidget::moveScene(int nFrom, int nTo)
+{
+    if (!m_pDocument)
+        return;
+    QList<Scene> lstScenes = m_pDocument->project().m_lstScenes;
+    if (nFrom < 0 || nFrom >= lstScenes.size() || nTo < 0 || nTo >= lstScenes.size() || nFrom == nTo)
+        return;
+    lstScenes.move(nFrom, nTo);
+    changeScenes(tr("Move Scene"), lstScenes, m_strSceneId);
+}
+
+void SceneEditorWidget::setSceneDuration(double dDuration)
+{
+    if (!m_pDocument)
+        return;
+    // Keyframes stay inside their scene: it never ends before its last one.
+    double dLast = SceneProject::s_dMinDuration;
+    for (const SceneItem &item : scene().lstItems) {
+        for (const QList<Keyframe> &track : item.tracks) {
+            if (!track.isEmpty())
+                dLast = qMax(dLast, track.constLast().dTime);
+        }
+    }
+    QList<Scene> lstScenes = m_pDocument->project().m_lstScenes;
+    lstScenes[currentScene()].dDuration = qBound(dLast, dDuration, SceneProject::s_dMaxDuration);
+    changeScenes(tr("Change Scene Duration"), lstScenes, m_strSceneId);
+}
+
+void SceneEditorWidget::setLoop(bool bLoop)
+{
+    if (!m_pDocument)
+        return;
+    SceneProject project = m_pDocument->project();
+    project.m_bLoop = bLoop;
+    m_pDocument->changeProject(bLoop ? tr("Turn Loop On") : tr("Turn Loop Off"), project);
 }
 
 void SceneEditorWidget::onSelectionChanged()
@@ -479,6 +799,19 @@ void SceneEditorWidget::onSelectionChanged()
         return;
     m_pDeleteAction->setEnabled(!m_pScene->selectedItems().isEmpty());
     updatePropertyPanel();
+    emit selectionChanged();
+}
+
+QMap<SceneItem::Property, double> SceneEditorWidget::panelValues() const
+{
+    return {
+        {SceneItem::X, m_pXSpin->value()},
+        {SceneItem::Y, m_pYSpin->value()},
+        {SceneItem::Width, m_pWidthSpin->value()},
+        {SceneItem::Height, m_pHeightSpin->value()},
+        {SceneItem::Rotation, m_pRotationSpin->value()},
+        {SceneItem::Opacity, m_pOpacitySpin->value() / 100.0},
+    };
 }
 
 void SceneEditorWidget::updatePropertyPanel()
@@ -488,18 +821,21 @@ void SceneEditorWidget::updatePropertyPanel()
     const QStringList lstIds = selectedIds();
     const SceneItem *pItem = nullptr;
     if (lstIds.size() == 1) {
-        for (const SceneItem &item : m_pDocument->project().m_lstItems) {
+        for (const SceneItem &item : scene().lstItems) {
             if (item.strId == lstIds.constFirst())
                 pItem = &item;
         }
     }
     m_bUpdatingPanel = true;
     m_pPropertyPanel->setEnabled(pItem != nullptr);
-    const QRectF rect = pItem ? pItem->rect : QRectF();
-    m_pXSpin->setValue(rect.x());
-    m_pYSpin->setValue(rect.y());
-    m_pWidthSpin->setValue(rect.width());
-    m_pHeightSpin->setValue(rect.height());
+    const SceneItem::State state = pItem ? pItem->stateAt(time()) : SceneItem::State();
+    m_pXSpin->setValue(state.rect.x());
+    m_pYSpin->setValue(state.rect.y());
+    m_pWidthSpin->setValue(state.rect.width());
+    m_pHeightSpin->setValue(state.rect.height());
+    m_pRotationSpin->setValue(state.dRotation);
+    m_pOpacitySpin->setValue(qRound(state.dOpacity * 100));
+    m_mapPanelValues = panelValues();
     const bool bText = pItem && pItem->type == SceneItem::Text;
     m_pTextEdit->setEnabled(bText);
     m_pFontSpin->setEnabled(bText);
@@ -511,6 +847,9 @@ void SceneEditorWidget::updatePropertyPanel()
 
 bool SceneEditorWidget::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
+    // The stage is edited at the playhead, so it stops there.
+    if (pWatched == m_pView->viewport() && pEvent->type() == QEvent::MouseButtonPress)
+        m_pPlayer->pause();
     if (pWatched == m_pView->viewport() && pEvent->type() == QEvent::MouseButtonRelease)
         QTimer::singleShot(0, this, &SceneEditorWidget::commitDrag);   // after the view finished the drag
     if (pWatched == m_pView && pEvent->type() == QEvent::Resize)

@@ -1,31 +1,42 @@
 #pragma once
 
-#include "sceneitem.h"
+#include "scene.h"
 
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QPointer>
 #include <QWidget>
 
 QT_BEGIN_NAMESPACE
 class QAction;
+class QDockWidget;
 class QDoubleSpinBox;
 class QGraphicsItem;
 class QGraphicsScene;
 class QGraphicsView;
 class QLineEdit;
+class QMainWindow;
 class QPushButton;
 class QSpinBox;
 class QToolBar;
 QT_END_NAMESPACE
 
 class SceneDocument;
+class ScenePlayer;
+class TimelineWidget;
 
 // The stage of a scene project: a graphics view in which items are added,
-// selected, dragged and deleted, and a property panel for exact position,
-// size, text and colour. The widget never changes the project itself: every
-// edit becomes one undoable change of the document, and the view is redrawn
-// from the document whenever its data changes.
+// selected, dragged and deleted, a property panel for exact position, size,
+// rotation, opacity, text and colour, and a timeline dock under the stage
+// with the keyframes of the current scene and the playback controls.
+//
+// The widget never changes the project itself: every edit becomes one
+// undoable change of the document, and the view is redrawn from the
+// document whenever its data changes. The stage shows the current scene at
+// the playhead's time. An edit of a property that has keyframes sets the
+// keyframe at the playhead; in auto-key mode, an edit away from the start
+// animates a property that had none.
 class SceneEditorWidget : public QWidget
 {
     Q_OBJECT
@@ -36,10 +47,24 @@ public:
 
     SceneDocument *document() const { return m_pDocument; }
     QGraphicsView *view() const { return m_pView; }
+    TimelineWidget *timeline() const { return m_pTimeline; }
+    // The window around the stage: further docks of the editor go into it,
+    // inside the editor's command context.
+    QMainWindow *dockHost() const { return m_pDockHost; }
+    ScenePlayer *player() const { return m_pPlayer; }
+    // Play or pause; the scene editor makes it a command with a shortcut.
+    QAction *togglePlayAction() const { return m_pTogglePlayAction; }
+    QAction *autoKeyAction() const { return m_pAutoKeyAction; }
     QStringList selectedIds() const;
     void selectIds(const QStringList &lstIds);
     // Guide lines currently drawn for the breakpoints.
     int guideCount() const { return m_nGuideCount; }
+
+    // The scene shown, as an index into the project's scenes.
+    int currentScene() const;
+    const Scene &scene() const;
+    double time() const;
+    bool isAutoKey() const;
 
 public slots:
     void addRectangle();
@@ -53,6 +78,24 @@ public slots:
     void setSelectedGeometry(const QRectF &rect);
     void rebuild();
 
+    void setCurrentScene(int nScene);
+    void setTime(double dTime);
+    void setAutoKey(bool bOn);
+    void addScene();
+    void duplicateScene();
+    void deleteScene();
+    // Asks for the new name of the current scene.
+    void renameScene();
+    void renameScene(int nScene, const QString &strName);
+    void moveScene(int nFrom, int nTo);
+    void setSceneDuration(double dDuration);
+    void setLoop(bool bLoop);
+
+signals:
+    // Another scene is shown.
+    void currentSceneChanged(int nScene);
+    void selectionChanged();
+
 protected:
     bool eventFilter(QObject *pWatched, QEvent *pEvent) override;
 
@@ -62,12 +105,24 @@ private slots:
     void commitProperties();
     void chooseFill();
     void fitStage();
+    void showTime();
 
 private:
+    // New values, at the playhead, for properties of items of the scene.
+    using Changes = QHash<QString, QMap<SceneItem::Property, QVariant>>;
+
     void addItem(SceneItem item, const QString &strText);
+    void applyChanges(const QString &strText, const Changes &changes);
+    // The items with the changes made at the playhead, keyed where that is due.
+    QList<SceneItem> withChanges(QList<SceneItem> lstItems, const Changes &changes) const;
+    void changeScenes(const QString &strText, const QList<Scene> &lstScenes, const QString &strCurrentId);
     QGraphicsItem *createGraphicsItem(const SceneItem &item);
+    void showState(QGraphicsItem *pItem, const SceneItem &item, const SceneItem::State &state);
     void drawGuides();
     void updatePropertyPanel();
+    // The animatable values the property panel shows now.
+    QMap<SceneItem::Property, double> panelValues() const;
+    void updatePlayer();
 
     // Not owned. The editor may be deleted later than its document, so the
     // pointer clears itself and every entry point checks it.
@@ -75,17 +130,30 @@ private:
     QGraphicsScene *m_pScene;
     QGraphicsView *m_pView;
     QToolBar *m_pToolBar;
+    QMainWindow *m_pDockHost;   // holds the stage and the docks under it
+    QDockWidget *m_pTimelineDock;
+    TimelineWidget *m_pTimeline;
+    ScenePlayer *m_pPlayer;
     QAction *m_pDeleteAction;
     QAction *m_pGuidesAction;
+    QAction *m_pTogglePlayAction;
+    QAction *m_pAutoKeyAction;
     QDoubleSpinBox *m_pXSpin;
     QDoubleSpinBox *m_pYSpin;
     QDoubleSpinBox *m_pWidthSpin;
     QDoubleSpinBox *m_pHeightSpin;
+    QDoubleSpinBox *m_pRotationSpin;
+    QSpinBox *m_pOpacitySpin;
     QLineEdit *m_pTextEdit;
     QSpinBox *m_pFontSpin;
     QPushButton *m_pFillButton;
     QWidget *m_pPropertyPanel;
     QHash<QString, QGraphicsItem *> m_hashItems;   // owned by the scene
+    // The values the panel shows, as its spin boxes round them: only the ones
+    // the user changed are committed.
+    QMap<SceneItem::Property, double> m_mapPanelValues;
+    QString m_strSceneId;
+    int m_nSceneIndex = 0;   // where the scene was, for when it is gone
     bool m_bRebuilding = false;
     bool m_bUpdatingPanel = false;
     int m_nGuideCount = 0;

@@ -1,5 +1,6 @@
 #include "sceneproject.h"
 
+#include "sceneanimation.h"
 #include "tararchive.h"
 
 #include "core/core_global.h"
@@ -73,7 +74,171 @@ bool writeFile(const QString &strFile, const QByteArray &data, QString *pError)
     return true;
 }
 
+QJsonObject itemToJson(const SceneItem &item)
+{
+    QJsonObject object;
+    object.insert(QStringLiteral("id"), item.strId);
+    object.insert(QStringLiteral("type"), typeName(item.type));
+    object.insert(QStringLiteral("x"), item.rect.x());
+    object.insert(QStringLiteral("y"), item.rect.y());
+    object.insert(QStringLiteral("width"), item.rect.width());
+    object.insert(QStringLiteral("height"), item.rect.height());
+    object.insert(QStringLiteral("rotation"), item.dRotation);
+    object.insert(QStringLiteral("opacity"), item.dOpacity);
+    object.insert(QStringLiteral("fill"), item.fill.name(QColor::HexArgb));
+    object.insert(QStringLiteral("stroke"), item.stroke.name(QColor::HexArgb));
+    if (item.type == SceneItem::Text) {
+        object.insert(QStringLiteral("text"), item.strText);
+        object.insert(QStringLiteral("fontSize"), item.nFontSize);
+    }
+    if (item.type == SceneItem::Image)
+        object.insert(QStringLiteral("image"), item.strImage);
+
+    QJsonObject keyframes;
+    for (int p = 0; p < SceneItem::PropertyCount; ++p) {
+        const auto property = SceneItem::Property(p);
+        if (item.tracks[p].isEmpty())
+            continue;
+        QJsonArray track;
+        for (const Keyframe &keyframe : item.tracks[p]) {
+            QJsonObject entry;
+            entry.insert(QStringLiteral("time"), keyframe.dTime);
+            if (property == SceneItem::Fill)
+                entry.insert(QStringLiteral("value"), keyframe.value.value<QColor>().name(QColor::HexArgb));
+            else
+                entry.insert(QStringLiteral("value"), keyframe.value.toDouble());
+            entry.insert(QStringLiteral("easing"), SceneAnimation::easingKey(keyframe.easing));
+            track.append(entry);
+        }
+        keyframes.insert(SceneAnimation::propertyKey(property), track);
+    }
+    if (!keyframes.isEmpty())
+        object.insert(QStringLiteral("keyframes"), keyframes);
+    return object;
+}
+
+// The values a property may take, whatever a file says.
+void propertyRange(SceneItem::Property property, double *pMin, double *pMax)
+{
+    const double dLimit = 1e6;
+    *pMin = property == SceneItem::Width || property == SceneItem::Height || property == SceneItem::Opacity ? 0 : -dLimit;
+    *pMax = property == SceneItem::Opacity ? 1 : dLimit;
+}
+
+bool readValue(const QJsonObject &object, const char *pKey, SceneItem::Property property, QVariant *pValue)
+{
+    if (property == SceneItem::Fill) {
+        const QColor color(object.value(QLatin1String(pKey)).toString());
+        *pValue = color;
+        return color.isValid();
+    }
+    double dMin = 0, dMax = 0, dValue = 0;
+    propertyRange(property, &dMin, &dMax);
+    if (!readNumber(object, pKey, dMin, dMax, &dValue))
+        return false;
+    *pValue = dValue;
+    return true;
+}
+
+bool readKeyframes(const QJsonValue &value, double dDuration, SceneItem *pItem)
+{
+    if (value.isUndefined())
+        return true;
+    if (!value.isObject())
+        return false;
+    const QJsonObject keyframes = value.toObject();
+    for (auto it = keyframes.begin(); it != keyframes.end(); ++it) {
+        SceneItem::Property property;
+        if (!SceneAnimation::propertyFromKey(it.key(), &property) || !pItem->isAnimatable(property)
+            || !it.value().isArray())
+            return false;
+        QList<Keyframe> track;
+        for (const QJsonValue &entryValue : it.value().toArray()) {
+            const QJsonObject entry = entryValue.toObject();
+            Keyframe keyframe;
+            if (!readNumber(entry, "time", 0, dDuration, &keyframe.dTime)
+                || !readValue(entry, "value", property, &keyframe.value)
+                || !SceneAnimation::easingFromKey(entry.value(QStringLiteral("easing")).toString(QStringLiteral("linear")),
+                                                  &keyframe.easing))
+                return false;
+            track.append(keyframe);
+        }
+        std::sort(track.begin(), track.end(),
+                  [](const Keyframe &a, const Keyframe &b) { return a.dTime < b.dTime; });
+        for (int i = 1; i < track.size(); ++i) {
+            if (SceneAnimation::sameTime(track.at(i - 1).dTime, track.at(i).dTime))
+                return false;
+        }
+        pItem->tracks[property] = track;
+    }
+    return true;
+}
+
+// Reads the items of one scene. Format 1 files have no rotation, opacity or
+// keyframes.
+bool readItems(const QJsonValue &itemsValue, bool bAnimation, Scene *pResult, QString *pProblem)
+{
+    if (!itemsValue.isArray() && !itemsValue.isUndefined()) {
+        *pProblem = SceneProject::tr("the list of items is not a list.");
+        return false;
+    }
+    QSet<QString> setIds;
+    const QJsonArray items = itemsValue.toArray();
+    for (int i = 0; i < items.size(); ++i) {
+        const QJsonObject object = items.at(i).toObject();
+        SceneItem item;
+        item.strId = object.value(QStringLiteral("id")).toString();
+        double dX = 0, dY = 0, dW = 0, dH = 0;
+        const double dLimit = 1e6;
+        if (item.strId.isEmpty() || setIds.contains(item.strId)
+            || !typeFromName(object.value(QStringLiteral("type")).toString(), &item.type)
+            || !readNumber(object, "x", -dLimit, dLimit, &dX) || !readNumber(object, "y", -dLimit, dLimit, &dY)
+            || !readNumber(object, "width", 0, dLimit, &dW) || !readNumber(object, "height", 0, dLimit, &dH)) {
+            *pProblem = SceneProject::tr("item %1 is not valid.").arg(i + 1);
+            return false;
+        }
+        setIds.insert(item.strId);
+        item.rect = QRectF(dX, dY, dW, dH);
+        const QColor fill(object.value(QStringLiteral("fill")).toString());
+        const QColor stroke(object.value(QStringLiteral("stroke")).toString());
+        if (fill.isValid())
+            item.fill = fill;
+        if (stroke.isValid())
+            item.stroke = stroke;
+        item.strText = object.value(QStringLiteral("text")).toString();
+        item.nFontSize = qBound(4, object.value(QStringLiteral("fontSize")).toInt(24), 1000);
+        if (item.type == SceneItem::Image) {
+            item.strImage = object.value(QStringLiteral("image")).toString();
+            if (!SceneProject::isValidImageRef(item.strImage)) {
+                *pProblem = SceneProject::tr("item %1 names an image outside the project.").arg(i + 1);
+                return false;
+            }
+        }
+        if (bAnimation) {
+            QVariant rotation = 0.0, opacity = 1.0;
+            if ((object.contains(QStringLiteral("rotation")) && !readValue(object, "rotation", SceneItem::Rotation, &rotation))
+                || (object.contains(QStringLiteral("opacity")) && !readValue(object, "opacity", SceneItem::Opacity, &opacity))
+                || !readKeyframes(object.value(QStringLiteral("keyframes")), pResult->dDuration, &item)) {
+                *pProblem = SceneProject::tr("item %1 has damaged animation values.").arg(i + 1);
+                return false;
+            }
+            item.dRotation = rotation.toDouble();
+            item.dOpacity = opacity.toDouble();
+        }
+        pResult->lstItems.append(item);
+    }
+    return true;
+}
+
 } // namespace
+
+SceneProject::SceneProject()
+{
+    Scene scene;
+    scene.strId = newSceneId();
+    scene.strName = newSceneName();
+    m_lstScenes.append(scene);
+}
 
 QByteArray SceneProject::toJson() const
 {
@@ -82,37 +247,30 @@ QByteArray SceneProject::toJson() const
     stage.insert(QStringLiteral("height"), m_nHeight);
     stage.insert(QStringLiteral("fps"), m_nFps);
     stage.insert(QStringLiteral("responsive"), m_bResponsive);
-    stage.insert(QStringLiteral("background"), m_background.name());
+    stage.insert(QStringLiteral("background"), m_background.name(QColor::HexArgb));
 
-    QJsonArray items;
-    for (const SceneItem &item : m_lstItems) {
+    QJsonArray scenes;
+    for (const Scene &scene : m_lstScenes) {
+        QJsonArray items;
+        for (const SceneItem &item : scene.lstItems)
+            items.append(itemToJson(item));
         QJsonObject object;
-        object.insert(QStringLiteral("id"), item.strId);
-        object.insert(QStringLiteral("type"), typeName(item.type));
-        object.insert(QStringLiteral("x"), item.rect.x());
-        object.insert(QStringLiteral("y"), item.rect.y());
-        object.insert(QStringLiteral("width"), item.rect.width());
-        object.insert(QStringLiteral("height"), item.rect.height());
-        object.insert(QStringLiteral("fill"), item.fill.name(QColor::HexArgb));
-        object.insert(QStringLiteral("stroke"), item.stroke.name(QColor::HexArgb));
-        if (item.type == SceneItem::Text) {
-            object.insert(QStringLiteral("text"), item.strText);
-            object.insert(QStringLiteral("fontSize"), item.nFontSize);
-        }
-        if (item.type == SceneItem::Image)
-            object.insert(QStringLiteral("image"), item.strImage);
-        items.append(object);
+        object.insert(QStringLiteral("name"), scene.strName);
+        object.insert(QStringLiteral("duration"), scene.dDuration);
+        object.insert(QStringLiteral("items"), items);
+        scenes.append(object);
     }
 
     QJsonObject root;
     root.insert(QStringLiteral("format"), s_nFormatVersion);
     root.insert(QStringLiteral("application"), QStringLiteral(ZELTO_APP_TITLE));
     root.insert(QStringLiteral("stage"), stage);
-    root.insert(QStringLiteral("items"), items);
+    root.insert(QStringLiteral("loop"), m_bLoop);
+    root.insert(QStringLiteral("scenes"), scenes);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-bool SceneProject::fromJson(const QByteArray &json, QString *pError)
+bool SceneProject::fromJson(const QByteArray &json, QString *pError, int *pFormat)
 {
     const QString strInvalid = tr("This file is not a Zelto Rideved project.");
     QJsonParseError parseError;
@@ -130,10 +288,11 @@ bool SceneProject::fromJson(const QByteArray &json, QString *pError)
     if (format.toDouble() > s_nFormatVersion) {
         *pError = tr("This project was saved by a newer version of Zelto Rideved (project format %1). "
                      "This version reads project formats up to %2. Please update Zelto Rideved to open it.")
-                      .arg(format.toInt())
+                      .arg(format.toDouble())
                       .arg(s_nFormatVersion);
         return false;
     }
+    const int nFormat = format.toInt();
 
     const QString strDamaged = tr("The project is damaged: %1");
     SceneProject project;
@@ -151,47 +310,44 @@ bool SceneProject::fromJson(const QByteArray &json, QString *pError)
     project.m_bResponsive = stage.value(QStringLiteral("responsive")).toBool(false);
     const QColor background(stage.value(QStringLiteral("background")).toString(QStringLiteral("#ffffff")));
     project.m_background = background.isValid() ? background : QColor(Qt::white);
+    project.m_bLoop = root.value(QStringLiteral("loop")).toBool(false);
 
-    const QJsonValue itemsValue = root.value(QStringLiteral("items"));
-    if (!itemsValue.isArray() && !itemsValue.isUndefined()) {
-        *pError = strDamaged.arg(tr("the list of items is not a list."));
-        return false;
-    }
-    QSet<QString> setIds;
-    const QJsonArray items = itemsValue.toArray();
-    for (int i = 0; i < items.size(); ++i) {
-        const QJsonObject object = items.at(i).toObject();
-        SceneItem item;
-        item.strId = object.value(QStringLiteral("id")).toString();
-        double dX = 0, dY = 0, dW = 0, dH = 0;
-        const double dLimit = 1e6;
-        if (item.strId.isEmpty() || setIds.contains(item.strId)
-            || !typeFromName(object.value(QStringLiteral("type")).toString(), &item.type)
-            || !readNumber(object, "x", -dLimit, dLimit, &dX) || !readNumber(object, "y", -dLimit, dLimit, &dY)
-            || !readNumber(object, "width", 0, dLimit, &dW) || !readNumber(object, "height", 0, dLimit, &dH)) {
-            *pError = strDamaged.arg(tr("item %1 is not valid.").arg(i + 1));
+    QString strProblem;
+    if (nFormat == 1) {
+        // One scene, its items at the top level, nothing animated.
+        if (!readItems(root.value(QStringLiteral("items")), false, &project.m_lstScenes[0], &strProblem)) {
+            *pError = strDamaged.arg(strProblem);
             return false;
         }
-        setIds.insert(item.strId);
-        item.rect = QRectF(dX, dY, dW, dH);
-        const QColor fill(object.value(QStringLiteral("fill")).toString());
-        const QColor stroke(object.value(QStringLiteral("stroke")).toString());
-        if (fill.isValid())
-            item.fill = fill;
-        if (stroke.isValid())
-            item.stroke = stroke;
-        item.strText = object.value(QStringLiteral("text")).toString();
-        item.nFontSize = qBound(4, object.value(QStringLiteral("fontSize")).toInt(24), 1000);
-        if (item.type == SceneItem::Image) {
-            item.strImage = object.value(QStringLiteral("image")).toString();
-            if (!isValidImageRef(item.strImage)) {
-                *pError = strDamaged.arg(tr("item %1 names an image outside the project.").arg(i + 1));
+    } else {
+        const QJsonValue scenesValue = root.value(QStringLiteral("scenes"));
+        if (!scenesValue.isArray() || scenesValue.toArray().isEmpty()) {
+            *pError = strDamaged.arg(tr("it holds no scenes."));
+            return false;
+        }
+        project.m_lstScenes.clear();
+        const QJsonArray scenes = scenesValue.toArray();
+        for (int i = 0; i < scenes.size(); ++i) {
+            const QJsonObject object = scenes.at(i).toObject();
+            Scene scene;
+            scene.strId = project.newSceneId();
+            scene.strName = object.value(QStringLiteral("name")).toString().trimmed();
+            if (scene.strName.isEmpty())
+                scene.strName = project.newSceneName();
+            if (!readNumber(object, "duration", s_dMinDuration, s_dMaxDuration, &scene.dDuration)) {
+                *pError = strDamaged.arg(tr("scene %1 has no valid duration.").arg(i + 1));
                 return false;
             }
+            if (!readItems(object.value(QStringLiteral("items")), true, &scene, &strProblem)) {
+                *pError = strDamaged.arg(tr("scene %1: %2").arg(i + 1).arg(strProblem));
+                return false;
+            }
+            project.m_lstScenes.append(scene);
         }
-        project.m_lstItems.append(item);
     }
     *this = project;
+    if (pFormat)
+        *pFormat = nFormat;
     return true;
 }
 
@@ -199,18 +355,14 @@ QByteArray SceneProject::toPack(QString *pError) const
 {
     QList<TarArchive::Entry> lstEntries;
     lstEntries.append(TarArchive::Entry(QString::fromLatin1(s_projectEntry), toJson()));
-    QSet<QString> setWritten;
-    for (const SceneItem &item : m_lstItems) {
-        if (item.type != SceneItem::Image || setWritten.contains(item.strImage)
-            || !m_mapImages.contains(item.strImage))
-            continue;
-        setWritten.insert(item.strImage);
-        lstEntries.append(TarArchive::Entry(item.strImage, m_mapImages.value(item.strImage)));
+    for (const QString &strImage : imagesInUse()) {
+        if (m_mapImages.contains(strImage))
+            lstEntries.append(TarArchive::Entry(strImage, m_mapImages.value(strImage)));
     }
     return TarArchive::write(lstEntries, pError);
 }
 
-bool SceneProject::fromPack(const QByteArray &data, QString *pError)
+bool SceneProject::fromPack(const QByteArray &data, QString *pError, int *pFormat)
 {
     QList<TarArchive::Entry> lstEntries;
     if (!TarArchive::read(data, &lstEntries, pError))
@@ -231,7 +383,7 @@ bool SceneProject::fromPack(const QByteArray &data, QString *pError)
         *pError = tr("The packed project holds no %1.").arg(QString::fromLatin1(s_projectEntry));
         return false;
     }
-    if (!fromJson(json, pError))
+    if (!fromJson(json, pError, pFormat))
         return false;
     m_mapImages = mapImages;
     return true;
@@ -246,16 +398,13 @@ bool SceneProject::save(const QString &strFile, QString *pError) const
 
     // Images first: a project file never points at images that are not there.
     const QDir folder = QFileInfo(strFile).absoluteDir();
-    QSet<QString> setWritten;
-    for (const SceneItem &item : m_lstItems) {
-        if (item.type != SceneItem::Image || setWritten.contains(item.strImage)
-            || !m_mapImages.contains(item.strImage))
+    for (const QString &strImage : imagesInUse()) {
+        if (!m_mapImages.contains(strImage))
             continue;
-        setWritten.insert(item.strImage);
-        const QString strImageFile = folder.absoluteFilePath(item.strImage);
+        const QString strImageFile = folder.absoluteFilePath(strImage);
         // Names are derived from the content, so an existing file of the same
         // name and size already holds these bytes.
-        const QByteArray &data = m_mapImages[item.strImage];
+        const QByteArray &data = m_mapImages[strImage];
         if (QFileInfo(strImageFile).size() == data.size())
             continue;
         if (!folder.mkpath(QFileInfo(strImageFile).absolutePath())) {
@@ -269,7 +418,7 @@ bool SceneProject::save(const QString &strFile, QString *pError) const
     return writeFile(strFile, toJson(), pError);
 }
 
-bool SceneProject::load(const QString &strFile, QString *pError)
+bool SceneProject::load(const QString &strFile, QString *pError, int *pFormat)
 {
     QFile file(strFile);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -284,20 +433,20 @@ bool SceneProject::load(const QString &strFile, QString *pError)
     }
     const QByteArray data = file.readAll();
     if (TarArchive::looksLikeTar(data))
-        return fromPack(data, pError);
+        return fromPack(data, pError, pFormat);
 
     SceneProject project;
-    if (!project.fromJson(data, pError))
+    if (!project.fromJson(data, pError, pFormat))
         return false;
     // Missing images are not fatal: the items stay and show a placeholder,
     // so the rest of the work can still be opened and saved.
     const QDir folder = QFileInfo(strFile).absoluteDir();
-    for (const SceneItem &item : qAsConst(project.m_lstItems)) {
-        if (item.type != SceneItem::Image || project.m_mapImages.contains(item.strImage))
+    for (const QString &strImage : project.imagesInUse()) {
+        if (project.m_mapImages.contains(strImage))
             continue;
-        QFile image(folder.absoluteFilePath(item.strImage));
+        QFile image(folder.absoluteFilePath(strImage));
         if (image.open(QIODevice::ReadOnly))
-            project.m_mapImages.insert(item.strImage, image.readAll());
+            project.m_mapImages.insert(strImage, image.readAll());
     }
     *this = project;
     return true;
@@ -317,16 +466,69 @@ QString SceneProject::addImage(const QByteArray &data, const QString &strSuffix)
     return strRef;
 }
 
-QString SceneProject::newItemId() const
+QString SceneProject::newItemId(int nScene) const
 {
+    const QList<SceneItem> &lstItems = m_lstScenes.at(nScene).lstItems;
     QSet<QString> setIds;
-    for (const SceneItem &item : m_lstItems)
+    for (const SceneItem &item : lstItems)
         setIds.insert(item.strId);
-    for (int n = m_lstItems.size() + 1;; ++n) {
+    for (int n = lstItems.size() + 1;; ++n) {
         const QString strId = QStringLiteral("item%1").arg(n);
         if (!setIds.contains(strId))
             return strId;
     }
+}
+
+QString SceneProject::newSceneId()
+{
+    // Ids live only while the project is open; a counter across all
+    // projects keeps a scene's id from ever naming another one.
+    static quint64 s_nNext = 0;
+    return QStringLiteral("scene%1").arg(++s_nNext);
+}
+
+QString SceneProject::newSceneName() const
+{
+    QSet<QString> setNames;
+    for (const Scene &scene : m_lstScenes)
+        setNames.insert(scene.strName);
+    for (int n = m_lstScenes.size() + 1;; ++n) {
+        const QString strName = tr("Scene %1").arg(n);
+        if (!setNames.contains(strName))
+            return strName;
+    }
+}
+
+int SceneProject::sceneIndex(const QString &strId) const
+{
+    for (int i = 0; i < m_lstScenes.size(); ++i) {
+        if (m_lstScenes.at(i).strId == strId)
+            return i;
+    }
+    return -1;
+}
+
+double SceneProject::duration() const
+{
+    double dDuration = 0;
+    for (const Scene &scene : m_lstScenes)
+        dDuration += scene.dDuration;
+    return dDuration;
+}
+
+QStringList SceneProject::imagesInUse() const
+{
+    QStringList lstImages;
+    QSet<QString> setSeen;
+    for (const Scene &scene : m_lstScenes) {
+        for (const SceneItem &item : scene.lstItems) {
+            if (item.type == SceneItem::Image && !setSeen.contains(item.strImage)) {
+                setSeen.insert(item.strImage);
+                lstImages.append(item.strImage);
+            }
+        }
+    }
+    return lstImages;
 }
 
 bool SceneProject::isPackFile(const QString &strFile)

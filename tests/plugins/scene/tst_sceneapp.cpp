@@ -8,6 +8,9 @@
 #include "sceneeditor.h"
 #include "sceneeditorwidget.h"
 #include "sceneoptionsdialog.h"
+#include "sceneplayer.h"
+#include "timelineview.h"
+#include "timelinewidget.h"
 #include "breakpointsoptionpage.h"
 #include "generaloptionpage.h"
 #include "shortcutsoptionpage.h"
@@ -27,6 +30,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QGraphicsItem>
 #include <QGraphicsView>
@@ -66,6 +70,9 @@ private slots:
     void createEditSaveCloseAndReopen();
     void undoAndRedoFollowTheFocusedEditor();
     void dragMovesAsOneUndoableStep();
+    void autoKeyAnimatesAndUndoes();
+    void timelineEditsKeyframesAndPlays();
+    void scenesAreAddedOrderedAndDeleted();
     void newProjectDialogValidates_data();
     void newProjectDialogValidates();
     void restoredProjectOffersRevert();
@@ -195,16 +202,16 @@ void tst_SceneApp::createEditSaveCloseAndReopen()
     pWidget->addRectangle();
     pWidget->addEllipse();
     pWidget->addText();
-    QCOMPARE(pDocument->project().m_lstItems.size(), 3);
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.size(), 3);
     QVERIFY(pDocument->isModified());
     screenshot(m_pWindow, QStringLiteral("editor"));
 
     // Delete the selected text with the Delete key, then undo it.
     pWidget->view()->setFocus();
     QTest::keyClick(pWidget->view(), Qt::Key_Delete);
-    QCOMPARE(pDocument->project().m_lstItems.size(), 2);
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.size(), 2);
     pDocument->getUndoStack()->undo();
-    QCOMPARE(pDocument->project().m_lstItems.size(), 3);
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.size(), 3);
 
     TRIGGER("File.Save");
     QVERIFY(!pDocument->isModified());
@@ -218,7 +225,7 @@ void tst_SceneApp::createEditSaveCloseAndReopen()
     SceneEditor *pReopened = activeEditor();
     QVERIFY(pReopened);
     QCOMPARE(pReopened->getSceneDocument()->getFileName(), strFile);
-    QCOMPARE(pReopened->getSceneDocument()->project().m_lstItems.size(), 3);
+    QCOMPARE(pReopened->getSceneDocument()->project().m_lstScenes[0].lstItems.size(), 3);
     QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Opened first."));
     QVERIFY(!pReopened->getSceneDocument()->isModified());
 }
@@ -248,14 +255,14 @@ void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
     }
     QCOMPARE(pUndo->getDefaultKeySequence(), QKeySequence(QKeySequence::Undo));
     TRIGGER("Edit.Undo");
-    QCOMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 1);
+    QCOMPARE(pEditor->getSceneDocument()->project().m_lstScenes[0].lstItems.size(), 1);
     TRIGGER("Edit.Redo");
-    QCOMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 2);
+    QCOMPARE(pEditor->getSceneDocument()->project().m_lstScenes[0].lstItems.size(), 2);
 
     // The shortcut reaches the command too.
     QTest::keySequence(m_pWindow->windowHandle() ? static_cast<QWidget *>(pWidget->view()) : pWidget,
                        pUndo->getKeySequence());
-    QTRY_COMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 1);
+    QTRY_COMPARE(pEditor->getSceneDocument()->project().m_lstScenes[0].lstItems.size(), 1);
 }
 
 void tst_SceneApp::dragMovesAsOneUndoableStep()
@@ -268,7 +275,7 @@ void tst_SceneApp::dragMovesAsOneUndoableStep()
     SceneEditorWidget *pWidget = pEditor->getWidget();
     SceneDocument *pDocument = pEditor->getSceneDocument();
     pWidget->addRectangle();
-    const QRectF before = pDocument->project().m_lstItems.at(0).rect;
+    const QRectF before = pDocument->project().m_lstScenes[0].lstItems.at(0).rect;
     QGraphicsView *pView = pWidget->view();
     QTRY_VERIFY(pView->isVisible());
     QCoreApplication::processEvents();
@@ -289,20 +296,180 @@ void tst_SceneApp::dragMovesAsOneUndoableStep()
                         Qt::NoModifier);
     QApplication::sendEvent(pViewport, &release);
 
-    QTRY_VERIFY(pDocument->project().m_lstItems.at(0).rect.topLeft() != before.topLeft());
-    const QRectF after = pDocument->project().m_lstItems.at(0).rect;
+    QTRY_VERIFY(pDocument->project().m_lstScenes[0].lstItems.at(0).rect.topLeft() != before.topLeft());
+    const QRectF after = pDocument->project().m_lstScenes[0].lstItems.at(0).rect;
     QVERIFY(qAbs(after.x() - before.x() - 100) < 5);
     QVERIFY(qAbs(after.y() - before.y() - 50) < 5);
     QCOMPARE(after.size(), before.size());
     QCOMPARE(pDocument->getUndoStack()->count(), 2);   // add, move
     pDocument->getUndoStack()->undo();
-    QCOMPARE(pDocument->project().m_lstItems.at(0).rect, before);
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.at(0).rect, before);
 
     // Resizing through the property panel is one step as well.
-    pWidget->selectIds({pDocument->project().m_lstItems.at(0).strId});
+    pWidget->selectIds({pDocument->project().m_lstScenes[0].lstItems.at(0).strId});
     pWidget->setSelectedGeometry(QRectF(before.topLeft(), QSizeF(300, 40)));
-    QCOMPARE(pDocument->project().m_lstItems.at(0).rect.size(), QSizeF(300, 40));
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.at(0).rect.size(), QSizeF(300, 40));
     QCOMPARE(pDocument->getUndoStack()->undoText(), QStringLiteral("Resize"));
+}
+
+void tst_SceneApp::autoKeyAnimatesAndUndoes()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("autokey"));
+    QVERIFY(pEditor);
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    pWidget->addRectangle();
+    auto item = [&]() { return pDocument->project().m_lstScenes[0].lstItems.at(0); };
+    const QRectF start = item().rect;
+
+    // At the start, a move changes the item, auto-key or not.
+    pWidget->setAutoKey(true);
+    pWidget->moveSelected(10, 0);
+    QVERIFY(!item().isAnimated());
+    QCOMPARE(item().rect.x(), start.x() + 10);
+
+    // Later, it animates the property from where it was.
+    pWidget->setTime(2);
+    pWidget->moveSelected(100, 0);
+    QCOMPARE(pDocument->getUndoStack()->undoText(), QStringLiteral("Move"));
+    QCOMPARE(item().tracks[SceneItem::X].size(), 2);
+    QVERIFY(item().tracks[SceneItem::Y].isEmpty());
+    QCOMPARE(item().valueAt(SceneItem::X, 0).toDouble(), start.x() + 10);
+    QCOMPARE(item().valueAt(SceneItem::X, 1).toDouble(), start.x() + 60);
+    QCOMPARE(pWidget->view()->scene()->selectedItems().value(0)->pos().x(), start.x() + 110);
+
+    // Without auto-key, an animated property is still keyed at the playhead,
+    // one that is not changes everywhere.
+    pWidget->setAutoKey(false);
+    pWidget->setTime(4);
+    pWidget->setSelectedGeometry(QRectF(start.x() + 200, start.y() + 5, start.width(), start.height()));
+    QCOMPARE(item().tracks[SceneItem::X].size(), 3);
+    QVERIFY(item().tracks[SceneItem::Y].isEmpty());
+    QCOMPARE(item().rect.y(), start.y() + 5);
+
+    // Each change is one step back.
+    pDocument->getUndoStack()->undo();
+    QCOMPARE(item().tracks[SceneItem::X].size(), 2);
+    pDocument->getUndoStack()->undo();
+    QVERIFY(!item().isAnimated());
+    QCOMPARE(item().rect, start.translated(10, 0));
+    QCOMPARE(pWidget->view()->scene()->selectedItems().value(0)->pos().x(), start.x() + 10);
+}
+
+void tst_SceneApp::timelineEditsKeyframesAndPlays()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("timeline"));
+    QVERIFY(pEditor);
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    QUndoStack *pStack = pDocument->getUndoStack();
+    pWidget->addRectangle();
+    pWidget->setAutoKey(true);
+    pWidget->setTime(1);
+    pWidget->moveSelected(0, 50);
+    auto track = [&]() { return pDocument->project().m_lstScenes[0].lstItems.at(0).tracks[SceneItem::Y]; };
+    QCOMPARE(track().size(), 2);
+
+    // The diamond at 1 s, dragged half a second later with the mouse.
+    TimelineView *pView = pWidget->timeline()->view();
+    QTRY_VERIFY(pView->isVisible());
+    const QPoint from = pView->diamondCenter(QStringLiteral("item1"), SceneItem::Y, 1);
+    QVERIFY(!from.isNull());
+    const QPoint to = from + QPoint(qRound(pView->zoom() / 2), 0);
+    QTest::mousePress(pView->viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, pView->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pView->viewport(), &move);
+    QTest::mouseRelease(pView->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+    QCOMPARE(track().at(1).dTime, 1.5);
+    QCOMPARE(pStack->undoText(), QStringLiteral("Move Keyframe"));
+
+    pView->setSelectedEasing(Keyframe::EaseInOut);
+    QCOMPARE(track().at(1).easing, Keyframe::EaseInOut);
+    screenshot(m_pWindow, QStringLiteral("timeline"));
+    QCOMPARE(pStack->undoText(), QStringLiteral("Set Easing"));
+    pView->setFocus();
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QCOMPARE(track().size(), 1);
+    QCOMPARE(pStack->undoText(), QStringLiteral("Delete Keyframe"));
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.size(), 1);   // the item stays
+    pStack->undo();
+    QCOMPARE(track().at(1).easing, Keyframe::EaseInOut);
+
+    // Space plays and pauses; playing stops at the end of the scene.
+    pWidget->setSceneDuration(2);
+    pWidget->view()->setFocus();
+    QTRY_VERIFY(pWidget->view()->hasFocus());
+    QTest::keyClick(pWidget->view(), Qt::Key_Space);
+    QVERIFY(pWidget->player()->isPlaying());
+    QTest::keyClick(pWidget->view(), Qt::Key_Space);
+    QVERIFY(!pWidget->player()->isPlaying());
+    pWidget->setTime(1.5);
+    QSignalSpy stopped(pWidget->player(), &ScenePlayer::playingChanged);
+    pWidget->player()->play();
+    QTRY_COMPARE_WITH_TIMEOUT(pWidget->player()->isPlaying(), false, 5000);
+    QCOMPARE(pWidget->time(), 2.0);
+    QCOMPARE(pWidget->view()->scene()->selectedItems().value(0)->pos().y(),
+             pDocument->project().m_lstScenes[0].lstItems.at(0).valueAt(SceneItem::Y, 2).toDouble());
+}
+
+void tst_SceneApp::scenesAreAddedOrderedAndDeleted()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("scenes"));
+    QVERIFY(pEditor);
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    QUndoStack *pStack = pDocument->getUndoStack();
+    auto names = [&]() {
+        QStringList lstNames;
+        for (const Scene &scene : pDocument->project().m_lstScenes)
+            lstNames.append(scene.strName);
+        return lstNames;
+    };
+    pWidget->addRectangle();
+    pWidget->addScene();
+    QCOMPARE(names(), QStringList({QStringLiteral("Scene 1"), QStringLiteral("Scene 2")}));
+    QCOMPARE(pWidget->currentScene(), 1);
+    QVERIFY(pWidget->scene().lstItems.isEmpty());
+    pWidget->renameScene(1, QStringLiteral("  Titles "));
+    pWidget->setCurrentScene(0);
+    pWidget->duplicateScene();
+    QCOMPARE(names(), QStringList({QStringLiteral("Scene 1"), QStringLiteral("Scene 1 Copy"), QStringLiteral("Titles")}));
+    QCOMPARE(pWidget->scene().lstItems.size(), 1);
+
+    // The editor keeps showing the scene it showed while the order changes.
+    pWidget->moveScene(1, 2);
+    QCOMPARE(names(), QStringList({QStringLiteral("Scene 1"), QStringLiteral("Titles"), QStringLiteral("Scene 1 Copy")}));
+    QCOMPARE(pWidget->currentScene(), 2);
+    QCOMPARE(pWidget->timeline()->sceneCombo()->currentText(), QStringLiteral("3. Scene 1 Copy"));
+    pWidget->deleteScene();
+    QCOMPARE(names(), QStringList({QStringLiteral("Scene 1"), QStringLiteral("Titles")}));
+    QCOMPARE(pWidget->currentScene(), 1);
+
+    const QStringList lstSteps = {QStringLiteral("Delete Scene"), QStringLiteral("Move Scene"),
+                                  QStringLiteral("Duplicate Scene"), QStringLiteral("Rename Scene"),
+                                  QStringLiteral("Add Scene")};
+    for (const QString &strStep : lstSteps) {
+        QCOMPARE(pStack->undoText(), strStep);
+        pStack->undo();
+    }
+    QCOMPARE(names(), QStringList({QStringLiteral("Scene 1")}));
+    QCOMPARE(pWidget->currentScene(), 0);
+
+    // The order is saved.
+    pStack->redo();
+    pStack->redo();
+    TRIGGER("File.Save");
+    SceneProject saved;
+    QString strError;
+    QVERIFY(saved.load(m_pDir->filePath(QStringLiteral("scenes.zelto")), &strError));
+    QCOMPARE(saved.m_lstScenes.size(), 2);
+    QCOMPARE(saved.m_lstScenes.at(1).strName, QStringLiteral("Titles"));
 }
 
 void tst_SceneApp::newProjectDialogValidates_data()
@@ -355,14 +522,14 @@ void tst_SceneApp::restoredProjectOffersRevert()
         SceneItem item;
         item.strId = QStringLiteral("item1");
         item.rect = QRectF(10, 10, 100, 100);
-        document.changeItems(QStringLiteral("Add"), {item});
+        document.changeItems(QStringLiteral("Add"), 0, {item});
         QVERIFY(document.saveBackup());
     }
     QVERIFY(m_pWindow->loadFile(strFile));
     SceneEditor *pEditor = activeEditor();
     QVERIFY(pEditor);
     QVERIFY(pEditor->getSceneDocument()->isOpenAsBackup());
-    QCOMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 1);
+    QCOMPARE(pEditor->getSceneDocument()->project().m_lstScenes[0].lstItems.size(), 1);
     ZTNotificationBar *pBar = m_pWindow->getNotificationBar();
     QVERIFY(pBar->isVisible());
     screenshot(m_pWindow, QStringLiteral("restore-notification"));
@@ -370,7 +537,7 @@ void tst_SceneApp::restoredProjectOffersRevert()
     QVERIFY(pButton);
     pButton->click();
     QVERIFY(!pBar->isVisible());
-    QVERIFY(pEditor->getSceneDocument()->project().m_lstItems.isEmpty());
+    QVERIFY(pEditor->getSceneDocument()->project().m_lstScenes[0].lstItems.isEmpty());
     QVERIFY(!pEditor->getSceneDocument()->isModified());
 }
 
@@ -397,7 +564,7 @@ void tst_SceneApp::closingTheSubwindowAsksToSave()
     SceneDocument saved;
     saved.setFileName(m_pDir->filePath(QStringLiteral("ask.zelto")));
     QVERIFY(saved.open());
-    QCOMPARE(saved.project().m_lstItems.size(), 1);
+    QCOMPARE(saved.project().m_lstScenes[0].lstItems.size(), 1);
 }
 
 void tst_SceneApp::imagesTravelWithTheProject()
@@ -419,8 +586,8 @@ void tst_SceneApp::imagesTravelWithTheProject()
     QVERIFY(!pWidget->addImageFile(notAnImage.fileName()));
     QVERIFY(pWidget->addImageFile(strImage));
     SceneDocument *pDocument = pEditor->getSceneDocument();
-    QCOMPARE(pDocument->project().m_lstItems.size(), 1);
-    const SceneItem item = pDocument->project().m_lstItems.at(0);
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.size(), 1);
+    const SceneItem item = pDocument->project().m_lstScenes[0].lstItems.at(0);
     QCOMPARE(item.type, SceneItem::Image);
     QCOMPARE(item.rect.size(), QSizeF(40, 20));   // small images keep their size
 
@@ -455,18 +622,26 @@ void tst_SceneApp::exportAndPreview()
     QFile html(strHtml);
     QVERIFY(html.open(QIODevice::ReadOnly));
     const QString strPage = QString::fromUtf8(html.readAll());
-    QVERIFY(strPage.contains(QLatin1String("<rect id=\"item1\"")));
-    QVERIFY(strPage.contains(QLatin1String("<text id=\"item2\"")));
+    QVERIFY(strPage.contains(QLatin1String("<g id=\"s1-item1\">")));
+    QVERIFY(strPage.contains(QLatin1String("<g id=\"s1-item2\">")));
     QVERIFY(strPage.contains(QLatin1String("viewBox=\"0 0 800 600\"")));
 
+    // The project plays all scenes; the current scene is the one shown.
+    pEditor->getWidget()->addScene();
+    pEditor->getWidget()->renameScene(1, QStringLiteral("Finale"));
     TRIGGER("File.Preview_Project_In_Browser");
     TRIGGER("File.Preview_Current_Scene_In_Browser");
     QCOMPARE(m_lstOpenedUrls.size(), 2);
+    QStringList lstPages;
     for (const QUrl &url : qAsConst(m_lstOpenedUrls)) {
         QVERIFY(url.isLocalFile());
         QVERIFY(url.toLocalFile().startsWith(m_pWindow->getDefaultTempPath()));
-        QVERIFY(QFile::exists(url.toLocalFile()));
+        QFile page(url.toLocalFile());
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        lstPages.append(QString::fromUtf8(page.readAll()));
     }
+    QVERIFY(lstPages.at(0).contains(QLatin1String("s1-item1")) && lstPages.at(0).contains(QLatin1String("data-name=\"Finale\"")));
+    QVERIFY(!lstPages.at(1).contains(QLatin1String("s1-item1")) && lstPages.at(1).contains(QLatin1String("data-name=\"Finale\"")));
 }
 
 void tst_SceneApp::aboutAndUpdateCheck()

@@ -7,6 +7,8 @@
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -31,6 +33,7 @@ private slots:
     void savingRestoredWorkRemovesBackup();
     void closingWithoutSavingRemovesBackup();
     void backupTimerWritesBackup();
+    void formatOneIsUpgradedOnlyWithConsent();
 
 private:
     QString path(const QString &strName) const { return m_pDir->filePath(strName); }
@@ -82,7 +85,7 @@ SceneDocument *tst_SceneDocument::newProject(const QString &strName, int nItems)
     if (!pDocument->initNewDocument(640, 480, 25, false) || !pDocument->save())
         return nullptr;
     if (nItems > 0)
-        pDocument->changeItems(QStringLiteral("Add"), items(nItems));
+        pDocument->changeItems(QStringLiteral("Add"), 0, items(nItems));
     return pDocument;
 }
 
@@ -101,7 +104,7 @@ void tst_SceneDocument::newProjectSavesAndReopens()
     QVERIFY(!reopened.isOpenAsBackup());
     QCOMPARE(reopened.project().m_nWidth, 640);
     QCOMPARE(reopened.project().m_nFps, 25);
-    QVERIFY(reopened.project().m_lstItems == items(3));
+    QVERIFY(reopened.project().m_lstScenes[0].lstItems == items(3));
 }
 
 void tst_SceneDocument::initNewDocumentRefusesImpossibleStages_data()
@@ -133,19 +136,19 @@ void tst_SceneDocument::undoAndRedoChanges()
     SceneDocument *pDocument = newProject(QStringLiteral("undo.zelto"), 0);
     QVERIFY(pDocument);
     QSignalSpy dataSpy(pDocument, &IDocument::dataChanged);
-    pDocument->changeItems(QStringLiteral("Add"), items(1));
-    pDocument->changeItems(QStringLiteral("Add"), items(2));
-    pDocument->changeItems(QStringLiteral("Nothing"), items(2));   // no change, no step
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(1));
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(2));
+    pDocument->changeItems(QStringLiteral("Nothing"), 0, items(2));   // no change, no step
     QCOMPARE(pDocument->getUndoStack()->count(), 2);
     QCOMPARE(dataSpy.count(), 2);
     pDocument->getUndoStack()->undo();
-    QVERIFY(pDocument->project().m_lstItems == items(1));
+    QVERIFY(pDocument->project().m_lstScenes[0].lstItems == items(1));
     pDocument->getUndoStack()->undo();
-    QVERIFY(pDocument->project().m_lstItems.isEmpty());
+    QVERIFY(pDocument->project().m_lstScenes[0].lstItems.isEmpty());
     QVERIFY(!pDocument->isModified());
     pDocument->getUndoStack()->redo();
     pDocument->getUndoStack()->redo();
-    QVERIFY(pDocument->project().m_lstItems == items(2));
+    QVERIFY(pDocument->project().m_lstScenes[0].lstItems == items(2));
 }
 
 void tst_SceneDocument::invalidFileOpensWithMessage_data()
@@ -190,7 +193,7 @@ void tst_SceneDocument::backupIsWrittenOnlyForUnsavedWork()
     QVERIFY(!QFile::exists(strBackup));
 
     const QByteArray saved = readAll(pDocument->getFileName());
-    pDocument->changeItems(QStringLiteral("Add"), items(2));
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(2));
     QVERIFY(pDocument->saveBackup());
     QVERIFY(QFile::exists(strBackup));
     QCOMPARE(readAll(pDocument->getFileName()), saved);   // the project itself is untouched
@@ -200,7 +203,7 @@ void tst_SceneDocument::newerBackupIsRestoredAndCanBeReverted()
 {
     SceneDocument *pDocument = newProject(QStringLiteral("crash.zelto"), 1);
     QVERIFY(pDocument->save());
-    pDocument->changeItems(QStringLiteral("Add"), items(4));
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(4));
     QVERIFY(pDocument->saveBackup());
     delete pDocument;   // the application ends without closing: a crash
 
@@ -210,7 +213,7 @@ void tst_SceneDocument::newerBackupIsRestoredAndCanBeReverted()
     QVERIFY(restored.open());
     QVERIFY(restored.isOpenAsBackup());
     QVERIFY(restored.isModified());
-    QVERIFY(restored.project().m_lstItems == items(4));
+    QVERIFY(restored.project().m_lstScenes[0].lstItems == items(4));
     // Undo cannot pretend the restored work is saved.
     QVERIFY(!restored.getUndoStack()->isClean());
 
@@ -224,7 +227,7 @@ void tst_SceneDocument::newerBackupIsRestoredAndCanBeReverted()
     QVERIFY(!pBar->isVisible());
     QVERIFY(!restored.isOpenAsBackup());
     QVERIFY(!restored.isModified());
-    QVERIFY(restored.project().m_lstItems == items(1));
+    QVERIFY(restored.project().m_lstScenes[0].lstItems == items(1));
     QVERIFY(!QFile::exists(restored.getBackupFileName()));
 }
 
@@ -233,7 +236,7 @@ void tst_SceneDocument::olderBackupIsIgnored()
     SceneDocument *pDocument = newProject(QStringLiteral("old.zelto"), 2);
     QVERIFY(pDocument->saveBackup());
     QVERIFY(pDocument->save());
-    pDocument->changeItems(QStringLiteral("Add"), items(3));
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(3));
     QVERIFY(pDocument->saveBackup());
     // Make the backup older than the project, as if the project was saved later.
     QFile backup(pDocument->getBackupFileName());
@@ -247,14 +250,14 @@ void tst_SceneDocument::olderBackupIsIgnored()
     reopened.setFileName(path(QStringLiteral("old.zelto")));
     QVERIFY(reopened.open());
     QVERIFY(!reopened.isOpenAsBackup());
-    QVERIFY(reopened.project().m_lstItems == items(2));
+    QVERIFY(reopened.project().m_lstScenes[0].lstItems == items(2));
 }
 
 void tst_SceneDocument::savingRestoredWorkRemovesBackup()
 {
     SceneDocument *pDocument = newProject(QStringLiteral("keep.zelto"), 1);
     QVERIFY(pDocument->save());
-    pDocument->changeItems(QStringLiteral("Add"), items(2));
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(2));
     QVERIFY(pDocument->saveBackup());
     delete pDocument;
 
@@ -270,7 +273,7 @@ void tst_SceneDocument::savingRestoredWorkRemovesBackup()
     SceneDocument again;
     again.setFileName(path(QStringLiteral("keep.zelto")));
     QVERIFY(again.open());
-    QVERIFY(again.project().m_lstItems == items(2));
+    QVERIFY(again.project().m_lstScenes[0].lstItems == items(2));
 }
 
 void tst_SceneDocument::closingWithoutSavingRemovesBackup()
@@ -296,6 +299,44 @@ void tst_SceneDocument::backupTimerWritesBackup()
     QVERIFY(statusSpy.count() >= 1);
     QVERIFY(statusSpy.last().at(0).toString().contains(QLatin1String("Backup of timer")));
     DocumentManager::removeDocument(pDocument);
+}
+
+void tst_SceneDocument::formatOneIsUpgradedOnlyWithConsent()
+{
+    const QString strFile = path(QStringLiteral("old.zelto"));
+    const QByteArray old = R"({"format": 1, "stage": {"width": 320, "height": 200, "fps": 24},
+        "items": [{"id": "item1", "type": "rectangle", "x": 0, "y": 0, "width": 50, "height": 40}]})";
+    QFile file(strFile);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(old);
+    file.close();
+    SceneDocument document;
+    document.setFileName(strFile);
+    QVERIFY(document.open());
+    QVERIFY(document.project().m_lstScenes[0].lstItems == items(1));
+    document.changeItems(QStringLiteral("Add"), 0, items(2));
+
+    // Declined: nothing is written, the work stays unsaved.
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::No);
+    QVERIFY(!document.save());
+    QCOMPARE(answerer.records().size(), 1);
+    QVERIFY2(answerer.records().at(0).text.contains(QLatin1String("project format 1")),
+             qPrintable(answerer.records().at(0).text));
+    QCOMPARE(readAll(strFile), old);
+    QVERIFY(document.isModified());
+
+    // Accepted once, and not asked again.
+    answerer.answer(QMessageBox::Yes);
+    QVERIFY(document.save());
+    document.changeItems(QStringLiteral("Add"), 0, items(3));
+    QVERIFY(document.save());
+    QCOMPARE(answerer.records().size(), 2);
+    QCOMPARE(QJsonDocument::fromJson(readAll(strFile)).object().value(QStringLiteral("format")).toInt(), 2);
+    SceneDocument reopened;
+    reopened.setFileName(strFile);
+    QVERIFY(reopened.open());
+    QVERIFY(reopened.project().m_lstScenes == document.project().m_lstScenes);
 }
 
 QTEST_MAIN(tst_SceneDocument)

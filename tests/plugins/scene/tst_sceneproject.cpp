@@ -17,6 +17,8 @@ class tst_SceneProject : public QObject
 
 private slots:
     void jsonRoundTrip();
+    void formatOneOpensAsOneSceneWithoutKeyframes();
+    void transparentColoursSurviveSaving();
     void invalidFilesAreRefused_data();
     void invalidFilesAreRefused();
     void newerFormatIsRefusedWithMessage();
@@ -69,24 +71,83 @@ SceneProject tst_SceneProject::sample()
     image.type = SceneItem::Image;
     image.rect = QRectF(300, 300, 40, 30);
     image.strImage = project.addImage(png(Qt::red), QStringLiteral("PNG"));
-    project.m_lstItems = {rect, text, image};
+    project.m_lstScenes[0].lstItems = {rect, text, image};
     return project;
 }
 
 void tst_SceneProject::jsonRoundTrip()
 {
-    const SceneProject project = sample();
+    SceneProject project = sample();
+    // A second, animated scene, and a loop.
+    Scene second;
+    second.strName = QStringLiteral("Zweite Szene");
+    second.dDuration = 2.5;
+    SceneItem item = project.m_lstScenes[0].lstItems.at(0);
+    item.dRotation = 45;
+    item.dOpacity = 0.25;
+    Keyframe start, end;
+    start.value = QColor(255, 0, 0, 10);
+    start.easing = Keyframe::Step;
+    end.dTime = 2.5;
+    end.value = QColor(0, 0, 255);
+    item.tracks[SceneItem::Fill] = {start, end};
+    start.value = 1.0;
+    start.easing = Keyframe::EaseInOut;
+    end.value = 0.5;
+    item.tracks[SceneItem::Opacity] = {start, end};
+    second.lstItems = {item};
+    project.m_lstScenes.append(second);
+    project.m_bLoop = true;
+
     SceneProject read;
     QString strError;
-    QVERIFY2(read.fromJson(project.toJson(), &strError), qPrintable(strError));
+    int nFormat = 0;
+    QVERIFY2(read.fromJson(project.toJson(), &strError, &nFormat), qPrintable(strError));
+    QCOMPARE(nFormat, SceneProject::s_nFormatVersion);
     QCOMPARE(read.m_nWidth, 800);
     QCOMPARE(read.m_nHeight, 600);
     QCOMPARE(read.m_nFps, 30);
     QCOMPARE(read.m_bResponsive, true);
-    QCOMPARE(read.m_lstItems.size(), 3);
-    QVERIFY(read.m_lstItems == project.m_lstItems);
+    QCOMPARE(read.m_bLoop, true);
+    QVERIFY(read.m_lstScenes == project.m_lstScenes);
     const QJsonObject root = QJsonDocument::fromJson(project.toJson()).object();
-    QCOMPARE(root.value(QStringLiteral("format")).toInt(), SceneProject::s_nFormatVersion);
+    QCOMPARE(root.value(QStringLiteral("format")).toInt(), 2);
+}
+
+void tst_SceneProject::formatOneOpensAsOneSceneWithoutKeyframes()
+{
+    const QByteArray json = R"({"format": 1, "application": "Zelto Rideved",
+        "stage": {"width": 1280, "height": 720, "fps": 24, "responsive": false, "background": "#ffffff"},
+        "items": [
+            {"id": "item1", "type": "rectangle", "x": 10, "y": 20, "width": 200, "height": 100,
+             "fill": "#ff4a90d9", "stroke": "#ff1d3d5c", "keyframes": {"x": "not read in format 1"}},
+            {"id": "item2", "type": "text", "x": 40, "y": 300, "width": 240, "height": 70,
+             "fill": "#ff202020", "stroke": "#ff1d3d5c", "text": "Hello", "fontSize": 50}]})";
+    SceneProject project;
+    QString strError;
+    int nFormat = 0;
+    QVERIFY2(project.fromJson(json, &strError, &nFormat), qPrintable(strError));
+    QCOMPARE(nFormat, 1);
+    QCOMPARE(project.m_lstScenes.size(), 1);
+    QCOMPARE(project.m_lstScenes[0].strName, QStringLiteral("Scene 1"));
+    QCOMPARE(project.m_lstScenes[0].lstItems.size(), 2);
+    for (const SceneItem &item : project.m_lstScenes[0].lstItems) {
+        QVERIFY(!item.isAnimated());
+        QCOMPARE(item.dRotation, 0.0);
+        QCOMPARE(item.dOpacity, 1.0);
+    }
+    QCOMPARE(project.m_lstScenes[0].lstItems.at(0).rect, QRectF(10, 20, 200, 100));
+    QCOMPARE(project.m_lstScenes[0].lstItems.at(1).strText, QStringLiteral("Hello"));
+}
+
+void tst_SceneProject::transparentColoursSurviveSaving()
+{
+    SceneProject project;
+    project.m_background = QColor(QStringLiteral("#80ff0000"));
+    SceneProject read;
+    QString strError;
+    QVERIFY2(read.fromJson(project.toJson(), &strError), qPrintable(strError));
+    QCOMPARE(read.m_background.name(QColor::HexArgb), QStringLiteral("#80ff0000"));
 }
 
 void tst_SceneProject::invalidFilesAreRefused_data()
@@ -117,6 +178,21 @@ void tst_SceneProject::invalidFilesAreRefused_data()
     QTest::newRow("image outside project")
         << QByteArray(R"({"format":1,)" + stage
                       + R"(,"items":[{"id":"a","type":"image","x":0,"y":0,"width":1,"height":1,"image":"../../etc/passwd"}]})");
+    const QByteArray item = R"({"id":"a","type":"rectangle","x":0,"y":0,"width":1,"height":1)";
+    auto scene = [&](const QByteArray &duration, const QByteArray &keyframes) {
+        return QByteArray(R"({"format":2,)" + stage + R"(,"scenes":[{"name":"s","duration":)" + duration
+                          + R"(,"items":[)" + item + R"(,"keyframes":)" + keyframes + "}]}]}");
+    };
+    QTest::newRow("no scenes") << QByteArray(R"({"format":2,)" + stage + R"(,"scenes":[]})");
+    QTest::newRow("duration zero") << scene("0", "{}");
+    QTest::newRow("keyframe after the end") << scene("1", R"({"x":[{"time":2,"value":0}]})");
+    QTest::newRow("keyframe at a negative time") << scene("1", R"({"x":[{"time":-1,"value":0}]})");
+    QTest::newRow("two keyframes at one time")
+        << scene("1", R"({"x":[{"time":0.5,"value":0},{"time":0.5,"value":9}]})");
+    QTest::newRow("unknown property") << scene("1", R"({"z":[{"time":0,"value":0}]})");
+    QTest::newRow("unknown easing") << scene("1", R"({"x":[{"time":0,"value":0,"easing":"bounce"}]})");
+    QTest::newRow("opacity above one") << scene("1", R"({"opacity":[{"time":0,"value":2}]})");
+    QTest::newRow("colour that is none") << scene("1", R"({"fill":[{"time":0,"value":"nonsense"}]})");
     QTest::newRow("image absolute")
         << QByteArray(R"({"format":1,)" + stage
                       + R"(,"items":[{"id":"a","type":"image","x":0,"y":0,"width":1,"height":1,"image":"/tmp/x.png"}]})");
@@ -137,19 +213,19 @@ void tst_SceneProject::invalidFilesAreRefused()
     QVERIFY(!project.load(strFile, &strError));
     QVERIFY(!strError.isEmpty());
     // A refused file changes nothing.
-    QVERIFY(project.m_lstItems == before.m_lstItems);
+    QVERIFY(project.m_lstScenes[0].lstItems == before.m_lstScenes[0].lstItems);
     QCOMPARE(project.m_nWidth, before.m_nWidth);
 }
 
 void tst_SceneProject::newerFormatIsRefusedWithMessage()
 {
     QByteArray json = sample().toJson();
-    json.replace("\"format\": 1", "\"format\": 7");
+    json.replace("\"format\": 2", "\"format\": 3");
     SceneProject project;
     QString strError;
     QVERIFY(!project.fromJson(json, &strError));
     QVERIFY2(strError.contains(QLatin1String("newer version")), qPrintable(strError));
-    QVERIFY(strError.contains(QLatin1String("7")));
+    QVERIFY(strError.contains(QLatin1String("(project format 3)")));
 }
 
 void tst_SceneProject::projectFolderKeepsImagesBeside()
@@ -159,12 +235,12 @@ void tst_SceneProject::projectFolderKeepsImagesBeside()
     QDir().mkpath(m_dir.filePath(QStringLiteral("folder")));
     QString strError;
     QVERIFY2(project.save(strFile, &strError), qPrintable(strError));
-    const QString strImage = project.m_lstItems.at(2).strImage;
+    const QString strImage = project.m_lstScenes[0].lstItems.at(2).strImage;
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("folder/")) + strImage));
 
     SceneProject read;
     QVERIFY2(read.load(strFile, &strError), qPrintable(strError));
-    QVERIFY(read.m_lstItems == project.m_lstItems);
+    QVERIFY(read.m_lstScenes[0].lstItems == project.m_lstScenes[0].lstItems);
     QCOMPARE(read.m_mapImages.value(strImage), project.m_mapImages.value(strImage));
 }
 
@@ -179,7 +255,7 @@ void tst_SceneProject::missingImageStillOpens()
     SceneProject read;
     QString strError;
     QVERIFY2(read.load(strFile, &strError), qPrintable(strError));
-    QCOMPARE(read.m_lstItems.size(), 3);
+    QCOMPARE(read.m_lstScenes[0].lstItems.size(), 3);
     QVERIFY(read.m_mapImages.isEmpty());
 }
 
@@ -194,7 +270,7 @@ void tst_SceneProject::packRoundTrip()
 
     SceneProject read;
     QVERIFY2(read.load(strFile, &strError), qPrintable(strError));
-    QVERIFY(read.m_lstItems == project.m_lstItems);
+    QVERIFY(read.m_lstScenes[0].lstItems == project.m_lstScenes[0].lstItems);
     QCOMPARE(read.m_mapImages, project.m_mapImages);
     QCOMPARE(read.m_bResponsive, true);
 }
@@ -213,7 +289,7 @@ void tst_SceneProject::packIsAStandardTarArchive()
     QVERIFY(tar.waitForFinished(10000));
     QCOMPARE(tar.exitCode(), 0);
     const QStringList lstNames = QString::fromUtf8(tar.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lstNames, QStringList({QStringLiteral("project.json"), project.m_lstItems.at(2).strImage}));
+    QCOMPARE(lstNames, QStringList({QStringLiteral("project.json"), project.m_lstScenes[0].lstItems.at(2).strImage}));
 
     // And an archive made by tar is read back.
     const QString strFolder = m_dir.filePath(QStringLiteral("fromtar"));
@@ -230,7 +306,7 @@ void tst_SceneProject::packIsAStandardTarArchive()
     QCOMPARE(pack.exitCode(), 0);
     SceneProject read;
     QVERIFY2(read.load(m_dir.filePath(QStringLiteral("fromtar.zeltopack")), &strError), qPrintable(strError));
-    QCOMPARE(read.m_lstItems.size(), 3);
+    QCOMPARE(read.m_lstScenes[0].lstItems.size(), 3);
 }
 
 void tst_SceneProject::damagedPacksAreRefused_data()
@@ -287,7 +363,7 @@ void tst_SceneProject::failedSaveKeepsTheOldFile()
     const QByteArray before = [&] { QFile f(strFile); f.open(QIODevice::ReadOnly); return f.readAll(); }();
     // A name too long for the archive makes the save fail before writing.
     project.m_mapImages.insert(QStringLiteral("images/") + QString(120, QLatin1Char('a')), QByteArray("x"));
-    project.m_lstItems[2].strImage = QStringLiteral("images/") + QString(120, QLatin1Char('a'));
+    project.m_lstScenes[0].lstItems[2].strImage = QStringLiteral("images/") + QString(120, QLatin1Char('a'));
     QVERIFY(!project.save(strFile, &strError));
     QVERIFY(!strError.isEmpty());
     QFile after(strFile);
@@ -297,18 +373,49 @@ void tst_SceneProject::failedSaveKeepsTheOldFile()
 
 void tst_SceneProject::htmlExportIsSelfContainedAndEscaped()
 {
-    const SceneProject project = sample();
-    const QString strHtml = HtmlExporter::toHtml(project, QStringLiteral("My <Scene>"));
+    SceneProject project = sample();
+    QString strHtml = HtmlExporter::toHtml(project, QStringLiteral("My <Scene>"));
     QVERIFY(strHtml.startsWith(QLatin1String("<!DOCTYPE html>")));
     QVERIFY(strHtml.contains(QLatin1String("<title>My &lt;Scene&gt;</title>")));
     QVERIFY(strHtml.contains(QLatin1String("viewBox=\"0 0 800 600\"")));
     QVERIFY(strHtml.contains(QLatin1String("width=\"100%\"")));   // responsive
-    QVERIFY(strHtml.contains(QLatin1String("<rect id=\"item1\" x=\"10\" y=\"20\" width=\"100.5\"")));
+    QVERIFY(strHtml.contains(QLatin1String("<g id=\"s1-item1\"><g style=\"transform:translate(10px,0px) translate(0px,20px)\">"
+                                           "<rect width=\"100.5\" height=\"50\"")));
     // Text from the project is escaped and never taken for a placeholder.
     QVERIFY(strHtml.contains(QStringLiteral("Grüße &lt;b&gt;&amp;amp; %1 &quot;quoted&quot;</text>")));
     QVERIFY(strHtml.contains(QLatin1String("href=\"data:image/png;base64,")
                              + QString::fromLatin1(project.m_mapImages.first().toBase64())));
     QVERIFY(!strHtml.contains(QLatin1String("images/")));
+    QVERIFY(!strHtml.contains(QLatin1String("@keyframes")));   // nothing moves
+
+    // Two scenes in a loop: the second starts after the first, both are CSS
+    // animations of one timeline, and nothing is fetched or run.
+    Scene second;
+    second.strName = QStringLiteral("Second");
+    second.dDuration = 3;
+    SceneItem item = project.m_lstScenes[0].lstItems.at(0);
+    Keyframe start, end;
+    start.value = 0.0;
+    start.easing = Keyframe::EaseInOut;
+    end.dTime = 3;
+    end.value = 300.0;
+    item.tracks[SceneItem::X] = {start, end};
+    second.lstItems = {item};
+    project.m_lstScenes[0].dDuration = 1;
+    project.m_lstScenes.append(second);
+    project.m_bLoop = true;
+    strHtml = HtmlExporter::toHtml(project, QStringLiteral("Two"));
+    QVERIFY(strHtml.contains(QLatin1String("animation-duration:4s")));
+    QVERIFY(strHtml.contains(QLatin1String("animation-iteration-count:infinite")));
+    QVERIFY(strHtml.contains(QLatin1String("{0%{visibility:visible;animation-timing-function:step-end}"
+                                           "25%{visibility:hidden;animation-timing-function:step-end}"
+                                           "100%{visibility:hidden;animation-timing-function:step-end}}")));
+    QVERIFY(strHtml.contains(QLatin1String("{0%{transform:translate(0px,0px)}"
+                                           "25%{transform:translate(0px,0px);animation-timing-function:ease-in-out}"
+                                           "100%{transform:translate(300px,0px)}}")));
+    QVERIFY(strHtml.contains(QLatin1String("<g id=\"scene2\" data-name=\"Second\" class=\"scene a\"")));
+    QVERIFY(!strHtml.contains(QLatin1String("<script")));
+    QVERIFY(!strHtml.contains(QLatin1String("url(")));
 }
 
 QTEST_MAIN(tst_SceneProject)

@@ -133,12 +133,12 @@ void tst_SceneZelto::writeProjectWithBackup(const QString &strFile, int nSavedIt
     project.m_nHeight = 360;
     for (int i = 0; i < nBackupItems; ++i) {
         SceneItem item;
-        item.strId = project.newItemId();
+        item.strId = project.newItemId(0);
         item.rect = QRectF(20 * i, 10 * i, 60, 40);
-        project.m_lstItems.append(item);
+        project.m_lstScenes[0].lstItems.append(item);
     }
     SceneProject saved = project;
-    saved.m_lstItems = project.m_lstItems.mid(0, nSavedItems);
+    saved.m_lstScenes[0].lstItems = project.m_lstScenes[0].lstItems.mid(0, nSavedItems);
     QString strError;
     QVERIFY2(saved.save(strFile, &strError), qPrintable(strError));
     QVERIFY2(project.save(strFile + QStringLiteral(".backup"), &strError), qPrintable(strError));
@@ -148,7 +148,7 @@ int tst_SceneZelto::itemCount(const QString &strFile)
 {
     SceneProject project;
     QString strError;
-    return project.load(strFile, &strError) ? project.m_lstItems.size() : -1;
+    return project.load(strFile, &strError) ? project.m_lstScenes[0].lstItems.size() : -1;
 }
 
 void tst_SceneZelto::crashedWorkIsRestoredOnNextStart()
