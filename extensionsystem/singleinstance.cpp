@@ -1,12 +1,15 @@
 #include "extensionsystem/singleinstance.h"
 
+#include "extensionsystem/handovermessage.h"
+
 #include <QCryptographicHash>
-#include <QDataStream>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLoggingCategory>
 #include <QRegularExpression>
+#include <QTimer>
+
 
 Q_LOGGING_CATEGORY(lcSingleInstance, "zelto.extensionsystem.instance")
 
@@ -14,13 +17,9 @@ namespace ExtensionSystem {
 
 namespace {
 
-// The message: a size, then a magic number and a protocol version, so that a
-// stray client cannot make the running instance open random files.
-const quint32 Magic = 0x5A454C54;  // "ZELT"
-const quint32 ProtocolVersion = 1;
-const quint32 MaxMessageSize = 1024 * 1024;
-const QDataStream::Version StreamVersion = QDataStream::Qt_5_15;
 const char Acknowledgement[] = "OK\n";
+// Marks a connection whose message was handled or dropped.
+const char DoneProperty[] = "zeltoDone";
 
 } // namespace
 
@@ -54,20 +53,7 @@ SingleInstance::SendResult SingleInstance::sendToRunningInstance(const QStringLi
     if (!socket.waitForConnected(qMin(timeoutMs, 2000)))
         return NoRunningInstance;
 
-    QByteArray payload;
-    {
-        QDataStream out(&payload, QIODevice::WriteOnly);
-        out.setVersion(StreamVersion);
-        out << Magic << ProtocolVersion << options << workingDirectory << arguments;
-    }
-    QByteArray message;
-    {
-        QDataStream out(&message, QIODevice::WriteOnly);
-        out.setVersion(StreamVersion);
-        out << quint32(payload.size());
-    }
-    message += payload;
-    socket.write(message);
+    socket.write(HandOverMessage::encode(options, workingDirectory, arguments));
     if (!socket.waitForBytesWritten(timeoutMs)) {
         m_strError = socket.errorString();
         return NotAnswered;
@@ -122,61 +108,52 @@ bool SingleInstance::isListening() const
 
 void SingleInstance::onNewConnection()
 {
-    while (QLocalSocket *socket = m_pServer->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readCommand(socket); });
+    while (m_nOpenConnections < MaxOpenConnections) {
+        QLocalSocket *pSocket = m_pServer->nextPendingConnection();
+        if (!pSocket)
+            return;
+        ++m_nOpenConnections;
+        // Enough for the largest message; beyond it the peer waits.
+        pSocket->setReadBufferSize(sizeof(quint32) + HandOverMessage::MaxPayloadSize);
+        connect(pSocket, &QLocalSocket::disconnected, pSocket, &QObject::deleteLater);
+        connect(pSocket, &QObject::destroyed, this, [this] {
+            --m_nOpenConnections;
+            onNewConnection();
+        });
+        connect(pSocket, &QLocalSocket::readyRead, this, [this, pSocket] { readCommand(pSocket); });
+        const int nTimeoutMs = m_nReadTimeoutMs;
+        QTimer::singleShot(nTimeoutMs, pSocket, [pSocket, nTimeoutMs] {
+            if (pSocket->property(DoneProperty).toBool())
+                return;
+            qCWarning(lcSingleInstance, "Closed a connection from another instance: no whole message within %d ms.",
+                      nTimeoutMs);
+            pSocket->setProperty(DoneProperty, true);
+            pSocket->abort();
+        });
         // Data may have arrived together with the connection.
-        if (socket->bytesAvailable() > 0)
-            readCommand(socket);
+        if (pSocket->bytesAvailable() > 0)
+            readCommand(pSocket);
     }
 }
 
 void SingleInstance::readCommand(QLocalSocket *pSocket)
 {
-    if (pSocket->property("zeltoDone").toBool())
+    if (pSocket->property(DoneProperty).toBool())
         return;
-    if (pSocket->bytesAvailable() < qint64(sizeof(quint32)))
+    const HandOverMessage message = HandOverMessage::decode(pSocket->peek(pSocket->bytesAvailable()));
+    if (message.status() == HandOverMessage::Incomplete)
         return;
-    quint32 size = 0;
-    {
-        QDataStream in(pSocket->peek(sizeof(quint32)));
-        in.setVersion(StreamVersion);
-        in >> size;
-    }
-    if (size > MaxMessageSize) {
-        qCWarning(lcSingleInstance, "Rejected an oversized message from another instance.");
+    pSocket->setProperty(DoneProperty, true);
+    if (message.status() == HandOverMessage::Malformed) {
+        qCWarning(lcSingleInstance, "Dropped a message from another instance: %s.",
+                  qUtf8Printable(message.errorString()));
         pSocket->abort();
         return;
     }
-    if (pSocket->bytesAvailable() < qint64(sizeof(quint32)) + size)
-        return;
-    pSocket->read(sizeof(quint32));
-    const QByteArray payload = pSocket->read(size);
-
-    QDataStream in(payload);
-    in.setVersion(StreamVersion);
-    quint32 magic = 0;
-    quint32 version = 0;
-    QStringList options;
-    QString workingDirectory;
-    QStringList arguments;
-    in >> magic >> version;
-    if (magic != Magic || version != ProtocolVersion) {
-        qCWarning(lcSingleInstance, "Rejected a message from another instance: unknown format.");
-        pSocket->abort();
-        return;
-    }
-    in >> options >> workingDirectory >> arguments;
-    if (in.status() != QDataStream::Ok) {
-        qCWarning(lcSingleInstance, "Rejected a message from another instance: it is incomplete.");
-        pSocket->abort();
-        return;
-    }
-    pSocket->setProperty("zeltoDone", true);
     pSocket->write(Acknowledgement);
     pSocket->flush();
     pSocket->disconnectFromServer();
-    emit commandReceived(options, workingDirectory, arguments);
+    emit commandReceived(message.options(), message.workingDirectory(), message.arguments());
 }
 
 } // namespace ExtensionSystem

@@ -16,6 +16,10 @@ namespace ExtensionSystem {
 // instance listens on a local socket; a later one hands its command line
 // over to it and exits. A socket left behind by a crashed instance is taken
 // over by the next one that starts.
+//
+// Messages are read as hostile (HandOverMessage::decode): a malformed one is
+// dropped with a warning, and a connection that does not deliver a whole
+// message within the read timeout is closed.
 class EXTENSIONSYSTEM_EXPORT SingleInstance : public QObject
 {
     Q_OBJECT
@@ -29,6 +33,13 @@ public:
 
     explicit SingleInstance(const QString &serverName, QObject *parent = nullptr);
     ~SingleInstance() override;
+
+    // Connections read at the same time; later ones wait in the server's
+    // queue, so a flood of connections cannot make this process buffer
+    // without bound.
+    static const int MaxOpenConnections = 8;
+    // Time a connection has to deliver its whole message.
+    static const int DefaultReadTimeoutMs = 5000;
 
     // One name per user and settings folder, so that instances with separate
     // settings (tests, portable set-ups) never meet.
@@ -44,6 +55,9 @@ public:
     bool isListening() const;
     QString errorString() const { return m_strError; }
 
+    // Tests shorten the time a connection has to deliver its message.
+    void setReadTimeout(int msecs) { m_nReadTimeoutMs = msecs; }
+
 signals:
     void commandReceived(const QStringList &options, const QString &workingDirectory,
                          const QStringList &arguments);
@@ -55,6 +69,8 @@ private:
     QString m_strServerName;
     QString m_strError;
     QLocalServer *m_pServer = nullptr;  // child of this
+    int m_nOpenConnections = 0;
+    int m_nReadTimeoutMs = DefaultReadTimeoutMs;
 };
 
 } // namespace ExtensionSystem

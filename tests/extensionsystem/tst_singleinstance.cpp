@@ -1,3 +1,4 @@
+#include "extensionsystem/handovermessage.h"
 #include "extensionsystem/singleinstance.h"
 
 #include <QDataStream>
@@ -6,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using ExtensionSystem::HandOverMessage;
 using ExtensionSystem::SingleInstance;
 
 // The running instance's side of the hand-over, fed by a raw socket so that
@@ -18,8 +20,8 @@ class tst_SingleInstance : public QObject
 private slots:
     void serverNamePerSettingsFolder();
     void receivesCommand();
-    void rejectsMalformedMessages_data();
-    void rejectsMalformedMessages();
+    void hostileMessages_data();
+    void hostileMessages();
     void liveInstanceKeepsItsName();
 
 private:
@@ -30,11 +32,22 @@ private:
         QDataStream out(&payload, QIODevice::WriteOnly);
         out.setVersion(QDataStream::Qt_5_15);
         out << magic << version << options << workingDirectory << arguments;
+        return framed(payload);
+    }
+    // Raw words, each 32 bits big-endian, behind the size they add up to.
+    static QByteArray framed(const QByteArray &payload)
+    {
         QByteArray framed;
-        QDataStream frame(&framed, QIODevice::WriteOnly);
-        frame.setVersion(QDataStream::Qt_5_15);
-        frame << quint32(payload.size());
+        QDataStream(&framed, QIODevice::WriteOnly) << quint32(payload.size());
         return framed + payload;
+    }
+    static QByteArray words(std::initializer_list<quint32> values)
+    {
+        QByteArray data;
+        QDataStream out(&data, QIODevice::WriteOnly);
+        for (quint32 value : values)
+            out << value;
+        return data;
     }
     QString uniqueName() const
     {
@@ -79,43 +92,62 @@ void tst_SingleInstance::receivesCommand()
     QCOMPARE(client.readAll(), QByteArray("OK\n"));
 }
 
-void tst_SingleInstance::rejectsMalformedMessages_data()
+void tst_SingleInstance::hostileMessages_data()
 {
     QTest::addColumn<QByteArray>("data");
-    QTest::newRow("wrong magic") << message(0x12345678, 1, {}, QStringLiteral("/"), {QStringLiteral("x")});
-    QTest::newRow("future protocol") << message(0x5A454C54, 2, {}, QStringLiteral("/"), {QStringLiteral("x")});
+    QTest::addColumn<int>("arguments"); // -1: the message is dropped
+    QTest::newRow("wrong magic") << message(0x12345678, 1, {}, QStringLiteral("/"), {QStringLiteral("x")}) << -1;
+    QTest::newRow("future protocol") << message(0x5A454C54, 2, {}, QStringLiteral("/"), {QStringLiteral("x")}) << -1;
     QByteArray truncated = message(0x5A454C54, 1, {}, QStringLiteral("/"), {QStringLiteral("x")});
     truncated.chop(6);
     QDataStream(&truncated, QIODevice::ReadWrite) << quint32(truncated.size() - 4);
-    QTest::newRow("payload cut short") << truncated;
-    QByteArray huge;
-    QDataStream(&huge, QIODevice::WriteOnly) << quint32(512 * 1024 * 1024);
-    QTest::newRow("oversized") << huge;
+    QTest::newRow("text longer than the message") << truncated << -1;
+    QTest::newRow("odd text length") << framed(words({0x5A454C54, 1, 0, 3, 0x00410042, 0})) << -1;
+    QTest::newRow("oversized") << words({512 * 1024 * 1024}) << -1;
+    // Used to reserve a list of 268 million entries and end the instance.
+    QTest::newRow("huge list count") << framed(words({0x5A454C54, 1, 0x0FFFFFFF})) << -1;
+    QTest::newRow("stray bytes") << framed(message(0x5A454C54, 1, {}, QStringLiteral("/"), {}).mid(4) + "junk") << -1;
+    // Used to stay open for ever, holding its buffer.
+    QTest::newRow("announces 1 MiB, stalls") << words({1024 * 1024}) + QByteArray(1024 * 1024 - 1, 'x') << -1;
+    QStringList names;
+    for (int i = 0; i < 15000; ++i)
+        names << QStringLiteral("/tmp/file%1.txt").arg(i);
+    // Delivered whole: the plug-ins bound what they open.
+    QTest::newRow("15,000 file names") << message(0x5A454C54, 1, {}, QStringLiteral("/"), names) << 15000;
 }
 
-void tst_SingleInstance::rejectsMalformedMessages()
+void tst_SingleInstance::hostileMessages()
 {
     QFETCH(QByteArray, data);
+    QFETCH(int, arguments);
     SingleInstance server(uniqueName());
+    server.setReadTimeout(300);
     QVERIFY(server.listen());
     QSignalSpy received(&server, &SingleInstance::commandReceived);
+    if (arguments < 0)
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^(Dropped a message|Closed a connection)")));
 
     QLocalSocket client;
     client.connectToServer(server.serverName());
     QVERIFY(client.waitForConnected(2000));
     client.write(data);
     client.flush();
-    // The server drops the connection and reports nothing.
     QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
-    QCOMPARE(received.count(), 0);
-    QVERIFY(client.readAll().isEmpty());
+    if (arguments < 0) {
+        QCOMPARE(received.count(), 0);
+        QVERIFY(client.readAll().isEmpty());
+    } else {
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received.at(0).at(2).toStringList().size(), arguments);
+    }
 
     // A well-formed message on a new connection still gets through.
     QLocalSocket next;
     next.connectToServer(server.serverName());
     QVERIFY(next.waitForConnected(2000));
-    next.write(message(0x5A454C54, 1, {}, QStringLiteral("/"), {QStringLiteral("ok.zelto")}));
-    QTRY_COMPARE(received.count(), 1);
+    next.write(HandOverMessage::encode({}, QStringLiteral("/"), {QStringLiteral("ok.zelto")}));
+    QTRY_COMPARE(received.count(), arguments < 0 ? 1 : 2);
 }
 
 void tst_SingleInstance::liveInstanceKeepsItsName()
