@@ -4,12 +4,18 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 Q_LOGGING_CATEGORY(lcSingleInstance, "zelto.extensionsystem.instance")
 
@@ -20,6 +26,37 @@ namespace {
 const char Acknowledgement[] = "OK\n";
 // Marks a connection whose message was handled or dropped.
 const char DoneProperty[] = "zeltoDone";
+
+#ifdef Q_OS_UNIX
+// Names tried after "zelto-<user>" when something else holds it.
+const int FolderFallbacks = 7;
+
+// A real folder (not a link) of this user, closed to everybody else.
+bool isPrivateFolder(const QString &path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+           && info.st_uid == ::geteuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+// The first usable folder of the "zelto-<user>" names in base, made when it
+// does not exist; empty when all of them are held by something else.
+QString privateFolderIn(const QString &base, const QString &user)
+{
+    for (int i = 0; i <= FolderFallbacks; ++i) {
+        const QString path = QDir(base).absoluteFilePath(
+            i == 0 ? QStringLiteral("zelto-%1").arg(user) : QStringLiteral("zelto-%1-%2").arg(user).arg(i));
+        // mkdir with 0700 creates it closed; an existing name is judged as it is.
+        ::mkdir(QFile::encodeName(path).constData(), S_IRWXU);
+        if (isPrivateFolder(path))
+            return path;
+        qCWarning(lcSingleInstance,
+                  "Not using \"%s\" for the hand-over socket: it is not a private folder of this user.",
+                  qUtf8Printable(path));
+    }
+    return QString();
+}
+#endif
 
 } // namespace
 
@@ -36,11 +73,28 @@ QString SingleInstance::serverNameFor(const QString &settingsFolder)
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty())
         user = qEnvironmentVariable("USERNAME");
-    user.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")));
+    user = user.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]"))).left(32);
     const QString folder = QDir::cleanPath(QDir(settingsFolder).absolutePath());
-    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex();
-    // Kept short: on Unix the name becomes a socket path with a length limit.
-    return QStringLiteral("zelto-%1-%2").arg(user.left(32), QString::fromLatin1(hash.left(16)));
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+#ifdef Q_OS_UNIX
+    if (user.isEmpty())
+        user = QString::number(::geteuid());
+    const QString name = QStringLiteral("zelto-%1").arg(hash);
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty())
+        base = QDir::tempPath();
+    // "/zelto-<user>-7/" comes between the base and the name.
+    const int nLongest = QFile::encodeName(base).size() + user.size() + name.size() + 10;
+    if (nLongest >= int(sizeof(sockaddr_un::sun_path)))
+        base = QStringLiteral("/tmp");
+    const QString privateFolder = privateFolderIn(base, user);
+    return privateFolder.isEmpty() ? QString() : QDir(privateFolder).absoluteFilePath(name);
+#else
+    // A named pipe, in one namespace for all users; UserAccessOption keeps
+    // the others out.
+    return QStringLiteral("zelto-%1-%2").arg(user, hash);
+#endif
 }
 
 SingleInstance::SendResult SingleInstance::sendToRunningInstance(const QStringList &options,
@@ -48,6 +102,8 @@ SingleInstance::SendResult SingleInstance::sendToRunningInstance(const QStringLi
                                                                  const QStringList &arguments,
                                                                  int timeoutMs)
 {
+    if (m_strServerName.isEmpty())
+        return NoRunningInstance;
     QLocalSocket socket;
     socket.connectToServer(m_strServerName);
     if (!socket.waitForConnected(qMin(timeoutMs, 2000)))
@@ -76,6 +132,10 @@ bool SingleInstance::listen()
 {
     if (isListening())
         return true;
+    if (m_strServerName.isEmpty()) {
+        m_strError = tr("There is no private folder for the socket.");
+        return false;
+    }
     if (!m_pServer) {
         m_pServer = new QLocalServer(this);
         // Only this user may hand files to the running instance.

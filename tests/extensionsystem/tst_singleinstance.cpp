@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using ExtensionSystem::HandOverMessage;
 using ExtensionSystem::SingleInstance;
 
@@ -23,6 +26,8 @@ private slots:
     void hostileMessages_data();
     void hostileMessages();
     void liveInstanceKeepsItsName();
+    void socketFolderIsPrivate_data();
+    void socketFolderIsPrivate();
 
 private:
     static QByteArray message(quint32 magic, quint32 version, const QStringList &options,
@@ -64,7 +69,7 @@ void tst_SingleInstance::serverNamePerSettingsFolder()
     QCOMPARE(SingleInstance::serverNameFor(QStringLiteral("/tmp/a/")), name);
     QCOMPARE(SingleInstance::serverNameFor(QStringLiteral("/tmp/b/../a")), name);
     QVERIFY(SingleInstance::serverNameFor(QStringLiteral("/tmp/b")) != name);
-    QVERIFY(name.size() < 60);
+    QVERIFY(QFileInfo(name).fileName().startsWith(QLatin1String("zelto-")));
 }
 
 void tst_SingleInstance::receivesCommand()
@@ -159,6 +164,60 @@ void tst_SingleInstance::liveInstanceKeepsItsName()
     QVERIFY(!second.listen());
     QVERIFY(!second.errorString().isEmpty());
     QVERIFY(first.isListening());
+}
+
+void tst_SingleInstance::socketFolderIsPrivate_data()
+{
+    QTest::addColumn<QString>("squatter");
+    QTest::newRow("free") << "";
+    QTest::newRow("a link in its place") << "link";
+    QTest::newRow("a file in its place") << "file";
+    QTest::newRow("a folder others may enter") << "open folder";
+    QTest::newRow("a folder of another user") << "foreign folder";
+}
+
+void tst_SingleInstance::socketFolderIsPrivate()
+{
+    QFETCH(QString, squatter);
+    const QString settings = m_dir.filePath(QStringLiteral("settings-") + QString::number(++m_nNames));
+    const QString usual = QFileInfo(SingleInstance::serverNameFor(settings)).absolutePath();
+    QVERIFY(QDir().rmdir(usual) || QDir(usual).removeRecursively());
+    QTemporaryDir elsewhere;
+    if (squatter == QLatin1String("link")) {
+        QVERIFY(QFile::link(elsewhere.path(), usual));
+    } else if (squatter == QLatin1String("file")) {
+        QFile file(usual);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (!squatter.isEmpty()) {
+        QVERIFY(QDir().mkdir(usual));
+        QVERIFY(::chmod(QFile::encodeName(usual).constData(), 0777) == 0);
+        if (squatter == QLatin1String("foreign folder")) {
+            if (::geteuid() != 0)
+                QSKIP("Only root can give a folder to another user.");
+            QVERIFY(::chown(QFile::encodeName(usual).constData(), 65534, 65534) == 0);
+            QVERIFY(::chmod(QFile::encodeName(usual).constData(), 0700) == 0);
+        }
+    }
+    if (!squatter.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Not using .* for the hand-over")));
+
+    SingleInstance server(SingleInstance::serverNameFor(settings));
+    QVERIFY2(server.listen(), qPrintable(server.errorString()));
+    const QString folder = QFileInfo(server.serverName()).absolutePath();
+    QCOMPARE(folder == usual, squatter.isEmpty());
+    QVERIFY(QFileInfo(server.serverName()).fileName().startsWith(QLatin1String("zelto")));
+    struct stat info;
+    QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+    QVERIFY(S_ISDIR(info.st_mode));
+    QCOMPARE(info.st_uid, ::geteuid());
+    QCOMPARE(info.st_mode & 0777, mode_t(0700));
+    QCOMPARE(::lstat(QFile::encodeName(server.serverName()).constData(), &info), 0);
+    QVERIFY(S_ISSOCK(info.st_mode));
+    QCOMPARE(info.st_mode & 0077, mode_t(0));
+    // Nothing was made where the squatter's entry points.
+    QVERIFY(QDir(elsewhere.path()).isEmpty());
+    QFile::remove(usual);
+    QDir(usual).removeRecursively();
 }
 
 QTEST_MAIN(tst_SingleInstance)
