@@ -36,6 +36,8 @@ class WebSocketClientWrapper;
 class CORE_EXPORT MainWindow : public QMainWindow
 {
     Q_OBJECT
+    // Hands over the files another start of the application was given.
+    friend class CorePlugin;
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
@@ -119,6 +121,9 @@ private:
     void createBorders();
     void removeBorders();
     void fixAutoHideTaskbar();
+    // Opens the files of a hand-over from another start: a bounded number,
+    // with one box for all that no factory serves.
+    void openHandedOverFiles(const QStringList &lstFileNames);
 
     QWebSocketServer *m_pServer = nullptr;
     QWebChannel *m_pChannel = nullptr;
