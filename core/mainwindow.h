@@ -67,7 +67,17 @@ public:
                           const QString &buttonText, bool closable);
     void hideNotification();
 
+    // The working folder of this running instance, where plug-ins keep
+    // temporary files: "Zelto-Rideved-" and six random characters in the
+    // system temporary folder, made on first use with access for this user
+    // only. Another instance has its own. A folder that is no longer the one
+    // made (removed, or something else put in its place) is replaced by a new
+    // one. Empty when no folder can be made.
     QString getDefaultTempPath();
+    // Removes the working folder with everything in it, links as links;
+    // stops at the first entry that cannot be removed. False when there is no
+    // folder or it is no longer the one made. Also done when the window
+    // closes or is destroyed.
     bool removeDefaultTempDir();
     void updateShadowBorderFrame(bool active);
 
@@ -155,4 +165,6 @@ private:
     IShadowBorderFrame *m_pBorders[4] = {nullptr, nullptr, nullptr, nullptr};
     EventFilter *m_pEventFilter = nullptr;
     IOptionsDlg *m_pOptionsDlg = nullptr;
+    QString m_strTempPath;      // empty until the working folder is made
+    uint m_nTempOwner = 0;      // its owner then
 };
