@@ -133,7 +133,14 @@ void tst_Updater::compareVersions_data()
     QTest::newRow("empty vs 0") << "" << "0" << false;
     QTest::newRow("empty vs 1") << "" << "1" << false;
     QTest::newRow("non-numeric part is 0") << "1.0-beta" << "1.0" << false;
+    QTest::newRow("3.0 not newer than 3.0-beta") << "3.0" << "3.0-beta" << false;
     QTest::newRow("empty parts kept") << "1..2" << "1.0" << true;
+    QTest::newRow("sign") << "+3" << "2" << true;
+    // Numbers past int used to count as 0.
+    QTest::newRow("20 digits over 1") << "99999999999999999999" << "1" << true;
+    QTest::newRow("1 under 20 digits") << "1" << "99999999999999999999" << false;
+    QTest::newRow("just past int") << "1.2147483648" << "1.2147483647" << true;
+    QTest::newRow("a million digits") << QString(1000000, QLatin1Char('9')) << "99999999999999999999" << true;
 }
 
 void tst_Updater::compareVersions()
