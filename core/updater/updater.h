@@ -62,6 +62,12 @@ public:
     // that want to watch it); recreated if its parent window deleted it.
     Downloader *downloader();
 
+    // A request that receives nothing for this long fails, as does one that
+    // has not finished after four times as long (a server trickling bytes).
+    static const int DefaultStallTimeoutMs = 30000;
+    // Tests shorten the wait.
+    void setStallTimeout(int msecs) { m_nStallTimeoutMs = msecs; }
+
 signals:
     void checkingFinished(const QString &url);
     void downloadFinished(const QString &url, const QString &filepath);
@@ -89,6 +95,7 @@ private:
     // asked to hear the outcome is told that it failed, and why.
     void reportCheckFailed(const QString &strReason);
     void sendRequest(int nRedirects);
+    void watchReply(QNetworkReply *reply);
 
     QString m_url;
     QString m_userAgentString;
@@ -112,4 +119,5 @@ private:
     // Kept here so a recreated downloader gets the caller's choice back.
     bool m_bCustomProcedures = false;
     QNetworkAccessManager *m_manager;
+    int m_nStallTimeoutMs = DefaultStallTimeoutMs;
 };
