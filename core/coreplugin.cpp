@@ -62,9 +62,12 @@ QObject *CorePlugin::secondInstanceCommand(const QStringList &, const QString &w
     m_pMainWindow->raiseUp();
 
     const QDir baseDir(workingDirectory.isEmpty() ? QDir::currentPath() : workingDirectory);
-    // Each file on its own: one that fails (and says so) does not stop the rest.
+    QStringList lstFileNames;
+    lstFileNames.reserve(arguments.size());
     for (const QString &argument : arguments)
-        openFile(QFileInfo(baseDir, argument).absoluteFilePath());
+        lstFileNames << QFileInfo(baseDir, argument).absoluteFilePath();
+    if (!lstFileNames.isEmpty())
+        openFiles(lstFileNames);
     return nullptr;
 }
 
@@ -73,7 +76,7 @@ void CorePlugin::fileOpenRequest(const QString &fileName)
     secondInstanceCommand(QStringList(), QString(), QStringList(fileName));
 }
 
-bool CorePlugin::openFile(const QString &strFileName)
+void CorePlugin::openFiles(const QStringList &lstFileNames)
 {
-    return m_pMainWindow->loadFile(strFileName);
+    m_pMainWindow->openHandedOverFiles(lstFileNames);
 }

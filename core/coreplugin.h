@@ -33,10 +33,11 @@ public slots:
     void fileOpenRequest(const QString &fileName);
 
 protected:
-    // The one place where a file handed over by another instance reaches the
-    // main window, already resolved to an absolute path. Tests override it to
+    // The one place where the files handed over by another instance reach
+    // the main window, already resolved to absolute paths. Each is tried on
+    // its own: one that fails does not stop the rest. Tests override it to
     // see which paths would be opened.
-    virtual bool openFile(const QString &strFileName);
+    virtual void openFiles(const QStringList &lstFileNames);
 
 private:
     MainWindow *m_pMainWindow = nullptr;

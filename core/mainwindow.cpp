@@ -32,13 +32,16 @@
 #include <QHostAddress>
 #include <QIcon>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QNetworkProxyFactory>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 #include <QWebChannel>
@@ -47,8 +50,13 @@
 
 #include <cstdio>
 
-// Shared working folder of all plug-ins inside the system temporary folder.
-static const char s_tempDirName[] = "Zelto-Rideved";
+Q_LOGGING_CATEGORY(lcTempFolder, "zelto.core.tempfolder")
+
+// The working folder of one running instance: "Zelto-Rideved-" and six
+// random characters, made by this process with mode 0700. So no other user
+// can have made it, put anything in it or be handed our files through it,
+// and closing one instance never touches the files of another.
+static const char s_tempDirPrefix[] = "Zelto-Rideved-";
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -171,6 +179,9 @@ MainWindow::~MainWindow()
     m_pServer = nullptr;
     delete m_pMdiArea;
     m_pMdiArea = nullptr;
+
+    // A window that was never closed (forceQuit) leaves no folder behind.
+    removeDefaultTempDir();
 }
 
 bool MainWindow::init(QString *)
@@ -303,15 +314,6 @@ void MainWindow::hideNotification()
     m_pMenuWidget->notificationBar()->hide();
 }
 
-QString MainWindow::getDefaultTempPath()
-{
-    QDir temp = QDir::temp();
-    const QString name = QString::fromLatin1(s_tempDirName);
-    if (!temp.exists(name))
-        temp.mkdir(name);
-    return temp.absoluteFilePath(name);
-}
-
 // A link (symbolic link, or a junction on Windows) is removed as a link and
 // never followed: following it would delete the user's files elsewhere.
 static bool removeLink(const QFileInfo &info)
@@ -352,16 +354,56 @@ static bool removeFolderRecursively(const QString &path)
     return dir.rmdir(dir.absolutePath());
 }
 
+// Still the folder this process made: a real folder, not a link, with the
+// owner it had then. Another user can only put something in its place
+// after it was removed (by a cleaner of old temporary files, say).
+static bool isOwnFolder(const QString &strPath, uint nOwner)
+{
+    const QFileInfo info(strPath);
+    return !isLink(info) && info.isDir() && info.ownerId() == nOwner;
+}
+
+QString MainWindow::getDefaultTempPath()
+{
+    if (!m_strTempPath.isEmpty() && isOwnFolder(m_strTempPath, m_nTempOwner))
+        return m_strTempPath;
+    m_strTempPath.clear();
+
+    // The per-user cache folder serves when the temporary one is not writable.
+    const QString strBases[] = {QDir::tempPath(), QStandardPaths::writableLocation(QStandardPaths::CacheLocation)};
+    for (const QString &strBase : strBases) {
+        if (strBase.isEmpty() || !QDir().mkpath(strBase))
+            continue;
+        QTemporaryDir made(
+            QDir(strBase).absoluteFilePath(QString::fromLatin1(s_tempDirPrefix) + QStringLiteral("XXXXXX")));
+        if (!made.isValid())
+            continue;
+        made.setAutoRemove(false);
+        // Qt restricts the folder to its owner right after making it: with
+        // a lax umask someone could have put an entry in it in between.
+        if (!QDir(made.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            continue;
+        m_strTempPath = made.path();
+        m_nTempOwner = QFileInfo(m_strTempPath).ownerId();
+        return m_strTempPath;
+    }
+    qCWarning(lcTempFolder, "No private temporary folder could be made.");
+    return QString();
+}
+
 bool MainWindow::removeDefaultTempDir()
 {
-    const QFileInfo info(QDir::temp(), QString::fromLatin1(s_tempDirName));
-    // The temporary folder may be shared: a link put in the folder's place
-    // is removed, not followed.
-    if (isLink(info))
-        return removeLink(info);
-    if (!info.isDir())
+    if (m_strTempPath.isEmpty())
         return false;
-    return removeFolderRecursively(info.absoluteFilePath());
+    // Only what this process made: never a link or a folder put in its place.
+    if (!isOwnFolder(m_strTempPath, m_nTempOwner)) {
+        m_strTempPath.clear();
+        return false;
+    }
+    if (!removeFolderRecursively(m_strTempPath))
+        return false;
+    m_strTempPath.clear();
+    return true;
 }
 
 void MainWindow::updateShadowBorderFrame(bool active)

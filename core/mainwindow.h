@@ -55,6 +55,8 @@ class WebSocketClientWrapper;
 class CORE_EXPORT MainWindow : public QMainWindow
 {
     Q_OBJECT
+    // Hands over the files another start of the application was given.
+    friend class CorePlugin;
 
 public:
     /**
@@ -155,18 +157,23 @@ public:
     void hideNotification();
 
     /**
-     * The folder for temporary working files shared by the plug-ins of this
-     * application, created when missing. It is removed with everything in it
-     * when the window closes (removeDefaultTempDir()), so keep nothing there
-     * that must survive the run.
+     * The working folder of this running instance, where plug-ins keep
+     * temporary files: "Zelto-Rideved-" and six random characters in the
+     * system temporary folder, made on first use with access for this user
+     * only. Another instance has its own. A folder that is no longer the one
+     * made (removed, or something else put in its place) is replaced by a new
+     * one.
+     *
+     * @return the folder, or an empty string when no folder can be made
      */
     QString getDefaultTempPath();
     /**
-     * Removes the temporary folder of getDefaultTempPath() with everything in
-     * it; links are removed, never followed.
+     * Removes the working folder with everything in it, links as links; stops
+     * at the first entry that cannot be removed. Also done when the window
+     * closes or is destroyed.
      *
-     * @return false when the folder does not exist or an entry could not be
-     *         removed (the rest then stays)
+     * @return false when there is no folder, it is no longer the one made, or
+     *         an entry could not be removed
      */
     bool removeDefaultTempDir();
     /** Places and redraws the shadow borders around the window, drawn as active or inactive; they hide while it is maximised. */
@@ -270,6 +277,9 @@ private:
     void createBorders();
     void removeBorders();
     void fixAutoHideTaskbar();
+    // Opens the files of a hand-over from another start: a bounded number,
+    // with one box for all that no factory serves.
+    void openHandedOverFiles(const QStringList &lstFileNames);
 
     QWebSocketServer *m_pServer = nullptr;
     QWebChannel *m_pChannel = nullptr;
@@ -302,4 +312,6 @@ private:
     IShadowBorderFrame *m_pBorders[4] = {nullptr, nullptr, nullptr, nullptr};
     EventFilter *m_pEventFilter = nullptr;
     IOptionsDlg *m_pOptionsDlg = nullptr;
+    QString m_strTempPath;      // empty until the working folder is made
+    uint m_nTempOwner = 0;      // its owner then
 };

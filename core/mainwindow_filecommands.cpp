@@ -271,6 +271,58 @@ void MainWindow::openFilesPassedAsArguments()
         loadFile(strArgument);
 }
 
+// Another program names the files of a hand-over, and it may name thousands:
+// one hand-over tries at most this many, and the files nothing can open are
+// reported together in one box, which lists at most s_nMaxListedFiles names.
+static const int s_nMaxHandedOverFiles = 32;
+static const int s_nMaxListedFiles = 10;
+static const int s_nMaxListedNameLength = 200;
+
+void MainWindow::openHandedOverFiles(const QStringList &lstFileNames)
+{
+    const QList<IDocumentFactory *> lstFactories = documentFactories();
+    const int nTried = qMin(lstFileNames.size(), s_nMaxHandedOverFiles);
+    QStringList lstUnknown;
+    for (int i = 0; i < nTried; ++i) {
+        if (factoryForSuffix(lstFactories, lstFileNames.at(i)))
+            loadFile(lstFileNames.at(i));
+        else
+            lstUnknown << lstFileNames.at(i);
+    }
+    const int nSkipped = lstFileNames.size() - nTried;
+    if (lstUnknown.isEmpty() && nSkipped == 0)
+        return;
+    if (lstUnknown.size() == 1 && nSkipped == 0) {
+        IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), tr("Cannot open this file type."), QMessageBox::Ok,
+                         QMessageBox::Ok);
+        return;
+    }
+
+    // The first line is ours, so the box never takes a name for rich text.
+    QStringList lstLines;
+    if (!lstUnknown.isEmpty()) {
+        lstLines << tr("Cannot open these files: their type is not supported.") << QString();
+        for (int i = 0; i < qMin(lstUnknown.size(), s_nMaxListedFiles); ++i) {
+            QString strName = QDir::toNativeSeparators(lstUnknown.at(i));
+            if (strName.size() > s_nMaxListedNameLength)
+                strName = strName.left(s_nMaxListedNameLength / 2) + QChar(0x2026)
+                          + strName.right(s_nMaxListedNameLength / 2 - 1);
+            lstLines << strName;
+        }
+        if (lstUnknown.size() > s_nMaxListedFiles)
+            lstLines << tr("and %1 more").arg(lstUnknown.size() - s_nMaxListedFiles);
+    }
+    if (nSkipped > 0) {
+        if (!lstLines.isEmpty())
+            lstLines << QString();
+        lstLines << tr("Only the first %1 of %2 files were tried; the others were not opened.")
+                        .arg(nTried)
+                        .arg(lstFileNames.size());
+    }
+    IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), lstLines.join(QLatin1Char('\n')), QMessageBox::Ok,
+                     QMessageBox::Ok);
+}
+
 void MainWindow::onDocumentRequestClosing(bool bDeleteLater)
 {
     auto *pDocument = qobject_cast<IDocument *>(sender());

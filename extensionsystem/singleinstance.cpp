@@ -1,12 +1,21 @@
 #include "extensionsystem/singleinstance.h"
 
+#include "extensionsystem/handovermessage.h"
+
 #include <QCryptographicHash>
-#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLoggingCategory>
 #include <QRegularExpression>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 Q_LOGGING_CATEGORY(lcSingleInstance, "zelto.extensionsystem.instance")
 
@@ -14,13 +23,40 @@ namespace ExtensionSystem {
 
 namespace {
 
-// The message: a size, then a magic number and a protocol version, so that a
-// stray client cannot make the running instance open random files.
-const quint32 Magic = 0x5A454C54;  // "ZELT"
-const quint32 ProtocolVersion = 1;
-const quint32 MaxMessageSize = 1024 * 1024;
-const QDataStream::Version StreamVersion = QDataStream::Qt_5_15;
 const char Acknowledgement[] = "OK\n";
+// Marks a connection whose message was handled or dropped.
+const char DoneProperty[] = "zeltoDone";
+
+#ifdef Q_OS_UNIX
+// Names tried after "zelto-<user>" when something else holds it.
+const int FolderFallbacks = 7;
+
+// A real folder (not a link) of this user, closed to everybody else.
+bool isPrivateFolder(const QString &path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+           && info.st_uid == ::geteuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+// The first usable folder of the "zelto-<user>" names in base, made when it
+// does not exist; empty when all of them are held by something else.
+QString privateFolderIn(const QString &base, const QString &user)
+{
+    for (int i = 0; i <= FolderFallbacks; ++i) {
+        const QString path = QDir(base).absoluteFilePath(
+            i == 0 ? QStringLiteral("zelto-%1").arg(user) : QStringLiteral("zelto-%1-%2").arg(user).arg(i));
+        // mkdir with 0700 creates it closed; an existing name is judged as it is.
+        ::mkdir(QFile::encodeName(path).constData(), S_IRWXU);
+        if (isPrivateFolder(path))
+            return path;
+        qCWarning(lcSingleInstance,
+                  "Not using \"%s\" for the hand-over socket: it is not a private folder of this user.",
+                  qUtf8Printable(path));
+    }
+    return QString();
+}
+#endif
 
 } // namespace
 
@@ -37,11 +73,28 @@ QString SingleInstance::serverNameFor(const QString &settingsFolder)
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty())
         user = qEnvironmentVariable("USERNAME");
-    user.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")));
+    user = user.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]"))).left(32);
     const QString folder = QDir::cleanPath(QDir(settingsFolder).absolutePath());
-    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex();
-    // Kept short: on Unix the name becomes a socket path with a length limit.
-    return QStringLiteral("zelto-%1-%2").arg(user.left(32), QString::fromLatin1(hash.left(16)));
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+#ifdef Q_OS_UNIX
+    if (user.isEmpty())
+        user = QString::number(::geteuid());
+    const QString name = QStringLiteral("zelto-%1").arg(hash);
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty())
+        base = QDir::tempPath();
+    // "/zelto-<user>-7/" comes between the base and the name.
+    const int nLongest = QFile::encodeName(base).size() + user.size() + name.size() + 10;
+    if (nLongest >= int(sizeof(sockaddr_un::sun_path)))
+        base = QStringLiteral("/tmp");
+    const QString privateFolder = privateFolderIn(base, user);
+    return privateFolder.isEmpty() ? QString() : QDir(privateFolder).absoluteFilePath(name);
+#else
+    // A named pipe, in one namespace for all users; UserAccessOption keeps
+    // the others out.
+    return QStringLiteral("zelto-%1-%2").arg(user, hash);
+#endif
 }
 
 SingleInstance::SendResult SingleInstance::sendToRunningInstance(const QStringList &options,
@@ -49,25 +102,14 @@ SingleInstance::SendResult SingleInstance::sendToRunningInstance(const QStringLi
                                                                  const QStringList &arguments,
                                                                  int timeoutMs)
 {
+    if (m_strServerName.isEmpty())
+        return NoRunningInstance;
     QLocalSocket socket;
     socket.connectToServer(m_strServerName);
     if (!socket.waitForConnected(qMin(timeoutMs, 2000)))
         return NoRunningInstance;
 
-    QByteArray payload;
-    {
-        QDataStream out(&payload, QIODevice::WriteOnly);
-        out.setVersion(StreamVersion);
-        out << Magic << ProtocolVersion << options << workingDirectory << arguments;
-    }
-    QByteArray message;
-    {
-        QDataStream out(&message, QIODevice::WriteOnly);
-        out.setVersion(StreamVersion);
-        out << quint32(payload.size());
-    }
-    message += payload;
-    socket.write(message);
+    socket.write(HandOverMessage::encode(options, workingDirectory, arguments));
     if (!socket.waitForBytesWritten(timeoutMs)) {
         m_strError = socket.errorString();
         return NotAnswered;
@@ -90,6 +132,10 @@ bool SingleInstance::listen()
 {
     if (isListening())
         return true;
+    if (m_strServerName.isEmpty()) {
+        m_strError = tr("There is no private folder for the socket.");
+        return false;
+    }
     if (!m_pServer) {
         m_pServer = new QLocalServer(this);
         // Only this user may hand files to the running instance.
@@ -122,61 +168,52 @@ bool SingleInstance::isListening() const
 
 void SingleInstance::onNewConnection()
 {
-    while (QLocalSocket *socket = m_pServer->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readCommand(socket); });
+    while (m_nOpenConnections < MaxOpenConnections) {
+        QLocalSocket *pSocket = m_pServer->nextPendingConnection();
+        if (!pSocket)
+            return;
+        ++m_nOpenConnections;
+        // Enough for the largest message; beyond it the peer waits.
+        pSocket->setReadBufferSize(sizeof(quint32) + HandOverMessage::MaxPayloadSize);
+        connect(pSocket, &QLocalSocket::disconnected, pSocket, &QObject::deleteLater);
+        connect(pSocket, &QObject::destroyed, this, [this] {
+            --m_nOpenConnections;
+            onNewConnection();
+        });
+        connect(pSocket, &QLocalSocket::readyRead, this, [this, pSocket] { readCommand(pSocket); });
+        const int nTimeoutMs = m_nReadTimeoutMs;
+        QTimer::singleShot(nTimeoutMs, pSocket, [pSocket, nTimeoutMs] {
+            if (pSocket->property(DoneProperty).toBool())
+                return;
+            qCWarning(lcSingleInstance, "Closed a connection from another instance: no whole message within %d ms.",
+                      nTimeoutMs);
+            pSocket->setProperty(DoneProperty, true);
+            pSocket->abort();
+        });
         // Data may have arrived together with the connection.
-        if (socket->bytesAvailable() > 0)
-            readCommand(socket);
+        if (pSocket->bytesAvailable() > 0)
+            readCommand(pSocket);
     }
 }
 
 void SingleInstance::readCommand(QLocalSocket *pSocket)
 {
-    if (pSocket->property("zeltoDone").toBool())
+    if (pSocket->property(DoneProperty).toBool())
         return;
-    if (pSocket->bytesAvailable() < qint64(sizeof(quint32)))
+    const HandOverMessage message = HandOverMessage::decode(pSocket->peek(pSocket->bytesAvailable()));
+    if (message.status() == HandOverMessage::Incomplete)
         return;
-    quint32 size = 0;
-    {
-        QDataStream in(pSocket->peek(sizeof(quint32)));
-        in.setVersion(StreamVersion);
-        in >> size;
-    }
-    if (size > MaxMessageSize) {
-        qCWarning(lcSingleInstance, "Rejected an oversized message from another instance.");
+    pSocket->setProperty(DoneProperty, true);
+    if (message.status() == HandOverMessage::Malformed) {
+        qCWarning(lcSingleInstance, "Dropped a message from another instance: %s.",
+                  qUtf8Printable(message.errorString()));
         pSocket->abort();
         return;
     }
-    if (pSocket->bytesAvailable() < qint64(sizeof(quint32)) + size)
-        return;
-    pSocket->read(sizeof(quint32));
-    const QByteArray payload = pSocket->read(size);
-
-    QDataStream in(payload);
-    in.setVersion(StreamVersion);
-    quint32 magic = 0;
-    quint32 version = 0;
-    QStringList options;
-    QString workingDirectory;
-    QStringList arguments;
-    in >> magic >> version;
-    if (magic != Magic || version != ProtocolVersion) {
-        qCWarning(lcSingleInstance, "Rejected a message from another instance: unknown format.");
-        pSocket->abort();
-        return;
-    }
-    in >> options >> workingDirectory >> arguments;
-    if (in.status() != QDataStream::Ok) {
-        qCWarning(lcSingleInstance, "Rejected a message from another instance: it is incomplete.");
-        pSocket->abort();
-        return;
-    }
-    pSocket->setProperty("zeltoDone", true);
     pSocket->write(Acknowledgement);
     pSocket->flush();
     pSocket->disconnectFromServer();
-    emit commandReceived(options, workingDirectory, arguments);
+    emit commandReceived(message.options(), message.workingDirectory(), message.arguments());
 }
 
 } // namespace ExtensionSystem

@@ -169,6 +169,18 @@
         <translation>Dieser Dateityp kann nicht geöffnet werden.</translation>
     </message>
     <message>
+        <source>Cannot open these files: their type is not supported.</source>
+        <translation>Diese Dateien können nicht geöffnet werden: ihr Typ wird nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 files were tried; the others were not opened.</source>
+        <translation>Nur die ersten %1 von %2 Dateien wurden versucht; die übrigen wurden nicht geöffnet.</translation>
+    </message>
+    <message>
         <location line="+133"/>
         <source>The project [%1] no longer exists.
 Do you want to remove this entry from history?</source>

@@ -171,6 +171,22 @@
         <translation>zu viele Weiterleitungen</translation>
     </message>
     <message>
+        <source>the server redirected to an unsafe address</source>
+        <translation>der Server leitete auf eine unsichere Adresse weiter</translation>
+    </message>
+    <message>
+        <source>the server does not answer</source>
+        <translation>der Server antwortet nicht</translation>
+    </message>
+    <message>
+        <source>the server answers too slowly</source>
+        <translation>der Server antwortet zu langsam</translation>
+    </message>
+    <message>
+        <source>the answer is too large</source>
+        <translation>die Antwort ist zu groß</translation>
+    </message>
+    <message>
         <location filename="../core/updater/updater.cpp" line="160"/>
         <source>the answer is not an update description</source>
         <translation>die Antwort ist keine Aktualisierungsbeschreibung</translation>

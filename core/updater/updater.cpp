@@ -16,6 +16,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
 Q_LOGGING_CATEGORY(lcUpdater, "zelto.core.updater")
@@ -25,6 +26,12 @@ static const int s_nMaxRedirects = 10;
 // Carries the number of redirects behind a request, so that checks running
 // side by side count their own.
 static const QNetworkRequest::Attribute s_redirectCountAttribute = QNetworkRequest::User;
+// An appcast is a few kilobytes; a larger answer is not one.
+static const qint64 s_nMaxAppcastSize = 1024 * 1024;
+// Set on a reply this updater aborted: why the check failed.
+static const char s_failureProperty[] = "zeltoFailure";
+// Log lines quote at most this much of an address from outside.
+static const int s_nMaxQuoted = 200;
 
 Updater::Updater()
 {
@@ -98,7 +105,36 @@ void Updater::sendRequest(int nRedirects)
     request.setAttribute(s_redirectCountAttribute, nRedirects);
     if (!m_userAgentString.isEmpty())
         request.setRawHeader("User-Agent", m_userAgentString.toUtf8());
-    m_manager->get(request);
+    watchReply(m_manager->get(request));
+}
+
+static QString tooLargeReason()
+{
+    return Updater::tr("the answer is too large");
+}
+
+void Updater::watchReply(QNetworkReply *reply)
+{
+    const auto fail = [reply](const QString &strReason) {
+        if (reply->isFinished())
+            return;
+        reply->setProperty(s_failureProperty, strReason);
+        reply->abort();
+    };
+    // Both timers are children of the reply and go with it.
+    auto *pStall = new QTimer(reply);
+    pStall->setSingleShot(true);
+    connect(pStall, &QTimer::timeout, reply, [fail] { fail(tr("the server does not answer")); });
+    pStall->start(m_nStallTimeoutMs);
+    QTimer::singleShot(4 * m_nStallTimeoutMs, reply, [fail] { fail(tr("the server answers too slowly")); });
+
+    connect(reply, &QNetworkReply::metaDataChanged, pStall, [pStall] { pStall->start(); });
+    connect(reply, &QNetworkReply::downloadProgress, pStall, [pStall, fail](qint64 nReceived, qint64 nTotal) {
+        if (nReceived > s_nMaxAppcastSize || nTotal > s_nMaxAppcastSize)
+            fail(tooLargeReason());
+        else
+            pStall->start();
+    });
 }
 
 void Updater::setUrl(const QString &url) { m_url = url; }
@@ -127,16 +163,36 @@ void Updater::onReply(QNetworkReply *reply)
 {
     reply->deleteLater();
 
+    const QString strFailure = reply->property(s_failureProperty).toString();
+    if (!strFailure.isEmpty()) {
+        reportCheckFailed(strFailure);
+        emit checkingFinished(m_url);
+        return;
+    }
+
     const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
     if (!target.isEmpty()) {
         const int nRedirects = reply->request().attribute(s_redirectCountAttribute).toInt() + 1;
         // A relative Location is relative to the address that answered.
-        m_url = reply->url().resolved(target).toString();
+        const QUrl resolved = reply->url().resolved(target);
+        // The appcast names the installer and its checksum: it must come from
+        // the web, and never over a weaker connection than the one asked.
+        const QString strScheme = resolved.scheme();
+        const bool bWeb = strScheme == QLatin1String("https") || strScheme == QLatin1String("http");
+        if (!bWeb || (reply->url().scheme() == QLatin1String("https") && strScheme == QLatin1String("http"))) {
+            qCWarning(lcUpdater).noquote() << QStringLiteral("Refused a redirect while checking for updates: ")
+                                                  + resolved.toString().left(s_nMaxQuoted);
+            reportCheckFailed(tr("the server redirected to an unsafe address"));
+            emit checkingFinished(m_url);
+            return;
+        }
+        m_url = resolved.toString();
         if (nRedirects <= s_nMaxRedirects) {
             sendRequest(nRedirects);
             return;
         }
-        qCWarning(lcUpdater).noquote() << QStringLiteral("Too many redirects while checking for updates: ") + m_url;
+        qCWarning(lcUpdater).noquote() << QStringLiteral("Too many redirects while checking for updates: ")
+                                              + m_url.left(s_nMaxQuoted);
         reportCheckFailed(tr("too many redirects"));
         emit checkingFinished(m_url);
         return;
@@ -144,6 +200,13 @@ void Updater::onReply(QNetworkReply *reply)
 
     if (reply->error() != QNetworkReply::NoError) {
         reportCheckFailed(reply->errorString());
+        emit checkingFinished(m_url);
+        return;
+    }
+
+    // An answer may arrive whole before its progress was looked at.
+    if (reply->bytesAvailable() > s_nMaxAppcastSize) {
+        reportCheckFailed(tooLargeReason());
         emit checkingFinished(m_url);
         return;
     }
@@ -231,6 +294,51 @@ void Updater::setUpdateAvailable(bool available)
     }
 }
 
+// A version part as compareVersions reads it: the sign and the digits
+// without leading zeros of a whole number, or zero for any other part.
+namespace {
+struct VersionPart
+{
+    bool bNegative = false;
+    QString digits;     // empty for zero
+};
+} // namespace
+
+static VersionPart readVersionPart(const QString &part)
+{
+    const QString trimmed = part.trimmed();
+    int nStart = 0;
+    const bool bSign = trimmed.startsWith(QLatin1Char('+')) || trimmed.startsWith(QLatin1Char('-'));
+    if (bSign)
+        ++nStart;
+    if (nStart == trimmed.size())
+        return VersionPart();
+    for (int i = nStart; i < trimmed.size(); ++i) {
+        if (trimmed.at(i) < QLatin1Char('0') || trimmed.at(i) > QLatin1Char('9'))
+            return VersionPart();
+    }
+    while (nStart < trimmed.size() && trimmed.at(nStart) == QLatin1Char('0'))
+        ++nStart;
+    VersionPart value;
+    value.digits = trimmed.mid(nStart);
+    value.bNegative = bSign && trimmed.at(0) == QLatin1Char('-') && !value.digits.isEmpty();
+    return value;
+}
+
+// Negative, zero or positive as a is less than, equal to or greater than b.
+static int compareVersionParts(const QString &a, const QString &b)
+{
+    const VersionPart valueA = readVersionPart(a);
+    const VersionPart valueB = readVersionPart(b);
+    if (valueA.bNegative != valueB.bNegative)
+        return valueA.bNegative ? -1 : 1;
+    // Without leading zeros, the longer number is the larger one.
+    int nOrder = valueA.digits.size() - valueB.digits.size();
+    if (nOrder == 0)
+        nOrder = valueA.digits.compare(valueB.digits);
+    return valueA.bNegative ? -nOrder : nOrder;
+}
+
 bool Updater::compareVersions(const QString &x, const QString &y)
 {
     const QStringList versionsX = x.split(QLatin1Char('.'), Qt::KeepEmptyParts);
@@ -238,12 +346,9 @@ bool Updater::compareVersions(const QString &x, const QString &y)
 
     const int count = qMin(versionsX.count(), versionsY.count());
     for (int i = 0; i < count; ++i) {
-        const int a = versionsX.at(i).toInt();
-        const int b = versionsY.at(i).toInt();
-        if (a > b)
-            return true;
-        if (b > a)
-            return false;
+        const int nOrder = compareVersionParts(versionsX.at(i), versionsY.at(i));
+        if (nOrder != 0)
+            return nOrder > 0;
     }
     return versionsX.count() > versionsY.count();
 }

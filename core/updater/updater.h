@@ -41,12 +41,32 @@ public:
     bool usesCustomAppcast() const;
     bool usesCustomInstallProcedures() const;
 
-    // True when version x is newer than version y (dot-separated integers).
+    /**
+     * True when version @p x is newer than version @p y.
+     *
+     * Both are split at every "." (empty parts kept, so "" is one empty part)
+     * and compared part by part from the left; the first part that differs
+     * decides. When all parts both have are equal, the one with more parts
+     * is newer, so 1.2.0 is newer than 1.2 but equal strings never are.
+     *
+     * A part is a whole number when, leaving out white space around it, it is
+     * an optional "+" or "-" followed by the digits 0 to 9 only. Whole numbers
+     * compare by their exact value, however many digits they have ("+3" is 3,
+     * "007" is 7, and 99999999999999999999 is greater than 2147483647). Any
+     * other part, such as "0-beta", "rc1", "+" or an empty one, counts as 0,
+     * so 3.0-beta and 3.0 are equally new.
+     */
     static bool compareVersions(const QString &x, const QString &y);
 
     // The downloader this updater hands installers to (for tests and callers
     // that want to watch it); recreated if its parent window deleted it.
     Downloader *downloader();
+
+    // A request that receives nothing for this long fails, as does one that
+    // has not finished after four times as long (a server trickling bytes).
+    static const int DefaultStallTimeoutMs = 30000;
+    // Tests shorten the wait.
+    void setStallTimeout(int msecs) { m_nStallTimeoutMs = msecs; }
 
 signals:
     void checkingFinished(const QString &url);
@@ -75,6 +95,7 @@ private:
     // asked to hear the outcome is told that it failed, and why.
     void reportCheckFailed(const QString &strReason);
     void sendRequest(int nRedirects);
+    void watchReply(QNetworkReply *reply);
 
     QString m_url;
     QString m_userAgentString;
@@ -98,4 +119,5 @@ private:
     // Kept here so a recreated downloader gets the caller's choice back.
     bool m_bCustomProcedures = false;
     QNetworkAccessManager *m_manager;
+    int m_nStallTimeoutMs = DefaultStallTimeoutMs;
 };

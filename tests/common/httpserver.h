@@ -32,10 +32,14 @@ struct HttpRoute
     qint64 nStallAfter = -1;
     // When >= 0, a stalled body goes on after that many milliseconds.
     int nResumeAfterMs = -1;
+    // When >= 0, the body trickles: one byte every that many milliseconds.
+    int nTrickleMs = -1;
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 for tests and benchmarks: one request
 // per connection, answers from a table of routes keyed by path, 404 otherwise.
+// listenTls() serves HTTPS with a self-signed certificate for 127.0.0.1, which
+// clients accept after trustCertificate().
 class HttpServer : public QObject
 {
     Q_OBJECT
@@ -45,6 +49,7 @@ public:
     ~HttpServer() override;
 
     bool listen(quint16 nPort = 0);
+    bool listenTls(quint16 nPort = 0);
     quint16 port() const;
     QUrl url(const QString &strPath) const;
 
@@ -56,6 +61,9 @@ public:
     int hits(const QString &strPath) const { return m_hits.value(strPath); }
     QByteArray lastHeader(const QByteArray &name) const { return m_lastHeaders.value(name.toLower()); }
 
+    // Makes this process's TLS clients accept the server's certificate.
+    static void trustCertificate();
+
     // The byte at offset nOffset of a generated body.
     static char generatedByte(qint64 nOffset);
     static QByteArray generatedBody(qint64 nSize);
@@ -64,12 +72,13 @@ private slots:
     void onNewConnection();
 
 private:
+    class Listener;
     struct Connection;
     void onReadyRead(QTcpSocket *pSocket);
     void respond(QTcpSocket *pSocket, const QString &strPath);
     void pump(QTcpSocket *pSocket);
 
-    QTcpServer m_server;
+    Listener *m_pServer;
     QHash<QString, HttpRoute> m_routes;
     QHash<QString, int> m_hits;
     QHash<QByteArray, QByteArray> m_lastHeaders;

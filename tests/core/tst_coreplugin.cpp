@@ -1,6 +1,10 @@
 #include "core/coreplugin.h"
+#include "core/documents/editormanager.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
+#include "extensionsystem/pluginmanager.h"
+#include "tests/common/modalanswerer.h"
+#include "tests/common/testdocumentfactory.h"
 #include "tests/common/testhost.h"
 
 #include <QDir>
@@ -20,11 +24,7 @@ public:
     QStringList opened;
 
 protected:
-    bool openFile(const QString &strFileName) override
-    {
-        opened << strFileName;
-        return false; // every file fails: the others must still be tried
-    }
+    void openFiles(const QStringList &lstFileNames) override { opened << lstFileNames; }
 };
 
 } // namespace
@@ -42,6 +42,7 @@ private slots:
     void secondInstanceResolvesPaths();
     void secondInstanceRaisesWindow();
     void fileOpenRequestUsesCurrentDirectory();
+    void handOverIsBoundedWithOneBox();
 
 private:
     TestSupport::TestHost m_host;
@@ -120,7 +121,7 @@ void tst_CorePlugin::secondInstanceResolvesPaths_data()
         << true << QStringList{"sub/c.zelto"} << QStringList{"<wd>/sub/c.zelto"};
     QTest::newRow("absolute argument ignores working dir")
         << true << QStringList{"/elsewhere/d.zelto"} << QStringList{"/elsewhere/d.zelto"};
-    QTest::newRow("each file tried, in order, despite failures")
+    QTest::newRow("each file, in order")
         << true << QStringList{"one.zelto", "/abs/two.zelto", "three.txt"}
         << QStringList{"<wd>/one.zelto", "/abs/two.zelto", "<wd>/three.txt"};
     QTest::newRow("no arguments opens nothing") << true << QStringList() << QStringList();
@@ -161,6 +162,36 @@ void tst_CorePlugin::fileOpenRequestUsesCurrentDirectory()
     RecordingCorePlugin plugin;
     plugin.fileOpenRequest(QStringLiteral("project.zeltopack"));
     QCOMPARE(plugin.opened, QStringList{QDir::current().absoluteFilePath(QStringLiteral("project.zeltopack"))});
+}
+
+void tst_CorePlugin::handOverIsBoundedWithOneBox()
+{
+    TestDocumentFactory factory;
+    ExtensionSystem::PluginManager::addObject(&factory);
+    CorePlugin plugin;
+    const QString wd = m_workingDir.path();
+    QVERIFY(writeProjectFile(wd + QStringLiteral("/first.zelto")));
+    QVERIFY(writeProjectFile(wd + QStringLiteral("/second.zelto")));
+    // Another program may name any number of files of any type.
+    QStringList names{QStringLiteral("first.zelto"), QStringLiteral("<b>odd</b>.txt"), QStringLiteral("second.zelto")};
+    for (int i = names.size(); i < 15000; ++i)
+        names << QStringLiteral("file%1.txt").arg(i);
+
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    answerer.answer(QMessageBox::Ok); // a second box would fail, not hang
+    plugin.secondInstanceCommand(QStringList(), wd, names);
+    ExtensionSystem::PluginManager::removeObject(&factory);
+
+    QCOMPARE(EditorManager::getEditors().size(), 2);
+    QCOMPARE(answerer.records().size(), 1);
+    const QString text = answerer.records().at(0).text;
+    QVERIFY2(text.startsWith(QLatin1String("Cannot open these files: their type is not supported.")),
+             qPrintable(text));
+    QVERIFY(text.contains(QDir::toNativeSeparators(wd + QStringLiteral("/<b>odd</b>.txt"))));
+    QVERIFY(text.contains(QLatin1String("and 20 more")));
+    QVERIFY(!text.contains(QLatin1String("file40.txt")));
+    QVERIFY(text.endsWith(QLatin1String("Only the first 32 of 15000 files were tried; the others were not opened.")));
 }
 
 QTEST_MAIN(tst_CorePlugin)

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QUrl>
 #include <QWebChannel>
 #include <QWebSocketServer>
@@ -23,11 +24,24 @@
 
 namespace {
 
-const char kTempName[] = "Zelto-Rideved";
-
-QString tempFolder()
+// Working folders, and what tests put in their place.
+void removeTempFolders()
 {
-    return QDir::temp().absoluteFilePath(QString::fromLatin1(kTempName));
+    const QFileInfoList entries = QDir::temp().entryInfoList({QStringLiteral("Zelto-Rideved*")},
+                                                             QDir::AllEntries | QDir::System | QDir::Hidden);
+    for (const QFileInfo &entry : entries) {
+        if (!QFile::remove(entry.absoluteFilePath()))
+            QDir(entry.absoluteFilePath()).removeRecursively();
+    }
+}
+
+// A real folder, not a link, of this user and closed to everybody else.
+bool isPrivateFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
+                                         | QFile::WriteUser | QFile::ExeUser;
+    return info.isDir() && !info.isSymLink() && info.ownerId() == ::geteuid() && info.permissions() == ownerOnly;
 }
 
 bool writeFile(const QString &path, const QByteArray &content = "data")
@@ -66,7 +80,9 @@ private slots:
     void removeTempDirRemovesEverything();
     void removeMissingTempDirFails();
     void removeTempDirNeverFollowsLinks();
-    void removeTempDirWhenItIsALink();
+    void tempFolderReplaced_data();
+    void tempFolderReplaced();
+    void instancesKeepTheirOwnFolders();
     void removeTempDirStopsAtUndeletableFile();
     void dragIsAccepted_data();
     void dragIsAccepted();
@@ -83,13 +99,12 @@ private:
 void tst_MainWindow::init()
 {
     ICore::settings()->clear();
-    QDir(tempFolder()).removeRecursively();
+    removeTempFolders();
 }
 
 void tst_MainWindow::cleanup()
 {
-    QFile::remove(tempFolder()); // a link left by a test
-    QDir(tempFolder()).removeRecursively();
+    removeTempFolders();
 }
 
 void tst_MainWindow::construction()
@@ -165,10 +180,10 @@ void tst_MainWindow::raiseUpClearsMinimized()
 void tst_MainWindow::defaultTempPath()
 {
     MainWindow window;
-    QVERIFY(!QFileInfo::exists(tempFolder()));
     const QString path = window.getDefaultTempPath();
-    QCOMPARE(path, tempFolder());
-    QVERIFY(QFileInfo(path).isDir());
+    QCOMPARE(QFileInfo(path).dir(), QDir::temp());
+    QVERIFY(QFileInfo(path).fileName().startsWith(QLatin1String("Zelto-Rideved-")));
+    QVERIFY(isPrivateFolder(path));
     QVERIFY(writeFile(path + QStringLiteral("/kept.txt")));
     QCOMPARE(window.getDefaultTempPath(), path);
     QVERIFY(QFile::exists(path + QStringLiteral("/kept.txt")));
@@ -192,7 +207,6 @@ void tst_MainWindow::removeTempDirRemovesEverything()
 void tst_MainWindow::removeMissingTempDirFails()
 {
     MainWindow window;
-    QVERIFY(!QFileInfo::exists(tempFolder()));
     QVERIFY(!window.removeDefaultTempDir());
 }
 
@@ -214,17 +228,84 @@ void tst_MainWindow::removeTempDirNeverFollowsLinks()
     QVERIFY(QFile::exists(outside.filePath(QStringLiteral("folder/also-precious.txt"))));
 }
 
-void tst_MainWindow::removeTempDirWhenItIsALink()
+void tst_MainWindow::tempFolderReplaced_data()
 {
+    QTest::addColumn<QString>("squatter");
+    QTest::newRow("a link") << "link";
+    QTest::newRow("a file") << "file";
+    QTest::newRow("a folder of another user") << "foreign folder";
+}
+
+void tst_MainWindow::tempFolderReplaced()
+{
+    QFETCH(QString, squatter);
     QTemporaryDir outside;
     QVERIFY(writeFile(outside.filePath(QStringLiteral("precious.txt"))));
-    QVERIFY(QFile::link(outside.path(), tempFolder()));
-
     MainWindow window;
+    const QString first = window.getDefaultTempPath();
+    // Gone (a cleaner of old files, say), and something else in its place.
+    QVERIFY(QDir(first).removeRecursively());
+    if (squatter == QLatin1String("link")) {
+        QVERIFY(QFile::link(outside.path(), first));
+    } else if (squatter == QLatin1String("file")) {
+        QVERIFY(writeFile(first));
+    } else {
+        if (::geteuid() != 0)
+            QSKIP("Only root can give a folder to another user.");
+        QVERIFY(QDir().mkdir(first));
+        QVERIFY(::chown(QFile::encodeName(first).constData(), 65534, 65534) == 0);
+        QVERIFY(QFile::setPermissions(first, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                                 | QFile::WriteOther | QFile::ExeOther));
+    }
+
+    const QString second = window.getDefaultTempPath();
+    QVERIFY(second != first);
+    QVERIFY(isPrivateFolder(second));
+    QVERIFY(writeFile(second + QStringLiteral("/scene.html")));
     QVERIFY(window.removeDefaultTempDir());
-    QVERIFY(!QFileInfo(tempFolder()).isSymLink());
-    QVERIFY(!QFileInfo::exists(tempFolder()));
-    QVERIFY(QFile::exists(outside.filePath(QStringLiteral("precious.txt"))));
+    // What took the old folder's place is not this process's to remove.
+    QVERIFY(QFileInfo(first).isSymLink() || QFileInfo::exists(first));
+    QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("precious.txt")});
+}
+
+// Another running instance for instancesKeepTheirOwnFolders: prints its
+// working folder, then closes its window when told to.
+static int runInstance(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    TestSupport::TestHost host;
+    MainWindow window;
+    const QString path = window.getDefaultTempPath();
+    if (!writeFile(path + QStringLiteral("/work.txt")))
+        return 1;
+    QTextStream(stdout) << path << Qt::endl;
+    QTextStream(stdin).readLine();
+    window.close();
+    return QFileInfo::exists(path) ? 1 : 0;
+}
+
+void tst_MainWindow::instancesKeepTheirOwnFolders()
+{
+    QProcess first;
+    QProcess second;
+    QStringList paths;
+    for (QProcess *pProcess : {&first, &second}) {
+        pProcess->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        pProcess->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--instance")});
+        QVERIFY(pProcess->waitForReadyRead(30000));
+        paths << QString::fromLocal8Bit(pProcess->readLine()).trimmed();
+        QVERIFY(QFile::exists(paths.last() + QStringLiteral("/work.txt")));
+    }
+    QVERIFY(paths.at(0) != paths.at(1));
+
+    second.write("close\n");
+    QVERIFY(second.waitForFinished(30000));
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY(QFile::exists(paths.at(0) + QStringLiteral("/work.txt")));
+    first.write("close\n");
+    QVERIFY(first.waitForFinished(30000));
+    QCOMPARE(first.exitCode(), 0);
 }
 
 void tst_MainWindow::removeTempDirStopsAtUndeletableFile()
@@ -336,7 +417,8 @@ void tst_MainWindow::closeSavesSettingsAndRemovesTempDir()
     connect(ICore::getInstance(), &ICore::aboutToSaveSettings, this,
             [] { ICore::settings()->setValue(QStringLiteral("Zelto/Language"), QStringLiteral("de")); });
     QSignalSpy saved(ICore::getInstance(), &ICore::aboutToSaveSettings);
-    QVERIFY(writeFile(window.getDefaultTempPath() + QStringLiteral("/work.tmp")));
+    const QString temp = window.getDefaultTempPath();
+    QVERIFY(writeFile(temp + QStringLiteral("/work.tmp")));
 
     QCloseEvent event;
     event.ignore();
@@ -345,7 +427,7 @@ void tst_MainWindow::closeSavesSettingsAndRemovesTempDir()
     QCOMPARE(saved.count(), 1);
     QSettings onDisk(ICore::settings()->fileName(), QSettings::IniFormat);
     QCOMPARE(onDisk.value(QStringLiteral("Zelto/Language")).toString(), QStringLiteral("de"));
-    QVERIFY(!QFileInfo::exists(tempFolder()));
+    QVERIFY(!QFileInfo::exists(temp));
 }
 
 void tst_MainWindow::showNotificationLogsText()
@@ -380,5 +462,15 @@ void tst_MainWindow::autoHideTaskbarKeepsOnePixel()
     QCOMPARE(window.height(), available.height() - 1);
 }
 
-QTEST_MAIN(tst_MainWindow)
+int main(int argc, char **argv)
+{
+    if (argc > 1 && qstrcmp(argv[1], "--instance") == 0)
+        return runInstance(argc, argv);
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    tst_MainWindow test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_mainwindow.moc"

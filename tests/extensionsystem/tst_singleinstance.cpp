@@ -1,3 +1,4 @@
+#include "extensionsystem/handovermessage.h"
 #include "extensionsystem/singleinstance.h"
 
 #include <QDataStream>
@@ -6,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+using ExtensionSystem::HandOverMessage;
 using ExtensionSystem::SingleInstance;
 
 // The running instance's side of the hand-over, fed by a raw socket so that
@@ -18,9 +23,11 @@ class tst_SingleInstance : public QObject
 private slots:
     void serverNamePerSettingsFolder();
     void receivesCommand();
-    void rejectsMalformedMessages_data();
-    void rejectsMalformedMessages();
+    void hostileMessages_data();
+    void hostileMessages();
     void liveInstanceKeepsItsName();
+    void socketFolderIsPrivate_data();
+    void socketFolderIsPrivate();
 
 private:
     static QByteArray message(quint32 magic, quint32 version, const QStringList &options,
@@ -30,11 +37,22 @@ private:
         QDataStream out(&payload, QIODevice::WriteOnly);
         out.setVersion(QDataStream::Qt_5_15);
         out << magic << version << options << workingDirectory << arguments;
+        return framed(payload);
+    }
+    // Raw words, each 32 bits big-endian, behind the size they add up to.
+    static QByteArray framed(const QByteArray &payload)
+    {
         QByteArray framed;
-        QDataStream frame(&framed, QIODevice::WriteOnly);
-        frame.setVersion(QDataStream::Qt_5_15);
-        frame << quint32(payload.size());
+        QDataStream(&framed, QIODevice::WriteOnly) << quint32(payload.size());
         return framed + payload;
+    }
+    static QByteArray words(std::initializer_list<quint32> values)
+    {
+        QByteArray data;
+        QDataStream out(&data, QIODevice::WriteOnly);
+        for (quint32 value : values)
+            out << value;
+        return data;
     }
     QString uniqueName() const
     {
@@ -51,7 +69,7 @@ void tst_SingleInstance::serverNamePerSettingsFolder()
     QCOMPARE(SingleInstance::serverNameFor(QStringLiteral("/tmp/a/")), name);
     QCOMPARE(SingleInstance::serverNameFor(QStringLiteral("/tmp/b/../a")), name);
     QVERIFY(SingleInstance::serverNameFor(QStringLiteral("/tmp/b")) != name);
-    QVERIFY(name.size() < 60);
+    QVERIFY(QFileInfo(name).fileName().startsWith(QLatin1String("zelto-")));
 }
 
 void tst_SingleInstance::receivesCommand()
@@ -79,43 +97,62 @@ void tst_SingleInstance::receivesCommand()
     QCOMPARE(client.readAll(), QByteArray("OK\n"));
 }
 
-void tst_SingleInstance::rejectsMalformedMessages_data()
+void tst_SingleInstance::hostileMessages_data()
 {
     QTest::addColumn<QByteArray>("data");
-    QTest::newRow("wrong magic") << message(0x12345678, 1, {}, QStringLiteral("/"), {QStringLiteral("x")});
-    QTest::newRow("future protocol") << message(0x5A454C54, 2, {}, QStringLiteral("/"), {QStringLiteral("x")});
+    QTest::addColumn<int>("arguments"); // -1: the message is dropped
+    QTest::newRow("wrong magic") << message(0x12345678, 1, {}, QStringLiteral("/"), {QStringLiteral("x")}) << -1;
+    QTest::newRow("future protocol") << message(0x5A454C54, 2, {}, QStringLiteral("/"), {QStringLiteral("x")}) << -1;
     QByteArray truncated = message(0x5A454C54, 1, {}, QStringLiteral("/"), {QStringLiteral("x")});
     truncated.chop(6);
     QDataStream(&truncated, QIODevice::ReadWrite) << quint32(truncated.size() - 4);
-    QTest::newRow("payload cut short") << truncated;
-    QByteArray huge;
-    QDataStream(&huge, QIODevice::WriteOnly) << quint32(512 * 1024 * 1024);
-    QTest::newRow("oversized") << huge;
+    QTest::newRow("text longer than the message") << truncated << -1;
+    QTest::newRow("odd text length") << framed(words({0x5A454C54, 1, 0, 3, 0x00410042, 0})) << -1;
+    QTest::newRow("oversized") << words({512 * 1024 * 1024}) << -1;
+    // Used to reserve a list of 268 million entries and end the instance.
+    QTest::newRow("huge list count") << framed(words({0x5A454C54, 1, 0x0FFFFFFF})) << -1;
+    QTest::newRow("stray bytes") << framed(message(0x5A454C54, 1, {}, QStringLiteral("/"), {}).mid(4) + "junk") << -1;
+    // Used to stay open for ever, holding its buffer.
+    QTest::newRow("announces 1 MiB, stalls") << words({1024 * 1024}) + QByteArray(1024 * 1024 - 1, 'x') << -1;
+    QStringList names;
+    for (int i = 0; i < 15000; ++i)
+        names << QStringLiteral("/tmp/file%1.txt").arg(i);
+    // Delivered whole: the plug-ins bound what they open.
+    QTest::newRow("15,000 file names") << message(0x5A454C54, 1, {}, QStringLiteral("/"), names) << 15000;
 }
 
-void tst_SingleInstance::rejectsMalformedMessages()
+void tst_SingleInstance::hostileMessages()
 {
     QFETCH(QByteArray, data);
+    QFETCH(int, arguments);
     SingleInstance server(uniqueName());
+    server.setReadTimeout(300);
     QVERIFY(server.listen());
     QSignalSpy received(&server, &SingleInstance::commandReceived);
+    if (arguments < 0)
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^(Dropped a message|Closed a connection)")));
 
     QLocalSocket client;
     client.connectToServer(server.serverName());
     QVERIFY(client.waitForConnected(2000));
     client.write(data);
     client.flush();
-    // The server drops the connection and reports nothing.
     QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
-    QCOMPARE(received.count(), 0);
-    QVERIFY(client.readAll().isEmpty());
+    if (arguments < 0) {
+        QCOMPARE(received.count(), 0);
+        QVERIFY(client.readAll().isEmpty());
+    } else {
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received.at(0).at(2).toStringList().size(), arguments);
+    }
 
     // A well-formed message on a new connection still gets through.
     QLocalSocket next;
     next.connectToServer(server.serverName());
     QVERIFY(next.waitForConnected(2000));
-    next.write(message(0x5A454C54, 1, {}, QStringLiteral("/"), {QStringLiteral("ok.zelto")}));
-    QTRY_COMPARE(received.count(), 1);
+    next.write(HandOverMessage::encode({}, QStringLiteral("/"), {QStringLiteral("ok.zelto")}));
+    QTRY_COMPARE(received.count(), arguments < 0 ? 1 : 2);
 }
 
 void tst_SingleInstance::liveInstanceKeepsItsName()
@@ -127,6 +164,60 @@ void tst_SingleInstance::liveInstanceKeepsItsName()
     QVERIFY(!second.listen());
     QVERIFY(!second.errorString().isEmpty());
     QVERIFY(first.isListening());
+}
+
+void tst_SingleInstance::socketFolderIsPrivate_data()
+{
+    QTest::addColumn<QString>("squatter");
+    QTest::newRow("free") << "";
+    QTest::newRow("a link in its place") << "link";
+    QTest::newRow("a file in its place") << "file";
+    QTest::newRow("a folder others may enter") << "open folder";
+    QTest::newRow("a folder of another user") << "foreign folder";
+}
+
+void tst_SingleInstance::socketFolderIsPrivate()
+{
+    QFETCH(QString, squatter);
+    const QString settings = m_dir.filePath(QStringLiteral("settings-") + QString::number(++m_nNames));
+    const QString usual = QFileInfo(SingleInstance::serverNameFor(settings)).absolutePath();
+    QVERIFY(QDir().rmdir(usual) || QDir(usual).removeRecursively());
+    QTemporaryDir elsewhere;
+    if (squatter == QLatin1String("link")) {
+        QVERIFY(QFile::link(elsewhere.path(), usual));
+    } else if (squatter == QLatin1String("file")) {
+        QFile file(usual);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (!squatter.isEmpty()) {
+        QVERIFY(QDir().mkdir(usual));
+        QVERIFY(::chmod(QFile::encodeName(usual).constData(), 0777) == 0);
+        if (squatter == QLatin1String("foreign folder")) {
+            if (::geteuid() != 0)
+                QSKIP("Only root can give a folder to another user.");
+            QVERIFY(::chown(QFile::encodeName(usual).constData(), 65534, 65534) == 0);
+            QVERIFY(::chmod(QFile::encodeName(usual).constData(), 0700) == 0);
+        }
+    }
+    if (!squatter.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Not using .* for the hand-over")));
+
+    SingleInstance server(SingleInstance::serverNameFor(settings));
+    QVERIFY2(server.listen(), qPrintable(server.errorString()));
+    const QString folder = QFileInfo(server.serverName()).absolutePath();
+    QCOMPARE(folder == usual, squatter.isEmpty());
+    QVERIFY(QFileInfo(server.serverName()).fileName().startsWith(QLatin1String("zelto")));
+    struct stat info;
+    QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+    QVERIFY(S_ISDIR(info.st_mode));
+    QCOMPARE(info.st_uid, ::geteuid());
+    QCOMPARE(info.st_mode & 0777, mode_t(0700));
+    QCOMPARE(::lstat(QFile::encodeName(server.serverName()).constData(), &info), 0);
+    QVERIFY(S_ISSOCK(info.st_mode));
+    QCOMPARE(info.st_mode & 0077, mode_t(0));
+    // Nothing was made where the squatter's entry points.
+    QVERIFY(QDir(elsewhere.path()).isEmpty());
+    QFile::remove(usual);
+    QDir(usual).removeRecursively();
 }
 
 QTEST_MAIN(tst_SingleInstance)

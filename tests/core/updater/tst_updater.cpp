@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWebEngineView>
@@ -43,6 +44,8 @@ private slots:
     void check();
     void redirects_data();
     void redirects();
+    void failedChecks_data();
+    void failedChecks();
     void customAppcast();
     void notificationFlags_data();
     void notificationFlags();
@@ -63,6 +66,7 @@ private:
     TestSupport::TestHost m_host;
     MainWindow *m_pWindow = nullptr;
     HttpServer m_server;
+    HttpServer m_tlsServer;
     TestSupport::UrlRecorder m_recorder;
     QTemporaryDir m_dir;
     QScopedPointer<Updater> m_pUpdater;
@@ -72,6 +76,8 @@ void tst_Updater::initTestCase()
 {
     m_pWindow = new MainWindow;
     QVERIFY(m_server.listen());
+    HttpServer::trustCertificate();
+    QVERIFY(m_tlsServer.listenTls());
     QVERIFY(m_dir.isValid());
     Downloader::setDownloadDir(QDir(m_dir.path()));
     m_recorder.install();
@@ -134,7 +140,14 @@ void tst_Updater::compareVersions_data()
     QTest::newRow("empty vs 0") << "" << "0" << false;
     QTest::newRow("empty vs 1") << "" << "1" << false;
     QTest::newRow("non-numeric part is 0") << "1.0-beta" << "1.0" << false;
+    QTest::newRow("3.0 not newer than 3.0-beta") << "3.0" << "3.0-beta" << false;
     QTest::newRow("empty parts kept") << "1..2" << "1.0" << true;
+    QTest::newRow("sign") << "+3" << "2" << true;
+    // Numbers past int used to count as 0.
+    QTest::newRow("20 digits over 1") << "99999999999999999999" << "1" << true;
+    QTest::newRow("1 under 20 digits") << "1" << "99999999999999999999" << false;
+    QTest::newRow("just past int") << "1.2147483648" << "1.2147483647" << true;
+    QTest::newRow("a million digits") << QString(1000000, QLatin1Char('9')) << "99999999999999999999" << true;
 }
 
 void tst_Updater::compareVersions()
@@ -208,6 +221,60 @@ void tst_Updater::redirects()
     QCOMPARE(pUpdater->getUpdateAvailable(), available);
     if (path == QLatin1String("/loop.json"))
         QCOMPARE(m_server.hits(path) - nLoopHits, 11);
+}
+
+void tst_Updater::failedChecks_data()
+{
+    QTest::addColumn<QUrl>("url");
+    QTest::addColumn<QString>("reason");
+    const QString strUnsafe = QStringLiteral("the server redirected to an unsafe address");
+    QTest::newRow("https to http") << m_tlsServer.url(QStringLiteral("/downgrade.json")) << strUnsafe;
+    // The local file holds an appcast that would offer an update.
+    QTest::newRow("to file:") << m_server.url(QStringLiteral("/tofile.json")) << strUnsafe;
+    QTest::newRow("stalled") << m_server.url(QStringLiteral("/stalled.json")) << "the server does not answer";
+    QTest::newRow("trickling") << m_server.url(QStringLiteral("/trickle.json")) << "the server answers too slowly";
+    QTest::newRow("too large") << m_server.url(QStringLiteral("/huge.json")) << "the answer is too large";
+}
+
+void tst_Updater::failedChecks()
+{
+    QFETCH(QUrl, url);
+    QFETCH(QString, reason);
+    const QString strLocal = m_dir.filePath(QStringLiteral("local.json"));
+    QFile local(strLocal);
+    QVERIFY(local.open(QIODevice::WriteOnly) && local.write(appcast(QStringLiteral("9.0"))) > 0);
+    local.close();
+    m_tlsServer.setRedirect(QStringLiteral("/downgrade.json"),
+                            m_server.url(QStringLiteral("/update.json")).toEncoded());
+    m_server.setRedirect(QStringLiteral("/tofile.json"), QUrl::fromLocalFile(strLocal).toEncoded());
+    TestSupport::HttpRoute stalled;
+    stalled.nGeneratedSize = 1000;
+    stalled.nStallAfter = 10;
+    m_server.setRoute(QStringLiteral("/stalled.json"), stalled);
+    TestSupport::HttpRoute trickle;
+    trickle.body = appcast(QStringLiteral("2.0")) + QByteArray(2000, ' ');
+    trickle.nTrickleMs = 10;
+    m_server.setRoute(QStringLiteral("/trickle.json"), trickle);
+    TestSupport::HttpRoute huge;
+    huge.nGeneratedSize = 2 * 1024 * 1024;
+    m_server.setRoute(QStringLiteral("/huge.json"), huge);
+
+    m_pUpdater.reset(new Updater);
+    m_pUpdater->setUrl(url.toString());
+    m_pUpdater->setModuleVersion(QStringLiteral("1.9.9"));
+    m_pUpdater->setNotifyOnFinish(true);
+    m_pUpdater->setStallTimeout(500);
+    const int nPlainHits = m_server.hits(QStringLiteral("/update.json"));
+    ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    QSignalSpy finished(m_pUpdater.data(), &Updater::checkingFinished);
+    m_pUpdater->checkForUpdates(false);
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(finished.at(0).at(0).toString(), url.toString());
+    QVERIFY(!m_pUpdater->getUpdateAvailable());
+    QCOMPARE(answerer.records().size(), 1);
+    QCOMPARE(answerer.records().at(0).text, QStringLiteral("Could not check for updates: %1.").arg(reason));
+    QCOMPARE(m_server.hits(QStringLiteral("/update.json")), nPlainHits);
 }
 
 void tst_Updater::customAppcast()
