@@ -80,8 +80,6 @@ void MainWindow::fileNew()
     }
 
     IRecentFilesManager::getInstance()->addFile(strFilePath);
-    // The recent list only refreshes the views that ask; this window shows it.
-    updateRecentFileActions();
     pDocument->setFileName(strFilePath);
     if (!pDocument->initNewDocument(nValue1, nValue2, nValue3, pDialog->getOption())) {
         delete pDocument;
@@ -157,7 +155,6 @@ void MainWindow::fileSaveAs()
         if (bWasTemp)
             pRecent->removeFile(strOldFileName);
         pRecent->addFile(pDocument->getFileName());
-        updateRecentFileActions();
         m_pSaveAction->setEnabled(false);
     } else if (pDocument->isTempDocument()) {
         m_pSaveAction->setEnabled(true);
@@ -348,7 +345,6 @@ void MainWindow::recentFileOpen()
     if (answer != QMessageBox::Yes)
         return;
     IRecentFilesManager::getInstance()->removeFile(strPath);
-    updateRecentFileActions();
     if (m_pMdiArea)
         emit m_pMdiArea->resetRecentFiles();   // the welcome page reloads its list
 }

@@ -94,9 +94,9 @@ void IMainMdiArea::showInExplorer(QString strFileName)
 
 void IMainMdiArea::removeFile(QString strFile)
 {
+    // The menu follows the list by itself; the page is told even when the
+    // path was not listed, so it drops a row it shows by mistake.
     IRecentFilesManager::getInstance()->removeFile(strFile);
-    if (MainWindow *pMainWindow = ICore::getMainWindow())
-        pMainWindow->updateRecentFileActions();
     emit resetRecentFiles();
 }
 
