@@ -214,10 +214,11 @@ bool MainWindow::loadFile(QString strFileName)
     if (!pDocument)
         return false;
     pDocument->setFileName(strFileName);
-    if (pDocument->open())
-        return loadOpenedDocument(pDocument, true);
+    if (pDocument->open() && loadOpenedDocument(pDocument, true))
+        return true;
 
-    // The document has told the user why; nothing to add here.
+    // A document that failed to open has told the user why; one that got
+    // no editor is not registered anywhere and goes too.
     delete pDocument;
     setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
     return false;
@@ -231,14 +232,14 @@ bool MainWindow::loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile)
     if (!pFactory)
         return false;
 
-    if (bAddToRecentFile) {
-        IRecentFilesManager::getInstance()->addFile(pDoc->getFileName());
-        updateRecentFileActions();
-    }
-
+    // Without an editor nothing is registered and the caller keeps the
+    // document; a project that never opened does not belong in the list.
     IEditor *pEditor = pFactory->createEditor();
     if (!pEditor)
         return false;
+    if (bAddToRecentFile)
+        IRecentFilesManager::getInstance()->addFile(pDoc->getFileName());
+
     pEditor->setDocument(pDoc);
     DocumentManager::addDocument(pDoc);
     EditorManager::addEditor(pEditor);
