@@ -89,7 +89,7 @@ MainWindow::MainWindow(QWidget *parent)
     DocumentManager::setSettings(ExtensionSystem::PluginManager::settings());
     DocumentManager::readSettings();
 
-    connect(m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::updateSaveAsMenu,
+    connect(m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::followActiveEditor,
             Qt::UniqueConnection);
 
     // The work area; it publishes the welcome object on the channel, which

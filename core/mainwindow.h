@@ -95,6 +95,7 @@ private slots:
     void onPreferences();
     void onHelpContents();
     void updateSaveAsMenu();
+    void followActiveEditor();
     void onEnabledSaveActionChanged(bool bDisabled);
     void updateActivatedMdiSubFilePath(QMdiSubWindow *mdiSubWindow);
     void activationChangeFiltered();

@@ -263,6 +263,22 @@ void MainWindow::updateSaveAsMenu()
     onEnabledSaveActionChanged(DocumentManager::getUndoGroup()->isClean());
 }
 
+void MainWindow::followActiveEditor()
+{
+    IEditor *pEditor = EditorManager::activeEditor();
+    IDocument *pDocument = pEditor ? pEditor->getDocument() : nullptr;
+    // The global Undo and Redo act on the group's active stack, and Save
+    // hears of edits through it: both must be the project in front.
+    QUndoStack *pStack = pDocument ? pDocument->getUndoStack() : nullptr;
+    if (QUndoGroup *pGroup = DocumentManager::getUndoGroup()) {
+        if (!pStack || pGroup->stacks().contains(pStack))
+            pGroup->setActiveStack(pStack);
+    }
+    emit updateWindowFilePath(pDocument ? pDocument->getFileName() : QString());
+    emit updateModified(pDocument && pDocument->isModified());
+    updateSaveAsMenu();
+}
+
 void MainWindow::onEnabledSaveActionChanged(bool)
 {
     if (!m_pSaveAction)

@@ -288,9 +288,9 @@ void MainWindow::onDocumentRequestClosing(bool bDeleteLater)
         pDocument->cleanTempDir();
     delete pDocument;   // Qt copes with a sender deleted inside its own signal
 
-    emit updateWindowFilePath(QString());
     setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
-    updateSaveAsMenu();
+    // The caption, Save and Undo go to the project now in front, if any.
+    followActiveEditor();
 }
 
 void MainWindow::onDocStatusChanged(QString strStatusTip)

@@ -36,7 +36,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QUndoGroup>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -65,6 +67,7 @@ private slots:
     void cleanup();
     void createEditSaveCloseAndReopen();
     void undoAndRedoFollowTheFocusedEditor();
+    void saveAndUndoFollowTheProjectInFront();
     void dragMovesAsOneUndoableStep();
     void newProjectDialogValidates_data();
     void newProjectDialogValidates();
@@ -256,6 +259,45 @@ void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
     QTest::keySequence(m_pWindow->windowHandle() ? static_cast<QWidget *>(pWidget->view()) : pWidget,
                        pUndo->getKeySequence());
     QTRY_COMPARE(pEditor->getSceneDocument()->project().m_lstItems.size(), 1);
+}
+
+void tst_SceneApp::saveAndUndoFollowTheProjectInFront()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pA = createProject(QStringLiteral("a"));
+    SceneEditor *pB = createProject(QStringLiteral("b"));
+    QVERIFY(pA && pB);
+    QTabBar *pTabs = m_pWindow->findChild<QMdiArea *>()->findChild<QTabBar *>();
+    QAction *pSave = ActionManager::getAction(QStringLiteral("File.Save"))->getAction();
+    QUndoGroup *pGroup = DocumentManager::getUndoGroup();
+    SceneDocument *pDocumentA = pA->getSceneDocument();
+
+    // A click on A's tab, then an edit of A: Save and the menu's Undo act on A.
+    pTabs->setCurrentIndex(0);
+    QTRY_COMPARE(activeEditor(), pA);
+    pA->getWidget()->addRectangle();
+    QVERIFY(pSave->isEnabled());
+    QCOMPARE(pGroup->activeStack(), pDocumentA->getUndoStack());
+    ActionManager::setContext(m_pWindow);
+    TRIGGER("Edit.Undo");
+    QVERIFY(pDocumentA->project().m_lstItems.isEmpty());
+    QVERIFY(!pSave->isEnabled());
+
+    // B in front, edited, then closed without saving: A follows edits again.
+    pTabs->setCurrentIndex(1);
+    QTRY_COMPARE(activeEditor(), pB);
+    pB->getWidget()->addRectangle();
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::No);
+    TRIGGER("File.Close");
+    QVERIFY(answerer.waitForAnswers(1));
+    QTRY_COMPARE(activeEditor(), pA);
+    QCOMPARE(pGroup->activeStack(), pDocumentA->getUndoStack());
+    pA->getWidget()->addEllipse();
+    QVERIFY(pSave->isEnabled());
+    TRIGGER("File.Save");
+    QVERIFY(!pDocumentA->isModified());
 }
 
 void tst_SceneApp::dragMovesAsOneUndoableStep()
