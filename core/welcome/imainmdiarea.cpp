@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QMdiSubWindow>
 #include <QUrl>
 
 namespace {
@@ -39,6 +40,20 @@ IMainMdiArea::IMainMdiArea(QWidget *parent)
         installEventFilter(pMainWindow);
     setAcceptDrops(true);
     m_pWelcome = new ZTHTMLExposingWelcome(this);
+
+    connect(this, &QMdiArea::subWindowActivated, this, &IMainMdiArea::onSubWindowActivated);
+}
+
+void IMainMdiArea::onSubWindowActivated(QMdiSubWindow *pWindow)
+{
+    if (!pWindow)
+        return;
+    // In tabbed view every project is a full tab. QMdiArea maximises the
+    // window coming to the front only when the one leaving was maximised and
+    // still visible; a closing project hides its window first, which would
+    // leave the next one a small window with a caption bar of its own.
+    if (viewMode() == TabbedView && !testOption(DontMaximizeSubWindowOnActivation) && !pWindow->isMaximized())
+        pWindow->showMaximized();
 }
 
 IMainMdiArea::~IMainMdiArea() = default;

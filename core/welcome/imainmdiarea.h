@@ -39,6 +39,9 @@ public slots:
 protected:
     bool viewportEvent(QEvent *e) override;
 
+private slots:
+    void onSubWindowActivated(QMdiSubWindow *pWindow);
+
 private:
     QPointer<QWidget> m_pWelcomeWidget;
     ZTHTMLExposingWelcome *m_pWelcome;   // child of this area

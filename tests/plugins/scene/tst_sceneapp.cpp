@@ -68,6 +68,7 @@ private slots:
     void createEditSaveCloseAndReopen();
     void undoAndRedoFollowTheFocusedEditor();
     void saveAndUndoFollowTheProjectInFront();
+    void closingATabLeavesTheOthersFullTabs();
     void dragMovesAsOneUndoableStep();
     void newProjectDialogValidates_data();
     void newProjectDialogValidates();
@@ -298,6 +299,27 @@ void tst_SceneApp::saveAndUndoFollowTheProjectInFront()
     QVERIFY(pSave->isEnabled());
     TRIGGER("File.Save");
     QVERIFY(!pDocumentA->isModified());
+}
+
+void tst_SceneApp::closingATabLeavesTheOthersFullTabs()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pA = createProject(QStringLiteral("a"));
+    SceneEditor *pB = createProject(QStringLiteral("b"));
+    QVERIFY(pA && pB);
+    pA->getWidget()->addRectangle();   // modified, for the caption's mark
+    QCOMPARE(activeEditor(), pB);
+
+    TRIGGER("File.Close");   // B, unchanged: no question
+    QTRY_COMPARE(EditorManager::getEditors().size(), 1);
+    QTRY_COMPARE(activeEditor(), pA);
+    auto *pWindowA = qobject_cast<QMdiSubWindow *>(pA->getWidget()->parentWidget());
+    QVERIFY(pWindowA);
+    QTRY_VERIFY(pWindowA->isMaximized());
+    const QString strCaption = m_pWindow->menuWidget()->windowTitle();
+    QVERIFY2(strCaption.startsWith(pA->getSceneDocument()->getFileName()), qPrintable(strCaption));
+    QVERIFY(m_pWindow->menuWidget()->isWindowModified());
 }
 
 void tst_SceneApp::dragMovesAsOneUndoableStep()
