@@ -54,4 +54,5 @@ signals:
 
 private:
     ActionManager();
+    static void applySavedShortcut(QSettings *settings, ContextAction *command);
 };

@@ -56,8 +56,9 @@ QKeySequence ContextAction::getDefaultKeySequence() const
 void ContextAction::setDefaultKeySequence(const QKeySequence &keySequence)
 {
     m_defaultKeySequence = keySequence;
-    // A shortcut read from the settings outranks the default.
-    if (m_pAction->shortcut().isEmpty())
+    // A shortcut read from the settings outranks the default, also when the
+    // user cleared it.
+    if (!m_bKeySequenceSaved && m_pAction->shortcut().isEmpty())
         setKeySequence(keySequence);
 }
 

@@ -73,6 +73,7 @@ private:
     QString m_strId;
     QWidget *m_pCurrentContext = nullptr;          // not owned
     QKeySequence m_defaultKeySequence;
+    bool m_bKeySequenceSaved = false;              // the user's choice came from the settings
     QString m_strDescription;
     ProxyAction *m_pAction = nullptr;              // child of this object
     QMap<QWidget *, QPointer<QAction>> m_contextActionMap;
