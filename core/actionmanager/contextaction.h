@@ -3,6 +3,7 @@
 #include "core/core_global.h"
 
 #include <QKeySequence>
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
@@ -41,9 +42,20 @@ public:
     void setDescription(const QString &description);
     QAction *getAction() const;
     QKeySequence getKeySequence() const;
+    // While the command has its default shortcut, the default's other keys
+    // work too; any other shortcut is the only key.
     void setKeySequence(const QKeySequence &keySequence);
     QKeySequence getDefaultKeySequence() const;
     void setDefaultKeySequence(const QKeySequence &keySequence);
+    /**
+     * Gives the command its default keys: the first is its shortcut, shown in
+     * menus and changed by the user; the others (Ctrl+F4 beside Ctrl+W for
+     * Close) work as well for as long as the command keeps that shortcut.
+     *
+     * A shortcut read from the user's settings outranks the default, also
+     * when the user cleared it.
+     */
+    void setDefaultKeySequences(const QList<QKeySequence> &lstKeySequences);
     bool isEmpty() const;
     bool isSeparator() const;
     void setVisible(bool visible);
@@ -73,6 +85,7 @@ private:
     QString m_strId;
     QWidget *m_pCurrentContext = nullptr;          // not owned
     QKeySequence m_defaultKeySequence;
+    QList<QKeySequence> m_lstAlternateKeySequences;   // the default's other keys
     bool m_bKeySequenceSaved = false;              // the user's choice came from the settings
     QString m_strDescription;
     ProxyAction *m_pAction = nullptr;              // child of this object

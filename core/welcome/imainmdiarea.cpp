@@ -15,7 +15,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QUrl>
 
 namespace {
@@ -48,6 +50,14 @@ void IMainMdiArea::onSubWindowActivated(QMdiSubWindow *pWindow)
 {
     if (!pWindow)
         return;
+    // The window's own Close holds the platform's Close key (Ctrl+W) for
+    // the whole window, as File > Close does: Qt finds the key ambiguous and
+    // runs neither. The command, which asks to save, keeps it. A window gets
+    // the focus, where its key would count, only by becoming active.
+    if (QMenu *pMenu = pWindow->systemMenu()) {
+        for (QAction *pAction : pMenu->actions())
+            pAction->setShortcuts(QList<QKeySequence>());
+    }
     // In tabbed view every project is a full tab. QMdiArea maximises the
     // window coming to the front only when the one leaving was maximised and
     // still visible; a closing project hides its window first, which would

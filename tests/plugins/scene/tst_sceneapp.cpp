@@ -34,6 +34,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
@@ -69,6 +70,7 @@ private slots:
     void undoAndRedoFollowTheFocusedEditor();
     void saveAndUndoFollowTheProjectInFront();
     void closingATabLeavesTheOthersFullTabs();
+    void shortcutsHaveOneOwnerAndWork();
     void dragMovesAsOneUndoableStep();
     void newProjectDialogValidates_data();
     void newProjectDialogValidates();
@@ -320,6 +322,50 @@ void tst_SceneApp::closingATabLeavesTheOthersFullTabs()
     const QString strCaption = m_pWindow->menuWidget()->windowTitle();
     QVERIFY2(strCaption.startsWith(pA->getSceneDocument()->getFileName()), qPrintable(strCaption));
     QVERIFY(m_pWindow->menuWidget()->isWindowModified());
+}
+
+void tst_SceneApp::shortcutsHaveOneOwnerAndWork()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pA = createProject(QStringLiteral("a"));
+    SceneEditor *pB = createProject(QStringLiteral("b"));
+    QVERIFY(pA && pB);
+
+    // Every command's proxy fires from anywhere in the window; any other
+    // action of the window that holds the same key makes both ambiguous.
+    QSet<QAction *> setActions;
+    for (QAction *pAction : m_pWindow->findChildren<QAction *>())
+        setActions.insert(pAction);
+    for (ContextAction *pCommand : ActionManager::getActions())
+        setActions.insert(pCommand->getAction());
+    QMultiMap<QString, QString> mapOwners;
+    for (QAction *pAction : qAsConst(setActions)) {
+        if (pAction->associatedWidgets().isEmpty())
+            continue;   // in no widget: no key reaches it
+        for (const QKeySequence &key : pAction->shortcuts())
+            mapOwners.insert(key.toString(QKeySequence::PortableText),
+                             pAction->objectName().isEmpty() ? pAction->text() : pAction->objectName());
+    }
+    for (ContextAction *pCommand : ActionManager::getActions()) {
+        for (const QKeySequence &key : pCommand->getAction()->shortcuts()) {
+            const QStringList lstOwners = mapOwners.values(key.toString(QKeySequence::PortableText));
+            QVERIFY2(lstOwners.size() == 1, qPrintable(key.toString() + QStringLiteral(": ") + lstOwners.join(", ")));
+        }
+    }
+
+    // The keys the menus and the README show close the project in front.
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+    pB->getWidget()->view()->setFocus();
+    QTest::keyClick(pB->getWidget()->view(), Qt::Key_W, Qt::ControlModifier);
+    QTRY_COMPARE(EditorManager::getEditors().size(), 1);
+    QTRY_COMPARE(activeEditor(), pA);
+    pA->getWidget()->view()->setFocus();
+    QTest::keyClick(pA->getWidget()->view(), Qt::Key_F4, Qt::ControlModifier);
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+    QCOMPARE(ActionManager::getAction(QStringLiteral("File.SaveAs.Project"))->getKeySequence(),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 }
 
 void tst_SceneApp::dragMovesAsOneUndoableStep()
