@@ -80,6 +80,9 @@ public slots:
     bool loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile = true);
     void updateRecentFileActions();
     void raiseUp();
+    // Ends this run through the normal close, then has the host start the
+    // application again; nothing happens when a project stays open.
+    void restart();
 
 private slots:
     void openFilesPassedAsArguments();

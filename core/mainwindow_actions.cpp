@@ -15,6 +15,7 @@
 #include "core/iui.h"
 #include "core/options/ioptionsdlg.h"
 #include "core/ui/imainmenuwidget.h"
+#include "extensionsystem/pluginmanager.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -234,17 +235,34 @@ void MainWindow::languageChanged(QAction *pAction)
         return;
     ILanguageManager &languages = ILanguageManager::getInstance();
     const QString strId = pAction->data().toString();
-    if (strId != languages.getCurrentLangId()) {
-        const QString strText = languages.saveLanguage(strId)
-                                    ? tr("The language change will take effect from the next run.")
-                                    : tr("Failed to change language.");
-        IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), strText, QMessageBox::Ok, QMessageBox::Ok);
-    }
     // Catalogues are installed at start-up only, so the mark stays on the
     // language the application is running in.
     pAction->setChecked(false);
     if (m_pCurrentLanguageAction)
         m_pCurrentLanguageAction->setChecked(true);
+    if (strId == languages.getCurrentLangId())
+        return;
+    if (!languages.saveLanguage(strId)) {
+        IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), tr("Failed to change language."), QMessageBox::Ok,
+                         QMessageBox::Ok);
+        return;
+    }
+    const QMessageBox::StandardButton answer =
+        IUi::question(this, QStringLiteral(ZELTO_APP_TITLE),
+                      tr("The language change will take effect when the application starts again.\nRestart now?"),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        restart();
+}
+
+void MainWindow::restart()
+{
+    // The normal close saves the settings and asks every project; a project
+    // the user keeps open cancels the restart.
+    if (!close())
+        return;
+    ExtensionSystem::PluginManager::requestRestart();
+    QCoreApplication::quit();
 }
 
 void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
