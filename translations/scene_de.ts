@@ -218,6 +218,13 @@
     </message>
 </context>
 <context>
+    <name>QKeySequenceEdit</name>
+    <message>
+        <source>Press shortcut</source>
+        <translation>Tastenkombination drücken</translation>
+    </message>
+</context>
+<context>
     <name>SceneCommandHandler</name>
     <message>
         <source>&amp;Undo</source>

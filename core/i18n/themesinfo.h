@@ -2,10 +2,9 @@
 
 #include <QString>
 
-// One available theme. For listed themes both fields hold the display name
-// derived from the style-sheet file name.
+// One available theme.
 struct ThemesInfo
 {
-    QString id;
-    QString name;
+    QString id;     // derived from the style-sheet file name: "Dark" for zelto_dark.qss; stored in the settings
+    QString name;   // shown to the user: the id, translated for the themes that ship with the application
 };

@@ -30,6 +30,10 @@ QString describe(const ContextAction *pCommand)
     return strText.remove(QLatin1Char('&'));
 }
 
+// The key field's placeholder is Qt's own text, translated by Qt's catalogue
+// where the system has one; naming it here puts it in ours as well.
+[[maybe_unused]] const char *const s_keyEditPlaceholder = QT_TRANSLATE_NOOP("QKeySequenceEdit", "Press shortcut");
+
 // The recent project entries change with every opened project; a shortcut
 // would open whatever happens to be in that place.
 bool isRecentProjectCommand(const QString &strId)

@@ -30,6 +30,8 @@
 #include <QDesktopServices>
 #include <QGraphicsItem>
 #include <QGraphicsView>
+#include <QKeySequenceEdit>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -39,6 +41,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QUndoGroup>
 #include <QUndoStack>
 #include <QtTest>
@@ -81,6 +84,7 @@ private slots:
     void aboutAndUpdateCheck();
     void shortcutSurvivesRestart();
     void conflictingShortcutsAreNotSaved();
+    void keyFieldSpeaksTheUsersLanguage();
     void preferencesChangeBackupAndBreakpoints();
 
 private:
@@ -654,6 +658,20 @@ void tst_SceneApp::conflictingShortcutsAreNotSaved()
     dialog.shortcutsPage()->resetAll();
     QVERIFY(dialog.shortcutsPage()->conflicts().isEmpty());
     QVERIFY(dialog.applyChanges());
+}
+
+void tst_SceneApp::keyFieldSpeaksTheUsersLanguage()
+{
+    // What zelto installs for a user who chose German; Qt's own catalogue
+    // may be missing.
+    QTranslator german;
+    QVERIFY(german.load(qEnvironmentVariable("ZELTO_BUILD_DIR") + QStringLiteral("/bin/translations/zelto_de.qm")));
+    QCoreApplication::installTranslator(&german);
+    ShortcutsOptionPage page(nullptr);
+    QCoreApplication::removeTranslator(&german);
+    const auto *pField = page.findChild<QKeySequenceEdit *>()->findChild<QLineEdit *>();
+    QVERIFY(pField);
+    QCOMPARE(pField->placeholderText(), QStringLiteral("Tastenkombination drücken"));
 }
 
 void tst_SceneApp::preferencesChangeBackupAndBreakpoints()
