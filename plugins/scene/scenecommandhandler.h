@@ -24,7 +24,8 @@ public:
     // Edit.Undo and Edit.Redo for the main window's context, acting on the
     // active project through the shared undo group, placed in the Edit menu.
     void registerUndoCommands();
-    // Connects to the commands that exist now; false if none was found.
+    // Connects to the commands that exist now and hides the declared ones it
+    // has no behaviour for; false if none was found.
     bool connectCommands();
     // Writes the active scene to a page in the temporary folder; empty on failure.
     QString writePreview(const QString &strSuffix);

@@ -31,6 +31,7 @@
 #include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QKeySequenceEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -593,6 +594,10 @@ void tst_SceneApp::aboutAndUpdateCheck()
     QVERIFY(answerer.waitForAnswers(2));
     QCOMPARE(answerer.records().at(0).title, QStringLiteral("Zelto Rideved"));
     QVERIFY(answerer.records().at(0).text.contains(QCoreApplication::applicationVersion()));
+    // There is no user community or account to go to: nothing offers one.
+    QVERIFY(!ActionManager::getAction(QStringLiteral("Help.Community"))->getAction()->isVisible());
+    QVERIFY(!ActionManager::getAction(QStringLiteral("Help.UserAccount"))->getAction()->isVisible());
+    QVERIFY(m_pWindow->getUserAccountLink()->isHidden());
     QVERIFY(answerer.records().at(1).text.contains(QLatin1String("No update address")));
 
     // With an address, the check goes to the update registry, which reads the
