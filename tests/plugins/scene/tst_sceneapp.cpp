@@ -43,6 +43,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QTreeWidget>
 #include <QUndoGroup>
 #include <QUndoStack>
 #include <QtTest>
@@ -598,6 +599,9 @@ void tst_SceneApp::aboutAndUpdateCheck()
     QVERIFY(!ActionManager::getAction(QStringLiteral("Help.Community"))->getAction()->isVisible());
     QVERIFY(!ActionManager::getAction(QStringLiteral("Help.UserAccount"))->getAction()->isVisible());
     QVERIFY(m_pWindow->getUserAccountLink()->isHidden());
+    ShortcutsOptionPage page(nullptr);
+    page.initValues();
+    QVERIFY(page.findChild<QTreeWidget *>()->findItems(QStringLiteral("Help.Community"), Qt::MatchExactly).isEmpty());
     QVERIFY(answerer.records().at(1).text.contains(QLatin1String("No update address")));
 
     // With an address, the check goes to the update registry, which reads the
@@ -676,7 +680,7 @@ void tst_SceneApp::keyFieldSpeaksTheUsersLanguage()
     QCoreApplication::removeTranslator(&german);
     const auto *pField = page.findChild<QKeySequenceEdit *>()->findChild<QLineEdit *>();
     QVERIFY(pField);
-    QCOMPARE(pField->placeholderText(), QStringLiteral("Tastenkombination drücken"));
+    QCOMPARE(pField->placeholderText(), QStringLiteral("Geben Sie ein Tastenkürzel ein"));
 }
 
 void tst_SceneApp::preferencesChangeBackupAndBreakpoints()
