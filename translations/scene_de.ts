@@ -221,7 +221,7 @@
     <name>QKeySequenceEdit</name>
     <message>
         <source>Press shortcut</source>
-        <translation>Tastenkombination drücken</translation>
+        <translation>Geben Sie ein Tastenkürzel ein</translation>
     </message>
 </context>
 <context>
