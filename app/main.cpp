@@ -11,6 +11,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSettings>
 #include <QTimer>
 #include <QTranslator>
@@ -170,6 +171,17 @@ void exitWhenIdle()
     QCoreApplication::quit();
 }
 
+// A restart asked for by a plug-in (a new interface language, for example):
+// the same executable with the same arguments, in the same folder.
+QString s_restartProgram;
+QStringList s_restartArguments;
+
+void startAgain()
+{
+    if (!QProcess::startDetached(s_restartProgram, s_restartArguments))
+        std::fprintf(stderr, "%s: could not start again: %s\n", AppTitle, qPrintable(s_restartProgram));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -255,5 +267,13 @@ int main(int argc, char *argv[])
 
     const int status = app.exec();
     PluginManager::shutdown();
+    if (PluginManager::isRestartRequested()) {
+        s_restartProgram = QCoreApplication::applicationFilePath();
+        s_restartArguments = QCoreApplication::arguments().mid(1);
+        // Post routines run in the application object's destructor, after
+        // the hand-over socket above has closed: the new process must not
+        // hand its command line to this one, which is on its way out.
+        qAddPostRoutine(startAgain);
+    }
     return status;
 }

@@ -14,27 +14,32 @@ static QStringList readList()
     return pSettings ? pSettings->value(QLatin1String(kRecentProjectsKey)).toStringList() : QStringList();
 }
 
-static void writeList(const QStringList &lstFiles)
+// Writes the list back and announces it when it differs from what was read.
+static void storeList(IRecentFilesManager *pManager, const QStringList &lstBefore, const QStringList &lstAfter)
 {
     if (QSettings *pSettings = ICore::settings())
-        pSettings->setValue(QLatin1String(kRecentProjectsKey), lstFiles);
+        pSettings->setValue(QLatin1String(kRecentProjectsKey), lstAfter);
+    if (lstAfter != lstBefore)
+        emit pManager->recentFilesChanged();
 }
 
 void IRecentFilesManager::addFile(const QString &path)
 {
-    QStringList lstFiles = readList();
+    const QStringList lstBefore = readList();
+    QStringList lstFiles = lstBefore;
     lstFiles.removeAll(path);
     lstFiles.prepend(path);
     while (lstFiles.size() > m_nMaxCount)
         lstFiles.removeLast();
-    writeList(lstFiles);
+    storeList(this, lstBefore, lstFiles);
 }
 
 void IRecentFilesManager::removeFile(const QString &path)
 {
-    QStringList lstFiles = readList();
+    const QStringList lstBefore = readList();
+    QStringList lstFiles = lstBefore;
     lstFiles.removeOne(path);
-    writeList(lstFiles);
+    storeList(this, lstBefore, lstFiles);
 }
 
 QStringList IRecentFilesManager::getRecentFiles()

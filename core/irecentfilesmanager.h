@@ -3,6 +3,7 @@
 #include "core/core_global.h"
 #include "core/isingleton.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -15,15 +16,22 @@ extern template class ISingleton<IRecentFilesManager>;
 // The projects the user opened, created or saved under a new name, most
 // recent first. The list lives only in the user settings and is read afresh
 // by every operation, so the menu, the welcome page and the documents always
-// see each other's changes.
-class IRecentFilesManager : public ISingleton<IRecentFilesManager>
+// see each other's changes; recentFilesChanged() tells the views to show them.
+class IRecentFilesManager : public QObject, public ISingleton<IRecentFilesManager>
 {
+    Q_OBJECT
+
 public:
     void addFile(const QString &path);
     void removeFile(const QString &path);
     QStringList getRecentFiles();
     int getMaxCount();
     int getCount();
+
+signals:
+    // After every addFile or removeFile that changed the stored list,
+    // whoever called it.
+    void recentFilesChanged();
 
 private:
     friend class ISingleton<IRecentFilesManager>;

@@ -8,6 +8,7 @@
 #include "core/documents/idocumentfactory.h"
 #include "core/documents/ieditor.h"
 #include "core/icore.h"
+#include "core/irecentfilesmanager.h"
 #include "core/iui.h"
 #include "core/ui/eventfilter.h"
 #include "core/ui/imainmenuwidget.h"
@@ -101,7 +102,7 @@ MainWindow::MainWindow(QWidget *parent)
     DocumentManager::setSettings(ExtensionSystem::PluginManager::settings());
     DocumentManager::readSettings();
 
-    connect(m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::updateSaveAsMenu,
+    connect(m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::followActiveEditor,
             Qt::UniqueConnection);
 
     // The work area; it publishes the welcome object on the channel, which
@@ -139,6 +140,10 @@ MainWindow::MainWindow(QWidget *parent)
     initActions();
     createToolBars();
     createStatusBar();
+    // Whoever changes the recent projects list (a file command, a document's
+    // close prompt, the welcome page), the menu shows it.
+    connect(IRecentFilesManager::getInstance(), &IRecentFilesManager::recentFilesChanged, this,
+            &MainWindow::updateRecentFileActions);
 
     // Every activation change redraws the shadow borders (active shadow or inactive line).
     m_pEventFilter = new EventFilter(this);

@@ -228,6 +228,9 @@ public slots:
     void updateRecentFileActions();
     /** Brings the window to the front: un-minimises, raises and activates it. */
     void raiseUp();
+    // Ends this run through the normal close, then has the host start the
+    // application again; nothing happens when a project stays open.
+    void restart();
 
 private slots:
     void openFilesPassedAsArguments();
@@ -243,6 +246,7 @@ private slots:
     void onPreferences();
     void onHelpContents();
     void updateSaveAsMenu();
+    void followActiveEditor();
     void onEnabledSaveActionChanged(bool bDisabled);
     void updateActivatedMdiSubFilePath(QMdiSubWindow *mdiSubWindow);
     void activationChangeFiltered();

@@ -15,6 +15,7 @@
 #include "core/iui.h"
 #include "core/options/ioptionsdlg.h"
 #include "core/ui/imainmenuwidget.h"
+#include "extensionsystem/pluginmanager.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -34,15 +35,28 @@ QIcon commandIcon(const char *name)
     return IUi::getIcon(QString::fromLatin1(name), IUi::Size16, QStringLiteral(":/core/images/"));
 }
 
+// The platform's keys for a standard command, followed by the conventional
+// ones it lacks: a desktop that defines no Save As key still gets
+// Ctrl+Shift+S, and Close answers to both Ctrl+W and Ctrl+F4.
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QList<QKeySequence> &lstConventional = {})
+{
+    QList<QKeySequence> lstKeys = QKeySequence::keyBindings(key);
+    for (const QKeySequence &conventional : lstConventional) {
+        if (!lstKeys.contains(conventional))
+            lstKeys.append(conventional);
+    }
+    return lstKeys;
+}
+
 // Registers a main-window command in the global context and appends it to its
-// menu. An empty shortcut or description leaves the command without one.
+// menu. No shortcut or an empty description leaves the command without one.
 ContextAction *addCommand(ActionContainer *pContainer, QAction *pAction, const QString &strId,
-                          const QKeySequence &shortcut = QKeySequence(),
+                          const QList<QKeySequence> &lstShortcuts = {},
                           const QString &strDescription = QString())
 {
     ContextAction *pCommand = ActionManager::registerAction(pAction, strId, ICore::getMainWindow(), false);
-    if (!shortcut.isEmpty())
-        pCommand->setDefaultKeySequence(shortcut);
+    if (!lstShortcuts.isEmpty())
+        pCommand->setDefaultKeySequences(lstShortcuts);
     if (!strDescription.isEmpty())
         pCommand->setDescription(strDescription);
     pContainer->insertAction(pCommand);
@@ -71,11 +85,12 @@ void MainWindow::initActions()
     pMenuBar->insertMenu(pFileMenu);
 
     m_pNewAction = new QAction(commandIcon("new"), tr("&New"), this);
-    addCommand(pFileMenu, m_pNewAction, QStringLiteral("File.New"), QKeySequence::New, tr("Create a new project"));
+    addCommand(pFileMenu, m_pNewAction, QStringLiteral("File.New"), standardKeys(QKeySequence::New),
+               tr("Create a new project"));
     connect(m_pNewAction, &QAction::triggered, this, &MainWindow::fileNew);
 
     m_pOpenAction = new QAction(commandIcon("open"), tr("&Open Project"), this);
-    addCommand(pFileMenu, m_pOpenAction, QStringLiteral("File.Open_Project"), QKeySequence::Open,
+    addCommand(pFileMenu, m_pOpenAction, QStringLiteral("File.Open_Project"), standardKeys(QKeySequence::Open),
                tr("Open an existing project"));
     connect(m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
 
@@ -97,7 +112,7 @@ void MainWindow::initActions()
     m_pSaveAction->setEnabled(false);
     connect(DocumentManager::getUndoGroup(), &QUndoGroup::cleanChanged, this,
             &MainWindow::onEnabledSaveActionChanged);
-    addCommand(pFileMenu, m_pSaveAction, QStringLiteral("File.Save"), QKeySequence::Save,
+    addCommand(pFileMenu, m_pSaveAction, QStringLiteral("File.Save"), standardKeys(QKeySequence::Save),
                tr("Save the current project"));
     connect(m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
 
@@ -106,14 +121,17 @@ void MainWindow::initActions()
     m_pSaveAsMenu->setEnabled(false);
     m_pSaveAsAction = new QAction(tr("Other Project"), this);
     m_pSaveAsAction->setEnabled(false);
-    addCommand(pSaveAsMenu, m_pSaveAsAction, QStringLiteral("File.SaveAs.Project"), QKeySequence::SaveAs,
+    addCommand(pSaveAsMenu, m_pSaveAsAction, QStringLiteral("File.SaveAs.Project"),
+               standardKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
                tr("Save the current project as a new one"));
     connect(m_pSaveAsAction, &QAction::triggered, this, &MainWindow::fileSaveAs);
     pFileMenu->insertMenu(pSaveAsMenu);
 
     m_pCloseAction = new QAction(tr("&Close"), this);
     m_pCloseAction->setEnabled(false);
-    addCommand(pFileMenu, m_pCloseAction, QStringLiteral("File.Close"), QKeySequence::Close,
+    addCommand(pFileMenu, m_pCloseAction, QStringLiteral("File.Close"),
+               standardKeys(QKeySequence::Close,
+                            {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)}),
                tr("Close the current project"));
     connect(m_pCloseAction, &QAction::triggered, this, &MainWindow::fileClose);
     pFileMenu->insertSeparator();
@@ -122,24 +140,26 @@ void MainWindow::initActions()
     // identifier; without those plug-ins they do nothing.
     m_pPreviewSceneAction = new QAction(tr("Preview Current Scene in Browser"), this);
     addCommand(pFileMenu, m_pPreviewSceneAction, QStringLiteral("File.Preview_Current_Scene_In_Browser"),
-               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+               {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)});
     m_pPreviewProjectAction = new QAction(tr("Preview Project in Browser"), this);
     addCommand(pFileMenu, m_pPreviewProjectAction, QStringLiteral("File.Preview_Project_In_Browser"),
-               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
+               {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P)});
     m_pExportAction = new QAction(tr("Export to HTML5"), this);
     addCommand(pFileMenu, m_pExportAction, QStringLiteral("File.Export_To_HTML5"),
-               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+               {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E)});
     pFileMenu->insertSeparator();
 
     m_pExitAction = new QAction(tr("E&xit"), this);
-    addCommand(pFileMenu, m_pExitAction, QStringLiteral("File.Exit"), QKeySequence::Quit, tr("Quit the program"));
+    addCommand(pFileMenu, m_pExitAction, QStringLiteral("File.Exit"), standardKeys(QKeySequence::Quit),
+               tr("Quit the program"));
     connect(m_pExitAction, &QAction::triggered, this, &MainWindow::fileExit);
 
     // Edit
     ActionContainer *pEditMenu = createMenu(this, tr("&Edit"), "MenuBar.Edit");
     pMenuBar->insertMenu(pEditMenu);
     m_pPreferencesAction = new QAction(commandIcon("preferences"), tr("&Preferences"), this);
-    addCommand(pEditMenu, m_pPreferencesAction, QStringLiteral("Edit.Preferences"), QKeySequence::Preferences);
+    addCommand(pEditMenu, m_pPreferencesAction, QStringLiteral("Edit.Preferences"),
+               standardKeys(QKeySequence::Preferences));
     connect(m_pPreferencesAction, &QAction::triggered, this, &MainWindow::onPreferences);
 
     // View
@@ -153,7 +173,8 @@ void MainWindow::initActions()
     pMenuBar->insertMenu(pHelpMenu);
     addCommand(pHelpMenu, new QAction(tr("About"), this), QStringLiteral("Help.About"));
     m_pHelpContentsAction = new QAction(tr("Help Contents"), this);
-    addCommand(pHelpMenu, m_pHelpContentsAction, QStringLiteral("Help.Help_Contents"), QKeySequence(Qt::Key_F1));
+    addCommand(pHelpMenu, m_pHelpContentsAction, QStringLiteral("Help.Help_Contents"),
+               {QKeySequence(Qt::Key_F1)});
     connect(m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
     addCommand(pHelpMenu, new QAction(tr("User Community"), this), QStringLiteral("Help.Community"));
     addCommand(pHelpMenu, new QAction(tr("Check Updates..."), this), QStringLiteral("Help.CheckUpdates"));
@@ -214,17 +235,34 @@ void MainWindow::languageChanged(QAction *pAction)
         return;
     ILanguageManager &languages = ILanguageManager::getInstance();
     const QString strId = pAction->data().toString();
-    if (strId != languages.getCurrentLangId()) {
-        const QString strText = languages.saveLanguage(strId)
-                                    ? tr("The language change will take effect from the next run.")
-                                    : tr("Failed to change language.");
-        IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), strText, QMessageBox::Ok, QMessageBox::Ok);
-    }
     // Catalogues are installed at start-up only, so the mark stays on the
     // language the application is running in.
     pAction->setChecked(false);
     if (m_pCurrentLanguageAction)
         m_pCurrentLanguageAction->setChecked(true);
+    if (strId == languages.getCurrentLangId())
+        return;
+    if (!languages.saveLanguage(strId)) {
+        IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), tr("Failed to change language."), QMessageBox::Ok,
+                         QMessageBox::Ok);
+        return;
+    }
+    const QMessageBox::StandardButton answer =
+        IUi::question(this, QStringLiteral(ZELTO_APP_TITLE),
+                      tr("The language change will take effect when the application starts again.\nRestart now?"),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        restart();
+}
+
+void MainWindow::restart()
+{
+    // The normal close saves the settings and asks every project; a project
+    // the user keeps open cancels the restart.
+    if (!close())
+        return;
+    ExtensionSystem::PluginManager::requestRestart();
+    QCoreApplication::quit();
 }
 
 void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
@@ -261,6 +299,22 @@ void MainWindow::updateSaveAsMenu()
         m_pCloseAction->setEnabled(bHasDocument);
     // Save follows the project that has just become the active one.
     onEnabledSaveActionChanged(DocumentManager::getUndoGroup()->isClean());
+}
+
+void MainWindow::followActiveEditor()
+{
+    IEditor *pEditor = EditorManager::activeEditor();
+    IDocument *pDocument = pEditor ? pEditor->getDocument() : nullptr;
+    // The global Undo and Redo act on the group's active stack, and Save
+    // hears of edits through it: both must be the project in front.
+    QUndoStack *pStack = pDocument ? pDocument->getUndoStack() : nullptr;
+    if (QUndoGroup *pGroup = DocumentManager::getUndoGroup()) {
+        if (!pStack || pGroup->stacks().contains(pStack))
+            pGroup->setActiveStack(pStack);
+    }
+    emit updateWindowFilePath(pDocument ? pDocument->getFileName() : QString());
+    emit updateModified(pDocument && pDocument->isModified());
+    updateSaveAsMenu();
 }
 
 void MainWindow::onEnabledSaveActionChanged(bool)

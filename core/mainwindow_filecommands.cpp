@@ -80,8 +80,6 @@ void MainWindow::fileNew()
     }
 
     IRecentFilesManager::getInstance()->addFile(strFilePath);
-    // The recent list only refreshes the views that ask; this window shows it.
-    updateRecentFileActions();
     pDocument->setFileName(strFilePath);
     if (!pDocument->initNewDocument(nValue1, nValue2, nValue3, pDialog->getOption())) {
         delete pDocument;
@@ -157,7 +155,6 @@ void MainWindow::fileSaveAs()
         if (bWasTemp)
             pRecent->removeFile(strOldFileName);
         pRecent->addFile(pDocument->getFileName());
-        updateRecentFileActions();
         m_pSaveAction->setEnabled(false);
     } else if (pDocument->isTempDocument()) {
         m_pSaveAction->setEnabled(true);
@@ -217,10 +214,11 @@ bool MainWindow::loadFile(QString strFileName)
     if (!pDocument)
         return false;
     pDocument->setFileName(strFileName);
-    if (pDocument->open())
-        return loadOpenedDocument(pDocument, true);
+    if (pDocument->open() && loadOpenedDocument(pDocument, true))
+        return true;
 
-    // The document has told the user why; nothing to add here.
+    // A document that failed to open has told the user why; one that got
+    // no editor is not registered anywhere and goes too.
     delete pDocument;
     setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
     return false;
@@ -234,14 +232,14 @@ bool MainWindow::loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile)
     if (!pFactory)
         return false;
 
-    if (bAddToRecentFile) {
-        IRecentFilesManager::getInstance()->addFile(pDoc->getFileName());
-        updateRecentFileActions();
-    }
-
+    // Without an editor nothing is registered and the caller keeps the
+    // document; a project that never opened does not belong in the list.
     IEditor *pEditor = pFactory->createEditor();
     if (!pEditor)
         return false;
+    if (bAddToRecentFile)
+        IRecentFilesManager::getInstance()->addFile(pDoc->getFileName());
+
     pEditor->setDocument(pDoc);
     DocumentManager::addDocument(pDoc);
     EditorManager::addEditor(pEditor);
@@ -342,9 +340,9 @@ void MainWindow::onDocumentRequestClosing(bool bDeleteLater)
         pDocument->cleanTempDir();
     delete pDocument;   // Qt copes with a sender deleted inside its own signal
 
-    emit updateWindowFilePath(QString());
     setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
-    updateSaveAsMenu();
+    // The caption, Save and Undo go to the project now in front, if any.
+    followActiveEditor();
 }
 
 void MainWindow::onDocStatusChanged(QString strStatusTip)
@@ -400,7 +398,6 @@ void MainWindow::recentFileOpen()
     if (answer != QMessageBox::Yes)
         return;
     IRecentFilesManager::getInstance()->removeFile(strPath);
-    updateRecentFileActions();
     if (m_pMdiArea)
         emit m_pMdiArea->resetRecentFiles();   // the welcome page reloads its list
 }

@@ -490,6 +490,16 @@ void PluginManager::shutdown()
     s_instance->d->shutdown();
 }
 
+void PluginManager::requestRestart()
+{
+    s_instance->d->m_bRestartRequested = true;
+}
+
+bool PluginManager::isRestartRequested()
+{
+    return s_instance->d->m_bRestartRequested;
+}
+
 bool PluginManager::hasError()
 {
     return !s_instance->d->m_lstErrors.isEmpty();

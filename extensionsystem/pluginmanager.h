@@ -152,6 +152,11 @@ public:
     static PluginInfo *pluginByName(const QString &name);
     /** True between the end of loadPlugins() and shutdown(). */
     static bool isRunning();
+    // Asks the host to start the application again, with the same executable
+    // and arguments, once this run has ended. The caller ends the run (after
+    // the user's projects and settings went through the normal close).
+    static void requestRestart();
+    static bool isRestartRequested();
 
     /**
      * Passes the command line of a second instance to every running plug-in's

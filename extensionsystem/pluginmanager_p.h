@@ -62,6 +62,7 @@ public:
     QStringList m_lstPluginPaths;
     QStringList m_lstErrors;
     bool m_bProfiling = false;
+    bool m_bRestartRequested = false;
 
     // Owned: every discovered plug-in file, in discovery order.
     QVector<PluginInfo *> m_lstPlugins;

@@ -39,4 +39,17 @@
         <translation>Wiederherstellen</translation>
     </message>
 </context>
+<context>
+    <name>IThemesManager</name>
+    <message>
+        <location filename="../core/i18n/ithemesmanager.cpp" line="19"/>
+        <source>Dark</source>
+        <translation>Dunkel</translation>
+    </message>
+    <message>
+        <location filename="../core/i18n/ithemesmanager.cpp" line="20"/>
+        <source>Light</source>
+        <translation>Hell</translation>
+    </message>
+</context>
 </TS>

@@ -155,8 +155,10 @@
     </message>
     <message>
         <location line="+30"/>
-        <source>The language change will take effect from the next run.</source>
-        <translation>Die geänderte Sprache gilt ab dem nächsten Start.</translation>
+        <source>The language change will take effect when the application starts again.
+Restart now?</source>
+        <translation>Die geänderte Sprache gilt ab dem nächsten Start der Anwendung.
+Jetzt neu starten?</translation>
     </message>
     <message>
         <location line="+1"/>

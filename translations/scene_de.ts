@@ -269,6 +269,13 @@
     </message>
 </context>
 <context>
+    <name>QKeySequenceEdit</name>
+    <message>
+        <source>Press shortcut</source>
+        <translation>Geben Sie ein Tastenkürzel ein</translation>
+    </message>
+</context>
+<context>
     <name>SceneCommandHandler</name>
     <message>
         <source>&amp;Undo</source>

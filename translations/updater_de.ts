@@ -79,6 +79,16 @@
         <translation>Klicken Sie auf Öffnen, um die Aktualisierung anzuwenden.</translation>
     </message>
     <message>
+        <source>The update was not installed because a project is still open. Save or close your projects, then click Open to install the update.</source>
+        <translation>Die Aktualisierung wurde nicht installiert, weil noch ein Projekt geöffnet ist. Speichern oder schließen Sie Ihre Projekte und klicken Sie dann auf Öffnen, um die Aktualisierung zu installieren.</translation>
+    </message>
+    <message>
+        <source>The installer could not be started. Start it yourself:
+%1</source>
+        <translation>Das Installationsprogramm konnte nicht gestartet werden. Starten Sie es selbst:
+%1</translation>
+    </message>
+    <message>
         <location filename="../core/updater/downloader.cpp" line="240"/>
         <source>Are you sure you want to cancel the download?</source>
         <translation>Möchten Sie den Download wirklich abbrechen?</translation>

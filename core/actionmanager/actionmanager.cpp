@@ -30,14 +30,6 @@ ActionManagerPrivate *d()
     return s_pPrivate;
 }
 
-void applySavedShortcut(QSettings *settings, ContextAction *command)
-{
-    // Written as portable text; native-text parsing accepts that form as well
-    // as the translated one.
-    const QString text = settings->value(command->getId(), QString()).toString();
-    command->setKeySequence(QKeySequence(text, QKeySequence::NativeText));
-}
-
 } // namespace
 
 ActionManagerPrivate::ActionManagerPrivate()
@@ -88,6 +80,21 @@ void ActionManager::initialize()
 void ActionManager::setSettings(QSettings *settings)
 {
     d()->m_pSettings = settings;
+}
+
+// A key in the group is the user's choice, an empty value a cleared
+// shortcut; without a key the command keeps, or gets back, its default.
+void ActionManager::applySavedShortcut(QSettings *settings, ContextAction *command)
+{
+    command->m_bKeySequenceSaved = settings->contains(command->getId());
+    if (!command->m_bKeySequenceSaved) {
+        command->setKeySequence(command->getDefaultKeySequence());
+        return;
+    }
+    // Written as portable text; native-text parsing accepts that form as well
+    // as the translated one.
+    const QString text = settings->value(command->getId()).toString();
+    command->setKeySequence(QKeySequence(text, QKeySequence::NativeText));
 }
 
 ContextAction *ActionManager::registerAction(QAction *action, const QString &id, QWidget *context,
@@ -192,14 +199,9 @@ void ActionManager::readFromSettings()
     if (!settings)
         return;
     settings->beginGroup(QLatin1String(kShortcutsGroup));
-    if (settings->allKeys().isEmpty()) {
-        resetToDefault();
-    } else {
-        // A command without a key had its shortcut cleared when it was saved.
-        for (ContextAction *command : qAsConst(d()->m_mapActions)) {
-            if (!command->isSeparator())
-                applySavedShortcut(settings, command);
-        }
+    for (ContextAction *command : qAsConst(d()->m_mapActions)) {
+        if (!command->isSeparator())
+            applySavedShortcut(settings, command);
     }
     settings->endGroup();
 }
@@ -213,8 +215,10 @@ void ActionManager::saveSettings()
     for (ContextAction *command : qAsConst(d()->m_mapActions)) {
         if (command->isSeparator())
             continue;
+        // A cleared shortcut is written as an empty value: a missing key
+        // would give the command its default back at the next start.
         const QKeySequence sequence = command->getKeySequence();
-        if (sequence.isEmpty())
+        if (sequence.isEmpty() && command->getDefaultKeySequence().isEmpty())
             settings->remove(command->getId());
         else
             settings->setValue(command->getId(), sequence.toString(QKeySequence::PortableText));

@@ -99,12 +99,16 @@ public:
     static void setContext(QWidget *widget);
 
     /**
-     * Applies the shortcuts saved in the group "Shortcuts". When the group is
-     * empty, every command gets its default (resetToDefault()); otherwise a
-     * command without a key gets none.
+     * Applies the shortcuts saved in the group "Shortcuts". A command whose
+     * key is absent gets its default; a key saved empty means the user cleared
+     * the shortcut, so the command gets none.
      */
     static void readFromSettings();
-    /** Writes every command's current shortcut into the group "Shortcuts" (removing the key of a command without one). */
+    /**
+     * Writes every command's shortcut into the group "Shortcuts". A shortcut
+     * the user cleared is written as an empty value, so the default does not
+     * come back at the next start.
+     */
     static void saveSettings();
     /** Gives every command its default shortcut; the settings are not touched. */
     static void resetToDefault();
@@ -117,4 +121,5 @@ signals:
 
 private:
     ActionManager();
+    static void applySavedShortcut(QSettings *settings, ContextAction *command);
 };

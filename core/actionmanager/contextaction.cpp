@@ -45,7 +45,10 @@ QKeySequence ContextAction::getKeySequence() const
 
 void ContextAction::setKeySequence(const QKeySequence &keySequence)
 {
-    m_pAction->setShortcut(keySequence);
+    if (!keySequence.isEmpty() && keySequence == m_defaultKeySequence && !m_lstAlternateKeySequences.isEmpty())
+        m_pAction->setShortcuts(QList<QKeySequence>{keySequence} + m_lstAlternateKeySequences);
+    else
+        m_pAction->setShortcut(keySequence);
 }
 
 QKeySequence ContextAction::getDefaultKeySequence() const
@@ -55,10 +58,19 @@ QKeySequence ContextAction::getDefaultKeySequence() const
 
 void ContextAction::setDefaultKeySequence(const QKeySequence &keySequence)
 {
-    m_defaultKeySequence = keySequence;
-    // A shortcut read from the settings outranks the default.
-    if (m_pAction->shortcut().isEmpty())
-        setKeySequence(keySequence);
+    setDefaultKeySequences({keySequence});
+}
+
+void ContextAction::setDefaultKeySequences(const QList<QKeySequence> &lstKeySequences)
+{
+    m_defaultKeySequence = lstKeySequences.value(0);
+    m_lstAlternateKeySequences = lstKeySequences.mid(1);
+    // Applied again when kept: a saved shortcut equal to the default gets
+    // the default's other keys.
+    if (!m_bKeySequenceSaved && m_pAction->shortcut().isEmpty())
+        setKeySequence(m_defaultKeySequence);
+    else
+        setKeySequence(m_pAction->shortcut());
 }
 
 bool ContextAction::isEmpty() const

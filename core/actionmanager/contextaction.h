@@ -3,6 +3,7 @@
 #include "core/core_global.h"
 
 #include <QKeySequence>
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
@@ -58,7 +59,11 @@ public:
     QAction *getAction() const;
     /** The current shortcut: the user's, the default, or none. */
     QKeySequence getKeySequence() const;
-    /** Sets the current shortcut; ActionManager::saveSettings() stores it. */
+    /**
+     * Sets the current shortcut; ActionManager::saveSettings() stores it.
+     * While it is the default, the default's other keys work too; any other
+     * shortcut is the only key.
+     */
     void setKeySequence(const QKeySequence &keySequence);
     /** The default shortcut, which ActionManager::resetToDefault() restores. */
     QKeySequence getDefaultKeySequence() const;
@@ -68,6 +73,15 @@ public:
      * when the command was registered). Call it right after registering.
      */
     void setDefaultKeySequence(const QKeySequence &keySequence);
+    /**
+     * Gives the command its default keys: the first is its shortcut, shown in
+     * menus and changed by the user; the others (Ctrl+F4 beside Ctrl+W for
+     * Close) work as well for as long as the command keeps that shortcut.
+     *
+     * A shortcut read from the user's settings outranks the default, also
+     * when the user cleared it.
+     */
+    void setDefaultKeySequences(const QList<QKeySequence> &lstKeySequences);
     /** True when no action is registered for the command any more. */
     bool isEmpty() const;
     /** True for the separator commands that action containers insert. */
@@ -118,6 +132,8 @@ private:
     QString m_strId;
     QWidget *m_pCurrentContext = nullptr;          // not owned
     QKeySequence m_defaultKeySequence;
+    QList<QKeySequence> m_lstAlternateKeySequences;   // the default's other keys
+    bool m_bKeySequenceSaved = false;              // the user's choice came from the settings
     QString m_strDescription;
     ProxyAction *m_pAction = nullptr;              // child of this object
     QMap<QWidget *, QPointer<QAction>> m_contextActionMap;

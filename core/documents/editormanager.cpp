@@ -35,12 +35,31 @@ EditorManager *EditorManager::getInstance()
     return s_pInstance;
 }
 
+// Called whenever the active editor changes: only an unregistered one needs
+// watching, a registered one leaves through editorDestroyed().
+static void watchActiveEditor(EditorManagerPrivate *p)
+{
+    QObject::disconnect(p->m_activeWatch);
+    IEditor *pEditor = p->m_pActiveEditor;
+    if (!pEditor || p->m_lstEditors.contains(pEditor))
+        return;
+    p->m_activeWatch = QObject::connect(pEditor, &QObject::destroyed, s_pInstance, [p, pEditor]() {
+        if (p->m_pActiveEditor != pEditor)
+            return;
+        // Cleared first: receivers asking for the active editor must not get the dying one.
+        p->m_pActiveEditor = nullptr;
+        emit s_pInstance->editorDeactivated(pEditor);
+    });
+}
+
 void EditorManager::addEditor(IEditor *pEditor)
 {
     EditorManagerPrivate *p = dptr();
     if (!p || !pEditor || p->m_lstEditors.contains(pEditor))
         return;
     p->m_lstEditors.append(pEditor);
+    if (p->m_pActiveEditor == pEditor)
+        watchActiveEditor(p);
     p->m_hashObjects.insert(pEditor, pEditor);
     connect(pEditor, SIGNAL(destroyed(QObject*)), s_pInstance, SLOT(editorDestroyed(QObject*)));
 }
@@ -59,6 +78,7 @@ static bool removeRegisteredEditor(EditorManagerPrivate *p, IEditor *pEditor, bo
             emit pEditor->aboutToDeactivate();
         emit s_pInstance->editorDeactivated(pEditor);
         p->m_pActiveEditor = nullptr;
+        watchActiveEditor(p);
     }
 
     IEditor *pSuccessor = nullptr;
@@ -121,6 +141,7 @@ void EditorManager::activateEditor(IEditor *pEditor)
         emit s_pInstance->editorDeactivated(pPrevious);
     }
     p->m_pActiveEditor = pEditor;
+    watchActiveEditor(p);
     if (pEditor) {
         emit pEditor->aboutToActivate();
         emit s_pInstance->editorActivated(pEditor);

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMetaObject>
 
 class IEditor;
 class QObject;
@@ -15,4 +16,7 @@ public:
     // alive: when an editor is deleted without being removed, destroyed()
     // arrives after its IEditor part is gone and must not be cast back.
     QHash<QObject *, IEditor *> m_hashObjects;
+    // The destruction of an active editor that was never registered: the
+    // registry has no other way to learn that the pointer went stale.
+    QMetaObject::Connection m_activeWatch;
 };

@@ -40,11 +40,6 @@ bool ILanguageManager::initialize()
 {
     m_pSettings = ExtensionSystem::PluginManager::settings();
 
-    // A missing or meaningless value gives the C locale, so no menu entry is
-    // marked as the running language.
-    const QString strSaved = m_pSettings ? m_pSettings->value(kLanguageKey).toString() : QString();
-    m_currentLocale = QLocale(strSaved);
-
     // Rebuild rather than append: a second initialisation must not show every
     // language twice in the menu.
     qDeleteAll(m_lstLanguages);
@@ -60,6 +55,11 @@ bool ILanguageManager::initialize()
         strName.remove(0, strName.indexOf(QLatin1Char('_')) + 1);
         m_lstLanguages.append(makeLanguageInfo(QLocale(strName)));
     }
+
+    // Nothing saved, or a value that names no language, leaves the
+    // application in its built-in English, which the menu then marks.
+    const QLocale saved(getSaveLangId());
+    m_currentLocale = saved.language() == QLocale::C ? QLocale(m_lstLanguages.constFirst()->id) : saved;
     return true;
 }
 

@@ -33,7 +33,7 @@ public:
     bool initialize();
     /** The available languages, English first; the records belong to the manager. */
     const QList<LanguageInfo *> &getLanguages() const;
-    /** The identifier of the language this run uses ("de_DE"); "C" when none was chosen. */
+    /** The identifier of the language this run uses ("de_DE"); "en_US" when none was chosen or the saved one names no language. */
     QString getCurrentLangId() const;
     /** The identifier stored for the next start, read from the settings on each call; empty when none. */
     QString getSaveLangId() const;

@@ -12,6 +12,22 @@ namespace {
 const char kThemeKey[] = "Zelto/Theme";
 const char kDarkTheme[] = "Dark";
 
+// The themes that ship with the application, whose names are shown
+// translated; a theme of the user's own is shown as its file names it.
+const char *const kShippedThemes[] = {
+    QT_TRANSLATE_NOOP("IThemesManager", "Dark"),
+    QT_TRANSLATE_NOOP("IThemesManager", "Light"),
+};
+
+QString displayName(const QString &strId)
+{
+    for (const char *pName : kShippedThemes) {
+        if (strId == QLatin1String(pName))
+            return QCoreApplication::translate("IThemesManager", pName);
+    }
+    return strId;
+}
+
 // Reads a style sheet and installs it on the whole application.
 bool applyStyleSheet(const QString &strPath)
 {
@@ -66,13 +82,13 @@ bool IThemesManager::initialize()
         if (!strName.isEmpty())
             strName[0] = strName.at(0).toUpper();
 
-        m_lstThemes.append(new ThemesInfo{strName, strName});
+        m_lstThemes.append(new ThemesInfo{strName, displayName(strName)});
 
         // The dark theme is read from its fixed path below.
         if (strName == strSaved && strSaved != QLatin1String(kDarkTheme)
             && applyStyleSheet(dir.filePath(strFile))) {
             m_pCurrentTheme->id = strName;
-            m_pCurrentTheme->name = strName;
+            m_pCurrentTheme->name = m_lstThemes.constLast()->name;
             bApplied = true;
         }
     }
@@ -80,7 +96,7 @@ bool IThemesManager::initialize()
     if (strSaved == QLatin1String(kDarkTheme)
         && applyStyleSheet(strAppDir + QStringLiteral("/resources/styles/zelto_dark.qss"))) {
         m_pCurrentTheme->id = QString::fromLatin1(kDarkTheme);
-        m_pCurrentTheme->name = QString::fromLatin1(kDarkTheme);
+        m_pCurrentTheme->name = displayName(m_pCurrentTheme->id);
         bApplied = true;
     }
 

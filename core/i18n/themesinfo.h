@@ -3,11 +3,10 @@
 #include <QString>
 
 /**
- * One available theme (IThemesManager::getThemes()). For listed themes both
- * fields hold the display name derived from the style-sheet file name.
+ * One available theme (IThemesManager::getThemes()).
  */
 struct ThemesInfo
 {
-    QString id;     ///< The identifier, such as "Dark"; what "Zelto/Theme" holds.
-    QString name;   ///< The display name.
+    QString id;     ///< Derived from the style-sheet file name: "Dark" for zelto_dark.qss; what "Zelto/Theme" holds.
+    QString name;   ///< Shown to the user: the id, translated for the themes that ship with the application.
 };

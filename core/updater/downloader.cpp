@@ -194,8 +194,34 @@ void Downloader::openDownload()
                       QMessageBox::Close, QMessageBox::Ok);
         return;
     }
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(finalFilePath())))
-        QCoreApplication::quit();
+    // The installer replaces the running application: the projects and the
+    // settings go through the window's normal close first, where the user
+    // may still keep a project open.
+    if (MainWindow *pMainWindow = ICore::getMainWindow()) {
+        if (!pMainWindow->close()) {
+            IUi::information(this, QStringLiteral(ZELTO_APP_TITLE),
+                             tr("The update was not installed because a project is still open. "
+                                "Save or close your projects, then click Open to install the update."),
+                             QMessageBox::Ok, QMessageBox::Ok);
+            offerOpenButton();
+            return;
+        }
+    }
+    const QString strFile = finalFilePath();
+    // Everything is closed by now: staying would leave an invisible process.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strFile)))
+        IUi::warning(nullptr, QStringLiteral(ZELTO_APP_TITLE),
+                     tr("The installer could not be started. Start it yourself:\n%1")
+                         .arg(QDir::toNativeSeparators(strFile)),
+                     QMessageBox::Ok, QMessageBox::Ok);
+    QCoreApplication::quit();
+}
+
+void Downloader::offerOpenButton()
+{
+    m_ui->openButton->setEnabled(true);
+    m_ui->openButton->show();
+    m_ui->timeLabel->setText(tr("Click Open to apply the update."));
 }
 
 void Downloader::installUpdate()
@@ -220,9 +246,7 @@ void Downloader::installUpdate()
         if (!m_useCustomProcedures)
             openDownload();
     } else {
-        m_ui->openButton->setEnabled(true);
-        m_ui->openButton->show();
-        m_ui->timeLabel->setText(tr("Click Open to apply the update."));
+        offerOpenButton();
     }
 }
 

@@ -66,6 +66,7 @@ private slots:
     void calculateTimeRemaining(qint64 received, qint64 total);
 
 private:
+    void offerOpenButton();
     void onReplyFinished(QNetworkReply *pReply);
     void handleNetworkError(const QUrl &url, QNetworkReply::NetworkError code);
     void failDownload(const QString &strReason);

@@ -17,6 +17,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QUrl>
 
 namespace {
@@ -55,6 +58,28 @@ IMainMdiArea::IMainMdiArea(QWidget *parent)
         installEventFilter(pMainWindow);
     setAcceptDrops(true);
     m_pWelcome = new ZTHTMLExposingWelcome(this);
+
+    connect(this, &QMdiArea::subWindowActivated, this, &IMainMdiArea::onSubWindowActivated);
+}
+
+void IMainMdiArea::onSubWindowActivated(QMdiSubWindow *pWindow)
+{
+    if (!pWindow)
+        return;
+    // The window's own Close holds the platform's Close key (Ctrl+W) for
+    // the whole window, as File > Close does: Qt finds the key ambiguous and
+    // runs neither. The command, which asks to save, keeps it. A window gets
+    // the focus, where its key would count, only by becoming active.
+    if (QMenu *pMenu = pWindow->systemMenu()) {
+        for (QAction *pAction : pMenu->actions())
+            pAction->setShortcuts(QList<QKeySequence>());
+    }
+    // In tabbed view every project is a full tab. QMdiArea maximises the
+    // window coming to the front only when the one leaving was maximised and
+    // still visible; a closing project hides its window first, which would
+    // leave the next one a small window with a caption bar of its own.
+    if (viewMode() == TabbedView && !testOption(DontMaximizeSubWindowOnActivation) && !pWindow->isMaximized())
+        pWindow->showMaximized();
 }
 
 IMainMdiArea::~IMainMdiArea() = default;
@@ -110,9 +135,9 @@ void IMainMdiArea::showInExplorer(QString strFileName)
 
 void IMainMdiArea::removeFile(QString strFile)
 {
+    // The menu follows the list by itself; the page is told even when the
+    // path was not listed, so it drops a row it shows by mistake.
     IRecentFilesManager::getInstance()->removeFile(strFile);
-    if (MainWindow *pMainWindow = ICore::getMainWindow())
-        pMainWindow->updateRecentFileActions();
     emit resetRecentFiles();
 }
 

@@ -75,6 +75,9 @@ protected:
     /** Keeps the welcome page covering the viewport. */
     bool viewportEvent(QEvent *e) override;
 
+private slots:
+    void onSubWindowActivated(QMdiSubWindow *pWindow);
+
 private:
     QPointer<QWidget> m_pWelcomeWidget;
     ZTHTMLExposingWelcome *m_pWelcome;   // child of this area

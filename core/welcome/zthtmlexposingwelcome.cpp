@@ -1,6 +1,7 @@
 #include "core/welcome/zthtmlexposingwelcome.h"
 
 #include "core/icore.h"
+#include "core/irecentfilesmanager.h"
 #include "core/mainwindow.h"
 #include "core/welcome/imainmdiarea.h"
 
@@ -11,6 +12,8 @@ ZTHTMLExposingWelcome::ZTHTMLExposingWelcome(IMainMdiArea *mdiArea)
     , m_pMdiArea(mdiArea)
 {
     m_resetRelay = connect(mdiArea, &IMainMdiArea::resetRecentFiles, this, &ZTHTMLExposingWelcome::resetRecentFiles);
+    connect(IRecentFilesManager::getInstance(), &IRecentFilesManager::recentFilesChanged, this,
+            &ZTHTMLExposingWelcome::recentFilesChanged);
     //! [publish]
     if (MainWindow *pMainWindow = ICore::getMainWindow()) {
         if (QWebChannel *pChannel = pMainWindow->getChannel())

@@ -15,6 +15,9 @@ class IMainMdiArea;
 class ZTHTMLExposingWelcome : public QObject
 {
     Q_OBJECT
+    // The channel sends the new list along with recentFilesChanged(), so a
+    // page shows every change of the list without asking for it.
+    Q_PROPERTY(QStringList recentFiles READ getRecentFileList NOTIFY recentFilesChanged)
 
 public:
     explicit ZTHTMLExposingWelcome(IMainMdiArea *mdiArea);
@@ -22,6 +25,8 @@ public:
 
 signals:
     void resetRecentFiles();
+    // Whenever the recent projects list changes, whoever changed it.
+    void recentFilesChanged();
 
 public slots:
     void showInExplorer(QString strFileName);

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QUndoGroup>
 #include <QUrl>
@@ -55,6 +56,14 @@ bool SceneCommandHandler::connectCommands()
         connect(pCommand->getAction(), &QAction::triggered, this, command.slot, Qt::UniqueConnection);
         bAny = true;
     }
+    // The application has no user community or accounts to offer: the
+    // controls the core declares for them would do nothing when clicked.
+    for (const char *id : {"Help.Community", "Help.UserAccount"}) {
+        if (ContextAction *pCommand = ActionManager::getAction(QLatin1String(id)))
+            pCommand->setVisible(false);
+    }
+    if (MainWindow *pMainWindow = ICore::getMainWindow())
+        pMainWindow->getUserAccountLink()->hide();
     return bAny;
 }
 

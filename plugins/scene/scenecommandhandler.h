@@ -29,7 +29,8 @@ public:
     // Edit.Undo and Edit.Redo for the main window's context, acting on the
     // active project through the shared undo group, placed in the Edit menu.
     void registerUndoCommands();
-    // Connects to the commands that exist now; false if none was found.
+    // Connects to the commands that exist now and hides the declared ones it
+    // has no behaviour for; false if none was found.
     bool connectCommands();
     // Writes a page of the active project to the temporary folder and
     // returns its path; empty on failure.

@@ -30,11 +30,17 @@ QString describe(const ContextAction *pCommand)
     return strText.remove(QLatin1Char('&'));
 }
 
-// The recent project entries change with every opened project; a shortcut
-// would open whatever happens to be in that place.
-bool isRecentProjectCommand(const QString &strId)
+// The key field's placeholder is Qt's own text, translated by Qt's catalogue
+// where the system has one; naming it here puts it in ours as well.
+[[maybe_unused]] const char *const s_keyEditPlaceholder = QT_TRANSLATE_NOOP("QKeySequenceEdit", "Press shortcut");
+
+// The commands a user can give a key. The recent project entries change with
+// every opened project: a shortcut would open whatever happens to be in that
+// place. A hidden command is one the application offers no behaviour for.
+bool takesShortcut(const ContextAction *pCommand)
 {
-    return strId.startsWith(QLatin1String("File.Recent_Projects."));
+    return !pCommand->isSeparator() && !pCommand->getId().startsWith(QLatin1String("File.Recent_Projects."))
+           && pCommand->getAction()->isVisible();
 }
 
 } // namespace
@@ -92,7 +98,7 @@ void ShortcutsOptionPage::initValues()
     m_mapPending.clear();
     m_pTree->clear();
     for (const ContextAction *pCommand : ActionManager::getActions()) {
-        if (pCommand->isSeparator() || isRecentProjectCommand(pCommand->getId()))
+        if (!takesShortcut(pCommand))
             continue;
         m_mapPending.insert(pCommand->getId(), pCommand->getKeySequence());
         auto *pItem = new QTreeWidgetItem(m_pTree);
@@ -202,7 +208,7 @@ void ShortcutsOptionPage::resetCurrent()
 void ShortcutsOptionPage::resetAll()
 {
     for (const ContextAction *pCommand : ActionManager::getActions()) {
-        if (!pCommand->isSeparator() && !isRecentProjectCommand(pCommand->getId()))
+        if (takesShortcut(pCommand))
             setPendingShortcut(pCommand->getId(), pCommand->getDefaultKeySequence());
     }
     onCurrentChanged();

@@ -86,7 +86,7 @@ class TestDocumentFactory : public IDocumentFactory
 
 public:
     IDocument *createDocument() override;
-    IEditor *createEditor() override { return new TestEditor; }
+    IEditor *createEditor() override { return m_bEditorSucceeds ? new TestEditor : nullptr; }
     QStringList getSupportedSuffixes() override { return m_lstSuffixes; }
     IOptionsDlg *createOptionsDialog() override;
     ICreateDocumentDlg *createNewDocumentDialog() override { return new TestCreateDocumentDlg(this); }
@@ -101,6 +101,7 @@ public:
     bool m_bInitSucceeds = true;
     // Documents.
     bool m_bSaveSucceeds = true;
+    bool m_bEditorSucceeds = true;  // false: createEditor() gives none
     QString m_strSaveAsTarget;      // empty: Save As fails (the user cancelled)
 
     QList<QPointer<FactoryDocument>> m_lstDocuments;

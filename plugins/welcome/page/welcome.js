@@ -126,10 +126,14 @@
         document.getElementById("recentEmpty").hidden = state.recent.length > 0 || !state.connected;
     }
 
+    function showRecent(files) {
+        state.recent = Array.isArray(files) ? files : [];
+        renderRecent();
+    }
+
     function loadRecent() {
         welcome.getRecentFileList(function (files) {
-            state.recent = Array.isArray(files) ? files : [];
-            renderRecent();
+            showRecent(files);
             document.body.setAttribute("data-state", "ready");
         });
     }
@@ -150,6 +154,10 @@
         state.connected = true;
         showStatus("");
         welcome.resetRecentFiles.connect(loadRecent);
+        // Every change of the list, whoever made it, arrives with the new list.
+        welcome.recentFilesChanged.connect(function () {
+            showRecent(welcome.recentFiles);
+        });
         welcome.callbackAsyncfromJS("WelcomeScreen.getLocale", "", function (locale) {
             state.language = /^de/i.test(locale || "") ? "de" : "en";
             applyTexts();

@@ -27,7 +27,7 @@ private slots:
     void unregisterLastActionRemovesCommand();
     void unregisterUnknownIdIsSilent();
     void setContextFallsBackToMainWindow();
-    void saveWritesPortableTextAndDropsCleared();
+    void saveWritesPortableTextAndKeepsCleared();
     void readFromSettings_data();
     void readFromSettings();
     void savedShortcutsSurviveRestart();
@@ -180,7 +180,7 @@ void tst_ActionManager::setContextFallsBackToMainWindow()
     QCOMPARE(static_cast<ProxyAction *>(lateCommand->getAction())->action(), late);
 }
 
-void tst_ActionManager::saveWritesPortableTextAndDropsCleared()
+void tst_ActionManager::saveWritesPortableTextAndKeepsCleared()
 {
     m_pSettings->setValue(QStringLiteral("Shortcuts/Edit.Undo"), QStringLiteral("Ctrl+Z"));
     registerStandardCommands();
@@ -196,12 +196,14 @@ void tst_ActionManager::saveWritesPortableTextAndDropsCleared()
 
     QSettings onDisk(m_pSettings->fileName(), QSettings::IniFormat);
     onDisk.beginGroup(QStringLiteral("Shortcuts"));
-    // Besides the main window's own commands: this test's two, no separator.
+    // Besides the main window's own commands: this test's three, no separator.
     QStringList lstOwnKeys = onDisk.allKeys().filter(QRegularExpression(QStringLiteral("^(Test|Edit|Separator)\\.")));
-    QCOMPARE(lstOwnKeys.size(), 2);
+    QCOMPARE(lstOwnKeys.size(), 3);
     QCOMPARE(onDisk.value(QStringLiteral("Test.New")).toString(), QStringLiteral("Ctrl+N"));
     QCOMPARE(onDisk.value(QStringLiteral("Test.Save")).toString(), QStringLiteral("Ctrl+Shift+S"));
-    QVERIFY(!onDisk.contains(QStringLiteral("Edit.Undo")));
+    // Cleared by the user: an empty value, so the default does not come back.
+    QVERIFY(onDisk.contains(QStringLiteral("Edit.Undo")));
+    QCOMPARE(onDisk.value(QStringLiteral("Edit.Undo")).toString(), QString());
 }
 
 void tst_ActionManager::readFromSettings_data()
@@ -211,13 +213,14 @@ void tst_ActionManager::readFromSettings_data()
 
     QTest::newRow("no group: defaults")
         << QVariantMap() << QStringList{"Ctrl+N", "Ctrl+Z", "Ctrl+S"};
-    QTest::newRow("one key: others cleared")
-        << QVariantMap{{"Test.New", "Ctrl+Shift+N"}} << QStringList{"Ctrl+Shift+N", "", ""};
+    QTest::newRow("one key: others keep their defaults")
+        << QVariantMap{{"Test.New", "Ctrl+Shift+N"}} << QStringList{"Ctrl+Shift+N", "Ctrl+Z", "Ctrl+S"};
+    QTest::newRow("empty value: cleared") << QVariantMap{{"Edit.Undo", ""}} << QStringList{"Ctrl+N", "", "Ctrl+S"};
     QTest::newRow("every key")
         << QVariantMap{{"Test.New", "Alt+N"}, {"Edit.Undo", "Ctrl+Alt+Z"}, {"Test.Save", "F2"}}
         << QStringList{"Alt+N", "Ctrl+Alt+Z", "F2"};
     QTest::newRow("key of an unknown command only")
-        << QVariantMap{{"Plugin.Gone", "Ctrl+G"}} << QStringList{"", "", ""};
+        << QVariantMap{{"Plugin.Gone", "Ctrl+G"}} << QStringList{"Ctrl+N", "Ctrl+Z", "Ctrl+S"};
 }
 
 void tst_ActionManager::readFromSettings()
@@ -256,9 +259,9 @@ void tst_ActionManager::savedShortcutsSurviveRestart()
     QCOMPARE(ActionManager::getAction(QStringLiteral("Test.Save"))->getDefaultKeySequence(),
              QKeySequence(QStringLiteral("Ctrl+S")));
     QCOMPARE(shortcutOf(QStringLiteral("Test.New")), QStringLiteral("Ctrl+N"));
-    // A cleared shortcut has no key, so the default comes back until the
-    // saved group is read explicitly.
-    QCOMPARE(shortcutOf(QStringLiteral("Edit.Undo")), QStringLiteral("Ctrl+Z"));
+    // A cleared shortcut stays cleared, although its default is given after
+    // registration.
+    QCOMPARE(shortcutOf(QStringLiteral("Edit.Undo")), QString());
     ActionManager::readFromSettings();
     QCOMPARE(shortcutOf(QStringLiteral("Edit.Undo")), QString());
     QCOMPARE(shortcutOf(QStringLiteral("Test.Save")), QStringLiteral("Ctrl+Alt+S"));

@@ -53,6 +53,7 @@ private slots:
     void removingAnInactiveEditorKeepsTheActiveOne();
     void deletedEditorLeavesTheRegistry();
     void deletedActiveEditorHandsOverToItsSuccessor();
+    void deletedUnregisteredActiveEditorIsForgotten();
     void editorOfDocument();
     void editorRelaysDocumentSignals();
 
@@ -226,6 +227,16 @@ void tst_EditorManager::deletedActiveEditorHandsOverToItsSuccessor()
     QCOMPARE(recorder.take(), QStringList({"deactivated:B", "C:aboutToActivate", "activated:C"}));
     QCOMPARE(EditorManager::activeEditor(), &c);
     QCOMPARE(EditorManager::getEditors(), QList<IEditor *>({&a, &c}));
+}
+
+void tst_EditorManager::deletedUnregisteredActiveEditorIsForgotten()
+{
+    auto *pStray = new TestEditor;
+    EditorManager::activateEditor(pStray);
+    QSignalSpy deactivated(EditorManager::getInstance(), &EditorManager::editorDeactivated);
+    delete pStray;
+    QVERIFY(!EditorManager::activeEditor());
+    QCOMPARE(deactivated.size(), 1);
 }
 
 void tst_EditorManager::editorOfDocument()

@@ -122,9 +122,10 @@ void tst_LanguageManager::currentLanguageIsTheSavedOne_data()
     QTest::addColumn<QVariant>("saved");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("nothing saved") << QVariant() << QStringLiteral("C");
+    // Without a saved language the application runs in its built-in English.
+    QTest::newRow("nothing saved") << QVariant() << QStringLiteral("en_US");
     QTest::newRow("german") << QVariant(QStringLiteral("de_DE")) << QStringLiteral("de_DE");
-    QTest::newRow("not a language") << QVariant(QStringLiteral("garbage")) << QStringLiteral("C");
+    QTest::newRow("not a language") << QVariant(QStringLiteral("garbage")) << QStringLiteral("en_US");
 }
 
 void tst_LanguageManager::currentLanguageIsTheSavedOne()

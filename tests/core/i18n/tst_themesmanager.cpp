@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -46,6 +47,7 @@ private slots:
     void themeIdIsCaseSensitive();
     void missingDarkFileAppliesNothing();
     void saveThemesTakesListedIdsOnly();
+    void shippedThemesShowTranslatedNames();
 
 private:
     void createThemes(const QStringList &lstFiles);
@@ -189,6 +191,27 @@ void tst_ThemesManager::saveThemesTakesListedIdsOnly()
     // The applied theme stays until the next start.
     QCOMPARE(manager.getCurrentThemeId(), QStringLiteral("Dark"));
     QCOMPARE(qApp->styleSheet(), sheetOf("zelto_dark.qss"));
+}
+
+void tst_ThemesManager::shippedThemesShowTranslatedNames()
+{
+    createThemes({"zelto_dark.qss", "zelto_light.qss", "zelto_mine.qss"});
+    QTranslator german;
+    QVERIFY(german.load(qEnvironmentVariable("ZELTO_BUILD_DIR") + QStringLiteral("/bin/translations/zelto_de.qm")));
+    QCoreApplication::installTranslator(&german);
+    IThemesManager &manager = IThemesManager::getInstance();
+    manager.initialize();
+    QCoreApplication::removeTranslator(&german);
+
+    QStringList lstIds, lstNames;
+    for (const ThemesInfo *pInfo : manager.getThemes()) {
+        lstIds << pInfo->id;
+        lstNames << pInfo->name;
+    }
+    // The ids stay what the settings hold; a theme of the user's own keeps its name.
+    QCOMPARE(lstIds, (QStringList{"Dark", "Light", "Mine"}));
+    QCOMPARE(lstNames, (QStringList{"Dunkel", "Hell", "Mine"}));
+    QCOMPARE(manager.getCurrentThemeName(), QStringLiteral("Dunkel"));
 }
 
 QTEST_MAIN(tst_ThemesManager)

@@ -58,6 +58,7 @@ private slots:
     void missingFileDoesNotMatchDeletedProject();
     void capitalSuffixFindsFactory();
     void unknownSuffixSaysSo();
+    void failedOpenDeletesDocument_data();
     void failedOpenDeletesDocument();
     void loadOpenedDocumentWithoutRecentEntry();
     void newProject();
@@ -112,6 +113,7 @@ void tst_FileCommands::init()
     m_pFactory->m_bSaveSucceeds = true;
     m_pFactory->m_nDialogResult = QDialog::Accepted;
     m_pFactory->m_bInitSucceeds = true;
+    m_pFactory->m_bEditorSucceeds = true;
     m_pFactory->m_bNewIsTemp = true;
     m_pFactory->m_nCleanTempCount = 0;
     m_pDir = new QTemporaryDir;
@@ -220,10 +222,22 @@ void tst_FileCommands::unknownSuffixSaysSo()
     QVERIFY(m_pFactory->m_lstDocuments.isEmpty());
 }
 
+void tst_FileCommands::failedOpenDeletesDocument_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<bool>("editor");
+    // The test document opens only files that exist.
+    QTest::newRow("file missing") << false << true;
+    QTest::newRow("no editor for it") << true << false;
+}
+
 void tst_FileCommands::failedOpenDeletesDocument()
 {
-    // The test document opens only files that exist.
-    QVERIFY(!m_pWindow->loadFile(path(QStringLiteral("missing.zelto"))));
+    QFETCH(bool, exists);
+    QFETCH(bool, editor);
+    m_pFactory->m_bEditorSucceeds = editor;
+    const QString strFile = exists ? project(QStringLiteral("kept.zelto")) : path(QStringLiteral("missing.zelto"));
+    QVERIFY(!m_pWindow->loadFile(strFile));
     QCOMPARE(m_pFactory->m_lstDocuments.size(), 1);
     QVERIFY(m_pFactory->m_lstDocuments.first().isNull());
     QVERIFY(EditorManager::getEditors().isEmpty());

@@ -2,6 +2,7 @@
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/documents/editormanager.h"
 #include "core/i18n/ilanguagemanager.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -47,6 +49,15 @@ QMenu *languageMenu()
     return containerMenu("MenuBar.View")->findChild<QMenu *>();
 }
 
+// A German catalogue beside the executable makes German a choice.
+QString germanCatalogue()
+{
+    const QString strCatalogue = QCoreApplication::applicationDirPath() + QStringLiteral("/translations/zelto_de.qm");
+    QDir().mkpath(QFileInfo(strCatalogue).absolutePath());
+    QFile(strCatalogue).open(QIODevice::WriteOnly);
+    return strCatalogue;
+}
+
 } // namespace
 
 class tst_MainWindowCommands : public QObject
@@ -63,6 +74,7 @@ private slots:
     void languageMenuKeepsRunningLanguage();
     void focusIntoMenuKeepsContext();
     void preferencesDialogIsCreatedOnce();
+    void restartGoesThroughTheClose();   // ends the run: last
 
 private:
     TestSupport::TestHost m_host;
@@ -87,7 +99,9 @@ void tst_MainWindowCommands::declaredCommands_data()
                           << "Open an existing project" << true;
     QTest::newRow("Save") << "File.Save" << "&Save" << QKeySequence(QKeySequence::Save) << "Save the current project"
                           << false;
-    QTest::newRow("Other Project") << "File.SaveAs.Project" << "Other Project" << QKeySequence(QKeySequence::SaveAs)
+    // No platform key for Save As here: the conventional one.
+    QTest::newRow("Other Project") << "File.SaveAs.Project" << "Other Project"
+                                   << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
                                    << "Save the current project as a new one" << false;
     QTest::newRow("Close") << "File.Close" << "&Close" << QKeySequence(QKeySequence::Close)
                            << "Close the current project" << false;
@@ -164,11 +178,9 @@ void tst_MainWindowCommands::toolbarAndStatusBar()
 
 void tst_MainWindowCommands::languageMenuKeepsRunningLanguage()
 {
-    // A German catalogue beside the executable makes German a choice.
-    const QString strCatalogue = QCoreApplication::applicationDirPath() + QStringLiteral("/translations/zelto_de.qm");
-    QDir().mkpath(QFileInfo(strCatalogue).absolutePath());
-    QFile(strCatalogue).open(QIODevice::WriteOnly);
-    ICore::settings()->setValue(QStringLiteral("Zelto/Language"), QStringLiteral("en_US"));
+    // A German catalogue beside the executable makes German a choice; with
+    // no language saved the application runs in English.
+    const QString strCatalogue = germanCatalogue();
     QVERIFY(ILanguageManager::getInstance().initialize());
 
     MainWindow window;
@@ -184,11 +196,13 @@ void tst_MainWindowCommands::languageMenuKeepsRunningLanguage()
     QVERIFY(pEnglish->isChecked());
 
     TestSupport::ModalAnswerer answerer;
-    answerer.answer(QMessageBox::Ok);
+    answerer.answer(QMessageBox::No);   // not now
     pGerman->trigger();
     QCOMPARE(answerer.records().size(), 1);
     QCOMPARE(answerer.records().first().text,
-             QStringLiteral("The language change will take effect from the next run."));
+             QStringLiteral("The language change will take effect when the application starts again.\n"
+                            "Restart now?"));
+    QVERIFY(!ExtensionSystem::PluginManager::isRestartRequested());
     QVERIFY(pEnglish->isChecked());
     QVERIFY(!pGerman->isChecked());
     QCOMPARE(ILanguageManager::getInstance().getSaveLangId(), QStringLiteral("de_DE"));
@@ -244,6 +258,47 @@ void tst_MainWindowCommands::focusIntoMenuKeepsContext()
     commandAction("File.New")->trigger();
     QCOMPARE(editorSpy.count(), 2);
     ActionManager::unregisterAction(&editorNew, QStringLiteral("File.New"));
+}
+
+void tst_MainWindowCommands::restartGoesThroughTheClose()
+{
+    const QString strCatalogue = germanCatalogue();
+    QVERIFY(ILanguageManager::getInstance().initialize());
+    TestDocumentFactory factory;
+    ExtensionSystem::PluginManager::addObject(&factory);
+    QTemporaryDir dir;
+    const QString strProject = dir.filePath(QStringLiteral("unsaved.zelto"));
+    QVERIFY(writeProjectFile(strProject));
+
+    MainWindow window;
+    window.show();
+    QVERIFY(window.loadFile(strProject));
+    factory.m_lstDocuments.last()->edit();
+    QAction *pGerman = languageMenu()->actions().at(1);
+
+    // Keeping the project open keeps the application running.
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Yes);      // restart now
+    answerer.answer(QMessageBox::Cancel);   // do not close the project
+    pGerman->trigger();
+    QVERIFY(answerer.waitForAnswers(2));
+    QCOMPARE(answerer.records().at(1).text, QStringLiteral("Save changes made to unsaved?"));
+    QVERIFY(window.isVisible());
+    QVERIFY(!ExtensionSystem::PluginManager::isRestartRequested());
+
+    // Once everything is closed the host is asked to start again. The run
+    // ends then, which ends every later event loop: this test runs last.
+    answerer.answer(QMessageBox::Yes);
+    answerer.answer(QMessageBox::No);       // close without saving
+    pGerman->trigger();
+    QVERIFY(answerer.waitForAnswers(4));
+    QVERIFY(!window.isVisible());
+    QVERIFY(EditorManager::getEditors().isEmpty());
+    QVERIFY(ExtensionSystem::PluginManager::isRestartRequested());
+    QCOMPARE(ICore::settings()->value(QStringLiteral("Zelto/Language")).toString(), QStringLiteral("de_DE"));
+
+    ExtensionSystem::PluginManager::removeObject(&factory);
+    QFile::remove(strCatalogue);
 }
 
 void tst_MainWindowCommands::preferencesDialogIsCreatedOnce()

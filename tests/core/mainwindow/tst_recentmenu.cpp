@@ -5,6 +5,8 @@
 #include "core/icore.h"
 #include "core/irecentfilesmanager.h"
 #include "core/mainwindow.h"
+#include "core/welcome/imainmdiarea.h"
+#include "core/welcome/zthtmlexposingwelcome.h"
 #include "extensionsystem/pluginmanager.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testdocumentfactory.h"
@@ -118,12 +120,17 @@ void tst_RecentMenu::refreshHidesDroppedEntries()
     MainWindow window;
     QCOMPARE(visibleEntries().size(), 4);
 
-    // Adding alone does not refresh the menu; asking for it does.
+    // Whoever changes the list (here a project's close prompt would), the
+    // menu shows it at once and the welcome page is told.
+    auto *pPage = window.getMdiArea()->findChild<ZTHTMLExposingWelcome *>();
+    QSignalSpy pageTold(pPage, &ZTHTMLExposingWelcome::recentFilesChanged);
     IRecentFilesManager::getInstance()->addFile(QStringLiteral("/projects/new.zelto"));
-    QCOMPARE(visibleEntries().size(), 4);
-    window.updateRecentFileActions();
     QCOMPARE(visibleEntries().first(), QStringLiteral("1. /projects/new.zelto"));
     QCOMPARE(visibleEntries().size(), 5);
+    IRecentFilesManager::getInstance()->removeFile(QStringLiteral("/projects/p4.zelto"));
+    QCOMPARE(visibleEntries().size(), 4);
+    QCOMPARE(pageTold.size(), 2);
+    QCOMPARE(pPage->property("recentFiles").toStringList(), IRecentFilesManager::getInstance()->getRecentFiles());
 
     ICore::settings()->setValue(QLatin1String(kRecentKey), numberedPaths(2));
     window.updateRecentFileActions();

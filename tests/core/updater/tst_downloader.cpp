@@ -1,7 +1,9 @@
+#include "core/documents/documentmanager.h"
 #include "core/mainwindow.h"
 #include "core/updater/downloader.h"
 #include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
+#include "tests/common/testdocument.h"
 #include "tests/common/testhost.h"
 #include "tests/common/urlrecorder.h"
 
@@ -43,6 +45,7 @@ private slots:
     void failures();
     void unwritableFolder();
     void finalNameTaken();
+    void installWaitsForOpenProjects();
     void installAndQuit();
 
 private:
@@ -261,6 +264,32 @@ void tst_Downloader::installQuestion()
     QVERIFY(pOpen->isEnabled());
     QCOMPARE(label("timeLabel")->text(), QStringLiteral("Click Open to apply the update."));
     QVERIFY(m_recorder.urls.isEmpty());
+}
+
+void tst_Downloader::installWaitsForOpenProjects()
+{
+    // A project with changes the user does not want to let go of.
+    auto *pProject = new TestDocument(m_pDir->filePath(QStringLiteral("busy.zelto")), m_pWindow);
+    pProject->makeEdit();
+    DocumentManager::addDocument(pProject);
+
+    Downloader *pDownloader = newDownloader(false);
+    ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);       // install now
+    answerer.answer(QMessageBox::Cancel);   // but keep the project open
+    answerer.answer(QMessageBox::Ok);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
+    QVERIFY(answerer.waitForAnswers(3, 10000));
+    QCOMPARE(answerer.records().at(1).text, QStringLiteral("Save changes made to busy?"));
+    QCOMPARE(answerer.records().at(2).text,
+             QStringLiteral("The update was not installed because a project is still open. "
+                            "Save or close your projects, then click Open to install the update."));
+    QVERIFY(m_recorder.urls.isEmpty());
+    QVERIFY(DocumentManager::getDocuments().contains(pProject));
+    QVERIFY(pDownloader->findChild<QPushButton *>(QStringLiteral("openButton"))->isEnabled());
+
+    DocumentManager::removeDocument(pProject);
+    delete pProject;
 }
 
 void tst_Downloader::installAndQuit()

@@ -114,9 +114,11 @@ void tst_IMainMdiArea::welcomeObjectOnTheChannel()
     QVERIFY(pWelcome);
     QCOMPARE(pWelcome->parent(), area());
 
-    // The page sees the slots in this order and with these parameter names.
+    // The page sees the signals and slots in this order and with these
+    // parameter names.
     const QStringList expected = {
         QStringLiteral("resetRecentFiles()"),
+        QStringLiteral("recentFilesChanged()"),
         QStringLiteral("showInExplorer(QString)"),
         QStringLiteral("removeFile(QString)"),
         QStringLiteral("getRecentFileList()"),

@@ -34,13 +34,21 @@
 #include <QDesktopServices>
 #include <QGraphicsItem>
 #include <QGraphicsView>
+#include <QKeySequenceEdit>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTranslator>
+#include <QTreeWidget>
+#include <QUndoGroup>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -69,6 +77,8 @@ private slots:
     void cleanup();
     void createEditSaveCloseAndReopen();
     void undoAndRedoFollowTheFocusedEditor();
+    void saveUndoAndTabsFollowTheProjectInFront();
+    void shortcutsHaveOneOwnerAndWork();
     void dragMovesAsOneUndoableStep();
     void autoKeyAnimatesAndUndoes();
     void timelineEditsKeyframesAndPlays();
@@ -82,6 +92,7 @@ private slots:
     void aboutAndUpdateCheck();
     void shortcutSurvivesRestart();
     void conflictingShortcutsAreNotSaved();
+    void keyFieldSpeaksTheUsersLanguage();
     void preferencesChangeBackupAndBreakpoints();
 
 private:
@@ -263,6 +274,84 @@ void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
     QTest::keySequence(m_pWindow->windowHandle() ? static_cast<QWidget *>(pWidget->view()) : pWidget,
                        pUndo->getKeySequence());
     QTRY_COMPARE(pEditor->getSceneDocument()->project().m_lstScenes[0].lstItems.size(), 1);
+}
+
+void tst_SceneApp::saveUndoAndTabsFollowTheProjectInFront()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pA = createProject(QStringLiteral("a"));
+    SceneEditor *pB = createProject(QStringLiteral("b"));
+    QVERIFY(pA && pB);
+    QTabBar *pTabs = m_pWindow->findChild<QMdiArea *>()->findChild<QTabBar *>();
+    QAction *pSave = ActionManager::getAction(QStringLiteral("File.Save"))->getAction();
+    SceneDocument *pDocumentA = pA->getSceneDocument();
+
+    // A click on A's tab, then an edit of A: Save and the menu's Undo act on A.
+    pTabs->setCurrentIndex(0);
+    QTRY_COMPARE(activeEditor(), pA);
+    pA->getWidget()->addRectangle();
+    QVERIFY(pSave->isEnabled());
+    ActionManager::setContext(m_pWindow);
+    TRIGGER("Edit.Undo");
+    QVERIFY(pDocumentA->project().m_lstItems.isEmpty());
+    QVERIFY(!pSave->isEnabled());
+
+    // Closing B, in front, leaves A a full tab with its caption, whose edits
+    // reach Save and Undo.
+    pTabs->setCurrentIndex(1);
+    QTRY_COMPARE(activeEditor(), pB);
+    TRIGGER("File.Close");
+    QTRY_COMPARE(activeEditor(), pA);
+    QTRY_VERIFY(qobject_cast<QMdiSubWindow *>(pA->getWidget()->parentWidget())->isMaximized());
+    QVERIFY(m_pWindow->menuWidget()->windowTitle().startsWith(pDocumentA->getFileName()));
+    pA->getWidget()->addEllipse();
+    QVERIFY(pSave->isEnabled());
+    QCOMPARE(DocumentManager::getUndoGroup()->activeStack(), pDocumentA->getUndoStack());
+}
+
+void tst_SceneApp::shortcutsHaveOneOwnerAndWork()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pA = createProject(QStringLiteral("a"));
+    SceneEditor *pB = createProject(QStringLiteral("b"));
+    QVERIFY(pA && pB);
+
+    // Every command's proxy fires from anywhere in the window; any other
+    // action of the window that holds the same key makes both ambiguous.
+    QSet<QAction *> setActions;
+    for (QAction *pAction : m_pWindow->findChildren<QAction *>())
+        setActions.insert(pAction);
+    for (ContextAction *pCommand : ActionManager::getActions())
+        setActions.insert(pCommand->getAction());
+    QMultiMap<QString, QString> mapOwners;
+    for (QAction *pAction : qAsConst(setActions)) {
+        if (pAction->associatedWidgets().isEmpty())
+            continue;   // in no widget: no key reaches it
+        for (const QKeySequence &key : pAction->shortcuts())
+            mapOwners.insert(key.toString(QKeySequence::PortableText),
+                             pAction->objectName().isEmpty() ? pAction->text() : pAction->objectName());
+    }
+    for (ContextAction *pCommand : ActionManager::getActions()) {
+        for (const QKeySequence &key : pCommand->getAction()->shortcuts()) {
+            const QStringList lstOwners = mapOwners.values(key.toString(QKeySequence::PortableText));
+            QVERIFY2(lstOwners.size() == 1, qPrintable(key.toString() + QStringLiteral(": ") + lstOwners.join(", ")));
+        }
+    }
+
+    // The keys the menus and the README show close the project in front.
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+    pB->getWidget()->view()->setFocus();
+    QTest::keyClick(pB->getWidget()->view(), Qt::Key_W, Qt::ControlModifier);
+    QTRY_COMPARE(EditorManager::getEditors().size(), 1);
+    QTRY_COMPARE(activeEditor(), pA);
+    pA->getWidget()->view()->setFocus();
+    QTest::keyClick(pA->getWidget()->view(), Qt::Key_F4, Qt::ControlModifier);
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+    QCOMPARE(ActionManager::getAction(QStringLiteral("File.SaveAs.Project"))->getKeySequence(),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 }
 
 void tst_SceneApp::dragMovesAsOneUndoableStep()
@@ -654,6 +743,13 @@ void tst_SceneApp::aboutAndUpdateCheck()
     QVERIFY(answerer.waitForAnswers(2));
     QCOMPARE(answerer.records().at(0).title, QStringLiteral("Zelto Rideved"));
     QVERIFY(answerer.records().at(0).text.contains(QCoreApplication::applicationVersion()));
+    // There is no user community or account to go to: nothing offers one.
+    QVERIFY(!ActionManager::getAction(QStringLiteral("Help.Community"))->getAction()->isVisible());
+    QVERIFY(!ActionManager::getAction(QStringLiteral("Help.UserAccount"))->getAction()->isVisible());
+    QVERIFY(m_pWindow->getUserAccountLink()->isHidden());
+    ShortcutsOptionPage page(nullptr);
+    page.initValues();
+    QVERIFY(page.findChild<QTreeWidget *>()->findItems(QStringLiteral("Help.Community"), Qt::MatchExactly).isEmpty());
     QVERIFY(answerer.records().at(1).text.contains(QLatin1String("No update address")));
 
     // With an address, the check goes to the update registry, which reads the
@@ -719,6 +815,20 @@ void tst_SceneApp::conflictingShortcutsAreNotSaved()
     dialog.shortcutsPage()->resetAll();
     QVERIFY(dialog.shortcutsPage()->conflicts().isEmpty());
     QVERIFY(dialog.applyChanges());
+}
+
+void tst_SceneApp::keyFieldSpeaksTheUsersLanguage()
+{
+    // What zelto installs for a user who chose German; Qt's own catalogue
+    // may be missing.
+    QTranslator german;
+    QVERIFY(german.load(qEnvironmentVariable("ZELTO_BUILD_DIR") + QStringLiteral("/bin/translations/zelto_de.qm")));
+    QCoreApplication::installTranslator(&german);
+    ShortcutsOptionPage page(nullptr);
+    QCoreApplication::removeTranslator(&german);
+    const auto *pField = page.findChild<QKeySequenceEdit *>()->findChild<QLineEdit *>();
+    QVERIFY(pField);
+    QCOMPARE(pField->placeholderText(), QStringLiteral("Geben Sie ein Tastenkürzel ein"));
 }
 
 void tst_SceneApp::preferencesChangeBackupAndBreakpoints()
