@@ -228,8 +228,11 @@ public slots:
     void updateRecentFileActions();
     /** Brings the window to the front: un-minimises, raises and activates it. */
     void raiseUp();
-    // Ends this run through the normal close, then has the host start the
-    // application again; nothing happens when a project stays open.
+    /**
+     * Ends this run through the normal close, then has the host start the
+     * application again with the same arguments. Nothing happens when the
+     * user keeps a project open.
+     */
     void restart();
 
 private slots:

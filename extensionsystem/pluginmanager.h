@@ -152,10 +152,14 @@ public:
     static PluginInfo *pluginByName(const QString &name);
     /** True between the end of loadPlugins() and shutdown(). */
     static bool isRunning();
-    // Asks the host to start the application again, with the same executable
-    // and arguments, once this run has ended. The caller ends the run (after
-    // the user's projects and settings went through the normal close).
+    /**
+     * Asks the host to start the application again, with the same executable
+     * and arguments, once this run has ended. The caller ends the run itself,
+     * after the user's projects and settings went through the normal close.
+     * GUI thread only.
+     */
     static void requestRestart();
+    /** True once requestRestart() was called in this run. */
     static bool isRestartRequested();
 
     /**

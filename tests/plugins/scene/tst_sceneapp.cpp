@@ -294,7 +294,7 @@ void tst_SceneApp::saveUndoAndTabsFollowTheProjectInFront()
     QVERIFY(pSave->isEnabled());
     ActionManager::setContext(m_pWindow);
     TRIGGER("Edit.Undo");
-    QVERIFY(pDocumentA->project().m_lstItems.isEmpty());
+    QVERIFY(pDocumentA->project().m_lstScenes.first().lstItems.isEmpty());
     QVERIFY(!pSave->isEnabled());
 
     // Closing B, in front, leaves A a full tab with its caption, whose edits
