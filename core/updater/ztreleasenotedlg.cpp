@@ -25,6 +25,8 @@ ZTReleaseNoteDlg::ZTReleaseNoteDlg(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     connect(m_ui->m_pBtnUpdate, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->m_pBtnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->m_pBtnSkip, &QPushButton::clicked, this, [this] { done(SkipVersion); });
+    connect(m_ui->m_pBtnRemind, &QPushButton::clicked, this, [this] { done(RemindLater); });
 
     // The notes are the appcast's, not ours: a page of their own in a
     // private profile. The profile is made after the view, so it is deleted
@@ -49,6 +51,11 @@ ZTReleaseNoteDlg::~ZTReleaseNoteDlg()
 void ZTReleaseNoteDlg::setHeading(const QString &text)
 {
     m_ui->m_pHeadingLabel->setText(text);
+}
+
+void ZTReleaseNoteDlg::setRemindLaterVisible(bool bVisible)
+{
+    m_ui->m_pBtnRemind->setVisible(bVisible);
 }
 
 void ZTReleaseNoteDlg::setReleaseNotes(const QString &notes)
