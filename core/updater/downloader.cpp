@@ -176,6 +176,8 @@ void Downloader::sendRequest(const QUrl &url, bool bResume)
     // never to a less safe scheme and not forever.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(s_nMaxRedirects);
+    // Byte offsets must be those of the file: no transfer compression.
+    request.setRawHeader("Accept-Encoding", "identity");
     // If-Range: the rest of the file only if it is still the same file,
     // otherwise the whole of the new one.
     if (bResume) {

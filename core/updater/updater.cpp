@@ -164,6 +164,7 @@ void Updater::watchReply(QNetworkReply *reply)
 void Updater::setUrl(const QString &url)
 {
     m_url = url;
+    m_strSettingsUrl = url;
     const QByteArray hash = QCryptographicHash::hash(url.toUtf8(), QCryptographicHash::Sha256);
     m_strSettingsGroup = QLatin1String(s_settingsGroup) + QString::fromLatin1(hash.toHex().left(16));
     scheduleNextCheck();
@@ -222,30 +223,38 @@ QString Updater::getSkippedVersion() const
         : QString();
 }
 
+void Updater::writeSetting(const char *key, const QVariant &value)
+{
+    QSettings *pSettings = settings();
+    if (!pSettings)
+        return;
+    pSettings->beginGroup(m_strSettingsGroup);
+    // For whoever reads the file: the group's name is a hash.
+    pSettings->setValue(QLatin1String(s_urlKey), m_strSettingsUrl);
+    pSettings->setValue(QLatin1String(key), value);
+    pSettings->endGroup();
+}
+
 void Updater::recordCheck()
 {
-    if (QSettings *pSettings = settings()) {
-        pSettings->beginGroup(m_strSettingsGroup);
-        pSettings->setValue(QLatin1String(s_urlKey), m_url);
-        pSettings->setValue(QLatin1String(s_lastCheckKey), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
-        pSettings->endGroup();
-    }
+    m_nLastCheckSecs = QDateTime::currentSecsSinceEpoch();
+    writeSetting(s_lastCheckKey, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
     m_nRetryAfterSecs = 0;
 }
 
 qint64 Updater::secondsUntilDue() const
 {
     const qint64 nNow = QDateTime::currentSecsSinceEpoch();
-    qint64 nDue = 0;
+    qint64 nLast = m_nLastCheckSecs;
     // The settings file is the user's to edit: a time that cannot be read,
     // or one in the future, counts as no check.
     if (QSettings *pSettings = settings()) {
         const QDateTime last = QDateTime::fromString(
             pSettings->value(m_strSettingsGroup + QLatin1Char('/') + QLatin1String(s_lastCheckKey)).toString(),
             Qt::ISODate);
-        if (last.isValid() && last.toSecsSinceEpoch() <= nNow)
-            nDue = last.toSecsSinceEpoch() + m_nCheckIntervalSecs;
+        nLast = last.isValid() && last.toSecsSinceEpoch() <= nNow ? last.toSecsSinceEpoch() : 0;
     }
+    const qint64 nDue = nLast > 0 ? nLast + m_nCheckIntervalSecs : 0;
     return qMax<qint64>(0, qMax(nDue, m_nRetryAfterSecs) - nNow);
 }
 
@@ -273,7 +282,7 @@ void Updater::onScheduleTimer()
         scheduleNextCheck();
         return;
     }
-    if (m_bOffering) {
+    if (m_nOffering > 0) {
         // The user is looking at this very offer: ask again later.
         m_nRetryAfterSecs = QDateTime::currentSecsSinceEpoch() + qMin<qint64>(m_nCheckIntervalSecs, s_nMaxTimerWaitSecs);
         scheduleNextCheck();
@@ -449,17 +458,12 @@ void Updater::offerUpdate()
     dialog.setReleaseNotes(m_changelog);
     // Later means the next check of its own, which needs an interval.
     dialog.setRemindLaterVisible(m_nCheckIntervalSecs > 0);
-    m_bOffering = true;
+    ++m_nOffering;
     const int nResult = dialog.exec();
-    m_bOffering = false;
+    --m_nOffering;
 
     if (nResult == ZTReleaseNoteDlg::SkipVersion) {
-        if (QSettings *pSettings = settings()) {
-            pSettings->beginGroup(m_strSettingsGroup);
-            pSettings->setValue(QLatin1String(s_urlKey), m_url);
-            pSettings->setValue(QLatin1String(s_skippedVersionKey), strVersion);
-            pSettings->endGroup();
-        }
+        writeSetting(s_skippedVersionKey, strVersion);
         return;
     }
     if (nResult == ZTReleaseNoteDlg::RemindLater) {

@@ -11,6 +11,7 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QSettings;
 class QTimer;
+class QVariant;
 QT_END_NAMESPACE
 
 class Downloader;
@@ -128,6 +129,7 @@ private:
     qint64 secondsUntilDue() const;
     void recordCheck();
     QSettings *settings() const;
+    void writeSetting(const char *key, const QVariant &value);
 
     QString m_url;
     QString m_userAgentString;
@@ -158,6 +160,10 @@ private:
     // The settings group of the URL this updater was made for; a redirect
     // changes m_url, not this.
     QString m_strSettingsGroup;
+    QString m_strSettingsUrl;
+    // The last check when there are no settings to keep it in (seconds
+    // since the epoch).
+    qint64 m_nLastCheckSecs = 0;
     int m_nCheckIntervalSecs = 0;
     QTimer *m_pScheduleTimer;
     // After a check of its own failed: not before this time (seconds since
@@ -167,5 +173,5 @@ private:
     // Whether the reply handled now came from a check of its own.
     bool m_bScheduledReply = false;
     // While the release notes are shown, no check of its own shows them again.
-    bool m_bOffering = false;
+    int m_nOffering = 0;
 };
