@@ -43,10 +43,10 @@ and Zelto::Core, and zelto_add_plugin) to build plug-ins for an installed
 Zelto Rideved, with the SDK reference and plug-in author's guide in HTML
 and as a Qt help file, and zelto-updates, which signs installers and
 writes the appcast entries of signed updates.")
-# The SDK's CMake package looks these up with find_dependency(Qt5 ...);
-# zelto-updates, the signing tool, needs libsodium (the package is not
-# scanned by dpkg-shlibdeps).
+# The SDK's CMake package looks these up with find_dependency(Qt5 ...).
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
-    "qtbase5-dev, libqt5websockets5-dev, libqt5webchannel5-dev, qtwebengine5-dev, libsodium23")
+    "qtbase5-dev, libqt5websockets5-dev, libqt5webchannel5-dev, qtwebengine5-dev")
+# What zelto-updates, the signing tool, links (libsodium among them).
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SHLIBDEPS ON)
 
 include(CPack)
