@@ -14,17 +14,16 @@ class Updater;
  *
  * A registry of appcast URLs, each with its own checker holding that URL's
  * settings and results. Every operation takes the URL first and registers it
- * on first use, so a getter on a new URL answers the default. Settings live in
- * memory only. A check that finds a newer version shows the release notes and,
+ * on first use, so a getter on a new URL answers the default. The values set
+ * here live in memory only; the application's settings keep only the time of
+ * each URL's last check and the version the user chose to skip. A check that finds a newer version shows the release notes and,
  * when the user agrees, downloads the installer into the user's Downloads
  * folder (or opens the appcast's page).
  *
  * Installers can be signed: with setPublicKey() the downloaded file must carry
  * a valid Ed25519 signature in the appcast before it is reported or offered
  * (the README's publisher section shows how to sign). With
- * setCheckInterval() the registry also checks on its own, remembering the
- * time of the last check and a version the user chose to skip in the
- * application's settings.
+ * setCheckInterval() the registry also checks on its own.
  *
  * Use the shared instance, getInstance(); it lives until the application
  * object goes. The core declares the command "Help.CheckUpdates" and leaves
