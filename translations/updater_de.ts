@@ -12,16 +12,16 @@
         <location filename="../core/updater/downloader.ui" line="87"/>
         <location filename="../core/updater/downloader.cpp" line="62"/>
         <location filename="../core/updater/downloader.cpp" line="139"/>
-        <location filename="../core/updater/downloader.cpp" line="420"/>
-        <location filename="../core/updater/downloader.cpp" line="455"/>
+        <location filename="../core/updater/downloader.cpp" line="422"/>
+        <location filename="../core/updater/downloader.cpp" line="457"/>
         <source>Downloading Updates</source>
         <translation>Aktualisierungen werden heruntergeladen</translation>
     </message>
     <message>
         <location filename="../core/updater/downloader.ui" line="110"/>
         <location filename="../core/updater/downloader.cpp" line="140"/>
-        <location filename="../core/updater/downloader.cpp" line="421"/>
-        <location filename="../core/updater/downloader.cpp" line="434"/>
+        <location filename="../core/updater/downloader.cpp" line="423"/>
+        <location filename="../core/updater/downloader.cpp" line="436"/>
         <source>Time Remaining</source>
         <translation>Verbleibende Zeit</translation>
     </message>
@@ -38,159 +38,159 @@
     </message>
     <message>
         <location filename="../core/updater/downloader.cpp" line="140"/>
-        <location filename="../core/updater/downloader.cpp" line="421"/>
-        <location filename="../core/updater/downloader.cpp" line="466"/>
+        <location filename="../core/updater/downloader.cpp" line="423"/>
+        <location filename="../core/updater/downloader.cpp" line="468"/>
         <source>Unknown</source>
         <translation>Unbekannt</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="280"/>
+        <location filename="../core/updater/downloader.cpp" line="282"/>
         <source>Cannot find downloaded update!</source>
         <translation>Die heruntergeladene Aktualisierung wurde nicht gefunden!</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="319"/>
+        <location filename="../core/updater/downloader.cpp" line="321"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="320"/>
+        <location filename="../core/updater/downloader.cpp" line="322"/>
         <source>Download complete!</source>
         <translation>Download abgeschlossen!</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="321"/>
+        <location filename="../core/updater/downloader.cpp" line="323"/>
         <source>The installer will open separately</source>
         <translation>Das Installationsprogramm wird separat geöffnet</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="328"/>
+        <location filename="../core/updater/downloader.cpp" line="330"/>
         <source>In order to install the update, you need to quit the application.</source>
         <translation>Um die Aktualisierung zu installieren, müssen Sie die Anwendung beenden.</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="330"/>
+        <location filename="../core/updater/downloader.cpp" line="332"/>
         <source>Click OK to begin installing the update.</source>
         <translation>Klicken Sie auf OK, um mit der Installation der Aktualisierung zu beginnen.</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="311"/>
+        <location filename="../core/updater/downloader.cpp" line="313"/>
         <source>Click Open to apply the update.</source>
         <translation>Klicken Sie auf Öffnen, um die Aktualisierung anzuwenden.</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="225"/>
+        <location filename="../core/updater/downloader.cpp" line="227"/>
         <source>the server sent a part of the update that does not fit</source>
         <translation>der Server hat einen Teil der Aktualisierung gesendet, der nicht passt</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="290"/>
+        <location filename="../core/updater/downloader.cpp" line="292"/>
         <source>The update was not installed because a project is still open. Save or close your projects, then click Open to install the update.</source>
         <translation>Die Aktualisierung wurde nicht installiert, weil noch ein Projekt geöffnet ist. Speichern oder schließen Sie Ihre Projekte und klicken Sie dann auf Öffnen, um die Aktualisierung zu installieren.</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="301"/>
+        <location filename="../core/updater/downloader.cpp" line="303"/>
         <source>The installer could not be started. Start it yourself:
 %1</source>
         <translation>Das Installationsprogramm konnte nicht gestartet werden. Starten Sie es selbst:
 %1</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="356"/>
+        <location filename="../core/updater/downloader.cpp" line="358"/>
         <source>Are you sure you want to cancel the download?</source>
         <translation>Möchten Sie den Download wirklich abbrechen?</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="441"/>
-        <location filename="../core/updater/downloader.cpp" line="449"/>
+        <location filename="../core/updater/downloader.cpp" line="443"/>
+        <location filename="../core/updater/downloader.cpp" line="451"/>
         <source>%1 bytes</source>
         <translation>%1 Bytes</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="443"/>
-        <location filename="../core/updater/downloader.cpp" line="451"/>
+        <location filename="../core/updater/downloader.cpp" line="445"/>
+        <location filename="../core/updater/downloader.cpp" line="453"/>
         <source>%1 KB</source>
         <translation>%1 KB</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="445"/>
-        <location filename="../core/updater/downloader.cpp" line="453"/>
+        <location filename="../core/updater/downloader.cpp" line="447"/>
+        <location filename="../core/updater/downloader.cpp" line="455"/>
         <source>%1 MB</source>
         <translation>%1 MB</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="455"/>
+        <location filename="../core/updater/downloader.cpp" line="457"/>
         <source>of</source>
         <translation>von</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="471"/>
+        <location filename="../core/updater/downloader.cpp" line="473"/>
         <source>About %1 hours</source>
         <translation>Etwa %1 Stunden</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="475"/>
+        <location filename="../core/updater/downloader.cpp" line="477"/>
         <source>About 1 minute</source>
         <translation>Etwa 1 Minute</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="475"/>
+        <location filename="../core/updater/downloader.cpp" line="477"/>
         <source>About %1 minutes</source>
         <translation>Etwa %1 Minuten</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="478"/>
+        <location filename="../core/updater/downloader.cpp" line="480"/>
         <source>1 second</source>
         <translation>1 Sekunde</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="478"/>
+        <location filename="../core/updater/downloader.cpp" line="480"/>
         <source>%1 seconds</source>
         <translation>%1 Sekunden</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="518"/>
+        <location filename="../core/updater/downloader.cpp" line="520"/>
         <source>the SHA-256 checksum of the downloaded file does not match</source>
         <translation>die SHA-256-Prüfsumme der heruntergeladenen Datei stimmt nicht überein</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="554"/>
+        <location filename="../core/updater/downloader.cpp" line="556"/>
         <source>The connection was lost. Trying again...</source>
         <translation>Die Verbindung wurde unterbrochen. Neuer Versuch...</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="572"/>
+        <location filename="../core/updater/downloader.cpp" line="574"/>
         <source>the update could not be verified</source>
         <translation>die Aktualisierung konnte nicht überprüft werden</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="577"/>
+        <location filename="../core/updater/downloader.cpp" line="579"/>
         <source>the update could not be verified because it is not signed</source>
         <translation>die Aktualisierung konnte nicht überprüft werden, weil sie nicht signiert ist</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="582"/>
+        <location filename="../core/updater/downloader.cpp" line="584"/>
         <source>Verifying the update...</source>
         <translation>Aktualisierung wird überprüft...</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="611"/>
+        <location filename="../core/updater/downloader.cpp" line="613"/>
         <source>the downloaded file cannot be read</source>
         <translation>die heruntergeladene Datei kann nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="617"/>
+        <location filename="../core/updater/downloader.cpp" line="619"/>
         <source>the update could not be verified because its signature is not valid</source>
         <translation>die Aktualisierung konnte nicht überprüft werden, weil ihre Signatur ungültig ist</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="634"/>
+        <location filename="../core/updater/downloader.cpp" line="636"/>
         <source>cannot replace %1</source>
         <translation>%1 kann nicht ersetzt werden</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="656"/>
-        <location filename="../core/updater/downloader.cpp" line="666"/>
+        <location filename="../core/updater/downloader.cpp" line="658"/>
+        <location filename="../core/updater/downloader.cpp" line="668"/>
         <source>Cannot download update: %1.</source>
         <translation>Die Aktualisierung kann nicht heruntergeladen werden: %1.</translation>
     </message>
@@ -198,32 +198,32 @@
 <context>
     <name>Updater</name>
     <message>
-        <location filename="../core/updater/updater.cpp" line="415"/>
+        <location filename="../core/updater/updater.cpp" line="424"/>
         <source>Congratulations! You are running the latest version of %1</source>
         <translation>Glückwunsch! Sie verwenden die neueste Version von %1</translation>
     </message>
     <message>
-        <location filename="../core/updater/updater.cpp" line="417"/>
+        <location filename="../core/updater/updater.cpp" line="426"/>
         <source>No updates are available at the moment.</source>
         <translation>Derzeit sind keine Aktualisierungen verfügbar.</translation>
     </message>
     <message>
-        <location filename="../core/updater/updater.cpp" line="445"/>
+        <location filename="../core/updater/updater.cpp" line="454"/>
         <source>&lt;b&gt;%1 %2 has been released!&lt;/b&gt;</source>
         <translation>&lt;b&gt;%1 %2 ist erschienen!&lt;/b&gt;</translation>
     </message>
     <message>
-        <location filename="../core/updater/updater.cpp" line="504"/>
+        <location filename="../core/updater/updater.cpp" line="508"/>
         <source>The update cannot be opened because its address is not a web address.</source>
         <translation>Die Aktualisierung kann nicht geöffnet werden, weil ihre Adresse keine Webadresse ist.</translation>
     </message>
     <message>
-        <location filename="../core/updater/updater.cpp" line="337"/>
+        <location filename="../core/updater/updater.cpp" line="346"/>
         <source>too many redirects</source>
         <translation>zu viele Weiterleitungen</translation>
     </message>
     <message>
-        <location filename="../core/updater/updater.cpp" line="326"/>
+        <location filename="../core/updater/updater.cpp" line="335"/>
         <source>the server redirected to an unsafe address</source>
         <translation>der Server leitete auf eine unsichere Adresse weiter</translation>
     </message>
@@ -243,12 +243,12 @@
         <translation>die Antwort ist zu groß</translation>
     </message>
     <message>
-        <location filename="../core/updater/updater.cpp" line="365"/>
+        <location filename="../core/updater/updater.cpp" line="374"/>
         <source>the answer is not an update description</source>
         <translation>die Antwort ist keine Aktualisierungsbeschreibung</translation>
     </message>
     <message>
-        <location filename="../core/updater/updater.cpp" line="392"/>
+        <location filename="../core/updater/updater.cpp" line="401"/>
         <source>Could not check for updates: %1.</source>
         <translation>Die Suche nach Aktualisierungen ist fehlgeschlagen: %1.</translation>
     </message>
@@ -256,7 +256,7 @@
 <context>
     <name>ZTReleaseNoteDlg</name>
     <message>
-        <location filename="../core/updater/ztreleasenotedlg.cpp" line="83"/>
+        <location filename="../core/updater/ztreleasenotedlg.cpp" line="92"/>
         <source>&lt;h2&gt;Failed to load release notes.&lt;/h2&gt;</source>
         <translation>&lt;h2&gt;Die Versionshinweise konnten nicht geladen werden.&lt;/h2&gt;</translation>
     </message>

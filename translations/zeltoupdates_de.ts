@@ -160,7 +160,7 @@
     <message>
         <location filename="../tools/zelto-updates/main.cpp" line="271"/>
         <source>Writes the entry of one platform into an appcast: &quot;latest-version&quot;, &quot;download-url&quot;, &quot;changelog&quot;, &quot;open-url&quot;, and the installer&apos;s &quot;sha256&quot; and &quot;ed25519-signature&quot;. The entry is replaced as a whole; the other platforms stay as they are. Without APPCAST.json the appcast is printed.</source>
-        <translation>Schreibt den Eintrag einer Plattform in einen Appcast: "latest-version", "download-url", "changelog", "open-url" sowie "sha256" und "ed25519-signature" des Installationsprogramms. Der Eintrag wird als Ganzes ersetzt; die anderen Plattformen bleiben unverändert. Ohne APPCAST.json wird der Appcast ausgegeben.</translation>
+        <translation>Schreibt den Eintrag einer Plattform in einen Appcast: &quot;latest-version&quot;, &quot;download-url&quot;, &quot;changelog&quot;, &quot;open-url&quot; sowie &quot;sha256&quot; und &quot;ed25519-signature&quot; des Installationsprogramms. Der Eintrag wird als Ganzes ersetzt; die anderen Plattformen bleiben unverändert. Ohne APPCAST.json wird der Appcast ausgegeben.</translation>
     </message>
     <message>
         <location filename="../tools/zelto-updates/main.cpp" line="276"/>
