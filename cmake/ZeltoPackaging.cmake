@@ -41,9 +41,12 @@ The headers of the plug-in host and the core plug-in and the CMake package
 ZeltoCore (find_package(ZeltoCore), imported targets Zelto::ExtensionSystem
 and Zelto::Core, and zelto_add_plugin) to build plug-ins for an installed
 Zelto Rideved, with the SDK reference and plug-in author's guide in HTML
-and as a Qt help file.")
+and as a Qt help file, and zelto-updates, which signs installers and
+writes the appcast entries of signed updates.")
 # The SDK's CMake package looks these up with find_dependency(Qt5 ...).
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
     "qtbase5-dev, libqt5websockets5-dev, libqt5webchannel5-dev, qtwebengine5-dev")
+# What zelto-updates, the signing tool, links (libsodium among them).
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SHLIBDEPS ON)
 
 include(CPack)

@@ -10,6 +10,7 @@ packages=(
     xvfb xauth x11-utils xdotool imagemagick curl valgrind nodejs npm
     dpkg-dev lintian desktop-file-utils shared-mime-info
     doxygen
+    libsodium-dev openssl
 )
 
 missing=()

@@ -16,7 +16,9 @@
 #     folder, installed into the application's plug-in folder, and the
 #     installed zelto loads it;
 #  8. so is examples/notes-plugin, after its test has opened, edited, saved
-#     and reopened a note in the installed application's plug-ins.
+#     and reopened a note in the installed application's plug-ins;
+#  9. the SDK's zelto-updates makes a key, signs a file and checks the
+#     signature.
 # The -dev package carries the SDK reference, so the docs target is built first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -71,7 +73,14 @@ expect_in "$app_deb" ./usr/lib/zelto/zelto ./usr/lib/zelto/libExtensionSystem.so
 expect_in "$dev_deb" ./usr/include/zelto/core/icore.h ./usr/include/zelto/extensionsystem/iplugin.h \
     ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfig.cmake ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfigVersion.cmake \
     ./usr/share/doc/zelto-rideved-dev/api/index.html ./usr/share/doc/zelto-rideved-dev/api/classICore.html \
-    ./usr/share/doc/zelto-rideved-dev/zelto-sdk.qch
+    ./usr/share/doc/zelto-rideved-dev/zelto-sdk.qch ./usr/lib/zelto/zelto-updates \
+    ./usr/share/man/man1/zelto-updates.1.gz
+[ "$(dpkg-deb -c "$dev_deb" | awk '$6 == "./usr/bin/zelto-updates" {print $8}')" = ../lib/zelto/zelto-updates ] \
+    || fail "/usr/bin/zelto-updates is not a link to ../lib/zelto/zelto-updates"
+# Update signatures are checked with libsodium, which the core links.
+for deb in "$app_deb" "$dev_deb"; do
+    dpkg-deb -f "$deb" Depends | grep -q 'libsodium23' || fail "$(basename "$deb") does not depend on libsodium23"
+done
 if dpkg-deb -c "$dev_deb" | grep -q '_p\.h$'; then
     fail "the SDK holds private headers"
 fi
@@ -267,6 +276,15 @@ run_zelto notes env ZELTO_EXIT_WHEN_IDLE=1 timeout 120 xvfb-run -a "$zelto_cmd" 
     >"$work/notes.log" 2>&1 || { cat "$work/notes.log"; fail "zelto with the notes plug-in did not start"; }
 grep -q 'Profile: notes extensionsInitialized' "$work/notes.log" || { cat "$work/notes.log"; fail "the notes plug-in did not start"; }
 echo "the installed zelto runs the notes plug-in"
+
+say "Signing with the installed zelto-updates"
+updates_cmd="$root/usr/bin/zelto-updates"
+public_key=$(run_zelto updates "$updates_cmd" generate-keys "$work/keys") || fail "zelto-updates generate-keys"
+printf 'installer' >"$work/installer.bin"
+signature=$(run_zelto updates "$updates_cmd" sign --key "$work/keys/ed25519.key" "$work/installer.bin") \
+    || fail "zelto-updates sign"
+run_zelto updates "$updates_cmd" verify --public-key "$public_key" --signature "$signature" "$work/installer.bin" \
+    || fail "zelto-updates verify refused its own signature"
 
 say "Package check passed"
 ls -l "$app_deb" "$dev_deb"

@@ -94,6 +94,22 @@
         <source>Address of the update feed (JSON)</source>
         <translation>Adresse des Aktualisierungs-Feeds (JSON)</translation>
     </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>Check for updates automatically:</source>
+        <translation>Automatisch nach Updates suchen:</translation>
+    </message>
 </context>
 <context>
     <name>HtmlExporter</name>
@@ -218,6 +234,13 @@
     </message>
 </context>
 <context>
+    <name>QKeySequenceEdit</name>
+    <message>
+        <source>Press shortcut</source>
+        <translation>Geben Sie ein Tastenkürzel ein</translation>
+    </message>
+</context>
+<context>
     <name>SceneAnimation</name>
     <message>
         <source>X</source>
@@ -266,13 +289,6 @@
     <message>
         <source>Step</source>
         <translation>Sprung</translation>
-    </message>
-</context>
-<context>
-    <name>QKeySequenceEdit</name>
-    <message>
-        <source>Press shortcut</source>
-        <translation>Geben Sie ein Tastenkürzel ein</translation>
     </message>
 </context>
 <context>

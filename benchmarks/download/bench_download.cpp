@@ -1,11 +1,15 @@
 // Downloads a large file from a local HTTP server with the updater's
 // downloader and with curl, alternately, and prints the throughput ratio and
-// the downloader's peak memory for two file sizes. Each download runs in its
-// own process, so the peak memory of one run is not hidden by another.
+// the downloader's peak memory for two file sizes. Then the 256 MiB file
+// again, with the connection cut at half once: the downloader resumes it, and
+// its total time is set against the uncut downloads. Each download runs in
+// its own process, so the peak memory of one run is not hidden by another.
 //
 //   bench_download                    run the comparison (3 rounds per tool)
-//   bench_download --serve            (internal) serve /64 and /256 MiB files
-//   bench_download --download URL DIR (internal) one download with the downloader
+//   bench_download --serve            (internal) serve /64 and /256 MiB files,
+//                                     and /cut/1 ... /cut/9, cut once at half
+//   bench_download --download URL DIR [RETRY_MS]
+//                                     (internal) one download with the downloader
 
 #include "core/updater/downloader.h"
 #include "tests/common/httpserver.h"
@@ -51,6 +55,14 @@ static int serve(int argc, char **argv)
         route.nGeneratedSize = nMiB * s_nMiB;
         server.setRoute(QStringLiteral("/%1").arg(nMiB), route);
     }
+    TestSupport::HttpRoute cut;
+    cut.nGeneratedSize = 256 * s_nMiB;
+    cut.bRanges = true;
+    cut.headers.append({QByteArrayLiteral("ETag"), QByteArrayLiteral("\"bench\"")});
+    cut.nDropAfter = cut.nGeneratedSize / 2;
+    cut.nDropTimes = 1;
+    for (int i = 1; i <= 9; ++i)
+        server.setRoute(QStringLiteral("/cut/%1").arg(i), cut);
     server.setBody(QStringLiteral("/warmup"), "1", "text/plain");
     std::printf("%d\n", server.port());
     std::fflush(stdout);
@@ -79,6 +91,8 @@ static int downloadOnce(int argc, char **argv)
     Downloader downloader;
     downloader.setUseCustomInstallProcedures(true);
     downloader.setFileName(QStringLiteral("bench.bin"));
+    if (argc > 4)
+        downloader.setRetryDelay(QByteArray(argv[4]).toInt());
     QElapsedTimer timer;
     int nResult = 1;
     QObject::connect(&downloader, &Downloader::downloadFinished, &app, [&] {
@@ -102,13 +116,16 @@ struct Run
     qint64 peakKiB = 0;
 };
 
-static bool runDownloader(const QString &strUrl, const QString &strDir, Run *pRun)
+static bool runDownloader(const QString &strUrl, const QString &strDir, Run *pRun, int nRetryMs = -1)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
-    process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--download"), strUrl, strDir});
+    QStringList arguments = {QStringLiteral("--download"), strUrl, strDir};
+    if (nRetryMs >= 0)
+        arguments.append(QString::number(nRetryMs));
+    process.start(QCoreApplication::applicationFilePath(), arguments);
     if (!process.waitForFinished(600000) || process.exitCode() != 0)
         return false;
     const QList<QByteArray> fields = process.readAllStandardOutput().trimmed().split(' ');
@@ -188,6 +205,35 @@ int main(int argc, char **argv)
     out << QStringLiteral("peak memory growth during the download: 64 MiB file %1 MiB, 256 MiB file %2 MiB\n")
                .arg((small.peakKiB - small.baseKiB) / 1024.0, 0, 'f', 1)
                .arg(nPeak256 / 1024.0, 0, 'f', 1);
+
+    // The same file, cut at half once: resumed at once, and after the
+    // downloader's own first wait.
+    double cutSeconds = 0;
+    double cutWaitSeconds = 0;
+    for (int i = 0; i < nRounds; ++i) {
+        Run cut;
+        Run cutWait;
+        if (!runDownloader(strBase + QStringLiteral("cut/%1").arg(2 * i + 1), dir.path(), &cut, 0)
+            || !runDownloader(strBase + QStringLiteral("cut/%1").arg(2 * i + 2), dir.path(), &cutWait)) {
+            out << "a cut download failed\n";
+            return 1;
+        }
+        cutSeconds += cut.seconds;
+        cutWaitSeconds += cutWait.seconds;
+        out << QStringLiteral("round %1: cut at half and resumed %2 s, with the %3 ms wait %4 s\n")
+                   .arg(i + 1)
+                   .arg(cut.seconds, 0, 'f', 3)
+                   .arg(Downloader::DefaultRetryDelayMs)
+                   .arg(cutWait.seconds, 0, 'f', 3);
+        out.flush();
+    }
+    out << QStringLiteral("256 MiB cut at half: %1 s resumed at once, %2 s with the wait, against %3 s uncut "
+                          "(%4x and %5x the uncut time)\n")
+               .arg(cutSeconds / nRounds, 0, 'f', 3)
+               .arg(cutWaitSeconds / nRounds, 0, 'f', 3)
+               .arg(downloaderSeconds / nRounds, 0, 'f', 3)
+               .arg(cutSeconds / downloaderSeconds, 0, 'f', 2)
+               .arg(cutWaitSeconds / downloaderSeconds, 0, 'f', 2);
     server.kill();
     server.waitForFinished();
     return 0;

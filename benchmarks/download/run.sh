@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds and runs the download benchmark: the updater's downloader against
 # curl on a 256 MiB file from a local HTTP server, and its peak memory for a
-# 64 MiB and a 256 MiB file. Usage: benchmarks/download/run.sh [build dir]
+# 64 MiB and a 256 MiB file; then the 256 MiB file cut at half and resumed,
+# against the uncut time. Usage: benchmarks/download/run.sh [build dir]
 set -e
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build-bench}

@@ -5,6 +5,7 @@
 #include "core/iui.h"
 #include "core/mainwindow.h"
 #include "core/updater/updaterlogging_p.h"
+#include "core/updater/updatesignature.h"
 
 #include "ui_downloader.h"
 
@@ -14,6 +15,8 @@
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
+#include <QPointer>
+#include <QThread>
 
 // Set up when the library is loaded; tests point the folder elsewhere.
 static QDir s_downloadDir(QDir::homePath() + QStringLiteral("/Downloads/"));
@@ -22,6 +25,8 @@ static const QString s_partialSuffix = QStringLiteral(".part");
 // Redirects the downloader follows for one download before it gives up.
 static const int s_nMaxRedirects = 10;
 static const qint64 s_nReadBufferSize = 4 * 1024 * 1024;
+// Log lines quote at most this much of what a server sent.
+static const int s_nMaxQuoted = 200;
 
 static uint currentSeconds()
 {
@@ -59,11 +64,14 @@ Downloader::Downloader(QWidget *parent)
     m_ui->openButton->hide();
     connect(m_ui->stopButton, &QPushButton::clicked, this, &Downloader::cancelDownload);
     connect(m_ui->openButton, &QPushButton::clicked, this, &Downloader::installUpdate);
+    m_retryTimer.setSingleShot(true);
+    connect(&m_retryTimer, &QTimer::timeout, this, &Downloader::retry);
     setFixedSize(minimumSizeHint());
 }
 
 Downloader::~Downloader()
 {
+    stopVerification();
     if (m_reply) {
         m_reply->disconnect(this);
         m_reply->abort();
@@ -98,6 +106,12 @@ void Downloader::setExpectedSha256(const QString &strHexDigest)
     m_strExpectedSha256 = strHexDigest.trimmed().toLower();
 }
 
+void Downloader::setExpectedSignature(const QString &strPublicKey, const QString &strSignature)
+{
+    m_strPublicKey = strPublicKey.trimmed();
+    m_strSignature = strSignature.trimmed();
+}
+
 void Downloader::setUrlId(const QString &url)
 {
     m_url = url;
@@ -114,6 +128,8 @@ void Downloader::startDownload(const QUrl &url)
         pOld->abort();
         pOld->deleteLater();
     }
+    m_retryTimer.stop();
+    stopVerification();
     m_partFile.close();
 
     m_ui->progressBar->setMinimum(0);
@@ -124,14 +140,6 @@ void Downloader::startDownload(const QUrl &url)
     m_ui->timeLabel->setText(tr("Time Remaining") + QStringLiteral(": ") + tr("Unknown"));
     m_ui->openButton->setEnabled(false);
     m_ui->openButton->hide();
-
-    QNetworkRequest request(url);
-    if (!m_userAgentString.isEmpty())
-        request.setRawHeader("User-Agent", m_userAgentString.toUtf8());
-    // Redirects are followed by the network layer (relative targets included),
-    // never to a less safe scheme and not forever.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setMaximumRedirectsAllowed(s_nMaxRedirects);
 
     if (m_fileName.isEmpty())
         setFileName(QString());
@@ -144,6 +152,9 @@ void Downloader::startDownload(const QUrl &url)
 
     m_hash.reset();
     m_nWritten = 0;
+    m_nRetries = 0;
+    m_validator.clear();
+    m_resumeUrl = url;
     m_strWriteError.clear();
     m_partFile.setFileName(partialFilePath());
     if (!m_partFile.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
@@ -152,6 +163,30 @@ void Downloader::startDownload(const QUrl &url)
     }
 
     m_startTime = currentSeconds();
+    sendRequest(url, false);
+    showNormal();
+}
+
+void Downloader::sendRequest(const QUrl &url, bool bResume)
+{
+    QNetworkRequest request(url);
+    if (!m_userAgentString.isEmpty())
+        request.setRawHeader("User-Agent", m_userAgentString.toUtf8());
+    // Redirects are followed by the network layer (relative targets included),
+    // never to a less safe scheme and not forever.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setMaximumRedirectsAllowed(s_nMaxRedirects);
+    // Byte offsets must be those of the file: no transfer compression.
+    request.setRawHeader("Accept-Encoding", "identity");
+    // If-Range: the rest of the file only if it is still the same file,
+    // otherwise the whole of the new one.
+    if (bResume) {
+        request.setRawHeader("Range", "bytes=" + QByteArray::number(m_nWritten) + '-');
+        request.setRawHeader("If-Range", m_validator);
+    }
+    m_nReplyOffset = bResume ? m_nWritten : 0;
+    m_bHeadChecked = false;
+
     m_reply = m_manager->get(request);
     QNetworkReply *pReply = m_reply;
     // Bounds what the network layer holds ahead of the disk writes, so a
@@ -162,8 +197,62 @@ void Downloader::startDownload(const QUrl &url)
     // whenever it arrives so it never piles up in the reply's buffer.
     connect(pReply, &QNetworkReply::readyRead, this, [this] { saveFile(0, 0); });
     connect(pReply, &QNetworkReply::finished, this, [this, pReply] { onReplyFinished(pReply); });
+}
 
-    showNormal();
+// Decides, before the first byte of a reply is written, where its bytes go,
+// and keeps what a later resume needs.
+void Downloader::acceptReplyHead(QNetworkReply *pReply)
+{
+    if (m_bHeadChecked)
+        return;
+    const int nStatus = pReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (nStatus < 200 || nStatus >= 300)
+        return;   // an error reply; its body is not part of the file
+    m_bHeadChecked = true;
+
+    if (m_nReplyOffset > 0) {
+        const QByteArray range = pReply->rawHeader("Content-Range");
+        static const QByteArray s_prefix = QByteArrayLiteral("bytes ");
+        const int nDash = range.indexOf('-');
+        bool bNumber = false;
+        const qint64 nStart = range.startsWith(s_prefix) && nDash > s_prefix.size()
+            ? range.mid(s_prefix.size(), nDash - s_prefix.size()).toLongLong(&bNumber)
+            : -1;
+        if (nStatus == 206 && bNumber && nStart == m_nWritten)
+            return;
+        if (nStatus == 206) {
+            // A part that does not continue the file cannot be used.
+            qCWarning(lcUpdater).noquote() << QStringLiteral("The server resumed the update at the wrong place: ")
+                    + QString::fromLatin1(range.left(s_nMaxQuoted));
+            m_strWriteError = tr("the server sent a part of the update that does not fit");
+            pReply->abort();
+            return;
+        }
+        // The file changed on the server, or it sends whole files only.
+        qCInfo(lcUpdater).noquote() << QStringLiteral("The server sent the whole update again; starting over.");
+        restartFromZero();
+    }
+
+    // Resuming needs a strong validator (a weak ETag does not promise the
+    // same bytes) and a server that does not refuse ranges outright.
+    const QByteArray etag = pReply->rawHeader("ETag");
+    if (pReply->rawHeader("Accept-Ranges").trimmed().toLower() == "none")
+        m_validator.clear();
+    else if (!etag.isEmpty() && !etag.startsWith("W/"))
+        m_validator = etag;
+    else
+        m_validator = pReply->rawHeader("Last-Modified");
+    // Only the final address after redirects is asked for the rest.
+    m_resumeUrl = pReply->url();
+}
+
+void Downloader::restartFromZero()
+{
+    m_partFile.resize(0);
+    m_partFile.seek(0);
+    m_hash.reset();
+    m_nWritten = 0;
+    m_nReplyOffset = 0;
 }
 
 void Downloader::setFileName(const QString &file)
@@ -250,9 +339,14 @@ void Downloader::installUpdate()
     }
 }
 
+bool Downloader::isBusy() const
+{
+    return (m_reply && !m_reply->isFinished()) || m_retryTimer.isActive() || m_pVerifier;
+}
+
 void Downloader::cancelDownload()
 {
-    if (!m_reply || m_reply->isFinished()) {
+    if (!isBusy()) {
         hide();
         return;
     }
@@ -266,9 +360,15 @@ void Downloader::cancelDownload()
         return;
 
     hide();
-    // The download may have ended while the question was open.
-    if (m_reply && !m_reply->isFinished())
+    // The download may have moved on while the question was open.
+    if (m_reply && !m_reply->isFinished()) {
         m_reply->abort();
+    } else if (m_retryTimer.isActive() || m_pVerifier) {
+        m_retryTimer.stop();
+        stopVerification();
+        discardPartialFile();
+        qCInfo(lcUpdater).noquote() << QStringLiteral("Download of the update cancelled.");
+    }
 }
 
 void Downloader::saveFile(qint64 received, qint64 total)
@@ -276,6 +376,9 @@ void Downloader::saveFile(qint64 received, qint64 total)
     Q_UNUSED(received)
     Q_UNUSED(total)
     if (!m_reply || !m_reply->isOpen() || !m_partFile.isOpen() || !m_strWriteError.isEmpty())
+        return;
+    acceptReplyHead(m_reply);
+    if (!m_strWriteError.isEmpty())
         return;
 
     const QByteArray data = m_reply->readAll();
@@ -301,6 +404,12 @@ void Downloader::calculateSizes(qint64 received, qint64 total)
 
 void Downloader::updateProgress(qint64 received, qint64 total)
 {
+    if (m_reply)
+        acceptReplyHead(m_reply);
+    // A resumed download counts on from the bytes it already has.
+    received += m_nReplyOffset;
+    if (total > 0)
+        total += m_nReplyOffset;
     m_ui->progressBar->setMinimum(0);
     if (total > 0) {
         m_ui->progressBar->setMaximum(100);
@@ -387,7 +496,8 @@ void Downloader::onReplyFinished(QNetworkReply *pReply)
         return;
     }
     if (pReply->error() != QNetworkReply::NoError) {
-        handleNetworkError(pReply->request().url(), pReply->error());
+        if (!retryLater(pReply))
+            handleNetworkError(pReply->request().url(), pReply->error());
         return;
     }
 
@@ -406,12 +516,122 @@ void Downloader::onReplyFinished(QNetworkReply *pReply)
         const QString strActual = QString::fromLatin1(m_hash.result().toHex());
         if (strActual != m_strExpectedSha256) {
             qCWarning(lcUpdater).noquote() << QStringLiteral("SHA-256 mismatch of the downloaded update: expected ")
-                    + m_strExpectedSha256 + QStringLiteral(", got ") + strActual;
+                    + m_strExpectedSha256.left(s_nMaxQuoted) + QStringLiteral(", got ") + strActual;
             failDownload(tr("the SHA-256 checksum of the downloaded file does not match"));
             return;
         }
     }
 
+    if (m_strPublicKey.isEmpty())
+        completeDownload();
+    else
+        verifySignature();
+}
+
+// A connection that broke off is tried again, the others are not: a server
+// that answered with an error will answer the same way again.
+bool Downloader::retryLater(QNetworkReply *pReply)
+{
+    switch (pReply->error()) {
+    case QNetworkReply::RemoteHostClosedError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::UnknownNetworkError:
+        break;
+    default:
+        return false;
+    }
+    if (m_nRetries >= MaxRetries)
+        return false;
+    const int nWait = m_nRetryDelayMs << m_nRetries;
+    ++m_nRetries;
+    qCInfo(lcUpdater).noquote() << QStringLiteral("The download of the update broke off after %1 bytes; "
+                                                  "trying again in %2 ms (attempt %3 of %4).")
+                                       .arg(m_nWritten)
+                                       .arg(nWait)
+                                       .arg(m_nRetries)
+                                       .arg(MaxRetries);
+    m_ui->timeLabel->setText(tr("The connection was lost. Trying again..."));
+    m_retryTimer.start(nWait);
+    return true;
+}
+
+void Downloader::retry()
+{
+    const bool bResume = m_nWritten > 0 && !m_validator.isEmpty();
+    if (!bResume)
+        restartFromZero();
+    sendRequest(m_resumeUrl, bResume);
+}
+
+void Downloader::verifySignature()
+{
+    const QByteArray publicKey = UpdateSignature::decode(m_strPublicKey, UpdateSignature::PublicKeySize);
+    if (publicKey.isEmpty()) {
+        qCWarning(lcUpdater).noquote() << QStringLiteral("The public key for updates is not an Ed25519 key in base64.");
+        failDownload(tr("the update could not be verified"));
+        return;
+    }
+    if (m_strSignature.isEmpty()) {
+        qCWarning(lcUpdater).noquote() << QStringLiteral("The update is not signed; it was deleted.");
+        failDownload(tr("the update could not be verified because it is not signed"));
+        return;
+    }
+    const QByteArray signature = UpdateSignature::decode(m_strSignature, UpdateSignature::SignatureSize);
+
+    m_ui->downloadLabel->setText(tr("Verifying the update..."));
+    m_ui->timeLabel->setText(QString());
+    auto pCancel = std::make_shared<std::atomic<bool>>(false);
+    auto pResult = std::make_shared<std::atomic<int>>(UpdateSignature::Invalid);
+    const QString strPath = partialFilePath();
+    QThread *pThread = QThread::create([strPath, publicKey, signature, pCancel, pResult] {
+        pResult->store(UpdateSignature::verifyFile(strPath, publicKey, signature, pCancel.get()));
+    });
+    m_pVerifier = pThread;
+    m_pVerifyCancel = pCancel;
+    // Queued to this object; a check stopped meanwhile was deleted already.
+    const QPointer<QThread> guard(pThread);
+    connect(pThread, &QThread::finished, this, [this, guard, pResult] {
+        if (!guard || guard != m_pVerifier)
+            return;
+        m_pVerifier = nullptr;
+        guard->deleteLater();
+        onSignatureChecked(pResult->load());
+    });
+    pThread->start();
+}
+
+void Downloader::onSignatureChecked(int nResult)
+{
+    switch (nResult) {
+    case UpdateSignature::Valid:
+        completeDownload();
+        return;
+    case UpdateSignature::Unreadable:
+        failDownload(tr("the downloaded file cannot be read"));
+        return;
+    case UpdateSignature::Cancelled:
+        return;
+    default:
+        qCWarning(lcUpdater).noquote() << QStringLiteral("The signature of the update is not valid; it was deleted.");
+        failDownload(tr("the update could not be verified because its signature is not valid"));
+    }
+}
+
+void Downloader::stopVerification()
+{
+    if (!m_pVerifier)
+        return;
+    m_pVerifyCancel->store(true);
+    m_pVerifier->wait();
+    delete m_pVerifier;
+    m_pVerifier = nullptr;
+}
+
+void Downloader::completeDownload()
+{
     if (QFile::exists(finalFilePath()) && !QFile::remove(finalFilePath())) {
         failDownload(tr("cannot replace %1").arg(QDir::toNativeSeparators(finalFilePath())));
         return;

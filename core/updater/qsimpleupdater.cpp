@@ -93,6 +93,9 @@ QString QSimpleUpdater::getUserAgentString(const QString &url) const
     return getUpdater(url)->getUserAgentString();
 }
 
+QString QSimpleUpdater::getPublicKey(const QString &url) const { return getUpdater(url)->getPublicKey(); }
+int QSimpleUpdater::getCheckInterval(const QString &url) const { return getUpdater(url)->getCheckInterval(); }
+
 void QSimpleUpdater::checkForUpdates(const QString &url, bool bSilentIfNoUpdate)
 {
     getUpdater(url)->checkForUpdates(bSilentIfNoUpdate);
@@ -130,4 +133,14 @@ void QSimpleUpdater::setUseCustomAppcast(const QString &url, bool customAppcast)
 void QSimpleUpdater::setUseCustomInstallProcedures(const QString &url, bool custom)
 {
     getUpdater(url)->setUseCustomInstallProcedures(custom);
+}
+
+void QSimpleUpdater::setPublicKey(const QString &url, const QString &base64Key)
+{
+    getUpdater(url)->setPublicKey(base64Key);
+}
+
+void QSimpleUpdater::setCheckInterval(const QString &url, int seconds)
+{
+    getUpdater(url)->setCheckInterval(seconds);
 }

@@ -14,10 +14,16 @@ class Updater;
  *
  * A registry of appcast URLs, each with its own checker holding that URL's
  * settings and results. Every operation takes the URL first and registers it
- * on first use, so a getter on a new URL answers the default. Settings live in
- * memory only. A check that finds a newer version shows the release notes and,
+ * on first use, so a getter on a new URL answers the default. The values set
+ * here live in memory only; the application's settings keep only the time of
+ * each URL's last check and the version the user chose to skip. A check that finds a newer version shows the release notes and,
  * when the user agrees, downloads the installer into the user's Downloads
  * folder (or opens the appcast's page).
+ *
+ * Installers can be signed: with setPublicKey() the downloaded file must carry
+ * a valid Ed25519 signature in the appcast before it is reported or offered
+ * (the README's publisher section shows how to sign). With
+ * setCheckInterval() the registry also checks on its own.
  *
  * Use the shared instance, getInstance(); it lives until the application
  * object goes. The core declares the command "Help.CheckUpdates" and leaves
@@ -73,6 +79,10 @@ public:
     QString getModuleVersion(const QString &url) const;
     /** The User-Agent header of the requests. Default "<application>/<version> (Updater)". */
     QString getUserAgentString(const QString &url) const;
+    /** The base64 Ed25519 public key @p url's installers are checked with; empty (the default) when none. */
+    QString getPublicKey(const QString &url) const;
+    /** Seconds between the checks the registry makes of @p url on its own; 0 (the default) when it makes none. */
+    int getCheckInterval(const QString &url) const;
 
 public slots:
     /**
@@ -100,6 +110,32 @@ public slots:
     void setUseCustomAppcast(const QString &url, bool customAppcast);
     /** Sets whether the caller installs the downloaded file itself. */
     void setUseCustomInstallProcedures(const QString &url, bool custom);
+    /**
+     * Makes the built-in downloader accept only installers signed with the key
+     * @p base64Key: the raw 32-byte Ed25519 public key in base64, as
+     * `zelto-updates generate-keys` prints it. The appcast entry must then
+     * carry the installer's "ed25519-signature". The file is checked when it
+     * is complete, before downloadFinished() or the installation prompt; a
+     * missing or wrong signature deletes it and warns the user that the
+     * update could not be verified. A key that is not 32 bytes in base64 is
+     * kept all the same (and logged), so every download fails rather than
+     * going unchecked. Empty turns the check off. When the browser downloads
+     * (setDownloaderEnabled() false) nothing is checked.
+     */
+    void setPublicKey(const QString &url, const QString &base64Key);
+    /**
+     * Makes the registry check @p url on its own every @p seconds; 0 or less
+     * stops it. The time of the last check of @p url is kept in the
+     * application's settings: when it is older than the interval (or there is
+     * none) a check starts at once, from the event loop, so set the other
+     * values of @p url in the same pass. Such a check is silent: it shows
+     * only a found update, never the "latest version" box or an error, and
+     * not the version the user chose to skip in the release notes (a newer
+     * one again). "Remind Me Later" there moves the next check one interval
+     * from then. A failed check is tried again after an hour, or after the
+     * interval when that is shorter. checkingFinished() follows each.
+     */
+    void setCheckInterval(const QString &url, int seconds);
 
 private:
     Updater *getUpdater(const QString &url) const;

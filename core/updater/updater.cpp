@@ -5,10 +5,14 @@
 #include "core/iui.h"
 #include "core/mainwindow.h"
 #include "core/updater/downloader.h"
+#include "core/updater/releasenotespage.h"
 #include "core/updater/updaterlogging_p.h"
+#include "core/updater/updatesignature.h"
 #include "core/updater/ztreleasenotedlg.h"
+#include "extensionsystem/pluginmanager.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +20,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSettings>
 #include <QTimer>
 #include <QUrl>
 
@@ -28,10 +33,22 @@ static const int s_nMaxRedirects = 10;
 static const QNetworkRequest::Attribute s_redirectCountAttribute = QNetworkRequest::User;
 // An appcast is a few kilobytes; a larger answer is not one.
 static const qint64 s_nMaxAppcastSize = 1024 * 1024;
+// Marks the requests of checks the updater makes on its own.
+static const QNetworkRequest::Attribute s_scheduledAttribute =
+    static_cast<QNetworkRequest::Attribute>(QNetworkRequest::User + 1);
 // Set on a reply this updater aborted: why the check failed.
 static const char s_failureProperty[] = "zeltoFailure";
 // Log lines quote at most this much of an address from outside.
 static const int s_nMaxQuoted = 200;
+
+// Per appcast URL, in a group named after its hash (URLs are no keys).
+static const char s_settingsGroup[] = "Updates/";
+static const char s_urlKey[] = "Url";
+static const char s_lastCheckKey[] = "LastCheck";
+static const char s_skippedVersionKey[] = "SkippedVersion";
+// The timer wakes at least this often and looks at the clock again, so a
+// suspended machine or a changed clock cannot push a check far out.
+static const qint64 s_nMaxTimerWaitSecs = 3600;
 
 Updater::Updater()
 {
@@ -46,6 +63,9 @@ Updater::Updater()
     m_moduleVersion = QCoreApplication::applicationVersion();
 
     m_manager = new QNetworkAccessManager(this);
+    m_pScheduleTimer = new QTimer(this);
+    m_pScheduleTimer->setSingleShot(true);
+    connect(m_pScheduleTimer, &QTimer::timeout, this, &Updater::onScheduleTimer);
     m_platform = QStringLiteral("windows");
     m_userAgentString = QStringLiteral("%1/%2 (Updater)")
                             .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion());
@@ -80,6 +100,9 @@ QString Updater::getLatestVersion() const { return m_latestVersion; }
 QString Updater::getModuleVersion() const { return m_moduleVersion; }
 QString Updater::getUserAgentString() const { return m_userAgentString; }
 QString Updater::getSha256() const { return m_sha256; }
+QString Updater::getSignature() const { return m_signature; }
+QString Updater::getPublicKey() const { return m_strPublicKey; }
+int Updater::getCheckInterval() const { return m_nCheckIntervalSecs; }
 bool Updater::getNotifyOnUpdate() const { return m_notifyOnUpdate; }
 bool Updater::getNotifyOnFinish() const { return m_notifyOnFinish; }
 bool Updater::getUpdateAvailable() const { return m_updateAvailable; }
@@ -94,15 +117,16 @@ bool Updater::usesCustomInstallProcedures() const
 void Updater::checkForUpdates(bool bSilentIfNoUpdate)
 {
     m_silentIfNoUpdate = bSilentIfNoUpdate;
-    sendRequest(0);
+    sendRequest(0, false);
 }
 
-void Updater::sendRequest(int nRedirects)
+void Updater::sendRequest(int nRedirects, bool bScheduled)
 {
     QNetworkRequest request(QUrl(m_url, QUrl::TolerantMode));
     // Redirects are followed here, so the target becomes the updater's URL.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setAttribute(s_redirectCountAttribute, nRedirects);
+    request.setAttribute(s_scheduledAttribute, bScheduled);
     if (!m_userAgentString.isEmpty())
         request.setRawHeader("User-Agent", m_userAgentString.toUtf8());
     watchReply(m_manager->get(request));
@@ -137,7 +161,15 @@ void Updater::watchReply(QNetworkReply *reply)
     });
 }
 
-void Updater::setUrl(const QString &url) { m_url = url; }
+void Updater::setUrl(const QString &url)
+{
+    m_url = url;
+    m_strSettingsUrl = url;
+    const QByteArray hash = QCryptographicHash::hash(url.toUtf8(), QCryptographicHash::Sha256);
+    m_strSettingsGroup = QLatin1String(s_settingsGroup) + QString::fromLatin1(hash.toHex().left(16));
+    scheduleNextCheck();
+}
+
 void Updater::setModuleName(const QString &name) { m_moduleName = name; }
 void Updater::setNotifyOnUpdate(bool notify) { m_notifyOnUpdate = notify; }
 void Updater::setNotifyOnFinish(bool notify) { m_notifyOnFinish = notify; }
@@ -159,14 +191,132 @@ void Updater::setUseCustomInstallProcedures(bool custom)
     downloader()->setUseCustomInstallProcedures(custom);
 }
 
+void Updater::setPublicKey(const QString &base64Key)
+{
+    m_strPublicKey = base64Key.trimmed();
+    // Kept all the same: a key that was meant to be set must not let
+    // unverified installers through; every download from here fails instead.
+    if (!m_strPublicKey.isEmpty()
+        && UpdateSignature::decode(m_strPublicKey, UpdateSignature::PublicKeySize).isEmpty())
+        qCWarning(lcUpdater).noquote() << QStringLiteral("The public key for updates from ") + m_url.left(s_nMaxQuoted)
+                + QStringLiteral(" is not an Ed25519 key in base64; no update from there can be verified.");
+}
+
+void Updater::setCheckInterval(int seconds)
+{
+    m_nCheckIntervalSecs = qMax(0, seconds);
+    m_nRetryAfterSecs = 0;
+    scheduleNextCheck();
+}
+
+QSettings *Updater::settings() const
+{
+    // Without a plug-in host (a tool, a benchmark) nothing is remembered.
+    return ExtensionSystem::PluginManager::instance() ? ICore::settings() : nullptr;
+}
+
+QString Updater::getSkippedVersion() const
+{
+    QSettings *pSettings = settings();
+    return pSettings && !m_strSettingsGroup.isEmpty()
+        ? pSettings->value(m_strSettingsGroup + QLatin1Char('/') + QLatin1String(s_skippedVersionKey)).toString()
+        : QString();
+}
+
+void Updater::writeSetting(const char *key, const QVariant &value)
+{
+    QSettings *pSettings = settings();
+    if (!pSettings)
+        return;
+    pSettings->beginGroup(m_strSettingsGroup);
+    // For whoever reads the file: the group's name is a hash.
+    pSettings->setValue(QLatin1String(s_urlKey), m_strSettingsUrl);
+    pSettings->setValue(QLatin1String(key), value);
+    pSettings->endGroup();
+}
+
+void Updater::recordCheck()
+{
+    m_nLastCheckSecs = QDateTime::currentSecsSinceEpoch();
+    writeSetting(s_lastCheckKey, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    m_nRetryAfterSecs = 0;
+}
+
+qint64 Updater::secondsUntilDue() const
+{
+    const qint64 nNow = QDateTime::currentSecsSinceEpoch();
+    qint64 nLast = m_nLastCheckSecs;
+    // The settings file is the user's to edit: a time that cannot be read,
+    // or one in the future, counts as no check.
+    if (QSettings *pSettings = settings()) {
+        const QDateTime last = QDateTime::fromString(
+            pSettings->value(m_strSettingsGroup + QLatin1Char('/') + QLatin1String(s_lastCheckKey)).toString(),
+            Qt::ISODate);
+        nLast = last.isValid() && last.toSecsSinceEpoch() <= nNow ? last.toSecsSinceEpoch() : 0;
+    }
+    const qint64 nDue = nLast > 0 ? nLast + m_nCheckIntervalSecs : 0;
+    return qMax<qint64>(0, qMax(nDue, m_nRetryAfterSecs) - nNow);
+}
+
+QDateTime Updater::nextScheduledCheck() const
+{
+    if (m_nCheckIntervalSecs <= 0)
+        return QDateTime();
+    return QDateTime::currentDateTimeUtc().addSecs(secondsUntilDue());
+}
+
+void Updater::scheduleNextCheck()
+{
+    if (m_nCheckIntervalSecs <= 0 || m_url.isEmpty()) {
+        m_pScheduleTimer->stop();
+        return;
+    }
+    m_pScheduleTimer->start(static_cast<int>(qMin(secondsUntilDue(), s_nMaxTimerWaitSecs) * 1000));
+}
+
+void Updater::onScheduleTimer()
+{
+    if (m_bScheduledCheckRunning)
+        return;   // its end schedules the next one
+    if (secondsUntilDue() > 0) {
+        scheduleNextCheck();
+        return;
+    }
+    if (m_nOffering > 0) {
+        // The user is looking at this very offer: ask again later.
+        m_nRetryAfterSecs = QDateTime::currentSecsSinceEpoch() + qMin<qint64>(m_nCheckIntervalSecs, s_nMaxTimerWaitSecs);
+        scheduleNextCheck();
+        return;
+    }
+    m_bScheduledCheckRunning = true;
+    sendRequest(0, true);
+}
+
+// Every reply ends here: the schedule moves on and the caller hears of it.
+void Updater::finishCheck(bool bScheduled, bool bAnswered)
+{
+    if (bScheduled) {
+        m_bScheduledCheckRunning = false;
+        // A failed check of its own is tried again after a while, not at once.
+        if (!bAnswered) {
+            m_nRetryAfterSecs = QDateTime::currentSecsSinceEpoch()
+                + qMin<qint64>(m_nCheckIntervalSecs, s_nMaxTimerWaitSecs);
+        }
+    }
+    scheduleNextCheck();
+    emit checkingFinished(m_url);
+}
+
 void Updater::onReply(QNetworkReply *reply)
 {
     reply->deleteLater();
+    const bool bScheduled = reply->request().attribute(s_scheduledAttribute).toBool();
+    const bool bSilent = bScheduled || m_silentIfNoUpdate;
 
     const QString strFailure = reply->property(s_failureProperty).toString();
     if (!strFailure.isEmpty()) {
-        reportCheckFailed(strFailure);
-        emit checkingFinished(m_url);
+        reportCheckFailed(strFailure, bSilent);
+        finishCheck(bScheduled, false);
         return;
     }
 
@@ -182,46 +332,47 @@ void Updater::onReply(QNetworkReply *reply)
         if (!bWeb || (reply->url().scheme() == QLatin1String("https") && strScheme == QLatin1String("http"))) {
             qCWarning(lcUpdater).noquote() << QStringLiteral("Refused a redirect while checking for updates: ")
                                                   + resolved.toString().left(s_nMaxQuoted);
-            reportCheckFailed(tr("the server redirected to an unsafe address"));
-            emit checkingFinished(m_url);
+            reportCheckFailed(tr("the server redirected to an unsafe address"), bSilent);
+            finishCheck(bScheduled, false);
             return;
         }
         m_url = resolved.toString();
         if (nRedirects <= s_nMaxRedirects) {
-            sendRequest(nRedirects);
+            sendRequest(nRedirects, bScheduled);
             return;
         }
         qCWarning(lcUpdater).noquote() << QStringLiteral("Too many redirects while checking for updates: ")
                                               + m_url.left(s_nMaxQuoted);
-        reportCheckFailed(tr("too many redirects"));
-        emit checkingFinished(m_url);
+        reportCheckFailed(tr("too many redirects"), bSilent);
+        finishCheck(bScheduled, false);
         return;
     }
 
     if (reply->error() != QNetworkReply::NoError) {
-        reportCheckFailed(reply->errorString());
-        emit checkingFinished(m_url);
+        reportCheckFailed(reply->errorString(), bSilent);
+        finishCheck(bScheduled, false);
         return;
     }
 
     // An answer may arrive whole before its progress was looked at.
     if (reply->bytesAvailable() > s_nMaxAppcastSize) {
-        reportCheckFailed(tooLargeReason());
-        emit checkingFinished(m_url);
+        reportCheckFailed(tooLargeReason(), bSilent);
+        finishCheck(bScheduled, false);
         return;
     }
 
     if (m_customAppcast) {
         const QByteArray data = reply->readAll();
+        recordCheck();
         emit appcastDownloaded(m_url, data);
-        emit checkingFinished(m_url);
+        finishCheck(bScheduled, true);
         return;
     }
 
     const QJsonDocument document = QJsonDocument::fromJson(reply->readAll());
     if (document.isNull()) {
-        reportCheckFailed(tr("the answer is not an update description"));
-        emit checkingFinished(m_url);
+        reportCheckFailed(tr("the answer is not an update description"), bSilent);
+        finishCheck(bScheduled, false);
         return;
     }
 
@@ -232,16 +383,19 @@ void Updater::onReply(QNetworkReply *reply)
     m_downloadUrl = platform.value(QStringLiteral("download-url")).toString();
     m_latestVersion = platform.value(QStringLiteral("latest-version")).toString();
     m_sha256 = platform.value(QStringLiteral("sha256")).toString();
+    m_signature = platform.value(QStringLiteral("ed25519-signature")).toString();
+    recordCheck();
 
+    m_bScheduledReply = bScheduled;
     setUpdateAvailable(compareVersions(m_latestVersion, m_moduleVersion));
-    emit checkingFinished(m_url);
+    finishCheck(bScheduled, true);
 }
 
-void Updater::reportCheckFailed(const QString &strReason)
+void Updater::reportCheckFailed(const QString &strReason, bool bSilent)
 {
     m_updateAvailable = false;
     qCInfo(lcUpdater).noquote() << QStringLiteral("Update check failed: ") + strReason;
-    if (!m_notifyOnFinish || m_silentIfNoUpdate)
+    if (!m_notifyOnFinish || bSilent)
         return;
     IUi::warning(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
                  tr("Could not check for updates: %1.").arg(strReason), QMessageBox::Ok, QMessageBox::Ok);
@@ -249,6 +403,9 @@ void Updater::reportCheckFailed(const QString &strReason)
 
 void Updater::setUpdateAvailable(bool available)
 {
+    // Read before any dialog: other replies may be handled while one is open.
+    const bool bScheduled = m_bScheduledReply;
+    m_bScheduledReply = false;
     m_updateAvailable = available;
     if (available)
         qCInfo(lcUpdater).noquote() << QStringLiteral("New version:") << m_latestVersion;
@@ -256,7 +413,7 @@ void Updater::setUpdateAvailable(bool available)
         qCInfo(lcUpdater).noquote() << QStringLiteral("No updates available.");
 
     if (!available) {
-        if (!m_notifyOnFinish || m_silentIfNoUpdate)
+        if (!m_notifyOnFinish || m_silentIfNoUpdate || bScheduled)
             return;
         QMessageBox box(ICore::getMainWindow());
         box.setWindowTitle(QStringLiteral(ZELTO_APP_TITLE));
@@ -264,7 +421,7 @@ void Updater::setUpdateAvailable(bool available)
         box.setIconPixmap(IUi::getPixmap(QStringLiteral("information"), 2, 4, QStringLiteral(":/designer/images/")));
         box.setStandardButtons(QMessageBox::Close);
         box.setText(QStringLiteral("<h3>")
-                    + tr("Congratulations! You are running the latest version of %1").arg(m_moduleName)
+                    + tr("Congratulations! You are running the latest version of %1").arg(m_moduleName.toHtmlEscaped())
                     + QStringLiteral("</h3>"));
         box.setInformativeText(tr("No updates are available at the moment."));
         box.exec();
@@ -273,25 +430,83 @@ void Updater::setUpdateAvailable(bool available)
 
     if (!m_notifyOnUpdate && !m_notifyOnFinish)
         return;
+    // The user said not to offer this version again; a newer one is offered.
+    const QString strSkipped = getSkippedVersion();
+    if (bScheduled && !strSkipped.isEmpty() && !compareVersions(m_latestVersion, strSkipped)) {
+        qCInfo(lcUpdater).noquote() << QStringLiteral("Version %1 was skipped; not offered.")
+                                           .arg(m_latestVersion.left(s_nMaxQuoted));
+        return;
+    }
+    offerUpdate();
+}
 
-    const QString heading = tr("<b>%1 %2 has been released!</b>").arg(m_moduleName, m_latestVersion);
+void Updater::offerUpdate()
+{
+    // Kept as they are now: a check answered while the dialog is open
+    // overwrites the members.
+    const QString strVersion = m_latestVersion;
+    const QString strOpenUrl = m_openUrl;
+    const QString strDownloadUrl = m_downloadUrl;
+    const QString strSha256 = m_sha256;
+    const QString strSignature = m_signature;
+
+    // Both go into rich text; the version is the appcast's.
+    const QString heading = tr("<b>%1 %2 has been released!</b>")
+                                .arg(m_moduleName.toHtmlEscaped(), strVersion.toHtmlEscaped());
     ZTReleaseNoteDlg dialog(ICore::getMainWindow());
     dialog.setHeading(heading);
     dialog.setReleaseNotes(m_changelog);
-    if (dialog.exec() != QDialog::Accepted)
+    // Later means the next check of its own, which needs an interval.
+    dialog.setRemindLaterVisible(m_nCheckIntervalSecs > 0);
+    ++m_nOffering;
+    const int nResult = dialog.exec();
+    --m_nOffering;
+
+    if (nResult == ZTReleaseNoteDlg::SkipVersion) {
+        writeSetting(s_skippedVersionKey, strVersion);
+        return;
+    }
+    if (nResult == ZTReleaseNoteDlg::RemindLater) {
+        // One interval from now, not from the check that found it.
+        recordCheck();
+        scheduleNextCheck();
+        return;
+    }
+    if (nResult != QDialog::Accepted)
         return;
 
-    if (!m_openUrl.isEmpty()) {
-        QDesktopServices::openUrl(QUrl(m_openUrl));
+    if (!strOpenUrl.isEmpty()) {
+        openWebAddress(strOpenUrl);
     } else if (m_downloaderEnabled) {
+        if (!ReleaseNotesPage::isWebUrl(QUrl(strDownloadUrl))) {
+            openWebAddress(strDownloadUrl);   // refuses it, and says so
+            return;
+        }
         Downloader *pDownloader = downloader();
         pDownloader->setUrlId(m_url);
-        pDownloader->setFileName(m_downloadUrl.split(QLatin1Char('/'), Qt::KeepEmptyParts).last());
-        pDownloader->setExpectedSha256(m_sha256);
-        pDownloader->startDownload(QUrl(m_downloadUrl));
+        pDownloader->setFileName(strDownloadUrl.split(QLatin1Char('/'), Qt::KeepEmptyParts).last());
+        pDownloader->setExpectedSha256(strSha256);
+        pDownloader->setExpectedSignature(m_strPublicKey, strSignature);
+        pDownloader->startDownload(QUrl(strDownloadUrl));
     } else {
-        QDesktopServices::openUrl(QUrl(m_downloadUrl));
+        openWebAddress(strDownloadUrl);
     }
+}
+
+// The appcast's addresses go to the browser only when they are web
+// addresses; a file or another scheme could start something on this machine.
+void Updater::openWebAddress(const QString &strUrl)
+{
+    const QUrl url(strUrl);
+    if (ReleaseNotesPage::isWebUrl(url)) {
+        QDesktopServices::openUrl(url);
+        return;
+    }
+    qCWarning(lcUpdater).noquote() << QStringLiteral("Refused to open an update address that is not http(s): ")
+            + strUrl.left(s_nMaxQuoted);
+    IUi::warning(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                 tr("The update cannot be opened because its address is not a web address."), QMessageBox::Ok,
+                 QMessageBox::Ok);
 }
 
 // A version part as compareVersions reads it: the sign and the digits

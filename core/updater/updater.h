@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -8,6 +9,9 @@
 QT_BEGIN_NAMESPACE
 class QNetworkAccessManager;
 class QNetworkReply;
+class QSettings;
+class QTimer;
+class QVariant;
 QT_END_NAMESPACE
 
 class Downloader;
@@ -15,6 +19,11 @@ class Downloader;
 // Checks one appcast URL for a newer version: fetches the JSON appcast, reads
 // the entry of its platform, compares versions and, as its flags say, reports
 // the result, shows the release notes and starts the download.
+//
+// With a check interval it also checks on its own: at once when the last
+// check (kept in the settings) is older than the interval, then on a timer.
+// Such a check shows only a found update, and not the version the user
+// chose to skip.
 class Updater : public QObject
 {
     Q_OBJECT
@@ -34,6 +43,18 @@ public:
     QString getUserAgentString() const;
     // Hex SHA-256 of the installer from the appcast ("sha256"); empty when absent.
     QString getSha256() const;
+    // The appcast's "ed25519-signature" of the installer; empty when absent.
+    QString getSignature() const;
+    // The base64 Ed25519 public key installers must be signed with; empty: no check.
+    QString getPublicKey() const;
+    // Seconds between checks made on the updater's own; 0 when it makes none.
+    int getCheckInterval() const;
+    // When the next check of its own is due (invalid while it makes none).
+    QDateTime nextScheduledCheck() const;
+    // The version the user chose to skip; empty when none.
+    QString getSkippedVersion() const;
+    // The settings group of this URL's last check and skipped version.
+    QString settingsGroup() const { return m_strSettingsGroup; }
     bool getNotifyOnUpdate() const;
     bool getNotifyOnFinish() const;
     bool getUpdateAvailable() const;
@@ -85,6 +106,8 @@ public slots:
     void setPlatformKey(const QString &platformKey);
     void setUseCustomAppcast(bool customAppcast);
     void setUseCustomInstallProcedures(bool custom);
+    void setPublicKey(const QString &base64Key);
+    void setCheckInterval(int seconds);
 
 private slots:
     void onReply(QNetworkReply *reply);
@@ -93,9 +116,20 @@ private slots:
 private:
     // A check that could not be completed is not "no update": the user who
     // asked to hear the outcome is told that it failed, and why.
-    void reportCheckFailed(const QString &strReason);
-    void sendRequest(int nRedirects);
+    void reportCheckFailed(const QString &strReason, bool bSilent);
+    void finishCheck(bool bScheduled, bool bAnswered);
+    void sendRequest(int nRedirects, bool bScheduled);
     void watchReply(QNetworkReply *reply);
+    void offerUpdate();
+    void openWebAddress(const QString &strUrl);
+
+    // Checks of its own.
+    void scheduleNextCheck();
+    void onScheduleTimer();
+    qint64 secondsUntilDue() const;
+    void recordCheck();
+    QSettings *settings() const;
+    void writeSetting(const char *key, const QVariant &value);
 
     QString m_url;
     QString m_userAgentString;
@@ -113,6 +147,8 @@ private:
     QString m_moduleVersion;
     QString m_latestVersion;
     QString m_sha256;
+    QString m_signature;
+    QString m_strPublicKey;
     // Parented to the main window, which may delete it first; the destructor
     // deletes it only while it still exists.
     QPointer<Downloader> m_downloader;
@@ -120,4 +156,22 @@ private:
     bool m_bCustomProcedures = false;
     QNetworkAccessManager *m_manager;
     int m_nStallTimeoutMs = DefaultStallTimeoutMs;
+
+    // The settings group of the URL this updater was made for; a redirect
+    // changes m_url, not this.
+    QString m_strSettingsGroup;
+    QString m_strSettingsUrl;
+    // The last check when there are no settings to keep it in (seconds
+    // since the epoch).
+    qint64 m_nLastCheckSecs = 0;
+    int m_nCheckIntervalSecs = 0;
+    QTimer *m_pScheduleTimer;
+    // After a check of its own failed: not before this time (seconds since
+    // the epoch) again, rather than at once.
+    qint64 m_nRetryAfterSecs = 0;
+    bool m_bScheduledCheckRunning = false;
+    // Whether the reply handled now came from a check of its own.
+    bool m_bScheduledReply = false;
+    // While the release notes are shown, no check of its own shows them again.
+    int m_nOffering = 0;
 };

@@ -25,6 +25,17 @@ ZTReleaseNoteDlg::ZTReleaseNoteDlg(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     connect(m_ui->m_pBtnUpdate, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->m_pBtnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->m_pBtnSkip, &QPushButton::clicked, this, [this] { done(SkipVersion); });
+    connect(m_ui->m_pBtnRemind, &QPushButton::clicked, this, [this] { done(RemindLater); });
+    // The form's fixed minimum width keeps the layout from widening the
+    // dialog: make room for the buttons' captions, translated and styled.
+    ensurePolished();
+    const QMargins margins = m_ui->verticalLayout->contentsMargins();
+    const int nButtonsWidth = m_ui->horizontalLayout_2->sizeHint().width() + margins.left() + margins.right();
+    if (nButtonsWidth > minimumWidth()) {
+        setMinimumWidth(nButtonsWidth);
+        resize(qMax(width(), nButtonsWidth), height());
+    }
 
     // The notes are the appcast's, not ours: a page of their own in a
     // private profile. The profile is made after the view, so it is deleted
@@ -49,6 +60,11 @@ ZTReleaseNoteDlg::~ZTReleaseNoteDlg()
 void ZTReleaseNoteDlg::setHeading(const QString &text)
 {
     m_ui->m_pHeadingLabel->setText(text);
+}
+
+void ZTReleaseNoteDlg::setRemindLaterVisible(bool bVisible)
+{
+    m_ui->m_pBtnRemind->setVisible(bVisible);
 }
 
 void ZTReleaseNoteDlg::setReleaseNotes(const QString &notes)

@@ -45,6 +45,11 @@ GeneralOptionPage::GeneralOptionPage(QWidget *parent)
     auto *pUpdateBox = new QGroupBox(tr("Updates"), this);
     auto *pUpdateForm = new QFormLayout(pUpdateBox);
     pUpdateForm->addRow(tr("Update address:"), m_pUpdateUrlEdit);
+    m_pUpdateCheckCombo = new QComboBox(this);
+    m_pUpdateCheckCombo->addItem(tr("Never"), 0);
+    m_pUpdateCheckCombo->addItem(tr("Daily"), 24 * 3600);
+    m_pUpdateCheckCombo->addItem(tr("Weekly"), 7 * 24 * 3600);
+    pUpdateForm->addRow(tr("Check for updates automatically:"), m_pUpdateCheckCombo);
 
     auto *pLayout = new QVBoxLayout(this);
     pLayout->addWidget(pBackupBox);
@@ -64,6 +69,7 @@ GeneralOptionPage::GeneralOptionPage(QWidget *parent)
     connect(m_pLanguageCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
     connect(m_pThemeCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
     connect(m_pUpdateUrlEdit, &QLineEdit::textEdited, this, changed);
+    connect(m_pUpdateCheckCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
     initValues();
 }
 
@@ -96,6 +102,7 @@ void GeneralOptionPage::initValues()
     m_pThemeCombo->setEnabled(m_pThemeCombo->count() > 1);
 
     m_pUpdateUrlEdit->setText(SceneSettings::updateUrl());
+    m_pUpdateCheckCombo->setCurrentIndex(qMax(0, m_pUpdateCheckCombo->findData(SceneSettings::updateCheckInterval())));
     setNeedInitConfig2UI();   // filled: edits from now on are the user's
 }
 
@@ -121,6 +128,7 @@ void GeneralOptionPage::saveChanges()
     if (!strTheme.isEmpty())
         IThemesManager::getInstance().saveThemes(strTheme);
     SceneSettings::setUpdateUrl(m_pUpdateUrlEdit->text());
+    SceneSettings::setUpdateCheckInterval(m_pUpdateCheckCombo->currentData().toInt());
     SceneSettings::save();
     IOptionPage::saveChanges();
 }

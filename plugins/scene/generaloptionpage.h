@@ -9,7 +9,8 @@ class QLineEdit;
 class QSpinBox;
 QT_END_NAMESPACE
 
-// Automatic backup, user-interface language, theme and the update address.
+// Automatic backup, user-interface language, theme, the update address and
+// how often updates are looked for.
 class GeneralOptionPage : public IOptionPage
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ public:
     QComboBox *languageCombo() const { return m_pLanguageCombo; }
     QComboBox *themeCombo() const { return m_pThemeCombo; }
     QLineEdit *updateUrlEdit() const { return m_pUpdateUrlEdit; }
+    QComboBox *updateCheckCombo() const { return m_pUpdateCheckCombo; }
 
 public slots:
     void initValues() override;
@@ -35,4 +37,5 @@ private:
     QComboBox *m_pLanguageCombo;
     QComboBox *m_pThemeCombo;
     QLineEdit *m_pUpdateUrlEdit;
+    QComboBox *m_pUpdateCheckCombo;
 };

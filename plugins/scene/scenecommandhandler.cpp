@@ -32,6 +32,7 @@
 SceneCommandHandler::SceneCommandHandler(QObject *parent)
     : QObject(parent)
 {
+    connect(SceneSettings::instance(), &SceneSettings::updatesChanged, this, &SceneCommandHandler::configureUpdates);
 }
 
 SceneCommandHandler::~SceneCommandHandler() = default;
@@ -206,10 +207,37 @@ void SceneCommandHandler::checkUpdates()
         return;
     }
     //! [check-updates]
+    prepareUpdater(strUrl)->checkForUpdates(strUrl, false);
+    //! [check-updates]
+}
+
+QSimpleUpdater *SceneCommandHandler::prepareUpdater(const QString &strUrl)
+{
+    //! [configure-updates]
     QSimpleUpdater *pUpdater = QSimpleUpdater::getInstance();
     pUpdater->setModuleVersion(strUrl, QCoreApplication::applicationVersion());
     pUpdater->setNotifyOnUpdate(strUrl, true);
     pUpdater->setNotifyOnFinish(strUrl, true);
-    pUpdater->checkForUpdates(strUrl, false);
-    //! [check-updates]
+    // The key the installers are signed with, built into the application
+    // (cmake -DZELTO_UPDATE_PUBLIC_KEY=...); without one nothing is checked.
+    pUpdater->setPublicKey(strUrl, QStringLiteral(ZELTO_UPDATE_PUBLIC_KEY));
+    //! [configure-updates]
+    return pUpdater;
+}
+
+void SceneCommandHandler::configureUpdates()
+{
+    const QString strUrl = SceneSettings::updateUrl();
+    const int nInterval = strUrl.isEmpty() ? 0 : SceneSettings::updateCheckInterval();
+    QSimpleUpdater *pUpdater = QSimpleUpdater::getInstance();
+    if (!m_strScheduledUrl.isEmpty() && m_strScheduledUrl != strUrl)
+        pUpdater->setCheckInterval(m_strScheduledUrl, 0);
+    m_strScheduledUrl = nInterval > 0 ? strUrl : QString();
+    if (nInterval > 0) {
+        //! [scheduled-checks]
+        prepareUpdater(strUrl)->setCheckInterval(strUrl, nInterval);
+        //! [scheduled-checks]
+    } else if (!strUrl.isEmpty()) {
+        pUpdater->setCheckInterval(strUrl, 0);
+    }
 }

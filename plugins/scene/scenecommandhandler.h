@@ -8,6 +8,7 @@ QT_BEGIN_NAMESPACE
 class QAction;
 QT_END_NAMESPACE
 
+class QSimpleUpdater;
 class SceneDocument;
 
 // Gives the commands the main window only declares their behaviour: export
@@ -43,11 +44,17 @@ public slots:
     void previewScene();
     void about();
     void checkUpdates();
+    // Gives the update registry the configured address with its settings
+    // and automatic checks; stops those of an address no longer configured.
+    void configureUpdates();
 
 private:
+    QSimpleUpdater *prepareUpdater(const QString &strUrl);
+
     SceneDocument *activeDocument(bool bComplain);
     void preview(PreviewScope scope);
 
     QPointer<QAction> m_pUndoAction;   // owned by the main window
     QPointer<QAction> m_pRedoAction;
+    QString m_strScheduledUrl;   // the address automatic checks run for
 };

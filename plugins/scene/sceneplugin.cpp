@@ -33,6 +33,7 @@ void ScenePlugin::extensionsInitialized()
 {
     // The main window built its menus before any plug-in was initialised.
     m_pCommandHandler->connectCommands();
+    m_pCommandHandler->configureUpdates();
 }
 
 ExtensionSystem::IPlugin::ShutdownFlag ScenePlugin::aboutToShutdown()

@@ -11,6 +11,9 @@ namespace {
 
 const char s_lastFolderKey[] = "Designer/LastFolder";
 const char s_updateUrlKey[] = "Designer/UpdateUrl";
+const char s_updateCheckIntervalKey[] = "Designer/UpdateCheckInterval";
+const int s_nDay = 24 * 3600;
+const int s_nWeek = 7 * s_nDay;
 const char s_showBreakpointsKey[] = "Designer/ShowBreakpoints";
 const char s_versionKey[] = "Designer/Version";
 
@@ -50,8 +53,32 @@ QString SceneSettings::updateUrl()
 
 void SceneSettings::setUpdateUrl(const QString &strUrl)
 {
+    if (updateUrl() == strUrl.trimmed())
+        return;
     if (QSettings *pSettings = settings())
         pSettings->setValue(QLatin1String(s_updateUrlKey), strUrl.trimmed());
+    emit instance()->updatesChanged();
+}
+
+int SceneSettings::updateCheckInterval()
+{
+    QSettings *pSettings = settings();
+    bool bNumber = false;
+    const int nSeconds = pSettings ? pSettings->value(QLatin1String(s_updateCheckIntervalKey)).toInt(&bNumber) : 0;
+    // Only the choices the preferences offer: an edited file cannot make
+    // the application ask the server every second.
+    if (!bNumber || nSeconds <= 0)
+        return 0;
+    return nSeconds >= s_nWeek ? s_nWeek : s_nDay;
+}
+
+void SceneSettings::setUpdateCheckInterval(int nSeconds)
+{
+    if (updateCheckInterval() == nSeconds)
+        return;
+    if (QSettings *pSettings = settings())
+        pSettings->setValue(QLatin1String(s_updateCheckIntervalKey), nSeconds);
+    emit instance()->updatesChanged();
 }
 
 bool SceneSettings::showBreakpoints()

@@ -17,6 +17,10 @@ public:
     static void setLastFolder(const QString &strFolder);
     static QString updateUrl();
     static void setUpdateUrl(const QString &strUrl);
+    // Seconds between automatic update checks: 0 (off, the default), a day
+    // or a week.
+    static int updateCheckInterval();
+    static void setUpdateCheckInterval(int nSeconds);
     static bool showBreakpoints();
     static void setShowBreakpoints(bool bShow);
     // Writes the group, so the next start is not taken for the first one.
@@ -25,6 +29,8 @@ public:
 signals:
     // Something the editors draw (breakpoint guides) changed.
     void changed();
+    // The update address or the automatic check interval changed.
+    void updatesChanged();
 
 private:
     SceneSettings() = default;

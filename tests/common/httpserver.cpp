@@ -64,6 +64,9 @@ struct HttpServer::Connection
     HttpRoute route;
     qint64 nBodySize = 0;
     qint64 nSent = 0;
+    // Where this response starts in the body (a range), and where it is cut.
+    qint64 nOffset = 0;
+    qint64 nDropAfter = -1;
     bool bResumed = false;
     bool bTrickleWaiting = false;
 };
@@ -208,10 +211,41 @@ void HttpServer::respond(QTcpSocket *pSocket, const QString &strPath)
         pConnection->route.body = "not found";
     }
     const HttpRoute &route = pConnection->route;
-    pConnection->nBodySize = route.nGeneratedSize >= 0 ? route.nGeneratedSize : route.body.size();
+    const qint64 nFullSize = route.nGeneratedSize >= 0 ? route.nGeneratedSize : route.body.size();
+    const int nResponse = m_responses[strPath]++;
+    pConnection->nDropAfter = route.nDropTimes < 0 || nResponse < route.nDropTimes ? route.nDropAfter : -1;
 
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(route.nStatus) + " Status\r\n";
-    for (const auto &header : route.headers)
+    QList<QPair<QByteArray, QByteArray>> headers = route.headers;
+    QByteArray validator;
+    if (route.bChangingEtag)
+        headers.append({QByteArrayLiteral("ETag"), "\"v" + QByteArray::number(nResponse) + '"'});
+    for (const auto &header : headers) {
+        if (header.first.compare("ETag", Qt::CaseInsensitive) == 0)
+            validator = header.second;
+        else if (validator.isEmpty() && header.first.compare("Last-Modified", Qt::CaseInsensitive) == 0)
+            validator = header.second;
+    }
+    int nStatus = route.nStatus;
+    pConnection->nOffset = 0;
+    const QByteArray range = m_lastHeaders.value("range");
+    const QByteArray ifRange = m_lastHeaders.value("if-range");
+    if (route.bRanges) {
+        headers.append({QByteArrayLiteral("Accept-Ranges"), QByteArrayLiteral("bytes")});
+        bool bNumber = false;
+        const qint64 nStart = range.startsWith("bytes=") && range.endsWith('-') ? range.mid(6).chopped(1).toLongLong(&bNumber)
+                                                                                 : -1;
+        if (bNumber && nStart >= 0 && nStart < nFullSize && (ifRange.isEmpty() || ifRange == validator)) {
+            nStatus = 206;
+            pConnection->nOffset = nStart;
+            headers.append({QByteArrayLiteral("Content-Range"), "bytes " + QByteArray::number(nStart) + '-'
+                                                 + QByteArray::number(nFullSize - 1) + '/'
+                                                 + QByteArray::number(nFullSize)});
+        }
+    }
+    pConnection->nBodySize = nFullSize - pConnection->nOffset;
+
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(nStatus) + " Status\r\n";
+    for (const auto &header : qAsConst(headers))
         head += header.first + ": " + header.second + "\r\n";
     if (route.bContentLength)
         head += "Content-Length: " + QByteArray::number(pConnection->nBodySize) + "\r\n";
@@ -229,22 +263,23 @@ void HttpServer::pump(QTcpSocket *pSocket)
     // Keep a few chunks queued, no more, so large bodies never sit in memory.
     while (pSocket->bytesToWrite() < 4 * s_nChunk && pConnection->nSent < pConnection->nBodySize) {
         qint64 nLimit = pConnection->nBodySize;
-        if (route.nDropAfter >= 0)
-            nLimit = qMin(nLimit, route.nDropAfter);
+        if (pConnection->nDropAfter >= 0)
+            nLimit = qMin(nLimit, pConnection->nDropAfter);
         if (route.nStallAfter >= 0 && !pConnection->bResumed)
             nLimit = qMin(nLimit, route.nStallAfter);
         const qint64 nCount = qMin(route.nTrickleMs >= 0 ? 1 : s_nChunk, nLimit - pConnection->nSent);
         if (nCount <= 0)
             break;
         QByteArray chunk;
+        const qint64 nPosition = pConnection->nOffset + pConnection->nSent;
         if (route.nGeneratedSize >= 0) {
-            const qint64 nStart = pConnection->nSent % s_nPatternSize;
+            const qint64 nStart = nPosition % s_nPatternSize;
             const qint64 nFirst = qMin(nCount, s_nPatternSize - nStart);
             chunk = pattern().mid(static_cast<int>(nStart), static_cast<int>(nFirst));
             if (nFirst < nCount)
                 chunk += pattern().left(static_cast<int>(nCount - nFirst));
         } else {
-            chunk = route.body.mid(static_cast<int>(pConnection->nSent), static_cast<int>(nCount));
+            chunk = route.body.mid(static_cast<int>(nPosition), static_cast<int>(nCount));
         }
         pSocket->write(chunk);
         pConnection->nSent += nCount;
@@ -267,7 +302,7 @@ void HttpServer::pump(QTcpSocket *pSocket)
         }
         return;
     }
-    const bool bDropNow = route.nDropAfter >= 0 && pConnection->nSent >= route.nDropAfter;
+    const bool bDropNow = pConnection->nDropAfter >= 0 && pConnection->nSent >= pConnection->nDropAfter;
     if ((bDropNow || pConnection->nSent >= pConnection->nBodySize) && pSocket->bytesToWrite() == 0) {
         pConnection->bResponding = false;
         pSocket->disconnectFromHost();

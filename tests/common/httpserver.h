@@ -27,6 +27,15 @@ struct HttpRoute
     qint64 nGeneratedSize = -1;
     // When >= 0, the server closes the connection after that many body bytes.
     qint64 nDropAfter = -1;
+    // When >= 0, only the first that many responses are cut by nDropAfter.
+    int nDropTimes = -1;
+    // Offers ranges (Accept-Ranges: bytes) and answers "Range: bytes=N-" with
+    // 206 and the rest of the body, when If-Range, if sent, matches the
+    // validator: the ETag (see bChangingEtag) or else the Last-Modified of
+    // `headers`.
+    bool bRanges = false;
+    // Every response carries a new ETag, as if the file changed each time.
+    bool bChangingEtag = false;
     // When >= 0, the server stops sending after that many body bytes and keeps
     // the connection open (a download that never ends by itself).
     qint64 nStallAfter = -1;
@@ -81,6 +90,7 @@ private:
     Listener *m_pServer;
     QHash<QString, HttpRoute> m_routes;
     QHash<QString, int> m_hits;
+    QHash<QString, int> m_responses;
     QHash<QByteArray, QByteArray> m_lastHeaders;
     QHash<QTcpSocket *, Connection *> m_connections;
 };

@@ -1,6 +1,7 @@
 #include "core/documents/documentmanager.h"
 #include "core/mainwindow.h"
 #include "core/updater/downloader.h"
+#include "core/updater/updatesignature.h"
 #include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testdocument.h"
@@ -43,6 +44,10 @@ private slots:
     void cancelAfterCompletionOnlyHides();
     void failures_data();
     void failures();
+    void signature_data();
+    void signature();
+    void resume_data();
+    void resume();
     void unwritableFolder();
     void finalNameTaken();
     void installWaitsForOpenProjects();
@@ -61,6 +66,28 @@ private:
 };
 
 static const qint64 s_nFileSize = 3 * 1024 * 1024 + 17;
+
+// A key pair and the signature of the served file, in base64.
+struct Signed
+{
+    QString publicKey;
+    QString signature;
+};
+
+static Signed signedFile(const QString &strDir)
+{
+    QByteArray publicKey;
+    QByteArray secretKey;
+    UpdateSignature::generateKeyPair(&publicKey, &secretKey);
+    const QString strPath = strDir + QStringLiteral("/signed.bin");
+    QFile file(strPath);
+    file.open(QIODevice::WriteOnly);
+    file.write(HttpServer::generatedBody(s_nFileSize));
+    file.close();
+    QString strError;
+    return {QString::fromLatin1(publicKey.toBase64()),
+            QString::fromLatin1(UpdateSignature::signFile(strPath, secretKey, &strError).toBase64())};
+}
 
 void tst_Downloader::initTestCase()
 {
@@ -112,6 +139,7 @@ Downloader *tst_Downloader::newDownloader(bool bCustom)
     m_pDownloader->setUrlId(QStringLiteral("appcast-id"));
     m_pDownloader->setFileName(QStringLiteral("setup.exe"));
     m_pDownloader->setUseCustomInstallProcedures(bCustom);
+    m_pDownloader->setRetryDelay(1);
     return m_pDownloader;
 }
 
@@ -356,8 +384,8 @@ void tst_Downloader::failures_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("sha256");
     QTest::addColumn<QString>("message");
-    QTest::newRow("connection dropped half way") << "/drop.bin" << QString()
-                                                 << "Cannot download update: 2.";
+    QTest::newRow("connection dropped half way, every time") << "/drop.bin" << QString()
+                                                             << "Cannot download update: 2.";
     QTest::newRow("not found") << "/missing.bin" << QString() << "Cannot download update: 203.";
     QTest::newRow("redirect loop") << "/loop.bin" << QString() << "Cannot download update: 10.";
     QTest::newRow("checksum mismatch")
@@ -420,6 +448,110 @@ void tst_Downloader::finalNameTaken()
     QVERIFY(answerer.records().at(0).text.startsWith(QLatin1String("Cannot download update: ")));
     QCOMPARE(finished.count(), 0);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("setup.exe") + Downloader::partialSuffix())));
+}
+
+void tst_Downloader::signature_data()
+{
+    QTest::addColumn<bool>("withSignature");
+    QTest::addColumn<bool>("tampered");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("valid") << true << false << QString();
+    QTest::newRow("missing") << false << false
+                             << "Cannot download update: the update could not be verified because it is not signed.";
+    QTest::newRow("tampered") << true << true
+                              << "Cannot download update: the update could not be verified because its signature "
+                                 "is not valid.";
+}
+
+void tst_Downloader::signature()
+{
+    QFETCH(bool, withSignature);
+    QFETCH(bool, tampered);
+    QFETCH(QString, message);
+    const Signed keys = signedFile(m_pDir->path());
+    QString strSignature = withSignature ? keys.signature : QString();
+    if (tampered)   // the first byte of S: still base64, no longer the file's
+        strSignature[44] = strSignature.at(44) == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
+    Downloader *pDownloader = newDownloader();
+    pDownloader->setExpectedSignature(keys.publicKey, strSignature);
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Ok);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
+    const QDir dir = Downloader::downloadDir();
+    if (message.isEmpty()) {
+        QVERIFY(finished.wait(10000));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("setup.exe"))));
+        QCOMPARE(answerer.records().size(), 0);
+        return;
+    }
+    QVERIFY(answerer.waitForAnswers(1, 10000));
+    QCOMPARE(answerer.records().at(0).text, message);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(dir.entryList(QDir::Files).isEmpty());
+    QVERIFY(m_recorder.urls.isEmpty());
+}
+
+void tst_Downloader::resume_data()
+{
+    QTest::addColumn<bool>("ranges");
+    QTest::addColumn<QByteArray>("header");   // the validator the server sends
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<bool>("changingEtag");
+    QTest::addColumn<bool>("asksForRange");
+    QTest::addColumn<bool>("resumes");
+    const QByteArray etag = "\"abc\"";
+    const QByteArray date = "Tue, 08 Dec 2026 10:00:00 GMT";
+    QTest::newRow("ETag") << true << QByteArray("ETag") << etag << false << true << true;
+    QTest::newRow("Last-Modified") << true << QByteArray("Last-Modified") << date << false << true << true;
+    // A weak ETag does not promise the same bytes.
+    QTest::newRow("weak ETag only") << true << QByteArray("ETag") << "W/" + etag << false << false << false;
+    QTest::newRow("file changed") << true << QByteArray() << QByteArray() << true << true << false;
+    QTest::newRow("no range support") << false << QByteArray("ETag") << etag << false << true << false;
+}
+
+// The connection drops half way once; what arrives in the end is the file,
+// verified as a whole.
+void tst_Downloader::resume()
+{
+    QFETCH(bool, ranges);
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, value);
+    QFETCH(bool, changingEtag);
+    QFETCH(bool, asksForRange);
+    QFETCH(bool, resumes);
+    const QString strPath = QStringLiteral("/resume-%1.bin").arg(QTest::currentDataTag()).replace(QLatin1Char(' '),
+                                                                                                  QLatin1Char('-'));
+    HttpRoute route;
+    route.nGeneratedSize = s_nFileSize;
+    route.nDropAfter = s_nFileSize / 2;
+    route.nDropTimes = 1;
+    route.bRanges = ranges;
+    route.bChangingEtag = changingEtag;
+    if (!header.isEmpty())
+        route.headers.append({header, value});
+    m_server.setRoute(strPath, route);
+
+    const Signed keys = signedFile(m_pDir->path());
+    Downloader *pDownloader = newDownloader();
+    pDownloader->setExpectedSha256(QString::fromLatin1(
+        QCryptographicHash::hash(HttpServer::generatedBody(s_nFileSize), QCryptographicHash::Sha256).toHex()));
+    pDownloader->setExpectedSignature(keys.publicKey, keys.signature);
+    auto *pBar = pDownloader->findChild<QProgressBar *>(QStringLiteral("progressBar"));
+    QSignalSpy values(pBar, &QProgressBar::valueChanged);
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    pDownloader->startDownload(m_server.url(strPath));
+    QVERIFY(finished.wait(10000));
+
+    QCOMPARE(m_server.hits(strPath), 2);
+    QFile file(Downloader::downloadDir().filePath(QStringLiteral("setup.exe")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == HttpServer::generatedBody(s_nFileSize));
+    QCOMPARE(m_server.lastHeader("Range"), asksForRange ? "bytes=" + QByteArray::number(s_nFileSize / 2) + '-'
+                                                         : QByteArray());
+    // Resumed, the progress carries on from where it was.
+    for (int i = 1; resumes && i < values.size(); ++i)
+        QVERIFY(values.at(i).at(0).toInt() >= values.at(i - 1).at(0).toInt());
 }
 
 QTEST_MAIN(tst_Downloader)

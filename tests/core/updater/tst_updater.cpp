@@ -2,6 +2,7 @@
 #include "core/updater/downloader.h"
 #include "core/updater/qsimpleupdater.h"
 #include "core/updater/updater.h"
+#include "core/updater/updatesignature.h"
 #include "core/updater/ztreleasenotedlg.h"
 #include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
@@ -11,7 +12,9 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QWebEngineView>
 #include <QtTest>
@@ -20,12 +23,15 @@ using TestSupport::HttpServer;
 using TestSupport::ModalAnswerer;
 
 static QByteArray appcast(const QString &strVersion, const QString &strDownload = QStringLiteral("/setup.exe"),
-                          const QString &strOpen = QString(), const QString &strSha256 = QString())
+                          const QString &strOpen = QString(), const QString &strSha256 = QString(),
+                          const QString &strSignature = QString())
 {
     QByteArray entry = "\"latest-version\": \"" + strVersion.toUtf8() + "\", \"changelog\": \"<p>Notes</p>\", "
                        "\"download-url\": \"" + strDownload.toUtf8() + "\", \"open-url\": \"" + strOpen.toUtf8() + "\"";
     if (!strSha256.isEmpty())
         entry += ", \"sha256\": \"" + strSha256.toUtf8() + "\"";
+    if (!strSignature.isEmpty())
+        entry += ", \"ed25519-signature\": \"" + strSignature.toUtf8() + "\"";
     return "{\"updates\": {\"windows\": {" + entry + "}, \"linux\": {\"latest-version\": \"9.0\"}}}";
 }
 
@@ -51,6 +57,12 @@ private slots:
     void notificationFlags();
     void acceptedUpdate_data();
     void acceptedUpdate();
+    void signedUpdate_data();
+    void signedUpdate();
+    void headingIsEscaped();
+    void scheduledChecks_data();
+    void scheduledChecks();
+    void skipAndRemind();
     void releaseNotesPage();
     void releaseNotesText_data();
     void releaseNotesText();
@@ -62,6 +74,8 @@ private slots:
 
 private:
     Updater *newUpdater(const QString &strPath);
+    // Sets (or with an invalid time removes) the last check of the updater's URL.
+    void setLastCheck(const QDateTime &time);
 
     TestSupport::TestHost m_host;
     MainWindow *m_pWindow = nullptr;
@@ -360,9 +374,15 @@ void tst_Updater::acceptedUpdate_data()
     QTest::addColumn<bool>("downloaderEnabled");
     QTest::addColumn<QString>("opened");
     QTest::addColumn<bool>("downloads");
-    QTest::newRow("open-url wins") << "http://example.invalid/page" << true << "http://example.invalid/page" << false;
-    QTest::newRow("built-in downloader") << "" << true << "" << true;
-    QTest::newRow("browser download") << "" << false << "/setup.exe" << false;
+    QTest::addColumn<QString>("downloadUrl");
+    const QString strInstaller = m_server.url(QStringLiteral("/setup.exe")).toString();
+    QTest::newRow("open-url wins") << "http://example.invalid/page" << true << "http://example.invalid/page" << false
+                                   << strInstaller;
+    QTest::newRow("built-in downloader") << "" << true << "" << true << strInstaller;
+    QTest::newRow("browser download") << "" << false << "/setup.exe" << false << strInstaller;
+    // The appcast's addresses reach the browser only when they are web addresses.
+    QTest::newRow("open-url not on the web") << "file:///usr/bin/env" << true << "" << false << strInstaller;
+    QTest::newRow("browser download not on the web") << "" << false << "" << false << "file:///usr/bin/env";
 }
 
 void tst_Updater::acceptedUpdate()
@@ -371,7 +391,8 @@ void tst_Updater::acceptedUpdate()
     QFETCH(bool, downloaderEnabled);
     QFETCH(QString, opened);
     QFETCH(bool, downloads);
-    const QString strInstaller = m_server.url(QStringLiteral("/setup.exe")).toString();
+    QFETCH(QString, downloadUrl);
+    const QString strInstaller = downloadUrl;
     const QString strDigest = QString::fromLatin1(
         QCryptographicHash::hash(HttpServer::generatedBody(100000), QCryptographicHash::Sha256).toHex());
     m_server.setBody(QStringLiteral("/accept.json"), appcast(QStringLiteral("2.0"), strInstaller, openUrl, strDigest));
@@ -381,9 +402,16 @@ void tst_Updater::acceptedUpdate()
     QSignalSpy finished(pUpdater, &Updater::checkingFinished);
     ModalAnswerer answerer;
     answerer.accept();
+    if (opened.isEmpty() && !downloads)
+        answerer.answer(QMessageBox::Ok);
     pUpdater->checkForUpdates(true);
     QVERIFY(finished.wait(20000));
-    if (downloads) {
+    if (opened.isEmpty() && !downloads) {
+        QCOMPARE(answerer.records().size(), 2);
+        QCOMPARE(answerer.records().at(1).text,
+                 QStringLiteral("The update cannot be opened because its address is not a web address."));
+        QVERIFY(m_recorder.urls.isEmpty());
+    } else if (downloads) {
         QVERIFY(downloaded.count() == 1 || downloaded.wait(10000));
         QCOMPARE(downloaded.at(0).at(0).toString(), pUpdater->url());
         QCOMPARE(downloaded.at(0).at(1).toString(), QDir(m_dir.path()).filePath(QStringLiteral("setup.exe")));
@@ -395,6 +423,166 @@ void tst_Updater::acceptedUpdate()
         const QString strExpected = opened.startsWith(QLatin1Char('/')) ? m_server.url(opened).toString() : opened;
         QCOMPARE(m_recorder.urls.at(0).toString(), strExpected);
     }
+}
+
+void tst_Updater::signedUpdate_data()
+{
+    QTest::addColumn<bool>("signedInAppcast");
+    QTest::newRow("signed") << true;
+    QTest::newRow("not signed") << false;
+}
+
+// The appcast's signature and the key set for its URL reach the downloader.
+void tst_Updater::signedUpdate()
+{
+    QFETCH(bool, signedInAppcast);
+    QByteArray publicKey;
+    QByteArray secretKey;
+    QVERIFY(UpdateSignature::generateKeyPair(&publicKey, &secretKey));
+    const QString strSigned = m_dir.filePath(QStringLiteral("signed.bin"));
+    QFile file(strSigned);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(HttpServer::generatedBody(100000)) == 100000);
+    file.close();
+    QString strError;
+    const QString strSignature = QString::fromLatin1(UpdateSignature::signFile(strSigned, secretKey, &strError).toBase64());
+    m_server.setBody(QStringLiteral("/signed.json"),
+                     appcast(QStringLiteral("2.0"), m_server.url(QStringLiteral("/setup.exe")).toString(), QString(),
+                             QString(), signedInAppcast ? strSignature : QString()));
+    Updater *pUpdater = newUpdater(QStringLiteral("/signed.json"));
+    pUpdater->setPublicKey(QString::fromLatin1(publicKey.toBase64()));
+    QSignalSpy downloaded(pUpdater, &Updater::downloadFinished);
+    ModalAnswerer answerer;
+    answerer.accept();
+    answerer.answer(QMessageBox::Ok);
+    pUpdater->checkForUpdates(true);
+    if (signedInAppcast) {
+        QVERIFY(downloaded.wait(20000));
+        QCOMPARE(answerer.records().size(), 1);
+        return;
+    }
+    QVERIFY(answerer.waitForAnswers(2, 20000));
+    QCOMPARE(answerer.records().at(1).text, QStringLiteral("Cannot download update: the update could not be "
+                                                           "verified because it is not signed."));
+    QCOMPARE(downloaded.count(), 0);
+}
+
+// The version comes from the appcast and goes into rich text.
+void tst_Updater::headingIsEscaped()
+{
+    m_server.setBody(QStringLiteral("/markup.json"), appcast(QStringLiteral("2.0 <a href='x'>b</a>")));
+    Updater *pUpdater = newUpdater(QStringLiteral("/markup.json"));
+    QString strHeading;
+    ModalAnswerer answerer;
+    answerer.answerWith([&strHeading](QWidget *pDialog) {
+        strHeading = pDialog->findChild<QLabel *>(QStringLiteral("m_pHeadingLabel"))->text();
+        static_cast<QDialog *>(pDialog)->reject();
+    });
+    QSignalSpy finished(pUpdater, &Updater::checkingFinished);
+    pUpdater->checkForUpdates(true);
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(strHeading, QStringLiteral("<b>Zelto 2.0 &lt;a href='x'&gt;b&lt;/a&gt; has been released!</b>"));
+}
+
+void tst_Updater::setLastCheck(const QDateTime &time)
+{
+    QSettings *pSettings = m_host.settings();
+    const QString strKey = m_pUpdater->settingsGroup() + QStringLiteral("/LastCheck");
+    if (time.isValid())
+        pSettings->setValue(strKey, time.toString(Qt::ISODate));
+    else
+        pSettings->remove(strKey);
+}
+
+void tst_Updater::scheduledChecks_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<qint64>("checkedAgo");   // seconds; 0: never
+    QTest::addColumn<bool>("due");
+    QTest::addColumn<qint64>("nextIn");       // seconds from now, after the check if due
+    const qint64 nDay = 86400;
+    QTest::newRow("never checked") << "/same.json" << qint64(0) << true << nDay;
+    QTest::newRow("checked two days ago") << "/same.json" << 2 * nDay << true << nDay;
+    QTest::newRow("checked an hour ago") << "/same.json" << qint64(3600) << false << nDay - 3600;
+    QTest::newRow("last check in the future") << "/same.json" << -nDay << true << nDay;
+    QTest::newRow("failed check tried again in an hour") << "/missing.json" << qint64(0) << true << qint64(3600);
+}
+
+// Checks of its own show no "latest version" box and no error, even where
+// a check the user started would.
+void tst_Updater::scheduledChecks()
+{
+    QFETCH(QString, path);
+    QFETCH(qint64, checkedAgo);
+    QFETCH(bool, due);
+    QFETCH(qint64, nextIn);
+    Updater *pUpdater = newUpdater(path);
+    pUpdater->setNotifyOnFinish(true);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    setLastCheck(checkedAgo == 0 ? QDateTime() : now.addSecs(-checkedAgo));
+    ModalAnswerer answerer;
+    answerer.pressEscape();
+    QSignalSpy finished(pUpdater, &Updater::checkingFinished);
+    const int nHits = m_server.hits(path);
+    pUpdater->setCheckInterval(86400);
+    if (due) {
+        QVERIFY(finished.wait());
+        QCOMPARE(m_server.hits(path), nHits + 1);
+    } else {
+        QVERIFY(!finished.wait(200));
+        QCOMPARE(m_server.hits(path), nHits);
+    }
+    QVERIFY(answerer.records().isEmpty());
+    QVERIFY2(qAbs(now.secsTo(pUpdater->nextScheduledCheck()) - nextIn) < 60,
+             qPrintable(pUpdater->nextScheduledCheck().toString(Qt::ISODate)));
+    pUpdater->setCheckInterval(0);
+    QVERIFY(!pUpdater->nextScheduledCheck().isValid());
+}
+
+void tst_Updater::skipAndRemind()
+{
+    m_server.setBody(QStringLiteral("/skip.json"), appcast(QStringLiteral("2.0")));
+    Updater *pUpdater = newUpdater(QStringLiteral("/skip.json"));
+    setLastCheck(QDateTime());
+    const auto click = [](const char *name) {
+        return [name](QWidget *pDialog) { pDialog->findChild<QPushButton *>(QLatin1String(name))->click(); };
+    };
+    ModalAnswerer answerer;
+    answerer.answerWith(click("m_pBtnSkip"));
+    QSignalSpy finished(pUpdater, &Updater::checkingFinished);
+    pUpdater->setCheckInterval(86400);
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(answerer.records().size(), 1);
+    QCOMPARE(pUpdater->getSkippedVersion(), QStringLiteral("2.0"));
+
+    // Not offered again by a check of its own...
+    setLastCheck(QDateTime());
+    pUpdater->setCheckInterval(86400);
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(answerer.records().size(), 1);
+
+    // ...but to the user who asks. Later is one interval from when it is
+    // clicked, whatever the schedule said before.
+    bool bRemindShown = false;
+    answerer.answerWith([&](QWidget *pDialog) {
+        auto *pRemind = pDialog->findChild<QPushButton *>(QStringLiteral("m_pBtnRemind"));
+        bRemindShown = pRemind->isVisible();
+        setLastCheck(QDateTime::currentDateTimeUtc().addDays(-3));
+        pRemind->click();
+    });
+    pUpdater->checkForUpdates(true);
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(answerer.records().size(), 2);
+    QVERIFY(bRemindShown);
+    QVERIFY(qAbs(QDateTime::currentDateTimeUtc().secsTo(pUpdater->nextScheduledCheck()) - 86400) < 60);
+
+    // A newer version is offered again.
+    m_server.setBody(QStringLiteral("/skip.json"), appcast(QStringLiteral("2.1")));
+    answerer.reject();
+    setLastCheck(QDateTime());
+    pUpdater->setCheckInterval(86400);
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(answerer.records().size(), 3);
+    pUpdater->setCheckInterval(0);
 }
 
 void tst_Updater::downloaderLifetime()

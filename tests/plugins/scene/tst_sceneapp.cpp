@@ -24,6 +24,7 @@
 #include "core/i18n/ithemesmanager.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
+#include "core/updater/qsimpleupdater.h"
 #include "extensionsystem/pluginmanager.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
@@ -94,6 +95,7 @@ private slots:
     void conflictingShortcutsAreNotSaved();
     void keyFieldSpeaksTheUsersLanguage();
     void preferencesChangeBackupAndBreakpoints();
+    void preferencesScheduleUpdateChecks();
 
 private:
     void startWindow();
@@ -856,6 +858,34 @@ void tst_SceneApp::preferencesChangeBackupAndBreakpoints()
     QVERIFY(dialog.applyChanges());
     QCOMPARE(DocumentManager::getHBreakpoints().size(), 5);
     QCOMPARE(pEditor->getWidget()->guideCount(), 3);   // 375, 667 and 768; 1024 and 1280 are off the stage
+}
+
+void tst_SceneApp::preferencesScheduleUpdateChecks()
+{
+    const QString strAppcast = m_pDir->filePath(QStringLiteral("scheduled.json"));
+    QFile appcast(strAppcast);
+    QVERIFY(appcast.open(QIODevice::WriteOnly));
+    appcast.write(R"({"updates":{"windows":{"latest-version":"0.1.0"}}})");
+    appcast.close();
+    const QString strUrl = QUrl::fromLocalFile(strAppcast).toString();
+
+    SceneOptionsDialog dialog;
+    dialog.generalPage()->initValues();
+    dialog.generalPage()->updateUrlEdit()->setText(strUrl);
+    QComboBox *pCombo = dialog.generalPage()->updateCheckCombo();
+    pCombo->setCurrentIndex(pCombo->findText(QStringLiteral("Weekly")));
+    QSimpleUpdater *pRegistry = QSimpleUpdater::getInstance();
+    QSignalSpy checked(pRegistry, &QSimpleUpdater::checkingFinished);
+    TestSupport::ModalAnswerer answerer;
+    QVERIFY(dialog.applyChanges());
+    QCOMPARE(pRegistry->getCheckInterval(strUrl), 7 * 24 * 3600);
+    // Never checked before, so at once; and silently, as nothing is newer.
+    QVERIFY(checked.wait(15000));
+    QVERIFY(answerer.records().isEmpty());
+
+    pCombo->setCurrentIndex(pCombo->findText(QStringLiteral("Never")));
+    QVERIFY(dialog.applyChanges());
+    QCOMPARE(pRegistry->getCheckInterval(strUrl), 0);
 }
 
 QTEST_MAIN(tst_SceneApp)

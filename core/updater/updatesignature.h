@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+
+// Ed25519 signatures over update files, in the standard form (RFC 8032) that
+// any Ed25519 tool can make and check. The application checks installers
+// with it; the publishers' tool (zelto-updates) signs them with it.
+class UpdateSignature
+{
+public:
+    static const int PublicKeySize = 32;
+    // libsodium's form: the 32-byte seed followed by the public key.
+    static const int SecretKeySize = 64;
+    static const int SignatureSize = 64;
+
+    enum Result {
+        Valid,
+        Invalid,        // a wrong signature, or a key that is no Ed25519 key
+        Unreadable,     // the file could not be read
+        Cancelled
+    };
+
+    // The bytes of base64 text when it is exactly nSize bytes long; empty for
+    // anything else (also for stray characters).
+    static QByteArray decode(const QString &strBase64, int nSize);
+
+    // Checks signature against the bytes of strPath. The file is read in
+    // pieces, so memory stays flat for any size; setting *pCancel from
+    // another thread stops the check (Cancelled).
+    static Result verifyFile(const QString &strPath, const QByteArray &publicKey, const QByteArray &signature,
+                             const std::atomic<bool> *pCancel = nullptr);
+
+    // A new key pair; false when the system's random source failed.
+    static bool generateKeyPair(QByteArray *pPublicKey, QByteArray *pSecretKey);
+    // The public key of secretKey, or empty when secretKey is not a
+    // consistent Ed25519 secret key.
+    static QByteArray publicKeyOf(const QByteArray &secretKey);
+    // The signature over the bytes of strPath; empty with *pError set on failure.
+    static QByteArray signFile(const QString &strPath, const QByteArray &secretKey, QString *pError);
+};

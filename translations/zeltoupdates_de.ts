@@ -1,0 +1,267 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>ZeltoUpdates</name>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="87"/>
+        <source>wrong number of arguments; see %1 --help</source>
+        <translation>falsche Anzahl von Argumenten; siehe %1 --help</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="98"/>
+        <source>the option --%1 is missing</source>
+        <translation>die Option --%1 fehlt</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="110"/>
+        <source>cannot read the key %1: %2</source>
+        <translation>der Schlüssel %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="116"/>
+        <source>%1 is not a secret key made by zelto-updates generate-keys</source>
+        <translation>%1 ist kein mit zelto-updates generate-keys erzeugter geheimer Schlüssel</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="120"/>
+        <source>zelto-updates: warning: others can read the secret key %1</source>
+        <translation>zelto-updates: Warnung: andere können den geheimen Schlüssel %1 lesen</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="128"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="261"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="320"/>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="129"/>
+        <source>no such file</source>
+        <translation>Datei nicht vorhanden</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="139"/>
+        <source>Makes a new Ed25519 key pair for signing updates. The secret key goes to DIR/%1, readable by you only; keep it out of version control. The public key is printed in base64: give it to QSimpleUpdater::setPublicKey() in the application.</source>
+        <translation>Erzeugt ein neues Ed25519-Schlüsselpaar zum Signieren von Aktualisierungen. Der geheime Schlüssel wird in DIR/%1 gespeichert und ist nur für Sie lesbar; nehmen Sie ihn nicht in die Versionsverwaltung auf. Der öffentliche Schlüssel wird in Base64 ausgegeben: Übergeben Sie ihn in der Anwendung an QSimpleUpdater::setPublicKey().</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="143"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="187"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="216"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="275"/>
+        <source>The command.</source>
+        <translation>Der Befehl.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="144"/>
+        <source>The folder for the secret key; made if missing.</source>
+        <translation>Der Ordner für den geheimen Schlüssel; wird angelegt, falls er fehlt.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="151"/>
+        <source>cannot make the folder %1</source>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="156"/>
+        <source>the system&apos;s random source failed</source>
+        <translation>die Zufallsquelle des Systems ist ausgefallen</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="162"/>
+        <source>%1 exists already; it is not replaced</source>
+        <translation>%1 existiert bereits und wird nicht ersetzt</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="164"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="173"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="359"/>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="168"/>
+        <source>cannot make %1 private: %2</source>
+        <translation>%1 kann nicht privat gemacht werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="177"/>
+        <source>Wrote the secret key to %1. Keep it secret and keep a copy: updates signed with another key are refused.</source>
+        <translation>Der geheime Schlüssel wurde in %1 geschrieben. Halten Sie ihn geheim und bewahren Sie eine Kopie auf: Mit einem anderen Schlüssel signierte Aktualisierungen werden abgelehnt.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="186"/>
+        <source>Prints the Ed25519 signature of INSTALLER in base64.</source>
+        <translation>Gibt die Ed25519-Signatur von INSTALLER in Base64 aus.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="188"/>
+        <source>The file to sign.</source>
+        <translation>Die zu signierende Datei.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="189"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="285"/>
+        <source>The secret key file from generate-keys.</source>
+        <translation>Die Datei mit dem geheimen Schlüssel von generate-keys.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="205"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="338"/>
+        <source>cannot sign %1: %2</source>
+        <translation>%1 kann nicht signiert werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="214"/>
+        <source>Checks an Ed25519 signature of INSTALLER as the application does. The exit status is 0 only for a valid signature.</source>
+        <translation>Prüft eine Ed25519-Signatur von INSTALLER wie die Anwendung. Der Rückgabewert ist nur bei einer gültigen Signatur 0.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="217"/>
+        <source>The signed file.</source>
+        <translation>Die signierte Datei.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="218"/>
+        <source>The public key in base64.</source>
+        <translation>Der öffentliche Schlüssel in Base64.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="220"/>
+        <source>The signature in base64.</source>
+        <translation>Die Signatur in Base64.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="230"/>
+        <source>the public key is not 32 bytes in base64</source>
+        <translation>der öffentliche Schlüssel sind keine 32 Bytes in Base64</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="233"/>
+        <source>the signature is not 64 bytes in base64</source>
+        <translation>die Signatur sind keine 64 Bytes in Base64</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="240"/>
+        <source>The signature of %1 is valid.</source>
+        <translation>Die Signatur von %1 ist gültig.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="243"/>
+        <source>cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="245"/>
+        <source>the signature of %1 is not valid</source>
+        <translation>die Signatur von %1 ist ungültig</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="271"/>
+        <source>Writes the entry of one platform into an appcast: &quot;latest-version&quot;, &quot;download-url&quot;, &quot;changelog&quot;, &quot;open-url&quot;, and the installer&apos;s &quot;sha256&quot; and &quot;ed25519-signature&quot;. The entry is replaced as a whole; the other platforms stay as they are. Without APPCAST.json the appcast is printed.</source>
+        <translation>Schreibt den Eintrag einer Plattform in einen Appcast: &quot;latest-version&quot;, &quot;download-url&quot;, &quot;changelog&quot;, &quot;open-url&quot; sowie &quot;sha256&quot; und &quot;ed25519-signature&quot; des Installationsprogramms. Der Eintrag wird als Ganzes ersetzt; die anderen Plattformen bleiben unverändert. Ohne APPCAST.json wird der Appcast ausgegeben.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="276"/>
+        <source>The installer the entry offers.</source>
+        <translation>Das Installationsprogramm, das der Eintrag anbietet.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="277"/>
+        <source>The appcast to write or update.</source>
+        <translation>Der zu schreibende oder zu aktualisierende Appcast.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="279"/>
+        <source>The platform key, e.g. linux or windows.</source>
+        <translation>Der Plattformschlüssel, z. B. linux oder windows.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="281"/>
+        <source>The installer&apos;s version, e.g. 2.1.0.</source>
+        <translation>Die Version des Installationsprogramms, z. B. 2.1.0.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="283"/>
+        <source>The http(s) address the installer is downloaded from.</source>
+        <translation>Die http(s)-Adresse, von der das Installationsprogramm heruntergeladen wird.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="288"/>
+        <source>The release notes: an http(s) address or HTML text.</source>
+        <translation>Die Versionshinweise: eine http(s)-Adresse oder HTML-Text.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="291"/>
+        <source>A page the application opens instead of downloading.</source>
+        <translation>Eine Seite, die die Anwendung statt des Herunterladens öffnet.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="301"/>
+        <source>the version %1 is not numbers separated by dots</source>
+        <translation>die Version %1 besteht nicht aus durch Punkte getrennten Zahlen</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="303"/>
+        <source>the download address %1 is not an http(s) address</source>
+        <translation>die Download-Adresse %1 ist keine http(s)-Adresse</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="305"/>
+        <source>the page %1 is not an http(s) address</source>
+        <translation>die Seite %1 ist keine http(s)-Adresse</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="323"/>
+        <source>%1 is larger than an appcast may be (1 MiB)</source>
+        <translation>%1 ist größer, als ein Appcast sein darf (1 MiB)</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="329"/>
+        <source>%1 is not an appcast; it is left as it is</source>
+        <translation>%1 ist kein Appcast; die Datei bleibt unverändert</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="360"/>
+        <source>Wrote the %1 entry of %2.</source>
+        <translation>Der Eintrag %1 von %2 wurde geschrieben.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="366"/>
+        <source>Usage: zelto-updates COMMAND [options] [arguments]
+Signs updates for the application&apos;s update checker.
+
+Commands:
+  generate-keys DIR        make a key pair; the secret key goes to DIR/%1
+  sign --key FILE INSTALLER
+                           print the installer&apos;s signature
+  verify --public-key BASE64 --signature BASE64 INSTALLER
+                           check a signature (exit status 0 when valid)
+  appcast --platform NAME --version V --url URL --key FILE
+          [--changelog URL] [--open-url URL] INSTALLER [APPCAST.json]
+                           write the platform&apos;s entry of an appcast
+
+zelto-updates COMMAND --help describes a command.</source>
+        <translation>Aufruf: zelto-updates BEFEHL [Optionen] [Argumente]
+Signiert Aktualisierungen für die Aktualisierungsprüfung der Anwendung.
+
+Befehle:
+  generate-keys DIR       ein Schlüsselpaar erzeugen; der geheime Schlüssel kommt nach DIR/%1
+  sign --key FILE INSTALLER
+                           die Signatur des Installationsprogramms ausgeben
+  verify --public-key BASE64 --signature BASE64 INSTALLER
+                           eine Signatur prüfen (Rückgabewert 0, wenn gültig)
+  appcast --platform NAME --version V --url URL --key FILE
+          [--changelog URL] [--open-url URL] INSTALLER [APPCAST.json]
+                           den Eintrag der Plattform in einem Appcast schreiben
+
+zelto-updates BEFEHL --help beschreibt einen Befehl.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="404"/>
+        <source>unknown command %1</source>
+        <translation>unbekannter Befehl %1</translation>
+    </message>
+</context>
+</TS>
