@@ -3,10 +3,12 @@
 # or with sudo available). Does nothing when everything is already there.
 set -euo pipefail
 
+# qttranslations5-l10n holds Qt's own catalogues (qtbase_de.qm: the
+# "Abbrechen" of a German dialog's Cancel button).
 packages=(
     cmake ninja-build g++ ccache pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5webchannel5-dev
-    qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
+    qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
     xvfb xauth x11-utils xdotool imagemagick curl valgrind nodejs npm
     dpkg-dev lintian desktop-file-utils shared-mime-info
 )
