@@ -4,13 +4,14 @@
 set -euo pipefail
 
 # qttranslations5-l10n holds Qt's own catalogues (qtbase_de.qm: the
-# "Abbrechen" of a German dialog's Cancel button).
+# "Abbrechen" of a German dialog's Cancel button); libqt5svg5-dev and
+# qt5-image-formats-plugins bring the SVG and WebP readers for scene images.
 packages=(
     cmake ninja-build g++ ccache pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5webchannel5-dev
     qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
     xvfb xauth x11-utils xdotool imagemagick curl valgrind nodejs npm
-    dpkg-dev lintian desktop-file-utils shared-mime-info
+    qt5-image-formats-plugins dpkg-dev lintian desktop-file-utils shared-mime-info
 )
 
 missing=()
