@@ -1,7 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12 (run as root,
 # or with sudo available). Does nothing when everything is already there.
+#   tools/install-deps.sh [--list]
+# --list prints the package names instead of installing them.
 set -euo pipefail
+
+list=0
+for arg in "$@"; do
+    case "$arg" in
+        --list) list=1 ;;
+        *) echo "usage: $0 [--list]" >&2; exit 2 ;;
+    esac
+done
 
 # qttranslations5-l10n holds Qt's own catalogues (qtbase_de.qm: the
 # "Abbrechen" of a German dialog's Cancel button); libqt5svg5-dev and
@@ -10,9 +20,14 @@ packages=(
     cmake ninja-build g++ ccache pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5webchannel5-dev
     qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
-    xvfb xauth x11-utils xdotool imagemagick curl valgrind nodejs npm
+    xvfb xauth x11-utils xdotool imagemagick curl valgrind strace nodejs npm
     qt5-image-formats-plugins dpkg-dev lintian desktop-file-utils shared-mime-info
 )
+
+if [ "$list" = 1 ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
