@@ -106,7 +106,12 @@ protected:
     void moveEvent(QMoveEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void changeEvent(QEvent *e) override;
-    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    using NativeEventResult = qintptr;
+#else
+    using NativeEventResult = long;
+#endif
+    bool nativeEvent(const QByteArray &eventType, void *message, NativeEventResult *result) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
