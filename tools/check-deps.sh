@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that a fresh Debian 12 gets everything the build uses from
 # tools/install-deps.sh, and that the Debian package brings what the
-# application reads at run time:   tools/check-deps.sh [build folder]
+# application reads at run time:   tools/check-deps.sh [--qt6] [build folder]
 #
 #  1. the package of every shared library that the built executables,
 #     plug-ins, tests and benchmarks load (ldd, dpkg -S);
@@ -16,12 +16,31 @@
 #     recommendations). The packages of steps 2 and 3 must also come with the
 #     .deb: named in its Depends or Recommends, or depended on by one of
 #     those. The .deb is made with cpack when the build has none up to date.
+#
+# --qt6 checks the Qt 6 build (build-qt6, install-deps.sh --qt6); there is no
+# Qt 6 .deb, so the package step is left out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
 
-build=$(realpath -m "${1:-build}")
-qmake=/usr/lib/qt5/bin/qmake
+qt6=0
+build=""
+for arg in "$@"; do
+    case "$arg" in
+        --qt6) qt6=1 ;;
+        -*) echo "usage: $0 [--qt6] [build folder]" >&2; exit 2 ;;
+        *) build=$arg ;;
+    esac
+done
+deps_options=()
+if [ "$qt6" = 1 ]; then
+    deps_options=(--qt6)
+    qmake=/usr/lib/qt6/bin/qmake6
+    build=$(realpath -m "${build:-build-qt6}")
+else
+    qmake=/usr/lib/qt5/bin/qmake
+    build=$(realpath -m "${build:-build}")
+fi
 
 fail() { printf 'check-deps: FAILED: %s\n' "$*" >&2; exit 1; }
 say() { printf '\n== %s\n' "$*"; }
@@ -156,8 +175,8 @@ for catalogue in "$build"/bin/translations/zelto_*.qm; do
 done
 packages_of "$work/runtime-files" >"$work/runtime-packages"
 
-say "Packages against tools/install-deps.sh"
-mapfile -t named < <(tools/install-deps.sh --list)
+say "Packages against tools/install-deps.sh ${deps_options[*]}"
+mapfile -t named < <(tools/install-deps.sh --list "${deps_options[@]}")
 depends_closure "${named[@]}" >"$work/install-closure"
 [ -s "$work/install-closure" ] || fail "apt-cache knows none of the packages (run apt-get update)"
 problems=0
@@ -175,20 +194,22 @@ cat "$work/library-packages" "$work/runtime-packages" >"$work/all-packages"
 check "$work/all-packages" "$work/install-closure" "tools/install-deps.sh"
 echo "$(cut -f1 "$work/all-packages" | sort -u | wc -l) packages, $problems missing"
 
-deb=$(ls -t "$build"/packages/zelto-rideved_*.deb 2>/dev/null | head -n 1 || true)
-if [ -z "$deb" ] || [ "$build/bin/zelto" -nt "$deb" ] || [ "$build/CPackConfig.cmake" -nt "$deb" ]; then
-    (cd "$build" && cpack -G DEB >/dev/null) || fail "cpack could not make the .deb"
-    deb=$(ls -t "$build"/packages/zelto-rideved_*.deb | head -n 1)
+if [ "$qt6" = 0 ]; then
+    deb=$(ls -t "$build"/packages/zelto-rideved_*.deb 2>/dev/null | head -n 1 || true)
+    if [ -z "$deb" ] || [ "$build/bin/zelto" -nt "$deb" ] || [ "$build/CPackConfig.cmake" -nt "$deb" ]; then
+        (cd "$build" && cpack -G DEB >/dev/null) || fail "cpack could not make the .deb"
+        deb=$(ls -t "$build"/packages/zelto-rideved_*.deb | head -n 1)
+    fi
+    say "Run-time packages against $(basename "$deb")"
+    fields=$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[A-Za-z-]*: //' | tr '\n' ',')
+    dpkg-deb -f "$deb" Depends Recommends
+    # Every alternative of "a (>= 1) | b, c" counts.
+    mapfile -t declared < <(tr ',|' '\n\n' <<<"$fields" | sed 's/(.*)//; s/:any//; s/ //g' | grep -v '^$')
+    depends_closure "${declared[@]}" >"$work/deb-closure"
+    before=$problems
+    check "$work/runtime-packages" "$work/deb-closure" "$(basename "$deb")"
+    echo "$(cut -f1 "$work/runtime-packages" | sort -u | wc -l) packages, $((problems - before)) missing"
 fi
-say "Run-time packages against $(basename "$deb")"
-fields=$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[A-Za-z-]*: //' | tr '\n' ',')
-dpkg-deb -f "$deb" Depends Recommends
-# Every alternative of "a (>= 1) | b, c" counts.
-mapfile -t declared < <(tr ',|' '\n\n' <<<"$fields" | sed 's/(.*)//; s/:any//; s/ //g' | grep -v '^$')
-depends_closure "${declared[@]}" >"$work/deb-closure"
-before=$problems
-check "$work/runtime-packages" "$work/deb-closure" "$(basename "$deb")"
-echo "$(cut -f1 "$work/runtime-packages" | sort -u | wc -l) packages, $((problems - before)) missing"
 
 [ "$problems" = 0 ] || fail "$problems packages are missing (see above)"
 echo "check-deps: every package is accounted for"

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12 (run as root,
 # or with sudo available). Does nothing when everything is already there.
-#   tools/install-deps.sh [--list]
+#   tools/install-deps.sh [--qt6] [--list]
+# --qt6 installs what the Qt 6 build (tools/test.sh --qt6) needs as well;
 # --list prints the package names instead of installing them.
 set -euo pipefail
 
+qt6=0
 list=0
 for arg in "$@"; do
     case "$arg" in
+        --qt6) qt6=1 ;;
         --list) list=1 ;;
-        *) echo "usage: $0 [--list]" >&2; exit 2 ;;
+        *) echo "usage: $0 [--qt6] [--list]" >&2; exit 2 ;;
     esac
 done
 
@@ -23,6 +26,12 @@ packages=(
     xvfb xauth x11-utils xdotool imagemagick curl valgrind strace nodejs npm
     qt5-image-formats-plugins dpkg-dev lintian desktop-file-utils shared-mime-info
 )
+if [ "$qt6" = 1 ]; then
+    packages+=(
+        qt6-base-dev qt6-websockets-dev qt6-webchannel-dev qt6-webengine-dev qt6-tools-dev
+        qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
+    )
+fi
 
 if [ "$list" = 1 ]; then
     printf '%s\n' "${packages[@]}"
