@@ -64,7 +64,7 @@ depends_closure() {
 # ships it at; merged /usr and symbolic links give it other names too.
 declare -A owner_of
 spellings() {
-    local path real
+    local path
     for path in "$1" "$(readlink -f "$1")"; do
         echo "$path"
         case "$path" in
