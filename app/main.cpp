@@ -126,9 +126,13 @@ void installTranslators(QApplication &app)
     else
         delete appTranslator;
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString qtDir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString qtDir = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
     auto *qtTranslator = new QTranslator(&app);
-    if (qtTranslator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+    if (qtTranslator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), qtDir))
         QCoreApplication::installTranslator(qtTranslator);
     else
         delete qtTranslator;
@@ -190,7 +194,10 @@ int main(int argc, char *argv[])
     // Web views in plug-ins need shared OpenGL contexts, and that must be set
     // before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 always draws pixmaps at the screen's pixel ratio.
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("PELUM"));
     QCoreApplication::setApplicationName(QStringLiteral("Zelto Rideved"));

@@ -32,6 +32,12 @@ themes and help documents, the menu entry and the project file types.")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     ${ZELTO_INSTALL_APPDIR} ${ZELTO_INSTALL_PLUGINDIR})
+# Qt's own catalogues (qtbase_de.qm), which the application loads for the
+# user's language; without them Qt's buttons stay English. Debian recommends
+# translations rather than depending on them. The scene plug-in offers SVG and
+# WebP images, which Qt reads through plug-ins that no binary links, so
+# dpkg-shlibdeps cannot find them.
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "qttranslations5-l10n, libqt5svg5, qt5-image-formats-plugins")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME ${ZELTO_DEB_PACKAGE}-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)

@@ -31,11 +31,14 @@ CorePlugin::~CorePlugin()
 bool CorePlugin::initialize(const QStringList &, QString *errorString)
 {
     // Other plug-ins still draw from the standard generator (qrand), so it is
-    // seeded once per run; command-line files are opened later.
+    // seeded once per run; command-line files are opened later. Qt 6 has no
+    // qrand: plug-ins built with it use QRandomGenerator, which seeds itself.
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     QT_WARNING_PUSH
     QT_WARNING_DISABLE_DEPRECATED
     qsrand(static_cast<uint>(QDateTime::currentDateTime().toSecsSinceEpoch()));
     QT_WARNING_POP
+#endif
     return m_pMainWindow->init(errorString);
 }
 

@@ -526,7 +526,7 @@ void MainWindow::changeEvent(QEvent *e)
     QWidget::changeEvent(e);
 }
 
-bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
+bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, NativeEventResult *result)
 {
     return QWidget::nativeEvent(eventType, message, result);
 }

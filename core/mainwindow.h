@@ -269,8 +269,14 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
     /** Tells the title bar when the window is maximised or restored. */
     void changeEvent(QEvent *e) override;
+    /** The type of nativeEvent()'s result, which Qt 6 widened. */
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    using NativeEventResult = qintptr;
+#else
+    using NativeEventResult = long;
+#endif
     /** Handles no native event of its own. */
-    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+    bool nativeEvent(const QByteArray &eventType, void *message, NativeEventResult *result) override;
     /** Opens the first file dropped on the work area or the welcome page with loadFile() when it is a .zelto or .zeltopack project; other drops are ignored. */
     bool eventFilter(QObject *watched, QEvent *e) override;
 

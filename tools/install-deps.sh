@@ -1,17 +1,44 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12 (run as root,
 # or with sudo available). Does nothing when everything is already there.
+#   tools/install-deps.sh [--qt6] [--list]
+# --qt6 installs what the Qt 6 build (tools/test.sh --qt6) needs as well;
+# --list prints the package names instead of installing them.
 set -euo pipefail
 
+qt6=0
+list=0
+for arg in "$@"; do
+    case "$arg" in
+        --qt6) qt6=1 ;;
+        --list) list=1 ;;
+        *) echo "usage: $0 [--qt6] [--list]" >&2; exit 2 ;;
+    esac
+done
+
+# qttranslations5-l10n holds Qt's own catalogues (qtbase_de.qm: the
+# "Abbrechen" of a German dialog's Cancel button); libqt5svg5-dev and
+# qt5-image-formats-plugins bring the SVG and WebP readers for scene images.
 packages=(
     cmake ninja-build g++ ccache pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5webchannel5-dev
-    qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
-    xvfb xauth x11-utils xdotool imagemagick curl valgrind nodejs npm
-    dpkg-dev lintian desktop-file-utils shared-mime-info
+    qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
+    xvfb xauth x11-utils xdotool imagemagick curl valgrind strace nodejs npm
+    qt5-image-formats-plugins dpkg-dev lintian desktop-file-utils shared-mime-info
     doxygen
     libsodium-dev openssl
 )
+if [ "$qt6" = 1 ]; then
+    packages+=(
+        qt6-base-dev qt6-websockets-dev qt6-webchannel-dev qt6-webengine-dev qt6-tools-dev
+        qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
+    )
+fi
+
+if [ "$list" = 1 ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

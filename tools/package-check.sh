@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian packages and checks them the way a user and a plug-in
-# author meet them: tools/package-check.sh [build folder, default build]
+# author meet them: tools/package-check.sh [--cmake-install] [build folder, default build]
 #
 #  1. cpack makes zelto-rideved and zelto-rideved-dev; their contents are
 #     listed and the files the application needs are looked for;
@@ -20,10 +20,23 @@
 #  9. the SDK's zelto-updates makes a key, signs a file and checks the
 #     signature.
 # The -dev package carries the SDK reference, so the docs target is built first.
+#
+# --cmake-install leaves out steps 1 to 3 and installs the build with
+# `cmake --install` into a scratch prefix instead; that checks a build no
+# package is made from, such as the Qt 6 one (build-qt6).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
-build=$(realpath -m "${1:-build}")
+from_install=0
+build_arg=build
+for arg in "$@"; do
+    case "$arg" in
+        --cmake-install) from_install=1 ;;
+        -*) echo "usage: $0 [--cmake-install] [build folder]" >&2; exit 2 ;;
+        *) build_arg=$arg ;;
+    esac
+done
+build=$(realpath -m "$build_arg")
 
 say() { printf '\n== %s\n' "$*"; }
 fail() { printf 'package-check: FAILED: %s\n' "$*" >&2; exit 1; }
@@ -40,73 +53,75 @@ fi
 cmake --build "$build"
 cmake --build "$build" --target docs
 
-say "Packaging"
-rm -rf "$build/packages"
-(cd "$build" && cpack -G DEB >/dev/null)
-app_deb=$(ls "$build"/packages/zelto-rideved_*.deb)
-dev_deb=$(ls "$build"/packages/zelto-rideved-dev_*.deb)
-for deb in "$app_deb" "$dev_deb"; do
-    say "$(basename "$deb")"
-    dpkg-deb -f "$deb" Package Version Depends
-    dpkg-deb -c "$deb"
-done
-
-# Paths are as dpkg-deb -c prints them.
-expect_in() {
-    local deb=$1 listing
-    shift
-    listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
-    for path in "$@"; do
-        grep -qxF "$path" <<<"$listing" || fail "$(basename "$deb") lacks $path"
+if [ "$from_install" = 0 ]; then
+    say "Packaging"
+    rm -rf "$build/packages"
+    (cd "$build" && cpack -G DEB >/dev/null)
+    app_deb=$(ls "$build"/packages/zelto-rideved_*.deb)
+    dev_deb=$(ls "$build"/packages/zelto-rideved-dev_*.deb)
+    for deb in "$app_deb" "$dev_deb"; do
+        say "$(basename "$deb")"
+        dpkg-deb -f "$deb" Package Version Depends Recommends
+        dpkg-deb -c "$deb"
     done
-}
-icons=()
-for size in 16 22 24 32 48 64 128 256; do
-    icons+=("./usr/share/icons/hicolor/${size}x${size}/apps/zelto-rideved.png"
-            "./usr/share/icons/hicolor/${size}x${size}/mimetypes/application-x-zelto-project.png")
-done
-expect_in "$app_deb" ./usr/lib/zelto/zelto ./usr/lib/zelto/libExtensionSystem.so \
-    ./usr/lib/zelto/plugins/libCore.so ./usr/lib/zelto/translations/zelto_de.qm \
-    ./usr/lib/zelto/resources/styles/zelto_dark.qss ./usr/lib/zelto/resources/styles/zelto_light.qss \
-    ./usr/share/applications/zelto-rideved.desktop ./usr/share/mime/packages/zelto-rideved.xml \
-    ./usr/share/man/man1/zelto.1.gz "${icons[@]}"
-expect_in "$dev_deb" ./usr/include/zelto/core/icore.h ./usr/include/zelto/extensionsystem/iplugin.h \
-    ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfig.cmake ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfigVersion.cmake \
-    ./usr/share/doc/zelto-rideved-dev/api/index.html ./usr/share/doc/zelto-rideved-dev/api/classICore.html \
-    ./usr/share/doc/zelto-rideved-dev/zelto-sdk.qch ./usr/lib/zelto/zelto-updates \
-    ./usr/share/man/man1/zelto-updates.1.gz
-[ "$(dpkg-deb -c "$dev_deb" | awk '$6 == "./usr/bin/zelto-updates" {print $8}')" = ../lib/zelto/zelto-updates ] \
-    || fail "/usr/bin/zelto-updates is not a link to ../lib/zelto/zelto-updates"
-# Update signatures are checked with libsodium, which the core links.
-for deb in "$app_deb" "$dev_deb"; do
-    dpkg-deb -f "$deb" Depends | grep -q 'libsodium23' || fail "$(basename "$deb") does not depend on libsodium23"
-done
-if dpkg-deb -c "$dev_deb" | grep -q '_p\.h$'; then
-    fail "the SDK holds private headers"
-fi
-[ "$(dpkg-deb -c "$app_deb" | awk '$6 == "./usr/bin/zelto" {print $8}')" = ../lib/zelto/zelto ] \
-    || fail "/usr/bin/zelto is not a link to ../lib/zelto/zelto"
-if ls "$build"/bin/zelto_help_*.pdf >/dev/null 2>&1; then
-    for pdf in "$build"/bin/zelto_help_*.pdf; do
-        expect_in "$app_deb" "./usr/lib/zelto/$(basename "$pdf")"
+
+    # Paths are as dpkg-deb -c prints them.
+    expect_in() {
+        local deb=$1 listing
+        shift
+        listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
+        for path in "$@"; do
+            grep -qxF "$path" <<<"$listing" || fail "$(basename "$deb") lacks $path"
+        done
+    }
+    icons=()
+    for size in 16 22 24 32 48 64 128 256; do
+        icons+=("./usr/share/icons/hicolor/${size}x${size}/apps/zelto-rideved.png"
+                "./usr/share/icons/hicolor/${size}x${size}/mimetypes/application-x-zelto-project.png")
     done
-fi
-
-if command -v desktop-file-validate >/dev/null; then
-    say "desktop-file-validate"
-    desktop-file-validate packaging/zelto-rideved.desktop
-fi
-
-if command -v lintian >/dev/null; then
-    say "lintian"
-    # Warnings are reported for a person to judge; errors fail the check.
-    lintian_out=$(lintian --tag-display-limit 0 "$app_deb" "$dev_deb" 2>&1 | grep -v 'root privileges' || true)
-    printf '%s\n' "${lintian_out:-(no tags)}"
-    if grep -q '^E:' <<<"$lintian_out"; then
-        fail "lintian reports errors"
+    expect_in "$app_deb" ./usr/lib/zelto/zelto ./usr/lib/zelto/libExtensionSystem.so \
+        ./usr/lib/zelto/plugins/libCore.so ./usr/lib/zelto/translations/zelto_de.qm \
+        ./usr/lib/zelto/resources/styles/zelto_dark.qss ./usr/lib/zelto/resources/styles/zelto_light.qss \
+        ./usr/share/applications/zelto-rideved.desktop ./usr/share/mime/packages/zelto-rideved.xml \
+        ./usr/share/man/man1/zelto.1.gz "${icons[@]}"
+    expect_in "$dev_deb" ./usr/include/zelto/core/icore.h ./usr/include/zelto/extensionsystem/iplugin.h \
+        ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfig.cmake ./usr/lib/cmake/ZeltoCore/ZeltoCoreConfigVersion.cmake \
+        ./usr/share/doc/zelto-rideved-dev/api/index.html ./usr/share/doc/zelto-rideved-dev/api/classICore.html \
+        ./usr/share/doc/zelto-rideved-dev/zelto-sdk.qch ./usr/lib/zelto/zelto-updates \
+        ./usr/share/man/man1/zelto-updates.1.gz
+    [ "$(dpkg-deb -c "$dev_deb" | awk '$6 == "./usr/bin/zelto-updates" {print $8}')" = ../lib/zelto/zelto-updates ] \
+        || fail "/usr/bin/zelto-updates is not a link to ../lib/zelto/zelto-updates"
+    # Update signatures are checked with libsodium, which the core links.
+    for deb in "$app_deb" "$dev_deb"; do
+        dpkg-deb -f "$deb" Depends | grep -q 'libsodium23' || fail "$(basename "$deb") does not depend on libsodium23"
+    done
+    if dpkg-deb -c "$dev_deb" | grep -q '_p\.h$'; then
+        fail "the SDK holds private headers"
     fi
-else
-    say "lintian is not installed; skipped"
+    [ "$(dpkg-deb -c "$app_deb" | awk '$6 == "./usr/bin/zelto" {print $8}')" = ../lib/zelto/zelto ] \
+        || fail "/usr/bin/zelto is not a link to ../lib/zelto/zelto"
+    if ls "$build"/bin/zelto_help_*.pdf >/dev/null 2>&1; then
+        for pdf in "$build"/bin/zelto_help_*.pdf; do
+            expect_in "$app_deb" "./usr/lib/zelto/$(basename "$pdf")"
+        done
+    fi
+
+    if command -v desktop-file-validate >/dev/null; then
+        say "desktop-file-validate"
+        desktop-file-validate packaging/zelto-rideved.desktop
+    fi
+
+    if command -v lintian >/dev/null; then
+        say "lintian"
+        # Warnings are reported for a person to judge; errors fail the check.
+        lintian_out=$(lintian --tag-display-limit 0 "$app_deb" "$dev_deb" 2>&1 | grep -v 'root privileges' || true)
+        printf '%s\n' "${lintian_out:-(no tags)}"
+        if grep -q '^E:' <<<"$lintian_out"; then
+            fail "lintian reports errors"
+        fi
+    else
+        say "lintian is not installed; skipped"
+    fi
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zelto-package-check.XXXXXX")
@@ -131,7 +146,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ "$(id -u)" = 0 ] && [ "${ZELTO_PACKAGE_CHECK_UNPACK:-0}" != 1 ]; then
+if [ "$from_install" = 1 ]; then
+    say "Installing with cmake --install into $work/root/usr"
+    cmake --install "$build" --prefix "$work/root/usr" >/dev/null
+    root="$work/root"
+    zelto_cmd="$root/usr/bin/zelto"
+elif [ "$(id -u)" = 0 ] && [ "${ZELTO_PACKAGE_CHECK_UNPACK:-0}" != 1 ]; then
     say "Installing with dpkg -i"
     if ! dpkg-query -W -f='${Status}' zelto-rideved 2>/dev/null | grep -q "install ok installed"; then
         installed_here=1
@@ -287,4 +307,6 @@ run_zelto updates "$updates_cmd" verify --public-key "$public_key" --signature "
     || fail "zelto-updates verify refused its own signature"
 
 say "Package check passed"
-ls -l "$app_deb" "$dev_deb"
+if [ "$from_install" = 0 ]; then
+    ls -l "$app_deb" "$dev_deb"
+fi

@@ -1,11 +1,11 @@
 #include "core/ui/imainmenuwidget.h"
 
 #include "core/iui.h"
+#include "core/ui/mouseposition_p.h"
 #include "core/ui/ztnotificationbar.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QDesktopWidget>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpacerItem>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
@@ -190,7 +191,7 @@ void IMainMenuWidget::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     m_bMousePressed = true;
-    m_pressGlobalPos = event->globalPos();
+    m_pressGlobalPos = globalMousePos(event);
     m_windowPosAtPress = window()->pos();
 }
 
@@ -211,7 +212,7 @@ void IMainMenuWidget::mouseMoveEvent(QMouseEvent *event)
         return;
 
     QWidget *pWindow = window();
-    const QPoint delta = event->globalPos() - m_pressGlobalPos;
+    const QPoint delta = globalMousePos(event) - m_pressGlobalPos;
 
     if (pWindow->windowState() == Qt::WindowMaximized) {
         // Only a drag to the right or downward pulls the window out of its
@@ -226,8 +227,8 @@ void IMainMenuWidget::mouseMoveEvent(QMouseEvent *event)
 
     if (m_bRestoredByDrag) {
         const QRect windowRect = pWindow->geometry();
-        const QRect desktopRect = QApplication::desktop()->geometry();
-        int x = event->globalPos().x() - windowRect.width() / 2;
+        const QRect desktopRect = screen()->virtualGeometry();
+        int x = globalMousePos(event).x() - windowRect.width() / 2;
         const int y = desktopRect.y();
         if (x < desktopRect.x())
             x = desktopRect.x();

@@ -1,6 +1,7 @@
 #include "core/ui/ishadowborderframe.h"
 
 #include "core/iui.h"
+#include "core/ui/mouseposition_p.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -120,10 +121,10 @@ void IShadowBorderFrame::mousePressEvent(QMouseEvent *event)
 void IShadowBorderFrame::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_bPressed) {
-        resizeMainWidget(event->globalPos());
+        resizeMainWidget(globalMousePos(event));
         return;
     }
-    m_nRegion = hitTest(event->globalPos());
+    m_nRegion = hitTest(globalMousePos(event));
     if (m_nRegion == RegionNone)
         unsetCursor();
     else
