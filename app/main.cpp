@@ -2,13 +2,14 @@
 #include "extensionsystem/plugininfo.h"
 #include "extensionsystem/singleinstance.h"
 
+#include "app/qttranslationspath.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
@@ -126,11 +127,7 @@ void installTranslators(QApplication &app)
     else
         delete appTranslator;
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    const QString qtDir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-#else
-    const QString qtDir = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
-#endif
+    const QString qtDir = qtTranslationsPath();
     auto *qtTranslator = new QTranslator(&app);
     if (qtTranslator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), qtDir))
         QCoreApplication::installTranslator(qtTranslator);

@@ -1,6 +1,7 @@
 #include "extensionsystem/handovermessage.h"
 
 #include <QDataStream>
+#include <QIODevice>
 #include <QtEndian>
 
 namespace ExtensionSystem {

@@ -157,11 +157,11 @@ bool JsonKeyScanner::hasRepeatedKey(const QByteArray &json)
     while (p != pEnd) {
         switch (*p++) {
         case '{':
-            levels.append(Level{true, keys.size(), -1});
+            levels.append(Level{true, int(keys.size()), -1});
             bExpectKey = true;
             break;
         case '[':
-            levels.append(Level{false, keys.size(), -1});
+            levels.append(Level{false, int(keys.size()), -1});
             bExpectKey = false;
             break;
         case '}':

@@ -2,6 +2,7 @@
 // key pair, signs installers, checks signatures and writes appcast entries
 // that the application's update checker reads.
 
+#include "app/qttranslationspath.h"
 #include "core/updater/updatesignature.h"
 
 #include <QCommandLineParser>
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -66,7 +66,7 @@ void installTranslators(QCoreApplication &app)
         QCoreApplication::installTranslator(pTool);
     auto *pQt = new QTranslator(&app);
     if (pQt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                  QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+                  qtTranslationsPath()))
         QCoreApplication::installTranslator(pQt);
 }
 

@@ -327,9 +327,16 @@ void tst_SceneApp::shortcutsHaveOneOwnerAndWork()
         setActions.insert(pAction);
     for (ContextAction *pCommand : ActionManager::getActions())
         setActions.insert(pCommand->getAction());
+    QSet<QAction *> setInWidgets;
+    QList<QWidget *> lstWidgets = m_pWindow->findChildren<QWidget *>();
+    lstWidgets.append(m_pWindow);
+    for (QWidget *pWidget : qAsConst(lstWidgets)) {
+        for (QAction *pAction : pWidget->actions())
+            setInWidgets.insert(pAction);
+    }
     QMultiMap<QString, QString> mapOwners;
     for (QAction *pAction : qAsConst(setActions)) {
-        if (pAction->associatedWidgets().isEmpty())
+        if (!setInWidgets.contains(pAction))
             continue;   // in no widget: no key reaches it
         for (const QKeySequence &key : pAction->shortcuts())
             mapOwners.insert(key.toString(QKeySequence::PortableText),
