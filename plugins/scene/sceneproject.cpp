@@ -4,6 +4,7 @@
 #include "tararchive.h"
 
 #include "core/core_global.h"
+#include "core/welcome/jsonkeyscanner.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -273,6 +274,13 @@ QByteArray SceneProject::toJson() const
 bool SceneProject::fromJson(const QByteArray &json, QString *pError, int *pFormat)
 {
     const QString strInvalid = tr("This file is not a Zelto Rideved project.");
+    const QString strDamaged = tr("The project is damaged: %1");
+    // Checked before Qt's reader, which would quietly drop all but one of the
+    // values (and keep the memory of the dropped ones).
+    if (JsonKeyScanner::hasRepeatedKey(json)) {
+        *pError = strDamaged.arg(tr("an object in it names the same key twice."));
+        return false;
+    }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
@@ -294,7 +302,6 @@ bool SceneProject::fromJson(const QByteArray &json, QString *pError, int *pForma
     }
     const int nFormat = format.toInt();
 
-    const QString strDamaged = tr("The project is damaged: %1");
     SceneProject project;
     const QJsonObject stage = root.value(QStringLiteral("stage")).toObject();
     double dWidth = 0, dHeight = 0, dFps = 0;
