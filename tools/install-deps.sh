@@ -10,6 +10,7 @@ packages=(
     xvfb xauth x11-utils xdotool imagemagick curl valgrind nodejs npm
     dpkg-dev lintian desktop-file-utils shared-mime-info
     doxygen
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()

@@ -17,7 +17,7 @@ class BreakpointSettings
 public:
     // A layout has a handful of breakpoints; a damaged file announcing
     // millions must not stall the start or fill the memory.
-    static const int kMaxBreakpoints = 1000;
+    static constexpr int kMaxBreakpoints = 1000;
 
     static QList<Breakpoint> read(QSettings *pSettings, const QString &strArray);
     static void write(QSettings *pSettings, const QString &strArray, const QList<Breakpoint> &lstBreakpoints);
