@@ -8,7 +8,18 @@ bool ShortcutSettings::read(QSettings *pSettings, const QString &strId, QKeySequ
         return false;
     // Written as portable text; native-text parsing accepts that form as well
     // as the translated one.
-    *pSequence = QKeySequence(pSettings->value(strId).toString(), QKeySequence::NativeText);
+    const QString strText = pSettings->value(strId).toString();
+    const QKeySequence sequence(strText, QKeySequence::NativeText);
+    // Text that names no key would become a shortcut that shows as empty
+    // and never fires; the command keeps its default instead.
+    for (int i = 0; i < sequence.count(); ++i) {
+        if ((sequence[uint(i)] & ~Qt::KeyboardModifierMask) == Qt::Key_unknown) {
+            qWarning("Ignoring the shortcut of %s in the settings: %s is no key sequence.", qUtf8Printable(strId.left(200)),
+                     qUtf8Printable(strText.left(200)));
+            return false;
+        }
+    }
+    *pSequence = sequence;
     return true;
 }
 
