@@ -10,10 +10,12 @@ bool ShortcutSettings::read(QSettings *pSettings, const QString &strId, QKeySequ
     // as the translated one.
     const QString strText = pSettings->value(strId).toString();
     const QKeySequence sequence(strText, QKeySequence::NativeText);
-    // Text that names no key would become a shortcut that shows as empty
-    // and never fires; the command keeps its default instead.
+    // Text that names no key ("Ctr", or modifiers alone) would become a
+    // shortcut that never fires and is written back as another one; the
+    // command keeps its default instead.
     for (int i = 0; i < sequence.count(); ++i) {
-        if ((sequence[uint(i)] & ~Qt::KeyboardModifierMask) == Qt::Key_unknown) {
+        const int nKey = sequence[uint(i)] & ~Qt::KeyboardModifierMask;
+        if (nKey == 0 || nKey == Qt::Key_unknown) {
             qWarning("Ignoring the shortcut of %s in the settings: %s is no key sequence.", qUtf8Printable(strId.left(200)),
                      qUtf8Printable(strText.left(200)));
             return false;
