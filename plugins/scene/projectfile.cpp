@@ -47,19 +47,23 @@ Outcome readRegular(const QString &strFile, qint64 nMaxSize, QByteArray *pData, 
         return Outcome::Failed;
     }
     // The size on disk first, then what actually arrives: a file may grow
-    // while it is read.
+    // while it is read. QIODevice::read(n) would reserve n bytes at once.
     if (file.size() > nMaxSize)
         return Outcome::TooLarge;
-    *pData = file.read(nMaxSize + 1);
-    if (pData->size() > nMaxSize) {
-        pData->clear();
+    QByteArray data;
+    data.reserve(int(file.size()));
+    char buffer[64 * 1024];
+    qint64 nRead = 0;
+    while (data.size() <= nMaxSize
+           && (nRead = file.read(buffer, qMin(qint64(sizeof buffer), nMaxSize + 1 - data.size()))) > 0)
+        data.append(buffer, int(nRead));
+    if (data.size() > nMaxSize)
         return Outcome::TooLarge;
-    }
-    if (file.error() != QFileDevice::NoError) {
+    if (nRead < 0) {
         *pError = file.errorString();
-        pData->clear();
         return Outcome::Failed;
     }
+    *pData = data;
     return Outcome::Read;
 }
 
