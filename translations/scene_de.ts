@@ -218,6 +218,61 @@
     </message>
 </context>
 <context>
+    <name>ProjectFile</name>
+    <message>
+        <source>Could not open %1: the file does not exist.</source>
+        <translation>%1 konnte nicht geöffnet werden: Die Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: it is not a regular file.</source>
+        <translation>%1 konnte nicht geöffnet werden: Es ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: it is larger than %2, the largest file Zelto Rideved reads here.</source>
+        <translation>%1 konnte nicht geöffnet werden: Die Datei ist größer als %2, die größte Datei, die Zelto Rideved hier liest.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2</source>
+        <translation>%1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>it leads outside the project folder</source>
+        <translation>es führt aus dem Projektordner hinaus</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it is larger than %1</source>
+        <translation>es ist größer als %1</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>the reason is unknown</source>
+        <translation>der Grund ist unbekannt</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the disk quota is used up</source>
+        <translation>das Speicherkontingent ist aufgebraucht</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>das Dateisystem ist schreibgeschützt</translation>
+    </message>
+</context>
+<context>
     <name>SceneAnimation</name>
     <message>
         <source>X</source>
@@ -278,6 +333,10 @@
 <context>
     <name>SceneCommandHandler</name>
     <message>
+        <source>Move</source>
+        <translation>Verschieben</translation>
+    </message>
+    <message>
         <source>&amp;Undo</source>
         <translation>&amp;Rückgängig</translation>
     </message>
@@ -336,6 +395,29 @@ Erstellt mit Qt %3.</translation>
 </context>
 <context>
     <name>SceneDocument</name>
+    <message>
+        <source>These images of %1 were not opened and show as missing:
+
+%2</source>
+        <translation>Diese Bilder von %1 wurden nicht geöffnet und erscheinen als fehlend:
+
+%2</translation>
+    </message>
+    <message>
+        <source>%1 is read-only.
+
+Save over it anyway? It stays read-only.</source>
+        <translation>%1 ist schreibgeschützt.
+
+Trotzdem darüber speichern? Die Datei bleibt schreibgeschützt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weiteres</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
+    </message>
     <message>
         <source>Could not open the project %1.
 
@@ -660,8 +742,20 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
 <context>
     <name>SceneProject</name>
     <message>
-        <source>Could not write %1: %2</source>
-        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+        <source>an object in it names the same key twice.</source>
+        <translation>ein Objekt darin nennt denselben Schlüssel zweimal.</translation>
+    </message>
+    <message>
+        <source>Could not save the images: the folder %1 leads outside the project folder.</source>
+        <translation>Die Bilder konnten nicht gespeichert werden: Der Ordner %1 führt aus dem Projektordner hinaus.</translation>
+    </message>
+    <message>
+        <source>Could not replace %1, which is not an image file.</source>
+        <translation>%1 ist keine Bilddatei und konnte nicht ersetzt werden.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>This file is not a Zelto Rideved project.</source>
@@ -698,10 +792,6 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     <message>
         <source>Could not create the folder %1.</source>
         <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>Could not open %1: %2</source>
-        <translation>%1 konnte nicht geöffnet werden: %2</translation>
     </message>
     <message>
         <source>item %1 has damaged animation values.</source>
