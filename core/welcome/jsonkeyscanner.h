@@ -19,8 +19,10 @@ class CORE_EXPORT JsonKeyScanner
 {
 public:
     /**
-     * True when any object in @p json, at any depth, has two keys that are
-     * equal once their escapes are decoded ("a" and "\u0061" are one key).
+     * True when any object in @p json, at any depth, has two keys that Qt's
+     * reader takes for one: keys that are equal once their escapes are
+     * decoded ("a" and "\\u0061" are one key), and a key with an escaped lone
+     * surrogate and the same key written with U+FFFD in its place.
      *
      * @p json is UTF-8, as handed to QJsonDocument::fromJson. Time and memory
      * grow linearly with its size; any thread.
