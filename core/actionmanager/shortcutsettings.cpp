@@ -12,10 +12,12 @@ bool ShortcutSettings::read(QSettings *pSettings, const QString &strId, QKeySequ
     const QKeySequence sequence(strText, QKeySequence::NativeText);
     // Text that names no key ("Ctr", or modifiers alone) would become a
     // shortcut that never fires and is written back as another one; the
-    // command keeps its default instead.
-    for (int i = 0; i < sequence.count(); ++i) {
-        const int nKey = sequence[uint(i)] & ~Qt::KeyboardModifierMask;
-        if (nKey == 0 || nKey == Qt::Key_unknown) {
+    // command keeps its default instead. A NUL ends the keys count() sees,
+    // so the slots after it are checked too.
+    const uint nCount = uint(sequence.count());
+    for (uint i = 0; i < 4; ++i) {
+        const int nKey = sequence[i] & ~Qt::KeyboardModifierMask;
+        if (i < nCount ? nKey == 0 || nKey == Qt::Key_unknown : sequence[i] != 0) {
             qWarning("Ignoring the shortcut of %s in the settings: %s is no key sequence.", qUtf8Printable(strId.left(200)),
                      qUtf8Printable(strText.left(200)));
             return false;
