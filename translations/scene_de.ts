@@ -220,16 +220,12 @@
 <context>
     <name>ProjectFile</name>
     <message>
-        <source>Could not open %1: the file does not exist.</source>
-        <translation>%1 konnte nicht geöffnet werden: Die Datei existiert nicht.</translation>
+        <source>it does not exist</source>
+        <translation>existiert nicht</translation>
     </message>
     <message>
-        <source>Could not open %1: it is not a regular file.</source>
-        <translation>%1 konnte nicht geöffnet werden: Es ist keine gewöhnliche Datei.</translation>
-    </message>
-    <message>
-        <source>Could not open %1: it is larger than %2, the largest file Zelto Rideved reads here.</source>
-        <translation>%1 konnte nicht geöffnet werden: Die Datei ist größer als %2, die größte Datei, die Zelto Rideved hier liest.</translation>
+        <source>it is larger than %1, the most Zelto Rideved reads</source>
+        <translation>größer als %1, mehr liest Zelto Rideved nicht</translation>
     </message>
     <message>
         <source>Could not open %1: %2</source>
@@ -237,15 +233,11 @@
     </message>
     <message>
         <source>it leads outside the project folder</source>
-        <translation>es führt aus dem Projektordner hinaus</translation>
+        <translation>führt aus dem Projektordner hinaus</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation>es ist keine gewöhnliche Datei</translation>
-    </message>
-    <message>
-        <source>it is larger than %1</source>
-        <translation>es ist größer als %1</translation>
+        <translation>keine gewöhnliche Datei</translation>
     </message>
     <message>
         <source>Could not write %1: %2</source>

@@ -67,29 +67,35 @@ Outcome readRegular(const QString &strFile, qint64 nMaxSize, QByteArray *pData, 
     return Outcome::Read;
 }
 
+// Why a file was not read, for "Could not open %1: %2" and for the list of
+// images left out.
+QString problem(Outcome outcome, qint64 nMaxSize, const QString &strReason)
+{
+    switch (outcome) {
+    case Outcome::Missing:
+        return ProjectFile::tr("it does not exist");
+    case Outcome::NotRegular:
+        return ProjectFile::tr("it is not a regular file");
+    case Outcome::TooLarge:
+        return ProjectFile::tr("it is larger than %1, the most Zelto Rideved reads").arg(sizeText(nMaxSize));
+    case Outcome::Failed:
+        return strReason;
+    case Outcome::Read:
+        break;
+    }
+    return QString();
+}
+
 } // namespace
 
 bool ProjectFile::read(const QString &strFile, qint64 nMaxSize, QByteArray *pData, QString *pError)
 {
-    const QString strName = QDir::toNativeSeparators(strFile);
     QString strReason;
-    switch (readRegular(strFile, nMaxSize, pData, &strReason)) {
-    case Outcome::Read:
+    const Outcome outcome = readRegular(strFile, nMaxSize, pData, &strReason);
+    if (outcome == Outcome::Read)
         return true;
-    case Outcome::Missing:
-        *pError = tr("Could not open %1: the file does not exist.").arg(strName);
-        return false;
-    case Outcome::NotRegular:
-        *pError = tr("Could not open %1: it is not a regular file.").arg(strName);
-        return false;
-    case Outcome::TooLarge:
-        *pError = tr("Could not open %1: it is larger than %2, the largest file Zelto Rideved reads here.")
-                      .arg(strName, sizeText(nMaxSize));
-        return false;
-    case Outcome::Failed:
-        break;
-    }
-    *pError = tr("Could not open %1: %2").arg(strName, strReason);
+    *pError = tr("Could not open %1: %2")
+                  .arg(QDir::toNativeSeparators(strFile), problem(outcome, nMaxSize, strReason));
     return false;
 }
 
@@ -108,21 +114,11 @@ bool ProjectFile::readInside(const QString &strFolder, const QString &strRef, qi
     // The resolved path: a link inside the folder may not be swapped meanwhile
     // for one that leads out.
     QString strReason;
-    switch (readRegular(info.canonicalFilePath(), nMaxSize, pData, &strReason)) {
-    case Outcome::Read:
+    const Outcome outcome = readRegular(info.canonicalFilePath(), nMaxSize, pData, &strReason);
+    if (outcome == Outcome::Read)
         return true;
-    case Outcome::Missing:
-        return false;
-    case Outcome::NotRegular:
-        *pProblem = tr("it is not a regular file");
-        return false;
-    case Outcome::TooLarge:
-        *pProblem = tr("it is larger than %1").arg(sizeText(nMaxSize));
-        return false;
-    case Outcome::Failed:
-        break;
-    }
-    *pProblem = strReason;
+    if (outcome != Outcome::Missing)
+        *pProblem = problem(outcome, nMaxSize, strReason);
     return false;
 }
 
