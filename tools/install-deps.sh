@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ ccache pkg-config
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev
     qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5webchannel5-dev
     qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
     xvfb xauth x11-utils xdotool imagemagick curl valgrind nodejs npm
     dpkg-dev lintian desktop-file-utils shared-mime-info
     doxygen
-    clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()

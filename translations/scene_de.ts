@@ -218,53 +218,6 @@
     </message>
 </context>
 <context>
-    <name>ProjectFile</name>
-    <message>
-        <source>it does not exist</source>
-        <translation>existiert nicht</translation>
-    </message>
-    <message>
-        <source>it is larger than %1, the most Zelto Rideved reads</source>
-        <translation>größer als %1, mehr liest Zelto Rideved nicht</translation>
-    </message>
-    <message>
-        <source>Could not open %1: %2</source>
-        <translation>%1 konnte nicht geöffnet werden: %2</translation>
-    </message>
-    <message>
-        <source>it leads outside the project folder</source>
-        <translation>führt aus dem Projektordner hinaus</translation>
-    </message>
-    <message>
-        <source>it is not a regular file</source>
-        <translation>keine gewöhnliche Datei</translation>
-    </message>
-    <message>
-        <source>Could not write %1: %2</source>
-        <translation>%1 konnte nicht geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>the reason is unknown</source>
-        <translation>der Grund ist unbekannt</translation>
-    </message>
-    <message>
-        <source>the disk is full</source>
-        <translation>der Datenträger ist voll</translation>
-    </message>
-    <message>
-        <source>the disk quota is used up</source>
-        <translation>das Speicherkontingent ist aufgebraucht</translation>
-    </message>
-    <message>
-        <source>permission denied</source>
-        <translation>keine Berechtigung</translation>
-    </message>
-    <message>
-        <source>the file system is read-only</source>
-        <translation>das Dateisystem ist schreibgeschützt</translation>
-    </message>
-</context>
-<context>
     <name>SceneAnimation</name>
     <message>
         <source>X</source>
@@ -325,10 +278,6 @@
 <context>
     <name>SceneCommandHandler</name>
     <message>
-        <source>Move</source>
-        <translation>Verschieben</translation>
-    </message>
-    <message>
         <source>&amp;Undo</source>
         <translation>&amp;Rückgängig</translation>
     </message>
@@ -383,6 +332,10 @@ Erstellt mit Qt %3.</translation>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Verschieben</translation>
     </message>
 </context>
 <context>
@@ -1000,6 +953,53 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     <message>
         <source>Start again after the end: the scene here, all scenes in the exported page</source>
         <translation>Nach dem Ende von vorn beginnen: hier die Szene, in der exportierten Seite alle Szenen</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectFile</name>
+    <message>
+        <source>it does not exist</source>
+        <translation>existiert nicht</translation>
+    </message>
+    <message>
+        <source>it is larger than %1, the most Zelto Rideved reads</source>
+        <translation>größer als %1, mehr liest Zelto Rideved nicht</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2</source>
+        <translation>%1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>it leads outside the project folder</source>
+        <translation>führt aus dem Projektordner hinaus</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>the reason is unknown</source>
+        <translation>der Grund ist unbekannt</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the disk quota is used up</source>
+        <translation>das Speicherkontingent ist aufgebraucht</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>das Dateisystem ist schreibgeschützt</translation>
     </message>
 </context>
 </TS>
