@@ -20,6 +20,7 @@ bool Appcast::parse(const QByteArray &data, const QString &strPlatform, Appcast 
     pEntry->strDownloadUrl = platform.value(QStringLiteral("download-url")).toString();
     pEntry->strLatestVersion = platform.value(QStringLiteral("latest-version")).toString();
     pEntry->strSha256 = platform.value(QStringLiteral("sha256")).toString();
+    pEntry->strSignature = platform.value(QStringLiteral("ed25519-signature")).toString();
     return true;
 }
 

@@ -15,6 +15,7 @@ public:
     QString strDownloadUrl;
     QString strOpenUrl;
     QString strSha256;
+    QString strSignature;   // "ed25519-signature": the installer's signature, base64
 
     // False when data is not a JSON object, or an object in it repeats a key
     // (an appcast is written by a program, never that way).
