@@ -10,18 +10,14 @@ bool ShortcutSettings::read(QSettings *pSettings, const QString &strId, QKeySequ
     // as the translated one.
     const QString strText = pSettings->value(strId).toString();
     const QKeySequence sequence(strText, QKeySequence::NativeText);
-    // Text that names no key ("Ctr", or modifiers alone) would become a
-    // shortcut that never fires and is written back as another one; the
-    // command keeps its default instead. A NUL ends the keys count() sees,
-    // so the slots after it are checked too.
-    const uint nCount = uint(sequence.count());
-    for (uint i = 0; i < 4; ++i) {
-        const int nKey = sequence[i] & ~Qt::KeyboardModifierMask;
-        if (i < nCount ? nKey == 0 || nKey == Qt::Key_unknown : sequence[i] != 0) {
-            qWarning("Ignoring the shortcut of %s in the settings: %s is no key sequence.", qUtf8Printable(strId.left(200)),
-                     qUtf8Printable(strText.left(200)));
-            return false;
-        }
+    // Text that names no key ("Ctr", modifiers alone, a NUL between keys)
+    // would become a shortcut that never fires and is written back as another
+    // one: a shortcut must read back as itself once written. The command
+    // keeps its default instead.
+    if (QKeySequence(sequence.toString(QKeySequence::PortableText), QKeySequence::NativeText) != sequence) {
+        qWarning("Ignoring the shortcut of %s in the settings: %s is no key sequence.", qUtf8Printable(strId.left(200)),
+                 qUtf8Printable(strText.left(200)));
+        return false;
     }
     *pSequence = sequence;
     return true;
