@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <limits>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
@@ -63,6 +65,9 @@ bool Platform::isProcessRunning(qint64 nPid)
     if (nPid <= 0)
         return false;
 #ifdef Q_OS_UNIX
+    // A larger number would wrap into a process group's.
+    if (nPid > std::numeric_limits<pid_t>::max())
+        return false;
     // Signal 0 only checks; a process of another user answers EPERM.
     return ::kill(pid_t(nPid), 0) == 0 || errno == EPERM;
 #elif defined(Q_OS_WIN)
