@@ -59,6 +59,8 @@ set(ZELTO_SDK_HEADERS
     core/welcome/imainmdiarea.h
     core/welcome/websocketclientwrapper.h
     core/welcome/websockettransport.h
+    # For plug-ins that read JSON from outside: checked before Qt's reader sees it.
+    core/welcome/jsonkeyscanner.h
     core/i18n/languageinfo.h
     core/i18n/ilanguagemanager.h
     core/i18n/themesinfo.h

@@ -21,6 +21,7 @@ done
 # qt5-image-formats-plugins bring the SVG and WebP readers for scene images.
 packages=(
     cmake ninja-build g++ ccache pkg-config
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev
     qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5webchannel5-dev
     qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
     xvfb xauth x11-utils xdotool imagemagick curl valgrind strace nodejs npm

@@ -349,9 +349,36 @@ Erstellt mit Qt %3.</translation>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Move</source>
+        <translation>Verschieben</translation>
+    </message>
 </context>
 <context>
     <name>SceneDocument</name>
+    <message>
+        <source>These images of %1 were not opened and show as missing:
+
+%2</source>
+        <translation>Diese Bilder von %1 wurden nicht geöffnet und erscheinen als fehlend:
+
+%2</translation>
+    </message>
+    <message>
+        <source>%1 is read-only.
+
+Save over it anyway? It stays read-only.</source>
+        <translation>%1 ist schreibgeschützt.
+
+Trotzdem darüber speichern? Die Datei bleibt schreibgeschützt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weiteres</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
+    </message>
     <message>
         <source>Could not open the project %1.
 
@@ -676,8 +703,20 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
 <context>
     <name>SceneProject</name>
     <message>
-        <source>Could not write %1: %2</source>
-        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+        <source>an object in it names the same key twice.</source>
+        <translation>ein Objekt darin nennt denselben Schlüssel zweimal.</translation>
+    </message>
+    <message>
+        <source>Could not save the images: the folder %1 leads outside the project folder.</source>
+        <translation>Die Bilder konnten nicht gespeichert werden: Der Ordner %1 führt aus dem Projektordner hinaus.</translation>
+    </message>
+    <message>
+        <source>Could not replace %1, which is not an image file.</source>
+        <translation>%1 ist keine Bilddatei und konnte nicht ersetzt werden.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>This file is not a Zelto Rideved project.</source>
@@ -714,10 +753,6 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     <message>
         <source>Could not create the folder %1.</source>
         <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>Could not open %1: %2</source>
-        <translation>%1 konnte nicht geöffnet werden: %2</translation>
     </message>
     <message>
         <source>item %1 has damaged animation values.</source>
@@ -934,6 +969,53 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     <message>
         <source>Start again after the end: the scene here, all scenes in the exported page</source>
         <translation>Nach dem Ende von vorn beginnen: hier die Szene, in der exportierten Seite alle Szenen</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectFile</name>
+    <message>
+        <source>it does not exist</source>
+        <translation>existiert nicht</translation>
+    </message>
+    <message>
+        <source>it is larger than %1, the most Zelto Rideved reads</source>
+        <translation>größer als %1, mehr liest Zelto Rideved nicht</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2</source>
+        <translation>%1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>it leads outside the project folder</source>
+        <translation>führt aus dem Projektordner hinaus</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>the reason is unknown</source>
+        <translation>der Grund ist unbekannt</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the disk quota is used up</source>
+        <translation>das Speicherkontingent ist aufgebraucht</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>das Dateisystem ist schreibgeschützt</translation>
     </message>
 </context>
 </TS>

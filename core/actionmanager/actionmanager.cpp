@@ -4,6 +4,7 @@
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/menuactioncontainer.h"
 #include "core/actionmanager/menubaractioncontainer.h"
+#include "core/actionmanager/shortcutsettings.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
 #include "extensionsystem/pluginmanager.h"
@@ -86,15 +87,9 @@ void ActionManager::setSettings(QSettings *settings)
 // shortcut; without a key the command keeps, or gets back, its default.
 void ActionManager::applySavedShortcut(QSettings *settings, ContextAction *command)
 {
-    command->m_bKeySequenceSaved = settings->contains(command->getId());
-    if (!command->m_bKeySequenceSaved) {
-        command->setKeySequence(command->getDefaultKeySequence());
-        return;
-    }
-    // Written as portable text; native-text parsing accepts that form as well
-    // as the translated one.
-    const QString text = settings->value(command->getId()).toString();
-    command->setKeySequence(QKeySequence(text, QKeySequence::NativeText));
+    QKeySequence sequence;
+    command->m_bKeySequenceSaved = ShortcutSettings::read(settings, command->getId(), &sequence);
+    command->setKeySequence(command->m_bKeySequenceSaved ? sequence : command->getDefaultKeySequence());
 }
 
 ContextAction *ActionManager::registerAction(QAction *action, const QString &id, QWidget *context,
@@ -215,13 +210,8 @@ void ActionManager::saveSettings()
     for (ContextAction *command : qAsConst(d()->m_mapActions)) {
         if (command->isSeparator())
             continue;
-        // A cleared shortcut is written as an empty value: a missing key
-        // would give the command its default back at the next start.
-        const QKeySequence sequence = command->getKeySequence();
-        if (sequence.isEmpty() && command->getDefaultKeySequence().isEmpty())
-            settings->remove(command->getId());
-        else
-            settings->setValue(command->getId(), sequence.toString(QKeySequence::PortableText));
+        ShortcutSettings::write(settings, command->getId(), command->getKeySequence(),
+                                command->getDefaultKeySequence());
     }
     settings->endGroup();
 }

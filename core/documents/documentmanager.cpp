@@ -1,6 +1,7 @@
 #include "core/documents/documentmanager.h"
 #include "core/documents/documentmanager_p.h"
 
+#include "core/documents/breakpointsettings.h"
 #include "core/documents/idocument.h"
 
 #include <QSettings>
@@ -242,34 +243,6 @@ static const char kKeyAutoBackupInterval[] = "AutoBackup.Interval";
 static const char kGroupBreakpoints[] = "Breakpoints";
 static const char kArrayHorizontal[] = "Horizontal";
 static const char kArrayVertical[] = "Vertical";
-static const char kKeyValue[] = "Value";
-static const char kKeyEnable[] = "Enable";
-
-static QList<Breakpoint> readBreakpointArray(QSettings *pSettings, const char *szArray)
-{
-    QList<Breakpoint> lst;
-    const int nSize = pSettings->beginReadArray(QLatin1String(szArray));
-    for (int i = 0; i < nSize; ++i) {
-        pSettings->setArrayIndex(i);
-        const bool bEnable = pSettings->value(QLatin1String(kKeyEnable)).toBool();
-        const int nValue = pSettings->value(QLatin1String(kKeyValue)).toInt();
-        lst.append(Breakpoint(nValue, bEnable));
-    }
-    pSettings->endArray();
-    return lst;
-}
-
-static void writeBreakpointArray(QSettings *pSettings, const char *szArray, const QList<Breakpoint> &lst)
-{
-    pSettings->beginWriteArray(QLatin1String(szArray));
-    for (int i = 0; i < lst.size(); ++i) {
-        pSettings->setArrayIndex(i);
-        pSettings->setValue(QLatin1String(kKeyValue), lst.at(i).first);
-        pSettings->setValue(QLatin1String(kKeyEnable), lst.at(i).second);
-    }
-    pSettings->endArray();
-}
-
 void DocumentManager::readSettings()
 {
     DocumentManagerPrivate *p = dptr();
@@ -293,8 +266,8 @@ void DocumentManager::readSettings()
     // The settings hold the whole lists: reading them again replaces what is
     // stored instead of appending a second copy of every breakpoint.
     pSettings->beginGroup(QLatin1String(kGroupBreakpoints));
-    p->m_lstHBreakpoints = readBreakpointArray(pSettings, kArrayHorizontal);
-    p->m_lstVBreakpoints = readBreakpointArray(pSettings, kArrayVertical);
+    p->m_lstHBreakpoints = BreakpointSettings::read(pSettings, QLatin1String(kArrayHorizontal));
+    p->m_lstVBreakpoints = BreakpointSettings::read(pSettings, QLatin1String(kArrayVertical));
     pSettings->endGroup();
 }
 
@@ -312,8 +285,8 @@ void DocumentManager::saveSettings()
 
     pSettings->beginGroup(QLatin1String(kGroupBreakpoints));
     pSettings->remove(QString());   // breakpoints removed from the lists must not survive
-    writeBreakpointArray(pSettings, kArrayHorizontal, p->m_lstHBreakpoints);
-    writeBreakpointArray(pSettings, kArrayVertical, p->m_lstVBreakpoints);
+    BreakpointSettings::write(pSettings, QLatin1String(kArrayHorizontal), p->m_lstHBreakpoints);
+    BreakpointSettings::write(pSettings, QLatin1String(kArrayVertical), p->m_lstVBreakpoints);
     pSettings->endGroup();
 }
 

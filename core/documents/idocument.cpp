@@ -83,11 +83,19 @@ bool IDocument::close()
                     return false;   // the save-as dialog is where the user saw why
                 IRecentFilesManager::getInstance()->removeFile(strOldFileName);
                 IRecentFilesManager::getInstance()->addFile(m_strFileName);
-            } else if (!save()) {
-                IUi::information(pParent, QStringLiteral(ZELTO_APP_TITLE),
-                                 tr("Could not save project %1.").arg(strBaseName), QMessageBox::Ok,
-                                 QMessageBox::Ok);
-                return false;
+            } else {
+                m_bSaveDeclined = false;
+                const bool bSaved = save();
+                const bool bDeclined = m_bSaveDeclined;
+                m_bSaveDeclined = false;
+                if (!bSaved) {
+                    // A No to a question of save() is the user's choice, not a failure.
+                    if (!bDeclined)
+                        IUi::information(pParent, QStringLiteral(ZELTO_APP_TITLE),
+                                         tr("Could not save project %1.").arg(strBaseName), QMessageBox::Ok,
+                                         QMessageBox::Ok);
+                    return false;
+                }
             }
             break;
         case QMessageBox::No:
@@ -102,6 +110,11 @@ bool IDocument::close()
     }
     emit aboutToClose();
     return true;
+}
+
+void IDocument::setSaveDeclined()
+{
+    m_bSaveDeclined = true;
 }
 
 bool IDocument::save()

@@ -78,8 +78,9 @@ public slots:
      * temporary document). Emits aboutToClose() when it may go. It destroys
      * nothing: whoever called it emits requestClosing() next.
      *
-     * @return false when the user cancelled or saving failed (the user is
-     *         told); the document then stays open, unchanged
+     * @return false when the user cancelled, declined a question of save()
+     *         (see setSaveDeclined()) or saving failed (the user is told);
+     *         the document then stays open, unchanged
      */
     virtual bool close();
     /**
@@ -133,6 +134,15 @@ signals:
     void requestClosing(bool deleteLater = false);
 
 protected:
+    /**
+     * Tells close() that the save() it called was declined by the user, not
+     * failed. A document whose save() asks the user something (whether to
+     * replace a read-only file, say) and returns false on No calls this
+     * before it returns; close() then keeps the document open without
+     * reporting a failed save. Outside close() it has no effect.
+     */
+    void setSaveDeclined();
+
     QString m_strFileName;   ///< The path of the document's file; see getFileName().
     /**
      * The document's undo stack. Created and owned by the concrete document,
@@ -142,4 +152,7 @@ protected:
     QUndoStack *m_pUndoStack = nullptr;
     bool m_bIsTempDocument = false;   ///< See isTempDocument().
     bool m_bOpenAsBackup = false;     ///< See isOpenAsBackup().
+
+private:
+    bool m_bSaveDeclined = false;     // set by setSaveDeclined() while close() saves
 };

@@ -4,6 +4,7 @@
 #include "core/icore.h"
 #include "core/iui.h"
 #include "core/mainwindow.h"
+#include "core/updater/appcast.h"
 #include "core/updater/downloader.h"
 #include "core/updater/releasenotespage.h"
 #include "core/updater/updaterlogging_p.h"
@@ -14,8 +15,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDesktopServices>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -369,21 +368,18 @@ void Updater::onReply(QNetworkReply *reply)
         return;
     }
 
-    const QJsonDocument document = QJsonDocument::fromJson(reply->readAll());
-    if (document.isNull()) {
+    Appcast entry;
+    if (!Appcast::parse(reply->readAll(), m_platform, &entry)) {
         reportCheckFailed(tr("the answer is not an update description"), bSilent);
         finishCheck(bScheduled, false);
         return;
     }
-
-    const QJsonObject platform = document.object().value(QStringLiteral("updates")).toObject()
-                                     .value(m_platform).toObject();
-    m_openUrl = platform.value(QStringLiteral("open-url")).toString();
-    m_changelog = platform.value(QStringLiteral("changelog")).toString();
-    m_downloadUrl = platform.value(QStringLiteral("download-url")).toString();
-    m_latestVersion = platform.value(QStringLiteral("latest-version")).toString();
-    m_sha256 = platform.value(QStringLiteral("sha256")).toString();
-    m_signature = platform.value(QStringLiteral("ed25519-signature")).toString();
+    m_openUrl = entry.strOpenUrl;
+    m_changelog = entry.strChangelog;
+    m_downloadUrl = entry.strDownloadUrl;
+    m_latestVersion = entry.strLatestVersion;
+    m_sha256 = entry.strSha256;
+    m_signature = entry.strSignature;
     recordCheck();
 
     m_bScheduledReply = bScheduled;
@@ -509,61 +505,7 @@ void Updater::openWebAddress(const QString &strUrl)
                  QMessageBox::Ok);
 }
 
-// A version part as compareVersions reads it: the sign and the digits
-// without leading zeros of a whole number, or zero for any other part.
-namespace {
-struct VersionPart
-{
-    bool bNegative = false;
-    QString digits;     // empty for zero
-};
-} // namespace
-
-static VersionPart readVersionPart(const QString &part)
-{
-    const QString trimmed = part.trimmed();
-    int nStart = 0;
-    const bool bSign = trimmed.startsWith(QLatin1Char('+')) || trimmed.startsWith(QLatin1Char('-'));
-    if (bSign)
-        ++nStart;
-    if (nStart == trimmed.size())
-        return VersionPart();
-    for (int i = nStart; i < trimmed.size(); ++i) {
-        if (trimmed.at(i) < QLatin1Char('0') || trimmed.at(i) > QLatin1Char('9'))
-            return VersionPart();
-    }
-    while (nStart < trimmed.size() && trimmed.at(nStart) == QLatin1Char('0'))
-        ++nStart;
-    VersionPart value;
-    value.digits = trimmed.mid(nStart);
-    value.bNegative = bSign && trimmed.at(0) == QLatin1Char('-') && !value.digits.isEmpty();
-    return value;
-}
-
-// Negative, zero or positive as a is less than, equal to or greater than b.
-static int compareVersionParts(const QString &a, const QString &b)
-{
-    const VersionPart valueA = readVersionPart(a);
-    const VersionPart valueB = readVersionPart(b);
-    if (valueA.bNegative != valueB.bNegative)
-        return valueA.bNegative ? -1 : 1;
-    // Without leading zeros, the longer number is the larger one.
-    int nOrder = valueA.digits.size() - valueB.digits.size();
-    if (nOrder == 0)
-        nOrder = valueA.digits.compare(valueB.digits);
-    return valueA.bNegative ? -nOrder : nOrder;
-}
-
 bool Updater::compareVersions(const QString &x, const QString &y)
 {
-    const QStringList versionsX = x.split(QLatin1Char('.'), Qt::KeepEmptyParts);
-    const QStringList versionsY = y.split(QLatin1Char('.'), Qt::KeepEmptyParts);
-
-    const int count = qMin(versionsX.count(), versionsY.count());
-    for (int i = 0; i < count; ++i) {
-        const int nOrder = compareVersionParts(versionsX.at(i), versionsY.at(i));
-        if (nOrder != 0)
-            return nOrder > 0;
-    }
-    return versionsX.count() > versionsY.count();
+    return Appcast::compareVersions(x, y);
 }

@@ -1,12 +1,14 @@
 #include "core/welcome/bridgeconnectionfile.h"
 
 #include "core/welcome/welcomelogging_p.h"
+#include "extensionsystem/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -39,6 +41,28 @@ QString privateFolder()
     return strFolder;
 }
 
+// Removes the files that instances which are no longer running (killed,
+// crashed) left behind. Only this user's regular files of the file's own
+// name pattern are touched; anything else in the folder stays.
+void removeStaleFiles(const QString &strFolder)
+{
+    static const QRegularExpression s_name(QStringLiteral("^bridge-([1-9][0-9]{0,9})\\.json$"));
+    const QDir folder(strFolder);
+    const uint nOwner = QFileInfo(strFolder).ownerId();
+    const QFileInfoList lstEntries = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo &entry : lstEntries) {
+        const QRegularExpressionMatch match = s_name.match(entry.fileName());
+        if (!match.hasMatch() || entry.isSymLink() || !entry.isFile() || entry.ownerId() != nOwner)
+            continue;
+        const qint64 nPid = match.captured(1).toLongLong();
+        if (nPid == QCoreApplication::applicationPid() || ExtensionSystem::Platform::isProcessRunning(nPid))
+            continue;
+        if (QFile::remove(entry.absoluteFilePath()))
+            qCInfo(lcWelcome, "Removed the connection file of a bridge that no longer runs: %s",
+                   qUtf8Printable(entry.fileName()));
+    }
+}
+
 } // namespace
 
 BridgeConnectionFile::~BridgeConnectionFile()
@@ -54,6 +78,7 @@ bool BridgeConnectionFile::write(quint16 nPort, const QString &strToken)
         qCWarning(lcWelcome, "No private runtime folder; the bridge's connection file is not written.");
         return false;
     }
+    removeStaleFiles(strFolder);
     const QString strPath = QDir(strFolder).absoluteFilePath(
         QStringLiteral("bridge-%1.json").arg(QCoreApplication::applicationPid()));
     QSaveFile file(strPath);

@@ -16,8 +16,10 @@ public:
     BridgeConnectionFile(const BridgeConnectionFile &) = delete;
     BridgeConnectionFile &operator=(const BridgeConnectionFile &) = delete;
 
-    // Writes the file atomically. Returns false, with a warning in the log,
-    // when there is no private runtime folder or it cannot be written.
+    // Writes the file atomically, after removing the files of instances that
+    // no longer run (they were killed or crashed). Returns false, with a
+    // warning in the log, when there is no private runtime folder or the file
+    // cannot be written.
     bool write(quint16 nPort, const QString &strToken);
     // Removes the file written last; does nothing when there is none.
     void remove();

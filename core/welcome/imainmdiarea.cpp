@@ -91,12 +91,16 @@ void IMainMdiArea::setWelcomeWidget(QWidget *w)
         return;
     if (MainWindow *pMainWindow = ICore::getMainWindow())
         w->installEventFilter(pMainWindow);
-    // Laid over the viewport rather than added as a subwindow, so it gets no
-    // tab and never counts as an open project. Reparenting hides it; the
-    // main window decides when it shows.
-    w->setParent(viewport());
+    // Laid over the work area rather than added as a subwindow, so it gets
+    // no tab and never counts as an open project. It covers the whole area,
+    // not the viewport, whose size changes as the tab bar comes and goes
+    // with the first project: a web page would draw again at each change,
+    // and with some OpenGL drivers keep the memory of every size it had.
+    // Reparenting hides it; the main window decides when it shows.
+    w->setParent(this);
     w->hide();
-    w->setGeometry(viewport()->rect());
+    w->raise();
+    w->setGeometry(contentsRect());
 }
 
 QWidget *IMainMdiArea::getWelcomeWidget() const
@@ -106,8 +110,9 @@ QWidget *IMainMdiArea::getWelcomeWidget() const
 
 bool IMainMdiArea::viewportEvent(QEvent *e)
 {
-    if (e->type() == QEvent::Resize && m_pWelcomeWidget && m_pWelcomeWidget->parentWidget() == viewport())
-        m_pWelcomeWidget->setGeometry(viewport()->rect());
+    // The viewport follows every change of the area's size.
+    if (e->type() == QEvent::Resize && m_pWelcomeWidget && m_pWelcomeWidget->parentWidget() == this)
+        m_pWelcomeWidget->setGeometry(contentsRect());
     return QMdiArea::viewportEvent(e);
 }
 

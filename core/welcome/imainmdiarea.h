@@ -29,8 +29,8 @@ public:
 
     /**
      * Takes @p w as the welcome page. Not owned: the plug-in that made the
-     * widget deletes it. The widget is laid over the viewport, hidden until
-     * the main window shows it.
+     * widget deletes it. The widget is laid over the whole work area, hidden
+     * until the main window shows it.
      */
     void setWelcomeWidget(QWidget *w);
     /** The welcome page's widget, or nullptr (also once it was deleted). */
@@ -72,7 +72,7 @@ public slots:
     void openFile(QString strFile);
 
 protected:
-    /** Keeps the welcome page covering the viewport. */
+    /** Keeps the welcome page covering the work area. */
     bool viewportEvent(QEvent *e) override;
 
 private slots:

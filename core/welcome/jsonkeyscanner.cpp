@@ -15,7 +15,37 @@ namespace {
 // gets a hash set, so a hostile frame with many keys stays linear.
 const int kLinearKeys = 16;
 
-using KeyIndex = std::unordered_set<std::string_view>;
+// How Qt's reader stores a key decides how it compares keys. A key without
+// escapes is kept as written (UTF-8), one with escapes as UTF-16. Two UTF-16
+// keys compare by code unit, so a lone surrogate ("\ud800") is a character of
+// its own; a UTF-16 key compared with a UTF-8 one is converted to UTF-8
+// first, which turns each lone surrogate into U+FFFD. A key with a lone
+// surrogate is therefore entered twice: exactly, for the keys with escapes,
+// and with U+FFFD in place of its lone surrogates, for the keys without.
+enum class KeyKind : unsigned char {
+    Raw,            // no escapes: the text as written
+    Escaped,        // escapes, no lone surrogate: the decoded text
+    LoneExact,      // escapes and lone surrogates, each encoded as its three bytes
+    LoneReplaced    // the same key with U+FFFD for each lone surrogate
+};
+
+struct Key
+{
+    std::string_view text;
+    KeyKind kind;
+
+    bool operator==(const Key &other) const { return kind == other.kind && text == other.text; }
+};
+
+struct KeyHash
+{
+    std::size_t operator()(const Key &key) const
+    {
+        return std::hash<std::string_view>()(key.text) * 31 + std::size_t(key.kind);
+    }
+};
+
+using KeyIndex = std::unordered_set<Key, KeyHash>;
 
 struct Level
 {
@@ -26,7 +56,7 @@ struct Level
 
 // Small messages, the usual ones, are scanned without touching the heap.
 using Levels = QVarLengthArray<Level, 16>;
-using Keys = QVarLengthArray<std::string_view, 32>;
+using Keys = QVarLengthArray<Key, 32>;
 
 int hexValue(char c)
 {
@@ -76,8 +106,10 @@ void appendUtf8(std::string &out, char32_t code)
 }
 
 // The key's text with its escapes decoded, as UTF-8 like the unescaped keys.
-// An escape the reader would refuse is kept as it is: the frame fails anyway.
-std::string unescape(std::string_view key)
+// A lone surrogate is written as its own three bytes, or as U+FFFD with
+// bReplaceLone; *pLone tells whether there was one. An escape the reader
+// would refuse is kept as it is: the frame fails anyway.
+std::string unescape(std::string_view key, bool bReplaceLone, bool *pLone)
 {
     std::string out;
     out.reserve(key.size());
@@ -110,6 +142,11 @@ std::string unescape(std::string_view key)
                     i += 6;
                 }
             }
+            if (code >= 0xd800 && code < 0xe000) {
+                *pLone = true;
+                if (bReplaceLone)
+                    code = 0xfffd;
+            }
             appendUtf8(out, code);
             break;
         }
@@ -121,25 +158,26 @@ std::string unescape(std::string_view key)
     return out;
 }
 
-// Adds key to the innermost object; false when the object has it already.
-bool addKey(Level &level, Keys &keys, std::vector<KeyIndex> &indexes, std::string_view key)
+bool hasKey(const Level &level, const Keys &keys, const std::vector<KeyIndex> &indexes, const Key &key)
 {
-    if (level.nIndex >= 0) {
-        if (!indexes[std::size_t(level.nIndex)].insert(key).second)
-            return false;
-        keys.append(key);
-        return true;
-    }
+    if (level.nIndex >= 0)
+        return indexes[std::size_t(level.nIndex)].count(key) != 0;
     for (int i = level.nFirstKey; i < keys.size(); ++i) {
         if (keys[i] == key)
-            return false;
+            return true;
     }
+    return false;
+}
+
+void addKey(Level &level, Keys &keys, std::vector<KeyIndex> &indexes, const Key &key)
+{
     keys.append(key);
-    if (keys.size() - level.nFirstKey > kLinearKeys) {
+    if (level.nIndex >= 0) {
+        indexes[std::size_t(level.nIndex)].insert(key);
+    } else if (keys.size() - level.nFirstKey > kLinearKeys) {
         level.nIndex = int(indexes.size());
         indexes.emplace_back(keys.begin() + level.nFirstKey, keys.end());
     }
-    return true;
 }
 
 } // namespace
@@ -190,17 +228,39 @@ bool JsonKeyScanner::hasRepeatedKey(const QByteArray &json)
             }
             if (p == pEnd)
                 return false;   // an unterminated string: the reader refuses the frame
-            std::string_view key(pStart, std::size_t(p - pStart));
+            const std::string_view text(pStart, std::size_t(p - pStart));
             ++p;
             if (!bExpectKey)
                 break;
             bExpectKey = false;
-            if (bEscaped) {
-                decoded.push_back(unescape(key));
-                key = decoded.back();
+            Level &level = levels.last();
+            const auto has = [&](std::string_view keyText, KeyKind kind) {
+                return hasKey(level, keys, indexes, Key{keyText, kind});
+            };
+            const auto add = [&](std::string_view keyText, KeyKind kind) {
+                addKey(level, keys, indexes, Key{keyText, kind});
+            };
+            if (!bEscaped) {
+                if (has(text, KeyKind::Raw) || has(text, KeyKind::Escaped) || has(text, KeyKind::LoneReplaced))
+                    return true;
+                add(text, KeyKind::Raw);
+                break;
             }
-            if (!addKey(levels.last(), keys, indexes, key))
+            bool bLone = false;
+            decoded.push_back(unescape(text, false, &bLone));
+            const std::string_view exact = decoded.back();
+            if (!bLone) {
+                if (has(exact, KeyKind::Raw) || has(exact, KeyKind::Escaped))
+                    return true;
+                add(exact, KeyKind::Escaped);
+                break;
+            }
+            decoded.push_back(unescape(text, true, &bLone));
+            const std::string_view replaced = decoded.back();
+            if (has(exact, KeyKind::LoneExact) || has(replaced, KeyKind::Raw))
                 return true;
+            add(exact, KeyKind::LoneExact);
+            add(replaced, KeyKind::LoneReplaced);
             break;
         }
         default:

@@ -2,12 +2,10 @@
 
 #include "core/welcome/bridgelogthrottle_p.h"
 #include "core/welcome/compactjsonwriter.h"
-#include "core/welcome/jsonkeyscanner.h"
+#include "core/welcome/webchannelframe.h"
 #include "core/welcome/welcomelogging_p.h"
 
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonParseError>
 #include <QWebSocket>
 
 // Characters of frame buffer a connection keeps between messages.
@@ -52,26 +50,26 @@ void WebSocketTransport::textMessageReceived(const QString &message)
 {
     // Frames come from any program that knows the token; the log quotes only
     // the start of a bad one, and only so often.
-    const QByteArray utf8 = message.toUtf8();
-    if (JsonKeyScanner::hasRepeatedKey(utf8)) {
+    QJsonObject object;
+    QString strError;
+    switch (WebChannelFrame::decode(message, &object, &strError)) {
+    case WebChannelFrame::Message:
+        emit messageReceived(object, this);
+        return;
+    case WebChannelFrame::RepeatedKey:
         if (BridgeLogThrottle::allow())
             qCWarning(lcWelcome) << "Dropped a JSON message that repeats a key:"
                                  << BridgeLogThrottle::excerpt(message);
         return;
-    }
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(utf8, &error);
-    if (error.error != QJsonParseError::NoError) {
+    case WebChannelFrame::NotJson:
         if (BridgeLogThrottle::allow())
             qCWarning(lcWelcome) << "Failed to parse text message as JSON object:"
-                                 << BridgeLogThrottle::excerpt(message) << "Error is:" << error.errorString();
+                                 << BridgeLogThrottle::excerpt(message) << "Error is:" << strError;
         return;
-    }
-    if (!doc.isObject()) {
+    case WebChannelFrame::NotAnObject:
         if (BridgeLogThrottle::allow())
             qCWarning(lcWelcome) << "Received JSON message that is not an object: "
                                  << BridgeLogThrottle::excerpt(message);
         return;
     }
-    emit messageReceived(doc.object(), this);
 }

@@ -30,6 +30,11 @@ public:
     // Edit.Undo and Edit.Redo for the main window's context, acting on the
     // active project through the shared undo group, placed in the Edit menu.
     void registerUndoCommands();
+    // For benchmarks/soak, and only when the environment variable
+    // ZELTO_SOAK_HOOKS is 1: the hidden command Test.Soak_Edit, which a
+    // client of the web bridge runs to change the active project (it moves
+    // the first item of its first scene by a pixel, or adds a rectangle).
+    void registerSoakHook();
     // Connects to the commands that exist now and hides the declared ones it
     // has no behaviour for; false if none was found.
     bool connectCommands();
@@ -53,6 +58,7 @@ private:
 
     SceneDocument *activeDocument(bool bComplain);
     void preview(PreviewScope scope);
+    void soakEdit();
 
     QPointer<QAction> m_pUndoAction;   // owned by the main window
     QPointer<QAction> m_pRedoAction;

@@ -1,5 +1,6 @@
 #include "scenedocument.h"
 
+#include "projectfile.h"
 #include "sceneeditcommand.h"
 #include "scenesettings.h"
 
@@ -108,8 +109,11 @@ bool SceneDocument::loadFrom(const QString &strFile, QString *pError)
 {
     SceneProject project;
     int nFormat = SceneProject::s_nFormatVersion;
-    if (!project.load(strFile, pError, &nFormat))
+    QStringList lstRefused;
+    if (!project.load(strFile, pError, &nFormat, &lstRefused))
         return false;
+    if (!lstRefused.isEmpty())
+        warnRefusedImages(lstRefused);
     m_project = project;
     if (strFile == m_strFileName) {
         m_nFileFormat = nFormat;
@@ -120,6 +124,32 @@ bool SceneDocument::loadFrom(const QString &strFile, QString *pError)
         m_nFileFormat = saved.load(m_strFileName, &strIgnored, &nFormat) ? nFormat : SceneProject::s_nFormatVersion;
     }
     return true;
+}
+
+void SceneDocument::warnRefusedImages(const QStringList &lstRefused)
+{
+    qCWarning(lcSceneDocument, "Left out images of %s: %s", qUtf8Printable(QDir::toNativeSeparators(m_strFileName)),
+              qUtf8Printable(lstRefused.join(QLatin1String("; ")).left(200)));
+    // A long list is cut: the first ones say what went wrong.
+    const int nShown = 10;
+    QString strList = QStringList(lstRefused.mid(0, nShown)).join(QLatin1Char('\n'));
+    if (lstRefused.size() > nShown)
+        strList += QLatin1Char('\n') + tr("and %n more", nullptr, lstRefused.size() - nShown);
+    IUi::warning(mainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                 tr("These images of %1 were not opened and show as missing:\n\n%2").arg(getTitle(), strList),
+                 QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool SceneDocument::mayReplaceReadOnly(const QString &strFile)
+{
+    if (!ProjectFile::isReadOnly(strFile))
+        return true;
+    const QMessageBox::StandardButton answer =
+        IUi::question(mainWindow(), QStringLiteral(ZELTO_APP_TITLE),
+                      tr("%1 is read-only.\n\nSave over it anyway? It stays read-only.")
+                          .arg(QDir::toNativeSeparators(strFile)),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes || declineSave(strFile);
 }
 
 bool SceneDocument::mayUpgrade(const QString &strFile)
@@ -135,11 +165,14 @@ bool SceneDocument::mayUpgrade(const QString &strFile)
             .arg(m_nFileFormat)
             .arg(SceneProject::s_nFormatVersion),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    if (answer != QMessageBox::Yes) {
-        emit statusChanged(tr("%1 was not saved; the file is unchanged.").arg(getTitle()));
-        return false;
-    }
-    return true;
+    return answer == QMessageBox::Yes || declineSave(strFile);
+}
+
+bool SceneDocument::declineSave(const QString &strFile)
+{
+    emit statusChanged(tr("%1 was not saved; the file is unchanged.").arg(QFileInfo(strFile).completeBaseName()));
+    setSaveDeclined();
+    return false;
 }
 
 bool SceneDocument::open()
@@ -187,7 +220,7 @@ bool SceneDocument::save()
 
 bool SceneDocument::save(const QString &strFile)
 {
-    if (strFile.isEmpty() || !mayUpgrade(strFile))
+    if (strFile.isEmpty() || !mayUpgrade(strFile) || !mayReplaceReadOnly(strFile))
         return false;
     QString strError;
     if (!m_project.save(strFile, &strError)) {

@@ -52,6 +52,12 @@ private slots:
 private:
     bool loadFrom(const QString &strFile, QString *pError);
     bool mayUpgrade(const QString &strFile);
+    // Asks before a read-only file is replaced.
+    bool mayReplaceReadOnly(const QString &strFile);
+    // The user said No to saving strFile: tells them and close(); false.
+    bool declineSave(const QString &strFile);
+    // One warning naming the images a project file names but load() refused.
+    void warnRefusedImages(const QStringList &lstRefused);
     void removeBackup();
     void showRestoredNotification();
 

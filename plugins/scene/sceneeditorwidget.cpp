@@ -1,5 +1,6 @@
 #include "sceneeditorwidget.h"
 
+#include "projectfile.h"
 #include "scenedocument.h"
 #include "sceneplayer.h"
 #include "scenesettings.h"
@@ -8,6 +9,7 @@
 #include "core/documents/documentmanager.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QColorDialog>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
@@ -512,16 +514,24 @@ bool SceneEditorWidget::addImageFile(const QString &strFile)
 {
     if (!m_pDocument)
         return false;
-    QFile file(strFile);
-    QImageReader reader(strFile);
+    // Read once, bounded, and only from a regular file; the size comes from
+    // the bytes the project keeps.
+    QByteArray data;
+    QString strError;
+    if (!ProjectFile::read(strFile, ProjectFile::s_nMaxImageSize, &data, &strError)) {
+        emit m_pDocument->statusChanged(strError);
+        return false;
+    }
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, QFileInfo(strFile).suffix().toLatin1());
     const QSize size = reader.size();
-    if (!file.open(QIODevice::ReadOnly) || !size.isValid()) {
+    if (!size.isValid()) {
         emit m_pDocument->statusChanged(tr("%1 is not an image that can be used.").arg(QFileInfo(strFile).fileName()));
         return false;
     }
     SceneItem item;
     item.type = SceneItem::Image;
-    item.strImage = m_pDocument->addImage(file.readAll(), QFileInfo(strFile).suffix());
+    item.strImage = m_pDocument->addImage(data, QFileInfo(strFile).suffix());
     const SceneProject &project = m_pDocument->project();
     const QSizeF fitted = QSizeF(size).scaled(project.m_nWidth / 2.0, project.m_nHeight / 2.0, Qt::KeepAspectRatio);
     item.rect = QRectF(QPointF(0, 0), size.width() > fitted.width() ? fitted : QSizeF(size));

@@ -1,9 +1,11 @@
 #include "sceneproject.h"
 
+#include "projectfile.h"
 #include "sceneanimation.h"
 #include "tararchive.h"
 
 #include "core/core_global.h"
+#include "core/welcome/jsonkeyscanner.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,7 +15,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 
 #include <cmath>
@@ -59,19 +60,6 @@ bool readNumber(const QJsonObject &object, const char *pKey, double dMin, double
         return false;
     *pValue = value.toDouble();
     return std::isfinite(*pValue) && *pValue >= dMin && *pValue <= dMax;
-}
-
-bool writeFile(const QString &strFile, const QByteArray &data, QString *pError)
-{
-    // QSaveFile replaces the file only once everything was written, so a
-    // failure never leaves a half-written project behind.
-    QSaveFile file(strFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        *pError = SceneProject::tr("Could not write %1: %2")
-                      .arg(QDir::toNativeSeparators(strFile), file.errorString());
-        return false;
-    }
-    return true;
 }
 
 QJsonObject itemToJson(const SceneItem &item)
@@ -273,6 +261,13 @@ QByteArray SceneProject::toJson() const
 bool SceneProject::fromJson(const QByteArray &json, QString *pError, int *pFormat)
 {
     const QString strInvalid = tr("This file is not a Zelto Rideved project.");
+    const QString strDamaged = tr("The project is damaged: %1");
+    // Checked before Qt's reader, which would quietly drop all but one of the
+    // values (and keep the memory of the dropped ones).
+    if (JsonKeyScanner::hasRepeatedKey(json)) {
+        *pError = strDamaged.arg(tr("an object in it names the same key twice."));
+        return false;
+    }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
@@ -294,7 +289,6 @@ bool SceneProject::fromJson(const QByteArray &json, QString *pError, int *pForma
     }
     const int nFormat = format.toInt();
 
-    const QString strDamaged = tr("The project is damaged: %1");
     SceneProject project;
     const QJsonObject stage = root.value(QStringLiteral("stage")).toObject();
     double dWidth = 0, dHeight = 0, dFps = 0;
@@ -393,7 +387,7 @@ bool SceneProject::save(const QString &strFile, QString *pError) const
 {
     if (isPackFile(strFile)) {
         const QByteArray pack = toPack(pError);
-        return !pack.isEmpty() && writeFile(strFile, pack, pError);
+        return !pack.isEmpty() && ProjectFile::write(strFile, pack, pError);
     }
 
     // Images first: a project file never points at images that are not there.
@@ -402,36 +396,40 @@ bool SceneProject::save(const QString &strFile, QString *pError) const
         if (!m_mapImages.contains(strImage))
             continue;
         const QString strImageFile = folder.absoluteFilePath(strImage);
-        // Names are derived from the content, so an existing file of the same
-        // name and size already holds these bytes.
-        const QByteArray &data = m_mapImages[strImage];
-        if (QFileInfo(strImageFile).size() == data.size())
-            continue;
-        if (!folder.mkpath(QFileInfo(strImageFile).absolutePath())) {
-            *pError = tr("Could not create the folder %1.")
-                          .arg(QDir::toNativeSeparators(QFileInfo(strImageFile).absolutePath()));
+        const QString strImageFolder = QFileInfo(strImageFile).absolutePath();
+        if (!folder.mkpath(strImageFolder)) {
+            *pError = tr("Could not create the folder %1.").arg(QDir::toNativeSeparators(strImageFolder));
             return false;
         }
-        if (!writeFile(strImageFile, data, pError))
+        // Nothing is written through a link out of the project folder.
+        if (!ProjectFile::isInside(folder.absolutePath(), strImageFolder)) {
+            *pError = tr("Could not save the images: the folder %1 leads outside the project folder.")
+                          .arg(QDir::toNativeSeparators(strImageFolder));
+            return false;
+        }
+        // Names are derived from the content, so a file of the same name and
+        // size already holds these bytes. Anything else under the name (a
+        // link, a FIFO) is not the project's and is replaced, never written
+        // through.
+        const QFileInfo existing(strImageFile);
+        const QByteArray &data = m_mapImages[strImage];
+        if (!existing.isSymLink() && existing.isFile() && existing.size() == data.size())
+            continue;
+        if ((existing.isSymLink() || (existing.exists() && !existing.isFile())) && !QFile::remove(strImageFile)) {
+            *pError = tr("Could not replace %1, which is not an image file.").arg(QDir::toNativeSeparators(strImageFile));
+            return false;
+        }
+        if (!ProjectFile::write(strImageFile, data, pError))
             return false;
     }
-    return writeFile(strFile, toJson(), pError);
+    return ProjectFile::write(strFile, toJson(), pError);
 }
 
-bool SceneProject::load(const QString &strFile, QString *pError, int *pFormat)
+bool SceneProject::load(const QString &strFile, QString *pError, int *pFormat, QStringList *pRefusedImages)
 {
-    QFile file(strFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *pError = tr("Could not open %1: %2").arg(QDir::toNativeSeparators(strFile), file.errorString());
+    QByteArray data;
+    if (!ProjectFile::read(strFile, ProjectFile::s_nMaxProjectSize, &data, pError))
         return false;
-    }
-    // Projects are small; anything far larger is not one of ours.
-    const qint64 nMaxSize = qint64(512) * 1024 * 1024;
-    if (file.size() > nMaxSize) {
-        *pError = tr("This file is not a Zelto Rideved project.");
-        return false;
-    }
-    const QByteArray data = file.readAll();
     if (TarArchive::looksLikeTar(data))
         return fromPack(data, pError, pFormat);
 
@@ -439,14 +437,16 @@ bool SceneProject::load(const QString &strFile, QString *pError, int *pFormat)
     if (!project.fromJson(data, pError, pFormat))
         return false;
     // Missing images are not fatal: the items stay and show a placeholder,
-    // so the rest of the work can still be opened and saved.
-    const QDir folder = QFileInfo(strFile).absoluteDir();
+    // so the rest of the work can still be opened and saved. Refused ones
+    // are missing too, with the reason.
+    const QString strFolder = QFileInfo(strFile).absolutePath();
     for (const QString &strImage : project.imagesInUse()) {
-        if (project.m_mapImages.contains(strImage))
-            continue;
-        QFile image(folder.absoluteFilePath(strImage));
-        if (image.open(QIODevice::ReadOnly))
-            project.m_mapImages.insert(strImage, image.readAll());
+        QByteArray image;
+        QString strProblem;
+        if (ProjectFile::readInside(strFolder, strImage, ProjectFile::s_nMaxImageSize, &image, &strProblem))
+            project.m_mapImages.insert(strImage, image);
+        else if (!strProblem.isEmpty() && pRefusedImages)
+            pRefusedImages->append(tr("%1: %2").arg(strImage, strProblem));
     }
     *this = project;
     return true;

@@ -54,8 +54,11 @@ public:
 
     // The form follows the file name: ".zeltopack" and backups are packed.
     bool save(const QString &strFile, QString *pError) const;
-    // The form is recognised from the content, whatever the suffix.
-    bool load(const QString &strFile, QString *pError, int *pFormat = nullptr);
+    // The form is recognised from the content, whatever the suffix. Images
+    // that are not regular files inside the project folder, or too large,
+    // are left out as if missing; pRefusedImages, when given, receives one
+    // line for each ("images/a.png: the reason").
+    bool load(const QString &strFile, QString *pError, int *pFormat = nullptr, QStringList *pRefusedImages = nullptr);
 
     QByteArray toPack(QString *pError) const;
     bool fromPack(const QByteArray &data, QString *pError, int *pFormat = nullptr);

@@ -75,14 +75,16 @@ function delay(ms) {
 }
 
 // Resolves to { proc, port, token, output(), stop() } once the application
-// has written its connection file.
-function startZelto({ recentFiles = [], timeoutMs = 60000 } = {}) {
+// has written its connection file. Without newInstance it also listens for
+// hand-overs from other instances; env adds to the environment.
+function startZelto({ recentFiles = [], timeoutMs = 60000, newInstance = true, env: extra = {} } = {}) {
     const settings = fs.mkdtempSync(path.join(os.tmpdir(), 'zelto-node-'));
     writeSettings(settings, recentFiles);
-    const env = Object.assign({}, process.env, { ZELTO_SETTINGS_PATH: settings });
+    const env = Object.assign({}, process.env, extra, { ZELTO_SETTINGS_PATH: settings });
     if (!env.QT_QPA_PLATFORM)
         env.QT_QPA_PLATFORM = env.DISPLAY ? 'xcb' : 'offscreen';
-    const proc = spawn(zeltoBinary(), ['-newinstance'], { env, stdio: ['ignore', 'pipe', 'pipe'] });
+    const args = newInstance ? ['-newinstance'] : [];
+    const proc = spawn(zeltoBinary(), args, { env, stdio: ['ignore', 'pipe', 'pipe'] });
     let output = '';
     proc.stdout.on('data', (chunk) => { output += chunk.toString(); });
     proc.stderr.on('data', (chunk) => { output += chunk.toString(); });

@@ -412,7 +412,7 @@ void tst_IMainMdiArea::welcomeWidgetVisibility()
     m_pWindow->setVisibleWelcomeWidget(true);
     QVERIFY(pPage->isVisible());
     QCOMPARE(reset.size(), 1);
-    QCOMPARE(pPage->geometry(), area()->viewport()->rect());
+    QCOMPARE(pPage->geometry(), area()->contentsRect());
 
     // Each showing reloads the list; hiding does not.
     m_pWindow->setVisibleWelcomeWidget(true);
@@ -424,7 +424,7 @@ void tst_IMainMdiArea::welcomeWidgetVisibility()
     // The page follows the work area's size.
     m_pWindow->setVisibleWelcomeWidget(true);
     m_pWindow->resize(900, 700);
-    QTRY_COMPARE(pPage->geometry(), area()->viewport()->rect());
+    QTRY_COMPARE(pPage->geometry(), area()->contentsRect());
 
     // A page its plug-in deleted is forgotten.
     delete pPage;

@@ -29,6 +29,9 @@ void tst_JsonKeyScanner::repeatedKeys_data()
     QTest::newRow("escaped pair, raw character") << QByteArray("{\"\xf0\x9f\x98\x80\":1,\"\\ud83d\\ude00\":2}") << true;
     QTest::newRow("escaped quote") << QByteArray(R"({"\"":1,"\u0022":2})") << true;
     QTest::newRow("lone surrogates differ") << QByteArray(R"({"\ud800":1,"\ud801":2})") << false;
+    // Qt turns a lone surrogate into U+FFFD when it compares it with a key written without escapes.
+    QTest::newRow("lone surrogate, raw U+FFFD") << QByteArray("{\"k\\ud83d\":[1],\"k\xef\xbf\xbd\":[2]}") << true;
+    QTest::newRow("lone surrogate, escaped U+FFFD") << QByteArray(R"({"k\ud83d":1,"k\ufffd":2})") << false;
 
     // Past 16 keys an object is checked through a hash set.
     QByteArray many = "{";

@@ -34,6 +34,10 @@ private slots:
     void closingWithoutSavingRemovesBackup();
     void backupTimerWritesBackup();
     void formatOneIsUpgradedOnlyWithConsent();
+    void savingKeepsPermissions_data();
+    void savingKeepsPermissions();
+    void declinedSaveIsNotReportedAsFailure_data();
+    void declinedSaveIsNotReportedAsFailure();
 
 private:
     QString path(const QString &strName) const { return m_pDir->filePath(strName); }
@@ -337,6 +341,80 @@ void tst_SceneDocument::formatOneIsUpgradedOnlyWithConsent()
     reopened.setFileName(strFile);
     QVERIFY(reopened.open());
     QVERIFY(reopened.project().m_lstScenes == document.project().m_lstScenes);
+}
+
+void tst_SceneDocument::savingKeepsPermissions_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("0640") << 0640;
+    QTest::newRow("0600") << 0600;
+    QTest::newRow("0444, replaced with consent") << 0444;
+}
+
+void tst_SceneDocument::savingKeepsPermissions()
+{
+    QFETCH(int, mode);
+    // QFileDevice keeps the owner's, group's and others' bits in nibbles of their own.
+    const QFileDevice::Permissions bits((mode & 0700) << 6 | (mode & 0070) << 1 | (mode & 0007));
+    const QFileDevice::Permissions modeBits(0x7077);
+    SceneDocument *pDocument = newProject(QStringLiteral("mode.zelto"), 1);
+    QVERIFY(pDocument);
+    QVERIFY(QFile::setPermissions(pDocument->getFileName(), bits));
+    const bool bReadOnly = !(mode & 0200);
+    TestSupport::ModalAnswerer answerer;
+    if (bReadOnly)
+        answerer.answer(QMessageBox::Yes);
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(2));
+    QVERIFY(pDocument->save());
+    QCOMPARE(answerer.records().size(), bReadOnly ? 1 : 0);
+    QCOMPARE(QFileInfo(pDocument->getFileName()).permissions() & modeBits, bits);
+    SceneDocument reopened;
+    reopened.setFileName(pDocument->getFileName());
+    QVERIFY(reopened.open());
+    QVERIFY(reopened.project().m_lstScenes[0].lstItems == items(2));
+}
+
+void tst_SceneDocument::declinedSaveIsNotReportedAsFailure_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("format upgrade") << 1 << false << QStringLiteral("project format 1");
+    QTest::newRow("read-only file") << 2 << true << QStringLiteral("read-only");
+}
+
+// Closing asks whether to save; a No to the question save() then asks is the
+// user's choice, not a failed save: the project stays open, without a notice.
+void tst_SceneDocument::declinedSaveIsNotReportedAsFailure()
+{
+    QFETCH(int, format);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, question);
+    const QString strFile = path(QStringLiteral("declined.zelto"));
+    const QByteArray content = format == 1
+        ? QByteArray(R"({"format": 1, "stage": {"width": 320, "height": 200, "fps": 24}, "items": []})")
+        : QByteArray(R"({"format": 2, "stage": {"width": 320, "height": 200, "fps": 24}, "scenes": [{"duration": 5}]})");
+    QFile file(strFile);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(strFile, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    SceneDocument document;
+    document.setFileName(strFile);
+    QVERIFY(document.open());
+    document.changeItems(QStringLiteral("Add"), 0, items(1));
+
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Yes);   // save the changes?
+    answerer.answer(QMessageBox::No);    // the question of save()
+    answerer.answer(QMessageBox::Ok);    // a notice of a failed save, which must not come
+    QSignalSpy closing(&document, &IDocument::aboutToClose);
+    QVERIFY(!document.close());
+    QCOMPARE(answerer.records().size(), 2);
+    QVERIFY2(answerer.records().at(1).text.contains(question), qPrintable(answerer.records().at(1).text));
+    QCOMPARE(closing.count(), 0);
+    QCOMPARE(readAll(strFile), content);
+    QVERIFY(document.isModified());
 }
 
 QTEST_MAIN(tst_SceneDocument)

@@ -1,6 +1,7 @@
 // The scene project format: JSON projects, packed projects, refusal of
 // invalid or newer files, and the HTML5 export.
 #include "htmlexporter.h"
+#include "projectfile.h"
 #include "sceneproject.h"
 #include "tararchive.h"
 
@@ -10,6 +11,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#endif
 
 class tst_SceneProject : public QObject
 {
@@ -24,12 +31,18 @@ private slots:
     void newerFormatIsRefusedWithMessage();
     void projectFolderKeepsImagesBeside();
     void missingImageStillOpens();
+    void unsafeFolderEntriesAreLeftOut_data();
+    void unsafeFolderEntriesAreLeftOut();
+    void projectFileMustBeARegularFile_data();
+    void projectFileMustBeARegularFile();
     void packRoundTrip();
     void packIsAStandardTarArchive();
     void damagedPacksAreRefused_data();
     void damagedPacksAreRefused();
     void packEntriesOutsideImagesAreIgnored();
     void failedSaveKeepsTheOldFile();
+    void failedSaveSaysWhy_data();
+    void failedSaveSaysWhy();
     void htmlExportIsSelfContainedAndEscaped();
 
 private:
@@ -193,6 +206,7 @@ void tst_SceneProject::invalidFilesAreRefused_data()
     QTest::newRow("unknown easing") << scene("1", R"({"x":[{"time":0,"value":0,"easing":"bounce"}]})");
     QTest::newRow("opacity above one") << scene("1", R"({"opacity":[{"time":0,"value":2}]})");
     QTest::newRow("colour that is none") << scene("1", R"({"fill":[{"time":0,"value":"nonsense"}]})");
+    QTest::newRow("repeated key") << QByteArray(R"({"format":2,"format":[1],)" + stage + "}");
     QTest::newRow("image absolute")
         << QByteArray(R"({"format":1,)" + stage
                       + R"(,"items":[{"id":"a","type":"image","x":0,"y":0,"width":1,"height":1,"image":"/tmp/x.png"}]})");
@@ -257,6 +271,111 @@ void tst_SceneProject::missingImageStillOpens()
     QVERIFY2(read.load(strFile, &strError), qPrintable(strError));
     QCOMPARE(read.m_lstScenes[0].lstItems.size(), 3);
     QVERIFY(read.m_mapImages.isEmpty());
+}
+
+void tst_SceneProject::unsafeFolderEntriesAreLeftOut_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("FIFO") << QStringLiteral("fifo") << QStringLiteral("not a regular file");
+    QTest::newRow("link to a device") << QStringLiteral("device") << QStringLiteral("outside the project");
+    QTest::newRow("link to a file outside") << QStringLiteral("outside file") << QStringLiteral("outside the project");
+    QTest::newRow("images folder linked outside") << QStringLiteral("outside folder") << QStringLiteral("outside the project");
+    QTest::newRow("image too large") << QStringLiteral("large") << QStringLiteral("larger than 64");
+}
+
+// Reading a project never blocks on, or follows a link into, anything but a
+// regular file inside its folder; packing it then copies nothing from outside.
+void tst_SceneProject::unsafeFolderEntriesAreLeftOut()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, reason);
+    QTemporaryDir outside;
+    const QString strSecret = outside.filePath(QStringLiteral("secret.png"));
+    QFile secret(strSecret);
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write(png(Qt::blue)) > 0);
+    secret.close();
+
+    const QString strFolder = m_dir.filePath(QTest::currentDataTag());
+    QVERIFY(QDir().mkpath(strFolder));
+    const SceneProject project = sample();
+    const QString strImage = project.m_lstScenes[0].lstItems.at(2).strImage;
+    const QString strImageFile = QDir(strFolder).filePath(strImage);
+    if (entry == QLatin1String("outside folder")) {
+        QVERIFY(QFile::link(outside.path(), QDir(strFolder).filePath(QStringLiteral("images"))));
+        QVERIFY(QFile::copy(strSecret, outside.filePath(QFileInfo(strImage).fileName())));
+    } else {
+        QVERIFY(QDir(strFolder).mkdir(QStringLiteral("images")));
+    }
+    if (entry == QLatin1String("fifo")) {
+#ifdef Q_OS_UNIX
+        QCOMPARE(::mkfifo(QFile::encodeName(strImageFile).constData(), 0600), 0);
+#else
+        QSKIP("no FIFOs here");
+#endif
+    } else if (entry == QLatin1String("device")) {
+        if (!QFileInfo::exists(QStringLiteral("/dev/zero")))
+            QSKIP("no /dev/zero here");
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), strImageFile));
+    } else if (entry == QLatin1String("outside file")) {
+        QVERIFY(QFile::link(strSecret, strImageFile));
+    } else if (entry == QLatin1String("large")) {
+        QFile large(strImageFile);   // sparse: nothing is written
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(ProjectFile::s_nMaxImageSize + 1));
+    }
+    const QString strFile = QDir(strFolder).filePath(QStringLiteral("p.zelto"));
+    QFile file(strFile);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(project.toJson()) > 0);
+    file.close();
+
+    SceneProject read;
+    QString strError;
+    QStringList lstRefused;
+    QVERIFY2(read.load(strFile, &strError, nullptr, &lstRefused), qPrintable(strError));
+    QCOMPARE(read.m_lstScenes[0].lstItems.size(), 3);
+    QVERIFY(read.m_mapImages.isEmpty());
+    QCOMPARE(lstRefused.size(), 1);
+    QVERIFY2(lstRefused.at(0).startsWith(strImage) && lstRefused.at(0).contains(reason), qPrintable(lstRefused.at(0)));
+
+    const QString strPack = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".zeltopack"));
+    QVERIFY2(read.save(strPack, &strError), qPrintable(strError));
+    SceneProject packed;
+    QVERIFY(packed.load(strPack, &strError));
+    QVERIFY(packed.m_mapImages.isEmpty());
+}
+
+void tst_SceneProject::projectFileMustBeARegularFile_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("FIFO") << QStringLiteral("fifo") << QStringLiteral("not a regular file");
+    QTest::newRow("device") << QStringLiteral("/dev/zero") << QStringLiteral("not a regular file");
+    QTest::newRow("too large") << QStringLiteral("large") << QStringLiteral("larger than 512");
+}
+
+void tst_SceneProject::projectFileMustBeARegularFile()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, message);
+    const QString strFile = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".zelto"));
+    if (entry == QLatin1String("fifo")) {
+#ifdef Q_OS_UNIX
+        QCOMPARE(::mkfifo(QFile::encodeName(strFile).constData(), 0600), 0);
+#else
+        QSKIP("no FIFOs here");
+#endif
+    } else if (entry == QLatin1String("large")) {
+        QFile large(strFile);
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(ProjectFile::s_nMaxProjectSize + 1));
+    } else {
+        if (!QFileInfo::exists(entry))
+            QSKIP("no such device here");
+        QVERIFY(QFile::link(entry, strFile));
+    }
+    SceneProject project;
+    QString strError;
+    QVERIFY(!project.load(strFile, &strError));
+    QVERIFY2(strError.contains(QDir::toNativeSeparators(strFile)) && strError.contains(message), qPrintable(strError));
 }
 
 void tst_SceneProject::packRoundTrip()
@@ -369,6 +488,66 @@ void tst_SceneProject::failedSaveKeepsTheOldFile()
     QFile after(strFile);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), before);
+}
+
+#ifdef Q_OS_LINUX
+// A file system of its own for one test, in a mount namespace of this thread:
+// it goes when the process ends, whatever happens. Needs the right to mount.
+static bool mountPrivateTmpfs(const QString &strFolder, unsigned long nFlags)
+{
+    static const bool s_bPrivate = ::unshare(CLONE_NEWNS) == 0
+                                   && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return s_bPrivate
+           && ::mount("tmpfs", QFile::encodeName(strFolder).constData(), "tmpfs", nFlags, "size=64k") == 0;
+}
+#endif
+
+void tst_SceneProject::failedSaveSaysWhy_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("disk full") << int(ENOSPC) << QStringLiteral("the disk is full");
+    QTest::newRow("read-only file system") << int(EROFS) << QStringLiteral("the file system is read-only");
+    QTest::newRow("permission denied") << int(EACCES) << QStringLiteral("permission denied");
+}
+
+// Where the machine lets the test make the failure happen it does; else
+// the row checks only the words for the system's error.
+void tst_SceneProject::failedSaveSaysWhy()
+{
+    QFETCH(int, error);
+    QFETCH(QString, reason);
+    const QString strFolder = m_dir.filePath(QTest::currentDataTag());
+    QVERIFY(QDir().mkpath(strFolder));
+    bool bMade = false;
+#ifdef Q_OS_LINUX
+    if (error == ENOSPC)
+        bMade = mountPrivateTmpfs(strFolder, 0);
+    else if (error == EROFS)
+        bMade = mountPrivateTmpfs(strFolder, MS_RDONLY);
+#endif
+    if (error == EACCES) {
+        QVERIFY(QFile::setPermissions(strFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        bMade = !QFileInfo(strFolder).isWritable();   // the owner of everything writes anyway
+    }
+    if (!bMade) {
+        QCOMPARE(ProjectFile::systemReason(error), reason);
+        return;
+    }
+    SceneProject project;
+    SceneItem text;
+    text.strId = QStringLiteral("item1");
+    text.type = SceneItem::Text;
+    text.strText = QString(100000, QLatin1Char('x'));   // more than the small file system holds
+    project.m_lstScenes[0].lstItems = {text};
+    const QString strFile = QDir(strFolder).filePath(QStringLiteral("p.zelto"));
+    QString strError;
+    QVERIFY(!project.save(strFile, &strError));
+    QCOMPARE(strError, QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(strFile), reason));
+    QVERIFY(!QFileInfo::exists(strFile));
+#ifdef Q_OS_LINUX
+    ::umount2(QFile::encodeName(strFolder).constData(), MNT_DETACH);
+#endif
 }
 
 void tst_SceneProject::htmlExportIsSelfContainedAndEscaped()

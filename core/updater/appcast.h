@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// One platform's entry of a JSON appcast, as the update checker reads it:
+// {"updates": {"<platform>": {"latest-version": ..., ...}}}. Pure, with no
+// network and no user interface, so it can be fed any bytes. Missing or
+// non-text members read as empty strings.
+class Appcast
+{
+public:
+    QString strLatestVersion;
+    QString strChangelog;
+    QString strDownloadUrl;
+    QString strOpenUrl;
+    QString strSha256;
+    QString strSignature;   // "ed25519-signature": the installer's signature, base64
+
+    // False when data is not a JSON object, or an object in it repeats a key
+    // (an appcast is written by a program, never that way).
+    static bool parse(const QByteArray &data, const QString &strPlatform, Appcast *pEntry);
+
+    // See Updater::compareVersions().
+    static bool compareVersions(const QString &x, const QString &y);
+};

@@ -1,0 +1,205 @@
+#include "projectfile.h"
+
+#include "extensionsystem/platform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+
+#include <cerrno>
+
+using ExtensionSystem::Platform;
+
+namespace {
+
+// The permission bits of a file; the "User" flags of QFileDevice describe
+// the current user's access, and setting them would set the owner's bits.
+const QFileDevice::Permissions s_modeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                            | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+QString sizeText(qint64 nBytes)
+{
+    return QLocale().formattedDataSize(nBytes, 0, QLocale::DataSizeTraditionalFormat);
+}
+
+enum class Outcome {
+    Read,
+    Missing,
+    NotRegular,
+    TooLarge,
+    Failed
+};
+
+Outcome readRegular(const QString &strFile, qint64 nMaxSize, QByteArray *pData, QString *pError)
+{
+    if (!QFileInfo::exists(strFile))
+        return Outcome::Missing;
+    QFile file(strFile);
+    switch (Platform::openRegularFile(&file, pError)) {
+    case Platform::Opened:
+        break;
+    case Platform::NotRegularFile:
+        return Outcome::NotRegular;
+    case Platform::OpenFailed:
+        return Outcome::Failed;
+    }
+    // The size on disk first, then what actually arrives: a file may grow
+    // while it is read. QIODevice::read(n) would reserve n bytes at once.
+    if (file.size() > nMaxSize)
+        return Outcome::TooLarge;
+    QByteArray data;
+    data.reserve(int(file.size()));
+    char buffer[64 * 1024];
+    qint64 nRead = 0;
+    while (data.size() <= nMaxSize
+           && (nRead = file.read(buffer, qMin(qint64(sizeof buffer), nMaxSize + 1 - data.size()))) > 0)
+        data.append(buffer, int(nRead));
+    if (data.size() > nMaxSize)
+        return Outcome::TooLarge;
+    if (nRead < 0) {
+        *pError = file.errorString();
+        return Outcome::Failed;
+    }
+    *pData = data;
+    return Outcome::Read;
+}
+
+// Why a file was not read, for "Could not open %1: %2" and for the list of
+// images left out.
+QString problem(Outcome outcome, qint64 nMaxSize, const QString &strReason)
+{
+    switch (outcome) {
+    case Outcome::Missing:
+        return ProjectFile::tr("it does not exist");
+    case Outcome::NotRegular:
+        return ProjectFile::tr("it is not a regular file");
+    case Outcome::TooLarge:
+        return ProjectFile::tr("it is larger than %1, the most Zelto Rideved reads").arg(sizeText(nMaxSize));
+    case Outcome::Failed:
+        return strReason;
+    case Outcome::Read:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
+
+bool ProjectFile::read(const QString &strFile, qint64 nMaxSize, QByteArray *pData, QString *pError)
+{
+    QString strReason;
+    const Outcome outcome = readRegular(strFile, nMaxSize, pData, &strReason);
+    if (outcome == Outcome::Read)
+        return true;
+    *pError = tr("Could not open %1: %2")
+                  .arg(QDir::toNativeSeparators(strFile), problem(outcome, nMaxSize, strReason));
+    return false;
+}
+
+bool ProjectFile::readInside(const QString &strFolder, const QString &strRef, qint64 nMaxSize, QByteArray *pData,
+                             QString *pProblem)
+{
+    pProblem->clear();
+    const QString strFile = QDir(strFolder).absoluteFilePath(strRef);
+    const QFileInfo info(strFile);
+    if (!info.exists())
+        return false;
+    if (!isInside(strFolder, strFile)) {
+        *pProblem = tr("it leads outside the project folder");
+        return false;
+    }
+    // The resolved path: a link inside the folder may not be swapped meanwhile
+    // for one that leads out.
+    QString strReason;
+    const Outcome outcome = readRegular(info.canonicalFilePath(), nMaxSize, pData, &strReason);
+    if (outcome == Outcome::Read)
+        return true;
+    if (outcome != Outcome::Missing)
+        *pProblem = problem(outcome, nMaxSize, strReason);
+    return false;
+}
+
+bool ProjectFile::isInside(const QString &strFolder, const QString &strPath)
+{
+    const QString strCanonicalFolder = QFileInfo(strFolder).canonicalFilePath();
+    const QString strCanonicalPath = QFileInfo(strPath).canonicalFilePath();
+    if (strCanonicalFolder.isEmpty() || strCanonicalPath.isEmpty())
+        return false;
+    const QString strRelative = QDir(strCanonicalFolder).relativeFilePath(strCanonicalPath);
+    return strRelative != QLatin1String(".") && strRelative != QLatin1String("..")
+           && !strRelative.startsWith(QLatin1String("../")) && !QDir::isAbsolutePath(strRelative);
+}
+
+bool ProjectFile::write(const QString &strFile, const QByteArray &data, QString *pError)
+{
+    const QFileInfo existing(strFile);
+    const bool bReplaces = existing.exists();
+    const QFileDevice::Permissions permissions = existing.permissions() & s_modeBits;
+    // QSaveFile refuses a file its user may not write. The user agreed to
+    // replace it; for the moment of the write it is made writable.
+    const bool bMadeWritable = bReplaces && !(permissions & QFileDevice::WriteOwner)
+                               && QFile::setPermissions(strFile, permissions | QFileDevice::WriteOwner);
+
+    // QSaveFile's own error text is often "Unknown error" (a short write on a
+    // full disk sets none), so the system's error number is kept from the
+    // step that failed.
+    QSaveFile file(strFile);
+    errno = 0;
+    bool bWritten = file.open(QIODevice::WriteOnly);
+    if (bWritten) {
+        errno = 0;
+        bWritten = file.write(data) == data.size();
+    }
+    if (bWritten) {
+        errno = 0;
+        bWritten = file.commit();
+    }
+    const int nErrno = errno;
+
+    if (!bWritten) {
+        if (bMadeWritable)
+            QFile::setPermissions(strFile, permissions);
+        QString strReason = systemReason(nErrno);
+        if (strReason.isEmpty() && file.error() != QFileDevice::NoError)
+            strReason = file.errorString();
+        if (strReason.isEmpty())
+            strReason = tr("the reason is unknown");
+        *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(strFile), strReason);
+        return false;
+    }
+    // QSaveFile gives the new file the old one's permissions, but keeps it
+    // writable for its owner.
+    if (bReplaces && (QFileInfo(strFile).permissions() & s_modeBits) != permissions)
+        QFile::setPermissions(strFile, permissions);
+    return true;
+}
+
+bool ProjectFile::isReadOnly(const QString &strFile)
+{
+    const QFileInfo info(strFile);
+    return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
+}
+
+QString ProjectFile::systemReason(int nErrno)
+{
+    switch (nErrno) {
+    case 0:
+        return QString();
+    case ENOSPC:
+        return tr("the disk is full");
+#ifdef EDQUOT
+    case EDQUOT:
+        return tr("the disk quota is used up");
+#endif
+    case EACCES:
+    case EPERM:
+        return tr("permission denied");
+    case EROFS:
+        return tr("the file system is read-only");
+    default:
+        return qt_error_string(nErrno);
+    }
+}
