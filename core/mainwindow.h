@@ -234,6 +234,12 @@ public slots:
      * user keeps a project open.
      */
     void restart();
+    /**
+     * Tells the user that a new interface language takes effect when the
+     * application starts again and offers to restart() now. For whoever
+     * stored a new language (ILanguageManager::saveLanguage()).
+     */
+    void offerLanguageRestart();
 
 private slots:
     void openFilesPassedAsArguments();
@@ -279,6 +285,7 @@ private:
     void createToolBars();
     void createStatusBar();
     void createLanguageMenu(QMenu *viewMenu);
+    void createThemeMenu(QMenu *viewMenu);
     IDocumentFactory *selectDocumentFactory();
     QList<IDocumentFactory *> documentFactories();
     void createBorders();

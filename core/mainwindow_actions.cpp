@@ -10,6 +10,7 @@
 #include "core/documents/idocument.h"
 #include "core/documents/ieditor.h"
 #include "core/i18n/ilanguagemanager.h"
+#include "core/i18n/ithemesmanager.h"
 #include "core/icore.h"
 #include "core/irecentfilesmanager.h"
 #include "core/iui.h"
@@ -166,6 +167,7 @@ void MainWindow::initActions()
     ActionContainer *pViewMenu = createMenu(this, tr("&View"), "MenuBar.View");
     pMenuBar->insertMenu(pViewMenu);
     createLanguageMenu(pViewMenu->getMenu());
+    createThemeMenu(pViewMenu->getMenu());
 
     // Help: apart from Help Contents, the about box, community link, updater
     // and account plug-ins attach their behaviour to these.
@@ -229,6 +231,36 @@ void MainWindow::createLanguageMenu(QMenu *viewMenu)
     connect(pGroup, &QActionGroup::triggered, this, &MainWindow::languageChanged);
 }
 
+void MainWindow::createThemeMenu(QMenu *viewMenu)
+{
+    auto *pThemeMenu = new QMenu(tr("&Theme"), viewMenu);
+    viewMenu->addMenu(pThemeMenu);
+    auto *pGroup = new QActionGroup(this);
+    pGroup->setExclusive(true);
+    IThemesManager &themes = IThemesManager::getInstance();
+    for (const ThemesInfo *pInfo : themes.getThemes()) {
+        auto *pAction = new QAction(pInfo->name, pGroup);
+        pAction->setCheckable(true);
+        pAction->setData(pInfo->id);
+        pAction->setChecked(pInfo->id == themes.getCurrentThemeId());
+        pThemeMenu->addAction(pAction);
+    }
+    pThemeMenu->setEnabled(!pGroup->actions().isEmpty());
+    // Unlike the language, a theme takes effect at once.
+    // Whoever switched the theme (this menu, the preferences), the mark
+    // follows; a theme that could not be applied leaves it where it was.
+    const auto markCurrent = [pGroup]() {
+        const QString strId = IThemesManager::getInstance().getCurrentThemeId();
+        for (QAction *pAction : pGroup->actions())
+            pAction->setChecked(pAction->data().toString() == strId);
+    };
+    connect(pGroup, &QActionGroup::triggered, this, [markCurrent](QAction *pAction) {
+        if (!IThemesManager::getInstance().applyTheme(pAction->data().toString()))
+            markCurrent();
+    });
+    connect(&themes, &IThemesManager::themeChanged, pGroup, markCurrent);
+}
+
 void MainWindow::languageChanged(QAction *pAction)
 {
     if (!pAction)
@@ -247,6 +279,11 @@ void MainWindow::languageChanged(QAction *pAction)
                          QMessageBox::Ok);
         return;
     }
+    offerLanguageRestart();
+}
+
+void MainWindow::offerLanguageRestart()
+{
     const QMessageBox::StandardButton answer =
         IUi::question(this, QStringLiteral(ZELTO_APP_TITLE),
                       tr("The language change will take effect when the application starts again.\nRestart now?"),

@@ -66,6 +66,7 @@ bool IThemesManager::initialize()
     m_pCurrentTheme = new ThemesInfo;
     qDeleteAll(m_lstThemes);
     m_lstThemes.clear();
+    m_mapFiles.clear();
 
     m_pSettings = ExtensionSystem::PluginManager::settings();
     if (m_pSettings && !m_pSettings->contains(kThemeKey))
@@ -83,6 +84,7 @@ bool IThemesManager::initialize()
             strName[0] = strName.at(0).toUpper();
 
         m_lstThemes.append(new ThemesInfo{strName, displayName(strName)});
+        m_mapFiles.insert(strName, dir.filePath(strFile));
 
         // The dark theme is read from its fixed path below.
         if (strName == strSaved && strSaved != QLatin1String(kDarkTheme)
@@ -137,6 +139,23 @@ bool IThemesManager::saveThemes(const QString &id)
         }
     }
     return false;
+}
+
+bool IThemesManager::applyTheme(const QString &id)
+{
+    if (!m_mapFiles.contains(id))
+        return false;
+    if (id == getCurrentThemeId())
+        return true;
+    if (!applyStyleSheet(m_mapFiles.value(id)))
+        return false;
+    if (!m_pCurrentTheme)
+        m_pCurrentTheme = new ThemesInfo;
+    m_pCurrentTheme->id = id;
+    m_pCurrentTheme->name = displayName(id);
+    saveThemes(id);
+    emit themeChanged(id);
+    return true;
 }
 
 void IThemesManager::setSettings(QSettings *pSettings)

@@ -40,8 +40,15 @@
     var state = window.zeltoWelcome = {
         connected: false,
         language: "en",
+        theme: "dark",
         recent: [],
         buildNumber: ""
+    };
+
+    // The application calls this when the user picks another theme.
+    state.setTheme = function (name) {
+        state.theme = name === "Light" ? "light" : "dark";
+        document.body.className = "theme-" + state.theme;
     };
     var welcome = null;
 
@@ -208,8 +215,7 @@
 
     document.addEventListener("DOMContentLoaded", function () {
         var query = new URLSearchParams(window.location.search);
-        var theme = query.get("theme") === "Light" ? "light" : "dark";
-        document.body.className = "theme-" + theme;
+        state.setTheme(query.get("theme"));
         applyTexts();
         wireCommands();
         var port = parseInt(query.get("port"), 10);

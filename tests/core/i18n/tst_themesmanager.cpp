@@ -1,9 +1,13 @@
+#include "core/actionmanager/actioncontainer.h"
+#include "core/actionmanager/actionmanager.h"
 #include "core/i18n/ithemesmanager.h"
+#include "core/mainwindow.h"
 #include "tests/common/testhost.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QSettings>
 #include <QTranslator>
 #include <QtTest>
@@ -47,6 +51,7 @@ private slots:
     void themeIdIsCaseSensitive();
     void missingDarkFileAppliesNothing();
     void saveThemesTakesListedIdsOnly();
+    void switchesThemeWhileRunning();
     void shippedThemesShowTranslatedNames();
 
 private:
@@ -190,6 +195,52 @@ void tst_ThemesManager::saveThemesTakesListedIdsOnly()
     QCOMPARE(manager.getSaveThemeId(), QStringLiteral("Light"));
     // The applied theme stays until the next start.
     QCOMPARE(manager.getCurrentThemeId(), QStringLiteral("Dark"));
+    QCOMPARE(qApp->styleSheet(), sheetOf("zelto_dark.qss"));
+}
+
+void tst_ThemesManager::switchesThemeWhileRunning()
+{
+    createThemes({"zelto_dark.qss", "zelto_light.qss", "zelto_gone.qss"});
+    IThemesManager &manager = IThemesManager::getInstance();
+    QVERIFY(manager.initialize());
+    MainWindow window;
+    QMenu *pThemeMenu = nullptr;
+    for (QAction *pAction : ActionManager::getActionContainer(QStringLiteral("MenuBar.View"))->getMenu()->actions()) {
+        if (pAction->menu() && pAction->menu()->actions().size() == 3)
+            pThemeMenu = pAction->menu();
+    }
+    QVERIFY(pThemeMenu);
+    const auto checked = [pThemeMenu]() {
+        for (QAction *pAction : pThemeMenu->actions()) {
+            if (pAction->isChecked())
+                return pAction->data().toString();
+        }
+        return QString();
+    };
+    QCOMPARE(checked(), QStringLiteral("Dark"));
+    QSignalSpy changed(&manager, &IThemesManager::themeChanged);
+
+    // View > Theme applies the theme at once and keeps it for the next start.
+    pThemeMenu->actions().at(2)->trigger();
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.first().first().toString(), QStringLiteral("Light"));
+    QCOMPARE(qApp->styleSheet(), sheetOf("zelto_light.qss"));
+    QCOMPARE(manager.getCurrentThemeId(), QStringLiteral("Light"));
+    QCOMPARE(manager.getSaveThemeId(), QStringLiteral("Light"));
+    QCOMPARE(checked(), QStringLiteral("Light"));
+
+    // The same theme again changes nothing; an unknown or unreadable one is refused.
+    QVERIFY(manager.applyTheme(QStringLiteral("Light")));
+    QVERIFY(!manager.applyTheme(QStringLiteral("light")));
+    QVERIFY(QFile::remove(m_strFolder + QStringLiteral("/zelto_gone.qss")));
+    pThemeMenu->actions().at(1)->trigger();
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(checked(), QStringLiteral("Light"));
+    QCOMPARE(qApp->styleSheet(), sheetOf("zelto_light.qss"));
+
+    // A switch from elsewhere (the preferences) moves the mark too.
+    QVERIFY(manager.applyTheme(QStringLiteral("Dark")));
+    QCOMPARE(checked(), QStringLiteral("Dark"));
     QCOMPARE(qApp->styleSheet(), sheetOf("zelto_dark.qss"));
 }
 
