@@ -105,7 +105,8 @@ void MainWindow::fileNew()
         EditorManager::activateEditor(pEditor);
         emit pDocument->aboutToOpen();
         // The new project is written at once, so it exists on disk from the start.
-        pDocument->save();
+        if (pDocument->save())
+            DocumentManager::documentSaved(pDocument);
         if (DocumentManager::isAutobackupEnabled())
             DocumentManager::startWaitingBackup(pDocument);
     }
@@ -139,8 +140,10 @@ void MainWindow::fileSave()
         fileSaveAs();
         return;
     }
-    if (pDocument->save())
+    if (pDocument->save()) {
+        DocumentManager::documentSaved(pDocument);
         m_pSaveAction->setEnabled(false);
+    }
 }
 
 void MainWindow::fileSaveAs()
@@ -151,6 +154,7 @@ void MainWindow::fileSaveAs()
     const QString strOldFileName = pDocument->getFileName();
     const bool bWasTemp = pDocument->isTempDocument();
     if (pDocument->saveAs()) {
+        DocumentManager::documentSaved(pDocument);
         IRecentFilesManager *pRecent = IRecentFilesManager::getInstance();
         // The temporary place is about to go; only the chosen one is worth remembering.
         if (bWasTemp)

@@ -132,3 +132,8 @@ bool IDocument::saveBackup()
 {
     return false;
 }
+
+bool IDocument::reload()
+{
+    return false;
+}

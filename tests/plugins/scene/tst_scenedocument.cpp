@@ -34,6 +34,7 @@ private slots:
     void closingWithoutSavingRemovesBackup();
     void backupTimerWritesBackup();
     void formatOneIsUpgradedOnlyWithConsent();
+    void reloadReadsWhatAnotherProgramWrote();
 
 private:
     QString path(const QString &strName) const { return m_pDir->filePath(strName); }
@@ -337,6 +338,26 @@ void tst_SceneDocument::formatOneIsUpgradedOnlyWithConsent()
     reopened.setFileName(strFile);
     QVERIFY(reopened.open());
     QVERIFY(reopened.project().m_lstScenes == document.project().m_lstScenes);
+}
+
+void tst_SceneDocument::reloadReadsWhatAnotherProgramWrote()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("shared.zelto"), 1);
+    QVERIFY(pDocument->save());
+    SceneProject elsewhere = pDocument->project();
+    elsewhere.m_lstScenes[0].lstItems = items(3);
+    QString strError;
+    QVERIFY(elsewhere.save(pDocument->getFileName(), &strError));
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(2));
+    QVERIFY(pDocument->saveBackup());
+
+    QSignalSpy dataSpy(pDocument, &IDocument::dataChanged);
+    QVERIFY(pDocument->reload());
+    QVERIFY(pDocument->project().m_lstScenes[0].lstItems == items(3));
+    QVERIFY(!pDocument->isModified());
+    QCOMPARE(pDocument->getUndoStack()->count(), 0);
+    QCOMPARE(dataSpy.count(), 1);
+    QVERIFY(!QFile::exists(pDocument->getBackupFileName()));   // the dropped work goes with it
 }
 
 QTEST_MAIN(tst_SceneDocument)
