@@ -248,6 +248,7 @@ private slots:
     void fileSaveAs();
     void fileClose();
     void recentFileOpen();
+    void removeMissingRecentFiles();
     void fileSave();
     void fileExit();
     void languageChanged(QAction *pAction);

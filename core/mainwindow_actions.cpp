@@ -105,6 +105,15 @@ void MainWindow::initActions()
         connect(pAction, &QAction::triggered, this, &MainWindow::recentFileOpen);
         m_recentActions.append(pAction);
     }
+    pRecentMenu->insertSeparator();
+    auto *pClearRecentAction = new QAction(tr("&Clear List"), this);
+    addCommand(pRecentMenu, pClearRecentAction, QStringLiteral("File.Recent_Projects.Clear_List"), {},
+               tr("Empty the list of recent projects"));
+    connect(pClearRecentAction, &QAction::triggered, this, [] { IRecentFilesManager::getInstance()->clear(); });
+    auto *pRemoveMissingAction = new QAction(tr("&Remove Missing Projects"), this);
+    addCommand(pRecentMenu, pRemoveMissingAction, QStringLiteral("File.Recent_Projects.Remove_Missing"), {},
+               tr("Remove the projects that no longer exist from the list"));
+    connect(pRemoveMissingAction, &QAction::triggered, this, &MainWindow::removeMissingRecentFiles);
     pFileMenu->insertMenu(pRecentMenu);
     updateRecentFileActions();
     pFileMenu->insertSeparator();

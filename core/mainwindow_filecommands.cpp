@@ -370,7 +370,12 @@ void MainWindow::updateRecentFileActions()
     }
     for (int i = 0; i < nCount; ++i) {
         const QString strPath = lstFiles.at(i);
-        const QString strText = QStringLiteral("%1. %2").arg(i + 1).arg(strPath);
+        // The number is the entry's mnemonic (the tenth: its 0); an "&" in
+        // the path is shown, not taken for one.
+        QString strNumber = QString::number(i + 1);
+        strNumber.insert(strNumber.size() - 1, QLatin1Char('&'));
+        const QString strText =
+            QStringLiteral("%1. %2").arg(strNumber, QString(strPath).replace(QLatin1Char('&'), QLatin1String("&&")));
         if (ContextAction *pCommand =
                 ActionManager::getAction(QStringLiteral("File.Recent_Projects.Project_%1").arg(i + 1))) {
             pCommand->getAction()->setText(strText);
@@ -384,6 +389,14 @@ void MainWindow::updateRecentFileActions()
     }
     for (int i = nCount; i < m_recentActions.size(); ++i)
         m_recentActions.at(i)->setVisible(false);
+}
+
+void MainWindow::removeMissingRecentFiles()
+{
+    const int nRemoved = IRecentFilesManager::getInstance()->removeMissingFiles();
+    statusBar()->showMessage(nRemoved == 0 ? tr("Every project in the list still exists.")
+                                           : tr("Missing projects removed from the list: %1").arg(nRemoved),
+                             0);
 }
 
 void MainWindow::recentFileOpen()
