@@ -88,6 +88,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_pConnectionFile->write(m_pServer->serverPort(), m_pClientWrapper->token());
 
     statusBar()->setSizeGripEnabled(false);
+    // Small enough for a netbook or a tiled desktop, large enough for the
+    // menus, the welcome page and an editor to stay usable.
+    setMinimumSize(640, 480);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/app/images/app_icon.ico")));
 

@@ -149,6 +149,34 @@ void IMainMenuWidget::close()
     window()->close();
 }
 
+int IMainMenuWidget::titleStripHeight() const
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(this);
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, this);
+}
+
+QRect IMainMenuWidget::captionRect() const
+{
+    const int h = titleStripHeight();
+    const int nLeft = (h - 3) + 10;   // after the icon
+    int nRight = width() - h;
+    for (const QWidget *pWidget : {static_cast<QWidget *>(m_pAccountLabel), static_cast<QWidget *>(m_pMinimizeButton),
+                                   static_cast<QWidget *>(m_pMaximizeButton), static_cast<QWidget *>(m_pCloseButton)}) {
+        if (!pWidget->isHidden())
+            nRight = qMin(nRight, pWidget->geometry().left() - 8);
+    }
+    return QRect(nLeft, 0, qMax(0, nRight - nLeft), h);
+}
+
+QString IMainMenuWidget::shownCaption() const
+{
+    QString strCaption = windowTitle();
+    if (isWindowModified())
+        strCaption.prepend(QLatin1Char('*'));
+    return fontMetrics().elidedText(strCaption, Qt::ElideRight, captionRect().width());
+}
+
 void IMainMenuWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -156,14 +184,10 @@ void IMainMenuWidget::paintEvent(QPaintEvent *)
 
     QStyleOptionTitleBar option;
     option.initFrom(this);
-    const int h = pStyle->pixelMetric(QStyle::PM_TitleBarHeight, &option, this);
+    const int h = titleStripHeight();
     option.rect = QRect(0, 0, width(), h);
     option.titleBarState = windowState();
-
-    QString strCaption = windowTitle();
-    if (isWindowModified())
-        strCaption.prepend(QLatin1Char('*'));
-    option.text = option.fontMetrics.elidedText(strCaption, Qt::ElideRight, option.rect.width());
+    option.text = shownCaption();
     option.icon = windowIcon();
     // Only the strip's background comes from the style: the caption is drawn
     // beside the icon below, and the style would otherwise draw it twice.
@@ -174,8 +198,7 @@ void IMainMenuWidget::paintEvent(QPaintEvent *)
     const QPixmap pixmap = option.icon.pixmap(h - 3, QIcon::Normal, QIcon::Off);
     pStyle->drawItemPixmap(&painter, iconRect, Qt::AlignLeft | Qt::AlignVCenter, pixmap);
 
-    const QRect textRect(iconRect.width() + 10, 0, width() - h - 10, h);
-    pStyle->drawItemText(&painter, textRect, Qt::AlignLeft | Qt::AlignVCenter, option.palette, true,
+    pStyle->drawItemText(&painter, captionRect(), Qt::AlignLeft | Qt::AlignVCenter, option.palette, true,
                          option.text, QPalette::Text);
 
     // Below the caption strip the style sheet paints the background.

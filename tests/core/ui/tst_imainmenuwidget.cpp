@@ -109,6 +109,7 @@ void tst_IMainMenuWidget::captionFollowsFilePath()
 {
     QFETCH(QString, path);
     QFETCH(QString, caption);
+    m_pWindow->resize(900, 300);   // room for the whole caption beside the buttons
     m_pTitleBar->updateWindowFilePath(QStringLiteral("/tmp/previous.zelto"));
     m_pTitleBar->updateWindowFilePath(path);
     QCOMPARE(m_pTitleBar->windowTitle(), caption);

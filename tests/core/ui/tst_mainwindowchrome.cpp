@@ -1,8 +1,10 @@
 #include "core/mainwindow.h"
+#include "core/ui/imainmenuwidget.h"
 #include "core/ui/ztnotificationbar.h"
 #include "tests/common/testhost.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -16,6 +18,7 @@ private slots:
     void notificationShowsAndHides();
     void emptyNotificationIsNotLogged();
     void accountLinkIsRelayed();
+    void smallWindowKeepsCaptionClear();
 
 private:
     TestSupport::TestHost m_host;
@@ -80,6 +83,29 @@ void tst_MainWindowChrome::accountLinkIsRelayed()
     emit pLink->linkActivated(QStringLiteral("#"));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.first().first().toString(), QStringLiteral("#"));
+}
+
+void tst_MainWindowChrome::smallWindowKeepsCaptionClear()
+{
+    MainWindow window;
+    window.resize(200, 150);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(640, 480));   // no smaller than its minimum
+
+    auto *pTitleBar = qobject_cast<IMainMenuWidget *>(window.menuWidget());
+    window.setWindowFilePath(QStringLiteral("/a/rather/long/folder/name").repeated(10) + QStringLiteral("/scene.zelto"));
+    window.setWindowModified(true);
+    const QString strCaption = pTitleBar->shownCaption();
+    QVERIFY2(strCaption.startsWith(QStringLiteral("*/a/rather")) && strCaption.endsWith(QChar(0x2026)),
+             qPrintable(strCaption));
+    QVERIFY(pTitleBar->fontMetrics().horizontalAdvance(strCaption) <= pTitleBar->captionRect().width());
+    // The caption ends before the account link and the window buttons begin.
+    for (QWidget *pWidget : pTitleBar->findChildren<QWidget *>()) {
+        if ((qobject_cast<QLabel *>(pWidget) == window.getUserAccountLink() || qobject_cast<QPushButton *>(pWidget))
+            && pWidget->parentWidget() == pTitleBar)
+            QVERIFY2(pTitleBar->captionRect().right() < pWidget->geometry().left(), qPrintable(pWidget->objectName()));
+    }
 }
 
 QTEST_MAIN(tst_MainWindowChrome)
