@@ -9,6 +9,7 @@
 #include "core/documents/editormanager.h"
 #include "core/documents/idocument.h"
 #include "core/documents/ieditor.h"
+#include "core/documents/undoredocommands.h"
 #include "core/i18n/ilanguagemanager.h"
 #include "core/i18n/ithemesmanager.h"
 #include "core/icore.h"
@@ -167,6 +168,7 @@ void MainWindow::initActions()
     // Edit
     ActionContainer *pEditMenu = createMenu(this, tr("&Edit"), "MenuBar.Edit");
     pMenuBar->insertMenu(pEditMenu);
+    new UndoRedoCommands(this, pEditMenu);   // a child of the window
     m_pPreferencesAction = new QAction(commandIcon("preferences"), tr("&Preferences"), this);
     addCommand(pEditMenu, m_pPreferencesAction, QStringLiteral("Edit.Preferences"),
                standardKeys(QKeySequence::Preferences));

@@ -1,18 +1,13 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
-
-QT_BEGIN_NAMESPACE
-class QAction;
-QT_END_NAMESPACE
 
 class SceneDocument;
 
 // Gives the commands the main window only declares their behaviour: export
 // and browser previews of the active scene, the about box and the update
-// check; and the global Undo and Redo commands.
+// check.
 class SceneCommandHandler : public QObject
 {
     Q_OBJECT
@@ -26,9 +21,6 @@ public:
     explicit SceneCommandHandler(QObject *parent = nullptr);
     ~SceneCommandHandler() override;
 
-    // Edit.Undo and Edit.Redo for the main window's context, acting on the
-    // active project through the shared undo group, placed in the Edit menu.
-    void registerUndoCommands();
     // Connects to the commands that exist now and hides the declared ones it
     // has no behaviour for; false if none was found.
     bool connectCommands();
@@ -47,7 +39,4 @@ public slots:
 private:
     SceneDocument *activeDocument(bool bComplain);
     void preview(PreviewScope scope);
-
-    QPointer<QAction> m_pUndoAction;   // owned by the main window
-    QPointer<QAction> m_pRedoAction;
 };

@@ -12,6 +12,7 @@ namespace {
 const char s_lastFolderKey[] = "Designer/LastFolder";
 const char s_updateUrlKey[] = "Designer/UpdateUrl";
 const char s_showBreakpointsKey[] = "Designer/ShowBreakpoints";
+const char s_showUndoHistoryKey[] = "Designer/ShowUndoHistory";
 const char s_versionKey[] = "Designer/Version";
 
 QSettings *settings()
@@ -65,6 +66,18 @@ void SceneSettings::setShowBreakpoints(bool bShow)
     if (QSettings *pSettings = settings())
         pSettings->setValue(QLatin1String(s_showBreakpointsKey), bShow);
     emit instance()->changed();
+}
+
+bool SceneSettings::showUndoHistory()
+{
+    QSettings *pSettings = settings();
+    return !pSettings || pSettings->value(QLatin1String(s_showUndoHistoryKey), true).toBool();
+}
+
+void SceneSettings::setShowUndoHistory(bool bShow)
+{
+    if (QSettings *pSettings = settings())
+        pSettings->setValue(QLatin1String(s_showUndoHistoryKey), bShow);
 }
 
 void SceneSettings::save()
