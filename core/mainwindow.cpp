@@ -13,6 +13,7 @@
 #include "core/ui/eventfilter.h"
 #include "core/ui/imainmenuwidget.h"
 #include "core/ui/ishadowborderframe.h"
+#include "core/ui/menumnemonics.h"
 #include "core/welcome/bridgeconnectionfile.h"
 #include "core/welcome/imainmdiarea.h"
 #include "core/welcome/websocketclientwrapper.h"
@@ -143,6 +144,8 @@ MainWindow::MainWindow(QWidget *parent)
     initActions();
     createToolBars();
     createStatusBar();
+    // Every menu entry, the plug-ins' too, gets a mnemonic of its own.
+    QCoreApplication::instance()->installEventFilter(new MenuMnemonics(this));
     // Whoever changes the recent projects list (a file command, a document's
     // close prompt, the welcome page), the menu shows it.
     connect(IRecentFilesManager::getInstance(), &IRecentFilesManager::recentFilesChanged, this,

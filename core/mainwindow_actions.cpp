@@ -97,7 +97,7 @@ void MainWindow::initActions()
     connect(m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
 
     ActionContainer *pRecentMenu =
-        createMenu(this, tr("Recent Projects"), "File.Recent_Projects");
+        createMenu(this, tr("Recent &Projects"), "File.Recent_Projects");
     const int nMaxRecent = IRecentFilesManager::getInstance()->getMaxCount();
     for (int i = 1; i <= nMaxRecent; ++i) {
         auto *pAction = new QAction(this);
@@ -127,10 +127,10 @@ void MainWindow::initActions()
                tr("Save the current project"));
     connect(m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
 
-    ActionContainer *pSaveAsMenu = createMenu(this, tr("Save As"), "File.SaveAs");
+    ActionContainer *pSaveAsMenu = createMenu(this, tr("Save &As"), "File.SaveAs");
     m_pSaveAsMenu = pSaveAsMenu->getMenu();
     m_pSaveAsMenu->setEnabled(false);
-    m_pSaveAsAction = new QAction(tr("Other Project"), this);
+    m_pSaveAsAction = new QAction(tr("&Other Project"), this);
     m_pSaveAsAction->setEnabled(false);
     addCommand(pSaveAsMenu, m_pSaveAsAction, QStringLiteral("File.SaveAs.Project"),
                standardKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
@@ -149,13 +149,13 @@ void MainWindow::initActions()
 
     // Declared here so that the preview and export plug-ins find them by
     // identifier; without those plug-ins they do nothing.
-    m_pPreviewSceneAction = new QAction(tr("Preview Current Scene in Browser"), this);
+    m_pPreviewSceneAction = new QAction(tr("Preview Current Scene in &Browser"), this);
     addCommand(pFileMenu, m_pPreviewSceneAction, QStringLiteral("File.Preview_Current_Scene_In_Browser"),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)});
-    m_pPreviewProjectAction = new QAction(tr("Preview Project in Browser"), this);
+    m_pPreviewProjectAction = new QAction(tr("Preview Pro&ject in Browser"), this);
     addCommand(pFileMenu, m_pPreviewProjectAction, QStringLiteral("File.Preview_Project_In_Browser"),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P)});
-    m_pExportAction = new QAction(tr("Export to HTML5"), this);
+    m_pExportAction = new QAction(tr("&Export to HTML5"), this);
     addCommand(pFileMenu, m_pExportAction, QStringLiteral("File.Export_To_HTML5"),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E)});
     pFileMenu->insertSeparator();
@@ -184,15 +184,15 @@ void MainWindow::initActions()
     // and account plug-ins attach their behaviour to these.
     ActionContainer *pHelpMenu = createMenu(this, tr("&Help"), "MenuBar.Help");
     pMenuBar->insertMenu(pHelpMenu);
-    addCommand(pHelpMenu, new QAction(tr("About"), this), QStringLiteral("Help.About"));
-    m_pHelpContentsAction = new QAction(tr("Help Contents"), this);
+    addCommand(pHelpMenu, new QAction(tr("&About"), this), QStringLiteral("Help.About"));
+    m_pHelpContentsAction = new QAction(tr("&Help Contents"), this);
     addCommand(pHelpMenu, m_pHelpContentsAction, QStringLiteral("Help.Help_Contents"),
                {QKeySequence(Qt::Key_F1)});
     connect(m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
-    addCommand(pHelpMenu, new QAction(tr("User Community"), this), QStringLiteral("Help.Community"));
-    addCommand(pHelpMenu, new QAction(tr("Check Updates..."), this), QStringLiteral("Help.CheckUpdates"));
+    addCommand(pHelpMenu, new QAction(tr("User &Community"), this), QStringLiteral("Help.Community"));
+    addCommand(pHelpMenu, new QAction(tr("Check &Updates..."), this), QStringLiteral("Help.CheckUpdates"));
     pHelpMenu->insertSeparator();
-    addCommand(pHelpMenu, new QAction(tr("My Account"), this), QStringLiteral("Help.UserAccount"));
+    addCommand(pHelpMenu, new QAction(tr("&My Account"), this), QStringLiteral("Help.UserAccount"));
 }
 
 void MainWindow::createToolBars()
@@ -220,7 +220,7 @@ void MainWindow::createStatusBar()
 
 void MainWindow::createLanguageMenu(QMenu *viewMenu)
 {
-    auto *pLanguageMenu = new QMenu(tr("Language"), viewMenu);
+    auto *pLanguageMenu = new QMenu(tr("&Language"), viewMenu);
     pLanguageMenu->setIcon(commandIcon("language"));
     viewMenu->addMenu(pLanguageMenu);
 

@@ -269,11 +269,11 @@ void IMainMenuWidget::contextMenuEvent(QContextMenuEvent *event)
     const bool bMaximized = window()->windowState() & Qt::WindowMaximized;
 
     QMenu menu(this);
-    QAction *pRestore = menu.addAction(tr("Restore"), this, &IMainMenuWidget::showMaximized);
+    QAction *pRestore = menu.addAction(tr("&Restore"), this, &IMainMenuWidget::showMaximized);
     pRestore->setEnabled(bMaximized);
-    menu.addAction(tr("Minimize"), this, &IMainMenuWidget::showMinimized);
-    QAction *pMaximize = menu.addAction(tr("Maximize"), this, &IMainMenuWidget::showMaximized);
+    menu.addAction(tr("Mi&nimize"), this, &IMainMenuWidget::showMinimized);
+    QAction *pMaximize = menu.addAction(tr("Ma&ximize"), this, &IMainMenuWidget::showMaximized);
     pMaximize->setEnabled(!bMaximized);
-    menu.addAction(tr("Close"), this, &IMainMenuWidget::close);
+    menu.addAction(tr("&Close"), this, &IMainMenuWidget::close);
     menu.exec(mapToGlobal(event->pos()));
 }

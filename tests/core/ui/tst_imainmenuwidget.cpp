@@ -294,7 +294,8 @@ void tst_IMainMenuWidget::contextMenuEnablesOneOfRestoreAndMaximize()
 
     const QString strRestore = maximized ? "1" : "0";
     const QString strMaximize = maximized ? "0" : "1";
-    QCOMPARE(lstSeen, (QStringList{"Restore:" + strRestore, "Minimize:1", "Maximize:" + strMaximize, "Close:1"}));
+    QCOMPARE(lstSeen,
+             (QStringList{"&Restore:" + strRestore, "Mi&nimize:1", "Ma&ximize:" + strMaximize, "&Close:1"}));
 }
 
 QTEST_MAIN(tst_IMainMenuWidget)
