@@ -314,6 +314,8 @@ private:
     QAction *m_pPreviewSceneAction = nullptr;
     QAction *m_pExportAction = nullptr;
     QAction *m_pHelpContentsAction = nullptr;
+    QAction *m_pNextProjectAction = nullptr;
+    QAction *m_pPreviousProjectAction = nullptr;
     QMenu *m_pSaveAsMenu = nullptr;          // owned by its action container
     QAction *m_pPreferencesAction = nullptr;
     QAction *m_pCurrentLanguageAction = nullptr;

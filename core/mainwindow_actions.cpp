@@ -17,6 +17,7 @@
 #include "core/iui.h"
 #include "core/options/ioptionsdlg.h"
 #include "core/ui/imainmenuwidget.h"
+#include "core/welcome/imainmdiarea.h"
 #include "extensionsystem/pluginmanager.h"
 
 #include <QAction>
@@ -179,6 +180,21 @@ void MainWindow::initActions()
     pMenuBar->insertMenu(pViewMenu);
     createLanguageMenu(pViewMenu->getMenu());
     createThemeMenu(pViewMenu->getMenu());
+    pViewMenu->insertSeparator();
+    m_pNextProjectAction = new QAction(tr("&Next Project"), this);
+    addCommand(pViewMenu, m_pNextProjectAction, QStringLiteral("View.Next_Project"),
+               {QKeySequence(Qt::CTRL | Qt::Key_Tab)}, tr("Bring the next project's tab to the front"));
+    connect(m_pNextProjectAction, &QAction::triggered, this, [this] {
+        if (m_pMdiArea)
+            m_pMdiArea->activateNextSubWindow();
+    });
+    m_pPreviousProjectAction = new QAction(tr("&Previous Project"), this);
+    addCommand(pViewMenu, m_pPreviousProjectAction, QStringLiteral("View.Previous_Project"),
+               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}, tr("Bring the previous project's tab to the front"));
+    connect(m_pPreviousProjectAction, &QAction::triggered, this, [this] {
+        if (m_pMdiArea)
+            m_pMdiArea->activatePreviousSubWindow();
+    });
 
     // Help: apart from Help Contents, the about box, community link, updater
     // and account plug-ins attach their behaviour to these.
@@ -345,6 +361,12 @@ void MainWindow::updateSaveAsMenu()
         m_pSaveAsAction->setEnabled(bHasDocument);
     if (m_pCloseAction)
         m_pCloseAction->setEnabled(bHasDocument);
+    // Moving between projects needs two of them.
+    const bool bSeveral = m_pMdiArea && m_pMdiArea->subWindowList().size() > 1;
+    if (m_pNextProjectAction)
+        m_pNextProjectAction->setEnabled(bSeveral);
+    if (m_pPreviousProjectAction)
+        m_pPreviousProjectAction->setEnabled(bSeveral);
     // Save follows the project that has just become the active one.
     onEnabledSaveActionChanged(DocumentManager::getUndoGroup()->isClean());
 }

@@ -159,7 +159,7 @@ void tst_MainWindowCommands::menuLayout()
     QCOMPARE(entries(containerMenu("File.SaveAs")->actions()), QStringList{"&Other Project"});
     QCOMPARE(entries(containerMenu("MenuBar.Edit")->actions()), (QStringList{"&Undo", "&Redo", "-", "&Preferences"}));
     QCOMPARE(entries(containerMenu("MenuBar.View")->actions()),
-             (QStringList{"&Language", "&Theme"}));
+             (QStringList{"&Language", "&Theme", "-", "&Next Project", "&Previous Project"}));
     QCOMPARE(entries(containerMenu("MenuBar.Help")->actions()),
              (QStringList{"&About", "&Help Contents", "User &Community", "Check &Updates...", "-",
                           "&My Account"}));
