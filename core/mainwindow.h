@@ -18,6 +18,7 @@ QT_END_NAMESPACE
 
 class ActionManager;
 class BridgeConnectionFile;
+class CommandPalette;
 class ContextManager;
 class DocumentManager;
 class EditorManager;
@@ -255,6 +256,7 @@ private slots:
     void updateFocusWidget(QWidget *old, QWidget *now);
     void onPreferences();
     void onHelpContents();
+    void showCommandPalette();
     void updateSaveAsMenu();
     void followActiveEditor();
     void onEnabledSaveActionChanged(bool bDisabled);
@@ -329,6 +331,7 @@ private:
     IShadowBorderFrame *m_pBorders[4] = {nullptr, nullptr, nullptr, nullptr};
     EventFilter *m_pEventFilter = nullptr;
     IOptionsDlg *m_pOptionsDlg = nullptr;
+    CommandPalette *m_pCommandPalette = nullptr;   // a child, made when first asked for
     QString m_strTempPath;      // empty until the working folder is made
     uint m_nTempOwner = 0;      // its owner then
 };

@@ -16,6 +16,7 @@
 #include "core/irecentfilesmanager.h"
 #include "core/iui.h"
 #include "core/options/ioptionsdlg.h"
+#include "core/ui/commandpalette.h"
 #include "core/ui/imainmenuwidget.h"
 #include "core/welcome/imainmdiarea.h"
 #include "extensionsystem/pluginmanager.h"
@@ -205,6 +206,10 @@ void MainWindow::initActions()
     addCommand(pHelpMenu, m_pHelpContentsAction, QStringLiteral("Help.Help_Contents"),
                {QKeySequence(Qt::Key_F1)});
     connect(m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
+    auto *pFindCommandAction = new QAction(tr("&Find Command..."), this);
+    addCommand(pHelpMenu, pFindCommandAction, QStringLiteral("Help.Find_Command"),
+               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, tr("Find a command by its name and run it"));
+    connect(pFindCommandAction, &QAction::triggered, this, &MainWindow::showCommandPalette);
     addCommand(pHelpMenu, new QAction(tr("User &Community"), this), QStringLiteral("Help.Community"));
     addCommand(pHelpMenu, new QAction(tr("Check &Updates..."), this), QStringLiteral("Help.CheckUpdates"));
     pHelpMenu->insertSeparator();
@@ -331,8 +336,10 @@ void MainWindow::restart()
 
 void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
 {
-    // Opening a menu must not take the commands away from the focused context.
-    if (qobject_cast<QMenuBar *>(now) || qobject_cast<QMenu *>(now))
+    // Opening a menu or the command palette must not take the commands away
+    // from the focused context.
+    if (qobject_cast<QMenuBar *>(now) || qobject_cast<QMenu *>(now)
+        || (now && now->window()->windowType() == Qt::Popup))
         return;
     QWidget *focusWidget = QApplication::focusWidget();
     if (!focusWidget)
@@ -340,6 +347,13 @@ void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
     const Context context = ContextManager::getActiveContext(focusWidget);
     if (!context.strId.isEmpty())
         ActionManager::setContext(context.pWidget);
+}
+
+void MainWindow::showCommandPalette()
+{
+    if (!m_pCommandPalette)
+        m_pCommandPalette = new CommandPalette(this);
+    m_pCommandPalette->popup();
 }
 
 void MainWindow::onPreferences()

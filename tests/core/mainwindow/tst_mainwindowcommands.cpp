@@ -161,7 +161,7 @@ void tst_MainWindowCommands::menuLayout()
     QCOMPARE(entries(containerMenu("MenuBar.View")->actions()),
              (QStringList{"&Language", "&Theme", "-", "&Next Project", "&Previous Project"}));
     QCOMPARE(entries(containerMenu("MenuBar.Help")->actions()),
-             (QStringList{"&About", "&Help Contents", "User &Community", "Check &Updates...", "-",
+             (QStringList{"&About", "&Help Contents", "&Find Command...", "User &Community", "Check &Updates...", "-",
                           "&My Account"}));
 
     // Nothing open yet: nothing to save or close.
