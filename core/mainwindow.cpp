@@ -10,6 +10,7 @@
 #include "core/icore.h"
 #include "core/irecentfilesmanager.h"
 #include "core/iui.h"
+#include "core/ui/chromeaccessibility.h"
 #include "core/ui/eventfilter.h"
 #include "core/ui/imainmenuwidget.h"
 #include "core/ui/ishadowborderframe.h"
@@ -133,6 +134,7 @@ MainWindow::MainWindow(QWidget *parent)
     }
 
     // The frameless window's own title bar; it also carries the notification bar.
+    ChromeAccessibility::install();
     m_pMenuWidget = new IMainMenuWidget(this, QStringLiteral(ZELTO_APP_TITLE),
                                         IUi::getIcon(QStringLiteral("icon"), IUi::SizeNone,
                                                      QStringLiteral(":/core/images/")));

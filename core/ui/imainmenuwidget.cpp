@@ -41,23 +41,29 @@ IMainMenuWidget::IMainMenuWidget(QWidget *parent, const QString &title, const QI
 
     m_pAccountLabel = new QLabel(this);
     m_pAccountLabel->setObjectName(QStringLiteral("m_pAccountLabel"));
+    m_pAccountLabel->setAccessibleDescription(tr("Opens your account"));
+    // The link is reached with Tab and followed with Enter, as in a browser.
+    m_pAccountLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     pTitleRow->addWidget(m_pAccountLabel, 0, Qt::AlignLeft | Qt::AlignBottom);
 
     m_pMinimizeButton = new QPushButton(this);
     m_pMinimizeButton->setObjectName(QStringLiteral("m_pMinimizeButton"));
     m_pMinimizeButton->setToolTip(tr("Minimize"));
+    m_pMinimizeButton->setAccessibleName(tr("Minimize"));
+    m_pMinimizeButton->setAccessibleDescription(tr("Hides the window in the task bar"));
     m_pMinimizeButton->setIcon(titleBarIcon("minimize"));
     pTitleRow->addWidget(m_pMinimizeButton);
 
     m_pMaximizeButton = new QPushButton(this);
     m_pMaximizeButton->setObjectName(QStringLiteral("m_pMaximizeButton"));
-    m_pMaximizeButton->setToolTip(tr("Maximize"));
     m_pMaximizeButton->setIcon(titleBarIcon("maximize"));
     pTitleRow->addWidget(m_pMaximizeButton);
 
     m_pCloseButton = new QPushButton(this);
     m_pCloseButton->setObjectName(QStringLiteral("m_pCloseButton"));
     m_pCloseButton->setToolTip(tr("Close"));
+    m_pCloseButton->setAccessibleName(tr("Close"));
+    m_pCloseButton->setAccessibleDescription(tr("Closes the application"));
     m_pCloseButton->setIcon(titleBarIcon("close"));
     pTitleRow->addWidget(m_pCloseButton);
 
@@ -72,6 +78,7 @@ IMainMenuWidget::IMainMenuWidget(QWidget *parent, const QString &title, const QI
     connect(m_pCloseButton, &QPushButton::clicked, this, &IMainMenuWidget::close);
 
     setAccountLinkText(tr("Sign In"));
+    updateMaximized(false);
     updateWindowFilePath(QString());
     setWindowIcon(icon);
     setWindowTitle(title);
@@ -87,6 +94,7 @@ IMainMenuWidget::~IMainMenuWidget()
 void IMainMenuWidget::setAccountLinkText(const QString &text)
 {
     m_pAccountLabel->setText(QStringLiteral("<a href='#' style='color:#f7941d;'>%1</a>").arg(text));
+    m_pAccountLabel->setAccessibleName(text);
 }
 
 QLabel *IMainMenuWidget::accountLinkLabel() const
@@ -109,6 +117,8 @@ void IMainMenuWidget::updateWindowFilePath(const QString &fileName)
     // The product name is never translated.
     const QString strTitle = QStringLiteral(ZELTO_APP_TITLE);
     setWindowTitle(fileName.isEmpty() ? strTitle : QStringLiteral("%1 - %2").arg(fileName, strTitle));
+    // The caption is painted, so screen readers hear it through the name.
+    setAccessibleName(windowTitle());
     update();
 }
 
@@ -122,9 +132,13 @@ void IMainMenuWidget::updateMaximized(bool bIsMaximized)
 {
     if (bIsMaximized) {
         m_pMaximizeButton->setToolTip(tr("Restore Down"));
+        m_pMaximizeButton->setAccessibleName(tr("Restore Down"));
+        m_pMaximizeButton->setAccessibleDescription(tr("Gives the window its former size"));
         m_pMaximizeButton->setIcon(titleBarIcon("restore"));
     } else {
         m_pMaximizeButton->setToolTip(tr("Maximize"));
+        m_pMaximizeButton->setAccessibleName(tr("Maximize"));
+        m_pMaximizeButton->setAccessibleDescription(tr("Makes the window fill the screen"));
         m_pMaximizeButton->setIcon(titleBarIcon("maximize"));
     }
     update();
