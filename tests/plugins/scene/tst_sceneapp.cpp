@@ -882,6 +882,12 @@ void tst_SceneApp::conflictingShortcutsAreNotSaved()
     dialog.shortcutsPage()->resetAll();
     QVERIFY(dialog.shortcutsPage()->conflicts().isEmpty());
     QVERIFY(dialog.applyChanges());
+
+    // A command's other default keys count too: Ctrl+F4 closes, beside Ctrl+W.
+    dialog.shortcutsPage()->setPendingShortcut(QStringLiteral("File.Export_To_HTML5"),
+                                               QKeySequence(Qt::CTRL | Qt::Key_F4));
+    QCOMPARE(dialog.shortcutsPage()->conflicts().size(), 1);
+    QVERIFY(dialog.shortcutsPage()->conflicts().at(0).contains(QLatin1String("File.Close")));
 }
 
 void tst_SceneApp::keyFieldSpeaksTheUsersLanguage()
