@@ -17,11 +17,25 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
+#include <iterator>
+
 namespace {
 
 const char s_contextId[] = "Scene.Editor";
 const char s_playId[] = "Scene.Play_Pause";
 const char s_historyId[] = "Scene.Undo_History";
+
+// The commands of SceneEditorWidget::addShapeActions(), in their order.
+const struct {
+    const char *pId;
+    Qt::Key key;
+    const char *pDescription;
+} s_shapeCommands[] = {
+    {"Scene.Add_Rectangle", Qt::Key_R, QT_TRANSLATE_NOOP("SceneEditor", "Add a rectangle to the scene")},
+    {"Scene.Add_Ellipse", Qt::Key_E, QT_TRANSLATE_NOOP("SceneEditor", "Add an ellipse to the scene")},
+    {"Scene.Add_Text", Qt::Key_T, QT_TRANSLATE_NOOP("SceneEditor", "Add a text to the scene")},
+    {"Scene.Add_Image", Qt::Key_I, QT_TRANSLATE_NOOP("SceneEditor", "Add an image file to the scene")},
+};
 
 QMdiArea *workArea()
 {
@@ -123,6 +137,15 @@ void SceneEditor::registerCommands()
     ContextAction *pPlay = ActionManager::registerAction(m_pWidget->togglePlayAction(), QLatin1String(s_playId), m_pWidget);
     pPlay->setDefaultKeySequence(QKeySequence(Qt::Key_Space));
     pPlay->setDescription(tr("Play or pause the scene"));
+    // Shapes are added from the keyboard too; the letters stay with a text
+    // field while it has the focus.
+    const QList<QAction *> lstShapeActions = m_pWidget->addShapeActions();
+    for (int i = 0; i < lstShapeActions.size() && i < int(std::size(s_shapeCommands)); ++i) {
+        ContextAction *pShape = ActionManager::registerAction(
+            lstShapeActions.at(i), QLatin1String(s_shapeCommands[i].pId), m_pWidget);
+        pShape->setDefaultKeySequence(QKeySequence(s_shapeCommands[i].key));
+        pShape->setDescription(tr(s_shapeCommands[i].pDescription));
+    }
     ContextAction *pHistory =
         ActionManager::registerAction(m_pWidget->undoHistoryAction(), QLatin1String(s_historyId), m_pWidget);
     pHistory->setDescription(tr("Show or hide the undo history"));
@@ -145,6 +168,9 @@ void SceneEditor::unregisterCommands()
     m_bCommandsRegistered = false;
     ActionManager::unregisterAction(m_pWidget->togglePlayAction(), QLatin1String(s_playId));
     ActionManager::unregisterAction(m_pWidget->undoHistoryAction(), QLatin1String(s_historyId));
+    const QList<QAction *> lstShapeActions = m_pWidget->addShapeActions();
+    for (int i = 0; i < lstShapeActions.size() && i < int(std::size(s_shapeCommands)); ++i)
+        ActionManager::unregisterAction(lstShapeActions.at(i), QLatin1String(s_shapeCommands[i].pId));
     if (ContextManager::getInstance())
         ContextManager::unregisterContext(m_pWidget, QLatin1String(s_contextId));
 }

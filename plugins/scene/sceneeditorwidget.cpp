@@ -79,10 +79,16 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pToolBar = new QToolBar(this);
     m_pToolBar->setObjectName(QStringLiteral("m_pSceneToolBar"));
     m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_pToolBar->addAction(tr("Rectangle"), this, &SceneEditorWidget::addRectangle)->setObjectName(QStringLiteral("addRectangle"));
-    m_pToolBar->addAction(tr("Ellipse"), this, &SceneEditorWidget::addEllipse)->setObjectName(QStringLiteral("addEllipse"));
-    m_pToolBar->addAction(tr("Text"), this, &SceneEditorWidget::addText)->setObjectName(QStringLiteral("addText"));
-    m_pToolBar->addAction(tr("Image..."), this, &SceneEditorWidget::addImage)->setObjectName(QStringLiteral("addImage"));
+    m_lstAddShapeActions = {
+        m_pToolBar->addAction(tr("Rectangle"), this, &SceneEditorWidget::addRectangle),
+        m_pToolBar->addAction(tr("Ellipse"), this, &SceneEditorWidget::addEllipse),
+        m_pToolBar->addAction(tr("Text"), this, &SceneEditorWidget::addText),
+        m_pToolBar->addAction(tr("Image..."), this, &SceneEditorWidget::addImage),
+    };
+    m_lstAddShapeActions.at(0)->setObjectName(QStringLiteral("addRectangle"));
+    m_lstAddShapeActions.at(1)->setObjectName(QStringLiteral("addEllipse"));
+    m_lstAddShapeActions.at(2)->setObjectName(QStringLiteral("addText"));
+    m_lstAddShapeActions.at(3)->setObjectName(QStringLiteral("addImage"));
     m_pToolBar->addSeparator();
     m_pDeleteAction = m_pToolBar->addAction(tr("Delete"), this, &SceneEditorWidget::deleteSelected);
     m_pDeleteAction->setShortcut(QKeySequence::Delete);

@@ -56,6 +56,9 @@ public:
     // Play or pause; the scene editor makes it a command with a shortcut.
     QAction *togglePlayAction() const { return m_pTogglePlayAction; }
     QAction *autoKeyAction() const { return m_pAutoKeyAction; }
+    // Rectangle, Ellipse, Text and Image, as the toolbar offers them; the
+    // scene editor makes them commands with keys of their own.
+    QList<QAction *> addShapeActions() const { return m_lstAddShapeActions; }
     // Shows or hides the undo history dock; the scene editor makes it a
     // command of the View menu.
     QAction *undoHistoryAction() const;
@@ -142,6 +145,7 @@ private:
     TimelineWidget *m_pTimeline;
     ScenePlayer *m_pPlayer;
     QAction *m_pDeleteAction;
+    QList<QAction *> m_lstAddShapeActions;   // children of the toolbar
     QAction *m_pGuidesAction;
     QAction *m_pTogglePlayAction;
     QAction *m_pAutoKeyAction;

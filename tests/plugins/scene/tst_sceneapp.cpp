@@ -80,6 +80,7 @@ private slots:
     void createEditSaveCloseAndReopen();
     void undoAndRedoFollowTheFocusedEditor();
     void undoIsNamedAndFieldsUndoFirst();
+    void keyboardAddsMovesAndSwitches();
     void saveUndoAndTabsFollowTheProjectInFront();
     void shortcutsHaveOneOwnerAndWork();
     void dragMovesAsOneUndoableStep();
@@ -341,6 +342,49 @@ void tst_SceneApp::undoIsNamedAndFieldsUndoFirst()
     QVERIFY(!SceneSettings::showUndoHistory());
     pToggle->getAction()->trigger();
     QVERIFY(pHistory->isVisible());
+}
+
+void tst_SceneApp::keyboardAddsMovesAndSwitches()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pA = createProject(QStringLiteral("keys a"));
+    SceneEditor *pB = createProject(QStringLiteral("keys b"));
+    QVERIFY(pA && pB);
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+    QGraphicsView *pView = pB->getWidget()->view();
+    pView->setFocus();
+    QTRY_VERIFY(pView->hasFocus());
+    const auto items = [pB]() { return pB->getSceneDocument()->project().m_lstScenes[0].lstItems; };
+
+    // A letter adds a shape, which is selected and moves with the arrow keys.
+    QTest::keyClick(pView, Qt::Key_R);
+    QTRY_COMPARE(items().size(), 1);
+    QCOMPARE(items().at(0).type, SceneItem::Rectangle);
+    const QPointF start = items().at(0).rect.topLeft();
+    QTest::keyClick(pView, Qt::Key_Right);
+    QTest::keyClick(pView, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(items().at(0).rect.topLeft(), start + QPointF(1, 10));
+    QTest::keyClick(pView, Qt::Key_E);
+    QTest::keyClick(pView, Qt::Key_T);
+    QTRY_COMPARE(items().size(), 3);
+    QCOMPARE(items().at(1).type, SceneItem::Ellipse);
+    QCOMPARE(items().at(2).type, SceneItem::Text);
+    TestSupport::ModalAnswerer answerer;
+    answerer.reject();
+    QTest::keyClick(pView, Qt::Key_I);
+    QVERIFY(answerer.waitForAnswers(1));
+    QCOMPARE(answerer.records().at(0).className, QStringLiteral("QFileDialog"));
+    QCOMPARE(ActionManager::getAction(QStringLiteral("Scene.Add_Image"))->getDescription(),
+             QStringLiteral("Add an image file to the scene"));
+
+    // Ctrl+Tab and Ctrl+Shift+Tab go from project to project.
+    pView->setFocus();
+    QTest::keyClick(pView, Qt::Key_Tab, Qt::ControlModifier);
+    QTRY_COMPARE(activeEditor(), pA);
+    QTest::keyClick(pA->getWidget()->view(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(activeEditor(), pB);
 }
 
 void tst_SceneApp::saveUndoAndTabsFollowTheProjectInFront()
