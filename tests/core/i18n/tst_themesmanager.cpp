@@ -7,7 +7,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QCheckBox>
 #include <QMenu>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QVBoxLayout>
 #include <QSettings>
 #include <QTranslator>
 #include <QtTest>
@@ -52,6 +57,8 @@ private slots:
     void missingDarkFileAppliesNothing();
     void saveThemesTakesListedIdsOnly();
     void switchesThemeWhileRunning();
+    void shippedThemesShowFocusAndTicks_data();
+    void shippedThemesShowFocusAndTicks();
     void shippedThemesShowTranslatedNames();
 
 private:
@@ -242,6 +249,65 @@ void tst_ThemesManager::switchesThemeWhileRunning()
     QVERIFY(manager.applyTheme(QStringLiteral("Dark")));
     QCOMPARE(checked(), QStringLiteral("Dark"));
     QCOMPARE(qApp->styleSheet(), sheetOf("zelto_dark.qss"));
+}
+
+void tst_ThemesManager::shippedThemesShowFocusAndTicks_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::addColumn<QColor>("accent");
+    QTest::addColumn<QColor>("tick");
+    QTest::newRow("dark") << "dark" << QColor(0xf7, 0x94, 0x1d) << QColor(0x1b, 0x1c, 0x1f);
+    QTest::newRow("light") << "light" << QColor(0xe0, 0x80, 0x0f) << QColor(Qt::white);
+}
+
+void tst_ThemesManager::shippedThemesShowFocusAndTicks()
+{
+    QFETCH(QString, theme);
+    QFETCH(QColor, accent);
+    QFETCH(QColor, tick);
+    QFile sheet(qEnvironmentVariable("ZELTO_BUILD_DIR") + QStringLiteral("/bin/resources/styles/zelto_%1.qss").arg(theme));
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    const auto count = [](const QImage &image, const QColor &colour) {
+        int nCount = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                nCount += qAbs(pixel.red() - colour.red()) + qAbs(pixel.green() - colour.green())
+                              + qAbs(pixel.blue() - colour.blue()) < 30;
+            }
+        }
+        return nCount;
+    };
+
+    QWidget window;
+    auto *pLayout = new QVBoxLayout(&window);
+    auto *pBox = new QCheckBox(QStringLiteral("Back up"), &window);
+    auto *pButton = new QPushButton(QStringLiteral("Apply"), &window);
+    auto *pOther = new QPushButton(QStringLiteral("Cancel"), &window);
+    pLayout->addWidget(pBox);
+    pLayout->addWidget(pButton);
+    pLayout->addWidget(pOther);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    // A ticked box shows the tick on its filled square.
+    pBox->setChecked(true);
+    QStyleOptionButton option;
+    option.initFrom(pBox);
+    const QRect indicator = pBox->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, pBox);
+    const QImage ticked = pBox->grab(indicator).toImage();
+    QVERIFY(count(ticked, accent) > 20);
+    QVERIFY2(count(ticked, tick) > 4, qPrintable(theme));
+
+    // The button with the focus is framed in the accent colour; the other is not.
+    pOther->setFocus();
+    QTRY_VERIFY(pOther->hasFocus());
+    QCOMPARE(count(pButton->grab().toImage(), accent), 0);
+    pButton->setFocus();
+    QTRY_VERIFY(pButton->hasFocus());
+    QVERIFY(count(pButton->grab().toImage(), accent) > 20);
 }
 
 void tst_ThemesManager::shippedThemesShowTranslatedNames()
