@@ -441,9 +441,12 @@ void MainWindow::setVisibleWelcomeWidget(bool bVisible)
     // isHidden(), not isVisible(): the window itself may not be shown yet.
     if (pWelcome->isHidden() == bVisible)
         pWelcome->setVisible(bVisible);
-    // The list may have changed while the page was hidden.
-    if (bVisible)
+    // The list may have changed while the page was hidden; the keyboard
+    // starts on the page, where the next step is.
+    if (bVisible) {
         emit m_pMdiArea->resetRecentFiles();
+        pWelcome->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MainWindow::raiseUp()
