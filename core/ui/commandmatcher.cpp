@@ -21,7 +21,8 @@ QString CommandMatcher::key(const QString &strText)
     return strText.toLower();
 }
 
-// The letters of strWord in order from nStart on, each as early as possible
+// The letters of strWord in order from nStart on (where the first one is),
+// each as early as possible
 // but preferring the start of a word nearby; rewarded when they follow each
 // other or start words, penalised for what lies between them.
 static int scatteredScore(const QString &strKey, const QString &strWord, int nStart)
@@ -68,10 +69,10 @@ int CommandMatcher::wordScore(const QString &strKey, const QString &strWord, boo
     }
     if (nBest >= 0 || !bScattered)
         return nBest;
-    // Scattered letters, starting at the first possible place or at any word
-    // that begins with the first letter ("prj" reads best in "Project").
-    nBest = scatteredScore(strKey, strWord, 0);
-    for (int nAt = strKey.indexOf(strWord.at(0), 1); nBest >= 0 && nAt >= 0; nAt = strKey.indexOf(strWord.at(0), nAt + 1)) {
+    // Scattered letters, from a word that begins with the first of them
+    // ("prj" reads best in "Project"); letters strewn from inside a word are
+    // more noise than help.
+    for (int nAt = strKey.indexOf(strWord.at(0)); nAt >= 0; nAt = strKey.indexOf(strWord.at(0), nAt + 1)) {
         if (startsWord(strKey, nAt))
             nBest = qMax(nBest, scatteredScore(strKey, strWord, nAt));
     }

@@ -68,7 +68,7 @@ public:
         const QString strPath = index.data(CommandPaletteModel::PathRole).toString();
         if (!strPath.isEmpty() && rect.width() > metrics.averageCharWidth() * 4) {
             pPainter->setPen(mutedColor);
-            pPainter->drawText(rect, nFlags | Qt::AlignLeft, metrics.elidedText(strPath, Qt::ElideLeft, rect.width()));
+            pPainter->drawText(rect, nFlags | Qt::AlignLeft, metrics.elidedText(strPath, Qt::ElideMiddle, rect.width()));
         }
         pPainter->restore();
     }
@@ -213,26 +213,29 @@ void CommandPalette::popup()
 {
     // The commands are those of the place the focus is in now; opening the
     // palette must not move them to the main window's.
+    // From the menu bar's keyboard mode, the place is where the user worked
+    // before: the menus never take the context.
     QWidget *pFocus = QApplication::focusWidget();
-    if (pFocus && pFocus->window() == this)
+    if (pFocus && (pFocus->window() == this || qobject_cast<QMenuBar *>(pFocus) || qobject_cast<QMenu *>(pFocus)))
         pFocus = nullptr;
+    m_pContext = pFocus ? ContextManager::getActiveContext(pFocus).pWidget : ActionManager::getContext();
+    if (!m_pContext)
+        m_pContext = m_pMainWindow;
+    if (!pFocus && m_pContext && !qobject_cast<QMenuBar *>(m_pContext->focusWidget()))
+        pFocus = m_pContext->focusWidget();
     m_pReturnFocus = pFocus;
-    const Context context = ContextManager::getActiveContext(pFocus ? pFocus : m_pMainWindow.data());
-    m_pContext = context.pWidget;
-    if (m_pContext)
-        ActionManager::setContext(m_pContext);
+    ActionManager::setContext(m_pContext);
     m_pModel->setEntries(collectEntries(recentCommands()));
     m_pFilterEdit->clear();
     filter(QString());
 
     if (auto *pWindow = qobject_cast<QMainWindow *>(m_pMainWindow.data())) {
         const int nWidth = qBound(qMin(360, pWindow->width()), pWindow->width() * 3 / 5, 680);
-        const int nRow = m_pList->sizeHintForRow(0) > 0 ? m_pList->sizeHintForRow(0) : fontMetrics().height() + 12;
-        const int nHeight = m_pFilterEdit->sizeHint().height() + nRow * s_nShownRows + 24;
         const int nTop = pWindow->menuWidget() ? pWindow->menuWidget()->geometry().bottom() + 4 : 40;
-        resize(nWidth, qMin(nHeight, pWindow->height() - nTop));
+        resize(nWidth, height());
         move(pWindow->mapToGlobal(QPoint((pWindow->width() - nWidth) / 2, nTop)));
     }
+    fitHeight();
     show();
     m_pFilterEdit->setFocus(Qt::PopupFocusReason);
 }
@@ -245,6 +248,20 @@ void CommandPalette::filter(const QString &strText)
     m_pList->setVisible(!bEmpty);
     if (!bEmpty)
         m_pList->setCurrentIndex(m_pModel->index(0, 0));
+    fitHeight();
+}
+
+void CommandPalette::fitHeight()
+{
+    // As tall as the commands found, up to a dozen rows, and never beyond
+    // the bottom of the main window.
+    const int nRow = m_pList->sizeHintForRow(0) > 0 ? m_pList->sizeHintForRow(0) : fontMetrics().height() + 12;
+    const int nRows = qBound(1, m_pModel->rowCount(), s_nShownRows);
+    int nHeight = m_pFilterEdit->sizeHint().height() + 24
+                  + (m_pModel->rowCount() == 0 ? m_pEmptyLabel->sizeHint().height() : nRow * nRows + 4);
+    if (m_pMainWindow)
+        nHeight = qMin(nHeight, m_pMainWindow->mapToGlobal(QPoint(0, m_pMainWindow->height())).y() - y());
+    resize(width(), nHeight);
 }
 
 void CommandPalette::runRow(int nRow)

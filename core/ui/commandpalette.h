@@ -46,6 +46,7 @@ private slots:
 
 private:
     QVector<CommandPaletteModel::Entry> collectEntries(const QStringList &lstRecent) const;
+    void fitHeight();
     static QStringList recentCommands();
     static void rememberCommand(const QString &strId);
 

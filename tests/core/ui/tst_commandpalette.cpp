@@ -1,5 +1,6 @@
 // Finding commands by name: the ranking of what the user typed, and the
 // palette in a main window, run by the keyboard alone.
+#include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/contextmanager.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenuBar>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -57,7 +59,8 @@ void tst_CommandPalette::ranking_data()
     QTest::newRow("letters at word starts") << "pib" << QStringList{"Preview Project in Browser"} << 1;
     QTest::newRow("letters within one word, in menu order when equal")
         << "prj" << QStringList{"Other Project", "Open Project", "Preview Project in Browser"} << 3;
-    QTest::newRow("a piece beats scattered letters") << "ht" << QStringList{"Export to HTML5", "Help Contents"} << 3;
+    QTest::newRow("a piece beats scattered letters") << "ht" << QStringList{"Export to HTML5", "Help Contents"} << 2;
+    QTest::newRow("scattered letters start a word") << "new" << QStringList() << 0;
     QTest::newRow("scattered letters are not looked for in the path") << "fsv" << QStringList() << 0;
     QTest::newRow("the recent command ahead of an equal match")
         << "pre" << QStringList{"Preferences", "Preview Project in Browser"} << 4;
@@ -145,6 +148,22 @@ void tst_CommandPalette::runsInTheContextItOpenedIn()
     QCOMPARE(second.row(), 1);
     QCOMPARE(second.data(CommandPaletteModel::PathRole).toString(), QStringLiteral("File > New"));
     QTest::keyClick(pPalette->filterEdit(), Qt::Key_Escape);
+
+    // Opened from the menu bar's keyboard mode (Alt, then Help > Find
+    // Command), the palette still offers and runs the pane's commands, and
+    // the focus goes back to the pane, not to the menu bar.
+    pPane->setFocus();
+    QTRY_VERIFY(pPane->hasFocus());
+    QMenuBar *pMenuBar = ActionManager::getActionContainer(QStringLiteral("Zelto.MenuBar"))->getMenuBar();
+    pMenuBar->setFocus();
+    QTRY_VERIFY(pMenuBar->hasFocus());
+    ActionManager::getAction(QStringLiteral("Help.Find_Command"))->getAction()->trigger();
+    QVERIFY(pPalette->isVisible());
+    QTest::keyClicks(pPalette->filterEdit(), QStringLiteral("frob"));
+    QCOMPARE(pPalette->model()->rowCount(), 1);
+    QTest::keyClick(pPalette->filterEdit(), Qt::Key_Return);
+    QTRY_COMPARE(ran.size(), 2);
+    QTRY_VERIFY(pPane->hasFocus());
     ContextManager::unregisterContext(pPane, QStringLiteral("Test.Pane"));
 }
 
