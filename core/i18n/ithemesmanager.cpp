@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
+#include <QWidget>
 #include <QSettings>
 
 namespace {
@@ -147,8 +149,13 @@ bool IThemesManager::applyTheme(const QString &id)
         return false;
     if (id == getCurrentThemeId())
         return true;
+    // Restyling lays the windows out again, which can hand the keyboard
+    // focus to another widget; the user stays where they were.
+    const QPointer<QWidget> pFocus = QApplication::focusWidget();
     if (!applyStyleSheet(m_mapFiles.value(id)))
         return false;
+    if (pFocus && pFocus->isVisible() && QApplication::focusWidget() != pFocus)
+        pFocus->setFocus(Qt::OtherFocusReason);
     if (!m_pCurrentTheme)
         m_pCurrentTheme = new ThemesInfo;
     m_pCurrentTheme->id = id;
