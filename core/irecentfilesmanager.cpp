@@ -2,6 +2,7 @@
 
 #include "core/icore.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 template class ISingleton<IRecentFilesManager>;
@@ -40,6 +41,23 @@ void IRecentFilesManager::removeFile(const QString &path)
     QStringList lstFiles = lstBefore;
     lstFiles.removeOne(path);
     storeList(this, lstBefore, lstFiles);
+}
+
+void IRecentFilesManager::clear()
+{
+    storeList(this, readList(), QStringList());
+}
+
+int IRecentFilesManager::removeMissingFiles()
+{
+    const QStringList lstBefore = readList();
+    QStringList lstFiles;
+    for (const QString &strPath : lstBefore) {
+        if (QFileInfo::exists(strPath))
+            lstFiles.append(strPath);
+    }
+    storeList(this, lstBefore, lstFiles);
+    return lstBefore.size() - lstFiles.size();
 }
 
 QStringList IRecentFilesManager::getRecentFiles()

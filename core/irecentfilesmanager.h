@@ -24,13 +24,16 @@ class IRecentFilesManager : public QObject, public ISingleton<IRecentFilesManage
 public:
     void addFile(const QString &path);
     void removeFile(const QString &path);
+    void clear();
+    // Drops every entry whose file is no longer there; returns how many went.
+    int removeMissingFiles();
     QStringList getRecentFiles();
     int getMaxCount();
     int getCount();
 
 signals:
-    // After every addFile or removeFile that changed the stored list,
-    // whoever called it.
+    // After every change of the stored list (addFile, removeFile, clear,
+    // removeMissingFiles), whoever made it.
     void recentFilesChanged();
 
 private:

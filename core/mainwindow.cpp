@@ -10,9 +10,11 @@
 #include "core/icore.h"
 #include "core/irecentfilesmanager.h"
 #include "core/iui.h"
+#include "core/ui/chromeaccessibility.h"
 #include "core/ui/eventfilter.h"
 #include "core/ui/imainmenuwidget.h"
 #include "core/ui/ishadowborderframe.h"
+#include "core/ui/menumnemonics.h"
 #include "core/welcome/bridgeconnectionfile.h"
 #include "core/welcome/imainmdiarea.h"
 #include "core/welcome/websocketclientwrapper.h"
@@ -88,6 +90,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_pConnectionFile->write(m_pServer->serverPort(), m_pClientWrapper->token());
 
     statusBar()->setSizeGripEnabled(false);
+    // Small enough for a netbook or a tiled desktop, large enough for the
+    // menus, the welcome page and an editor to stay usable.
+    setMinimumSize(640, 480);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/app/images/app_icon.ico")));
 
@@ -129,6 +134,7 @@ MainWindow::MainWindow(QWidget *parent)
     }
 
     // The frameless window's own title bar; it also carries the notification bar.
+    ChromeAccessibility::install();
     m_pMenuWidget = new IMainMenuWidget(this, QStringLiteral(ZELTO_APP_TITLE),
                                         IUi::getIcon(QStringLiteral("icon"), IUi::SizeNone,
                                                      QStringLiteral(":/core/images/")));
@@ -140,6 +146,8 @@ MainWindow::MainWindow(QWidget *parent)
     initActions();
     createToolBars();
     createStatusBar();
+    // Every menu entry, the plug-ins' too, gets a mnemonic of its own.
+    QCoreApplication::instance()->installEventFilter(new MenuMnemonics(this));
     // Whoever changes the recent projects list (a file command, a document's
     // close prompt, the welcome page), the menu shows it.
     connect(IRecentFilesManager::getInstance(), &IRecentFilesManager::recentFilesChanged, this,
@@ -433,9 +441,12 @@ void MainWindow::setVisibleWelcomeWidget(bool bVisible)
     // isHidden(), not isVisible(): the window itself may not be shown yet.
     if (pWelcome->isHidden() == bVisible)
         pWelcome->setVisible(bVisible);
-    // The list may have changed while the page was hidden.
-    if (bVisible)
+    // The list may have changed while the page was hidden; the keyboard
+    // starts on the page, where the next step is.
+    if (bVisible) {
         emit m_pMdiArea->resetRecentFiles();
+        pWelcome->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MainWindow::raiseUp()

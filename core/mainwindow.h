@@ -18,6 +18,7 @@ QT_END_NAMESPACE
 
 class ActionManager;
 class BridgeConnectionFile;
+class CommandPalette;
 class ContextManager;
 class DocumentManager;
 class EditorManager;
@@ -234,6 +235,12 @@ public slots:
      * user keeps a project open.
      */
     void restart();
+    /**
+     * Tells the user that a new interface language takes effect when the
+     * application starts again and offers to restart() now. For whoever
+     * stored a new language (ILanguageManager::saveLanguage()).
+     */
+    void offerLanguageRestart();
 
 private slots:
     void openFilesPassedAsArguments();
@@ -242,12 +249,14 @@ private slots:
     void fileSaveAs();
     void fileClose();
     void recentFileOpen();
+    void removeMissingRecentFiles();
     void fileSave();
     void fileExit();
     void languageChanged(QAction *pAction);
     void updateFocusWidget(QWidget *old, QWidget *now);
     void onPreferences();
     void onHelpContents();
+    void showCommandPalette();
     void updateSaveAsMenu();
     void followActiveEditor();
     void onEnabledSaveActionChanged(bool bDisabled);
@@ -285,6 +294,7 @@ private:
     void createToolBars();
     void createStatusBar();
     void createLanguageMenu(QMenu *viewMenu);
+    void createThemeMenu(QMenu *viewMenu);
     IDocumentFactory *selectDocumentFactory();
     QList<IDocumentFactory *> documentFactories();
     void createBorders();
@@ -312,6 +322,8 @@ private:
     QAction *m_pPreviewSceneAction = nullptr;
     QAction *m_pExportAction = nullptr;
     QAction *m_pHelpContentsAction = nullptr;
+    QAction *m_pNextProjectAction = nullptr;
+    QAction *m_pPreviousProjectAction = nullptr;
     QMenu *m_pSaveAsMenu = nullptr;          // owned by its action container
     QAction *m_pPreferencesAction = nullptr;
     QAction *m_pCurrentLanguageAction = nullptr;
@@ -325,6 +337,7 @@ private:
     IShadowBorderFrame *m_pBorders[4] = {nullptr, nullptr, nullptr, nullptr};
     EventFilter *m_pEventFilter = nullptr;
     IOptionsDlg *m_pOptionsDlg = nullptr;
+    CommandPalette *m_pCommandPalette = nullptr;   // a child, made when first asked for
     QString m_strTempPath;      // empty until the working folder is made
     uint m_nTempOwner = 0;      // its owner then
 };

@@ -9,12 +9,16 @@
 #include "core/documents/editormanager.h"
 #include "core/documents/idocument.h"
 #include "core/documents/ieditor.h"
+#include "core/documents/undoredocommands.h"
 #include "core/i18n/ilanguagemanager.h"
+#include "core/i18n/ithemesmanager.h"
 #include "core/icore.h"
 #include "core/irecentfilesmanager.h"
 #include "core/iui.h"
 #include "core/options/ioptionsdlg.h"
+#include "core/ui/commandpalette.h"
 #include "core/ui/imainmenuwidget.h"
+#include "core/welcome/imainmdiarea.h"
 #include "extensionsystem/pluginmanager.h"
 
 #include <QAction>
@@ -95,7 +99,7 @@ void MainWindow::initActions()
     connect(m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
 
     ActionContainer *pRecentMenu =
-        createMenu(this, tr("Recent Projects"), "File.Recent_Projects");
+        createMenu(this, tr("Recent &Projects"), "File.Recent_Projects");
     const int nMaxRecent = IRecentFilesManager::getInstance()->getMaxCount();
     for (int i = 1; i <= nMaxRecent; ++i) {
         auto *pAction = new QAction(this);
@@ -104,6 +108,15 @@ void MainWindow::initActions()
         connect(pAction, &QAction::triggered, this, &MainWindow::recentFileOpen);
         m_recentActions.append(pAction);
     }
+    pRecentMenu->insertSeparator();
+    auto *pClearRecentAction = new QAction(tr("&Clear List"), this);
+    addCommand(pRecentMenu, pClearRecentAction, QStringLiteral("File.Recent_Projects.Clear_List"), {},
+               tr("Empty the list of recent projects"));
+    connect(pClearRecentAction, &QAction::triggered, this, [] { IRecentFilesManager::getInstance()->clear(); });
+    auto *pRemoveMissingAction = new QAction(tr("&Remove Missing Projects"), this);
+    addCommand(pRecentMenu, pRemoveMissingAction, QStringLiteral("File.Recent_Projects.Remove_Missing"), {},
+               tr("Remove the projects that no longer exist from the list"));
+    connect(pRemoveMissingAction, &QAction::triggered, this, &MainWindow::removeMissingRecentFiles);
     pFileMenu->insertMenu(pRecentMenu);
     updateRecentFileActions();
     pFileMenu->insertSeparator();
@@ -116,10 +129,10 @@ void MainWindow::initActions()
                tr("Save the current project"));
     connect(m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
 
-    ActionContainer *pSaveAsMenu = createMenu(this, tr("Save As"), "File.SaveAs");
+    ActionContainer *pSaveAsMenu = createMenu(this, tr("Save &As"), "File.SaveAs");
     m_pSaveAsMenu = pSaveAsMenu->getMenu();
     m_pSaveAsMenu->setEnabled(false);
-    m_pSaveAsAction = new QAction(tr("Other Project"), this);
+    m_pSaveAsAction = new QAction(tr("&Other Project"), this);
     m_pSaveAsAction->setEnabled(false);
     addCommand(pSaveAsMenu, m_pSaveAsAction, QStringLiteral("File.SaveAs.Project"),
                standardKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
@@ -138,13 +151,13 @@ void MainWindow::initActions()
 
     // Declared here so that the preview and export plug-ins find them by
     // identifier; without those plug-ins they do nothing.
-    m_pPreviewSceneAction = new QAction(tr("Preview Current Scene in Browser"), this);
+    m_pPreviewSceneAction = new QAction(tr("Preview Current Scene in &Browser"), this);
     addCommand(pFileMenu, m_pPreviewSceneAction, QStringLiteral("File.Preview_Current_Scene_In_Browser"),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)});
-    m_pPreviewProjectAction = new QAction(tr("Preview Project in Browser"), this);
+    m_pPreviewProjectAction = new QAction(tr("Preview Pro&ject in Browser"), this);
     addCommand(pFileMenu, m_pPreviewProjectAction, QStringLiteral("File.Preview_Project_In_Browser"),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P)});
-    m_pExportAction = new QAction(tr("Export to HTML5"), this);
+    m_pExportAction = new QAction(tr("&Export to HTML5"), this);
     addCommand(pFileMenu, m_pExportAction, QStringLiteral("File.Export_To_HTML5"),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E)});
     pFileMenu->insertSeparator();
@@ -157,6 +170,7 @@ void MainWindow::initActions()
     // Edit
     ActionContainer *pEditMenu = createMenu(this, tr("&Edit"), "MenuBar.Edit");
     pMenuBar->insertMenu(pEditMenu);
+    new UndoRedoCommands(this, pEditMenu);   // a child of the window
     m_pPreferencesAction = new QAction(commandIcon("preferences"), tr("&Preferences"), this);
     addCommand(pEditMenu, m_pPreferencesAction, QStringLiteral("Edit.Preferences"),
                standardKeys(QKeySequence::Preferences));
@@ -166,20 +180,40 @@ void MainWindow::initActions()
     ActionContainer *pViewMenu = createMenu(this, tr("&View"), "MenuBar.View");
     pMenuBar->insertMenu(pViewMenu);
     createLanguageMenu(pViewMenu->getMenu());
+    createThemeMenu(pViewMenu->getMenu());
+    pViewMenu->insertSeparator();
+    m_pNextProjectAction = new QAction(tr("&Next Project"), this);
+    addCommand(pViewMenu, m_pNextProjectAction, QStringLiteral("View.Next_Project"),
+               {QKeySequence(Qt::CTRL | Qt::Key_Tab)}, tr("Bring the next project's tab to the front"));
+    connect(m_pNextProjectAction, &QAction::triggered, this, [this] {
+        if (m_pMdiArea)
+            m_pMdiArea->activateNextSubWindow();
+    });
+    m_pPreviousProjectAction = new QAction(tr("&Previous Project"), this);
+    addCommand(pViewMenu, m_pPreviousProjectAction, QStringLiteral("View.Previous_Project"),
+               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}, tr("Bring the previous project's tab to the front"));
+    connect(m_pPreviousProjectAction, &QAction::triggered, this, [this] {
+        if (m_pMdiArea)
+            m_pMdiArea->activatePreviousSubWindow();
+    });
 
     // Help: apart from Help Contents, the about box, community link, updater
     // and account plug-ins attach their behaviour to these.
     ActionContainer *pHelpMenu = createMenu(this, tr("&Help"), "MenuBar.Help");
     pMenuBar->insertMenu(pHelpMenu);
-    addCommand(pHelpMenu, new QAction(tr("About"), this), QStringLiteral("Help.About"));
-    m_pHelpContentsAction = new QAction(tr("Help Contents"), this);
+    addCommand(pHelpMenu, new QAction(tr("&About"), this), QStringLiteral("Help.About"));
+    m_pHelpContentsAction = new QAction(tr("&Help Contents"), this);
     addCommand(pHelpMenu, m_pHelpContentsAction, QStringLiteral("Help.Help_Contents"),
                {QKeySequence(Qt::Key_F1)});
     connect(m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
-    addCommand(pHelpMenu, new QAction(tr("User Community"), this), QStringLiteral("Help.Community"));
-    addCommand(pHelpMenu, new QAction(tr("Check Updates..."), this), QStringLiteral("Help.CheckUpdates"));
+    auto *pFindCommandAction = new QAction(tr("&Find Command..."), this);
+    addCommand(pHelpMenu, pFindCommandAction, QStringLiteral("Help.Find_Command"),
+               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, tr("Find a command by its name and run it"));
+    connect(pFindCommandAction, &QAction::triggered, this, &MainWindow::showCommandPalette);
+    addCommand(pHelpMenu, new QAction(tr("User &Community"), this), QStringLiteral("Help.Community"));
+    addCommand(pHelpMenu, new QAction(tr("Check &Updates..."), this), QStringLiteral("Help.CheckUpdates"));
     pHelpMenu->insertSeparator();
-    addCommand(pHelpMenu, new QAction(tr("My Account"), this), QStringLiteral("Help.UserAccount"));
+    addCommand(pHelpMenu, new QAction(tr("&My Account"), this), QStringLiteral("Help.UserAccount"));
 }
 
 void MainWindow::createToolBars()
@@ -207,7 +241,7 @@ void MainWindow::createStatusBar()
 
 void MainWindow::createLanguageMenu(QMenu *viewMenu)
 {
-    auto *pLanguageMenu = new QMenu(tr("Language"), viewMenu);
+    auto *pLanguageMenu = new QMenu(tr("&Language"), viewMenu);
     pLanguageMenu->setIcon(commandIcon("language"));
     viewMenu->addMenu(pLanguageMenu);
 
@@ -229,6 +263,36 @@ void MainWindow::createLanguageMenu(QMenu *viewMenu)
     connect(pGroup, &QActionGroup::triggered, this, &MainWindow::languageChanged);
 }
 
+void MainWindow::createThemeMenu(QMenu *viewMenu)
+{
+    auto *pThemeMenu = new QMenu(tr("&Theme"), viewMenu);
+    viewMenu->addMenu(pThemeMenu);
+    auto *pGroup = new QActionGroup(this);
+    pGroup->setExclusive(true);
+    IThemesManager &themes = IThemesManager::getInstance();
+    for (const ThemesInfo *pInfo : themes.getThemes()) {
+        auto *pAction = new QAction(pInfo->name, pGroup);
+        pAction->setCheckable(true);
+        pAction->setData(pInfo->id);
+        pAction->setChecked(pInfo->id == themes.getCurrentThemeId());
+        pThemeMenu->addAction(pAction);
+    }
+    pThemeMenu->setEnabled(!pGroup->actions().isEmpty());
+    // Unlike the language, a theme takes effect at once.
+    // Whoever switched the theme (this menu, the preferences), the mark
+    // follows; a theme that could not be applied leaves it where it was.
+    const auto markCurrent = [pGroup]() {
+        const QString strId = IThemesManager::getInstance().getCurrentThemeId();
+        for (QAction *pAction : pGroup->actions())
+            pAction->setChecked(pAction->data().toString() == strId);
+    };
+    connect(pGroup, &QActionGroup::triggered, this, [markCurrent](QAction *pAction) {
+        if (!IThemesManager::getInstance().applyTheme(pAction->data().toString()))
+            markCurrent();
+    });
+    connect(&themes, &IThemesManager::themeChanged, pGroup, markCurrent);
+}
+
 void MainWindow::languageChanged(QAction *pAction)
 {
     if (!pAction)
@@ -247,6 +311,11 @@ void MainWindow::languageChanged(QAction *pAction)
                          QMessageBox::Ok);
         return;
     }
+    offerLanguageRestart();
+}
+
+void MainWindow::offerLanguageRestart()
+{
     const QMessageBox::StandardButton answer =
         IUi::question(this, QStringLiteral(ZELTO_APP_TITLE),
                       tr("The language change will take effect when the application starts again.\nRestart now?"),
@@ -267,8 +336,10 @@ void MainWindow::restart()
 
 void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
 {
-    // Opening a menu must not take the commands away from the focused context.
-    if (qobject_cast<QMenuBar *>(now) || qobject_cast<QMenu *>(now))
+    // Opening a menu or the command palette must not take the commands away
+    // from the focused context.
+    if (qobject_cast<QMenuBar *>(now) || qobject_cast<QMenu *>(now)
+        || (now && now->window()->windowType() == Qt::Popup))
         return;
     QWidget *focusWidget = QApplication::focusWidget();
     if (!focusWidget)
@@ -276,6 +347,13 @@ void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
     const Context context = ContextManager::getActiveContext(focusWidget);
     if (!context.strId.isEmpty())
         ActionManager::setContext(context.pWidget);
+}
+
+void MainWindow::showCommandPalette()
+{
+    if (!m_pCommandPalette)
+        m_pCommandPalette = new CommandPalette(this);
+    m_pCommandPalette->popup();
 }
 
 void MainWindow::onPreferences()
@@ -297,6 +375,12 @@ void MainWindow::updateSaveAsMenu()
         m_pSaveAsAction->setEnabled(bHasDocument);
     if (m_pCloseAction)
         m_pCloseAction->setEnabled(bHasDocument);
+    // Moving between projects needs two of them.
+    const bool bSeveral = m_pMdiArea && m_pMdiArea->subWindowList().size() > 1;
+    if (m_pNextProjectAction)
+        m_pNextProjectAction->setEnabled(bSeveral);
+    if (m_pPreviousProjectAction)
+        m_pPreviousProjectAction->setEnabled(bSeveral);
     // Save follows the project that has just become the active one.
     onEnabledSaveActionChanged(DocumentManager::getUndoGroup()->isClean());
 }

@@ -10,6 +10,7 @@
 #include "core/documents/idocument.h"
 #include "core/documents/idocumentfactory.h"
 #include "core/documents/ieditor.h"
+#include "core/i18n/ilanguagemanager.h"
 #include "core/irecentfilesmanager.h"
 #include "core/iui.h"
 #include "core/welcome/imainmdiarea.h"
@@ -104,7 +105,8 @@ void MainWindow::fileNew()
         EditorManager::activateEditor(pEditor);
         emit pDocument->aboutToOpen();
         // The new project is written at once, so it exists on disk from the start.
-        pDocument->save();
+        if (pDocument->save())
+            DocumentManager::documentSaved(pDocument);
         if (DocumentManager::isAutobackupEnabled())
             DocumentManager::startWaitingBackup(pDocument);
     }
@@ -138,8 +140,10 @@ void MainWindow::fileSave()
         fileSaveAs();
         return;
     }
-    if (pDocument->save())
+    if (pDocument->save()) {
+        DocumentManager::documentSaved(pDocument);
         m_pSaveAction->setEnabled(false);
+    }
 }
 
 void MainWindow::fileSaveAs()
@@ -150,6 +154,7 @@ void MainWindow::fileSaveAs()
     const QString strOldFileName = pDocument->getFileName();
     const bool bWasTemp = pDocument->isTempDocument();
     if (pDocument->saveAs()) {
+        DocumentManager::documentSaved(pDocument);
         IRecentFilesManager *pRecent = IRecentFilesManager::getInstance();
         // The temporary place is about to go; only the chosen one is worth remembering.
         if (bWasTemp)
@@ -365,7 +370,12 @@ void MainWindow::updateRecentFileActions()
     }
     for (int i = 0; i < nCount; ++i) {
         const QString strPath = lstFiles.at(i);
-        const QString strText = QStringLiteral("%1. %2").arg(i + 1).arg(strPath);
+        // The number is the entry's mnemonic (the tenth: its 0); an "&" in
+        // the path is shown, not taken for one.
+        QString strNumber = QString::number(i + 1);
+        strNumber.insert(strNumber.size() - 1, QLatin1Char('&'));
+        const QString strText =
+            QStringLiteral("%1. %2").arg(strNumber, QString(strPath).replace(QLatin1Char('&'), QLatin1String("&&")));
         if (ContextAction *pCommand =
                 ActionManager::getAction(QStringLiteral("File.Recent_Projects.Project_%1").arg(i + 1))) {
             pCommand->getAction()->setText(strText);
@@ -379,6 +389,14 @@ void MainWindow::updateRecentFileActions()
     }
     for (int i = nCount; i < m_recentActions.size(); ++i)
         m_recentActions.at(i)->setVisible(false);
+}
+
+void MainWindow::removeMissingRecentFiles()
+{
+    const int nRemoved = IRecentFilesManager::getInstance()->removeMissingFiles();
+    statusBar()->showMessage(nRemoved == 0 ? tr("Every project in the list still exists.")
+                                           : tr("Missing projects removed from the list: %1").arg(nRemoved),
+                             0);
 }
 
 void MainWindow::recentFileOpen()
@@ -402,17 +420,32 @@ void MainWindow::recentFileOpen()
         emit m_pMdiArea->resetRecentFiles();   // the welcome page reloads its list
 }
 
+// The language part of a locale name ("de" of "de_DE"); a name without "_" whole.
+static QString languageCode(const QString &strLocale)
+{
+    return strLocale.section(QLatin1Char('_'), 0, 0);
+}
+
 void MainWindow::onHelpContents()
 {
-    // The guide follows the operating system's language, not the one chosen
-    // in the application.
-    const QString strLocale = QLocale::system().name();
-    const QString strCode = strLocale.section(QLatin1Char('_'), 0, 0);
+    // The guide in the language the user chose in the application, else in
+    // the system's, else in English.
+    QStringList lstCodes;
+    const QString strChosen = ILanguageManager::getInstance().getSaveLangId();
+    if (!strChosen.isEmpty())
+        lstCodes << languageCode(strChosen);
+    lstCodes << languageCode(QLocale::system().name());
+    lstCodes.removeDuplicates();
     const QDir appDir(QCoreApplication::applicationDirPath());
 
-    QFileInfo helpFile(appDir, QStringLiteral("zelto_help_%1.pdf").arg(strCode));
-    if (!helpFile.exists()) {
+    QFileInfo helpFile;
+    for (const QString &strCode : qAsConst(lstCodes)) {
+        helpFile = QFileInfo(appDir, QStringLiteral("zelto_help_%1.pdf").arg(strCode));
+        if (helpFile.exists())
+            break;
         qInfo("Localized help file not found: %s", qUtf8Printable(helpFile.absoluteFilePath()));
+    }
+    if (!helpFile.exists()) {
         helpFile = QFileInfo(appDir, QStringLiteral("zelto_help_en.pdf"));
         qInfo("Trying to open English help file instead: %s", qUtf8Printable(helpFile.absoluteFilePath()));
     }
@@ -422,12 +455,17 @@ void MainWindow::onHelpContents()
         if (QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile.absoluteFilePath())))
             return;
         qInfo("Failed to open help file: %s", qUtf8Printable(helpFile.absoluteFilePath()));
-        strMessage = tr("Could not open help file.");
+        // Most often no program for PDF files is installed: say where the
+        // guide is, so the user can open it some other way.
+        strMessage = tr("Could not open help file.\n\nThe user guide is the PDF file\n%1\n\nInstall a program that "
+                        "shows PDF files, or open the file with a web browser.")
+                         .arg(QDir::toNativeSeparators(helpFile.absoluteFilePath()));
     } else {
         qInfo("Help file not found: %s", qUtf8Printable(helpFile.absoluteFilePath()));
         strMessage = tr("Help document is missing.");
     }
     QMessageBox box;
     box.setText(strMessage);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
 }

@@ -79,10 +79,6 @@
         <translation>Design:</translation>
     </message>
     <message>
-        <source>A new language or theme is used from the next start.</source>
-        <translation>Eine neue Sprache oder ein neues Design gilt ab dem nächsten Start.</translation>
-    </message>
-    <message>
         <source>Updates</source>
         <translation>Aktualisierungen</translation>
     </message>
@@ -109,6 +105,10 @@
     <message>
         <source>Check for updates automatically:</source>
         <translation>Automatisch nach Updates suchen:</translation>
+    </message>
+    <message>
+        <source>A new theme is used at once, a new language from the next start.</source>
+        <translation>Ein neues Design gilt sofort, eine neue Sprache ab dem nächsten Start.</translation>
     </message>
 </context>
 <context>
@@ -294,22 +294,6 @@
 <context>
     <name>SceneCommandHandler</name>
     <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Rückgängig</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Wiederholen</translation>
-    </message>
-    <message>
-        <source>Undo the last change</source>
-        <translation>Die letzte Änderung rückgängig machen</translation>
-    </message>
-    <message>
-        <source>Redo the last undone change</source>
-        <translation>Die zuletzt rückgängig gemachte Änderung wiederholen</translation>
-    </message>
-    <message>
         <source>Open or create a project first.</source>
         <translation>Öffnen oder erstellen Sie zuerst ein Projekt.</translation>
     </message>
@@ -455,6 +439,10 @@ Im neuen Format speichern?</translation>
         <source>%1 was not saved; the file is unchanged.</source>
         <translation>%1 wurde nicht gespeichert; die Datei ist unverändert.</translation>
     </message>
+    <message>
+        <source>Reloaded %1 from disk.</source>
+        <translation>%1 wurde neu vom Datenträger geladen.</translation>
+    </message>
 </context>
 <context>
     <name>SceneDocumentFactory</name>
@@ -470,20 +458,32 @@ Im neuen Format speichern?</translation>
 <context>
     <name>SceneEditor</name>
     <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Rückgängig</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Wiederholen</translation>
-    </message>
-    <message>
         <source>Scene Editor</source>
         <translation>Szeneneditor</translation>
     </message>
     <message>
         <source>Play or pause the scene</source>
         <translation>Die Szene abspielen oder anhalten</translation>
+    </message>
+    <message>
+        <source>Add a rectangle to the scene</source>
+        <translation>Der Szene ein Rechteck hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add an ellipse to the scene</source>
+        <translation>Der Szene eine Ellipse hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a text to the scene</source>
+        <translation>Der Szene einen Text hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add an image file to the scene</source>
+        <translation>Der Szene eine Bilddatei hinzufügen</translation>
+    </message>
+    <message>
+        <source>Show or hide the undo history</source>
+        <translation>Den Änderungsverlauf ein- oder ausblenden</translation>
     </message>
 </context>
 <context>
@@ -679,6 +679,26 @@ Im neuen Format speichern?</translation>
     <message>
         <source>Turn Loop Off</source>
         <translation>Wiederholung ausschalten</translation>
+    </message>
+    <message>
+        <source>Opened</source>
+        <translation>Geöffnet</translation>
+    </message>
+    <message>
+        <source>Undo History</source>
+        <translation>Änderungsverlauf</translation>
+    </message>
+    <message>
+        <source>Undo &amp;History</source>
+        <translation>&amp;Änderungsverlauf</translation>
+    </message>
+    <message>
+        <source>Change Font Size</source>
+        <translation>Schriftgröße ändern</translation>
+    </message>
+    <message>
+        <source>Change Text</source>
+        <translation>Text ändern</translation>
     </message>
 </context>
 <context>

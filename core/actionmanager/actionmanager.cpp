@@ -188,6 +188,11 @@ void ActionManager::setContext(QWidget *widget)
         command->setCurrentContext(widget);
 }
 
+QWidget *ActionManager::getContext()
+{
+    return d()->m_pContext;
+}
+
 void ActionManager::readFromSettings()
 {
     QSettings *settings = d()->m_pSettings;

@@ -97,6 +97,12 @@ public:
      * a context you just registered.
      */
     static void setContext(QWidget *widget);
+    /**
+     * The context widget the commands follow now, as last given to
+     * setContext(); nullptr before the first. Opening a menu leaves it as it
+     * was, so it still names where the user works.
+     */
+    static QWidget *getContext();
 
     /**
      * Applies the shortcuts saved in the group "Shortcuts". A command whose

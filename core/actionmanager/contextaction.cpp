@@ -73,6 +73,13 @@ void ContextAction::setDefaultKeySequences(const QList<QKeySequence> &lstKeySequ
         setKeySequence(m_pAction->shortcut());
 }
 
+QList<QKeySequence> ContextAction::getDefaultKeySequences() const
+{
+    if (m_defaultKeySequence.isEmpty())
+        return {};
+    return QList<QKeySequence>{m_defaultKeySequence} + m_lstAlternateKeySequences;
+}
+
 bool ContextAction::isEmpty() const
 {
     return m_contextActionMap.isEmpty();

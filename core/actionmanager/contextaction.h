@@ -82,6 +82,12 @@ public:
      * when the user cleared it.
      */
     void setDefaultKeySequences(const QList<QKeySequence> &lstKeySequences);
+    /**
+     * The default keys, the shortcut first and then the others that work
+     * beside it (see setDefaultKeySequences()); empty when the command has no
+     * default. A shortcut editor checks all of them for clashes.
+     */
+    QList<QKeySequence> getDefaultKeySequences() const;
     /** True when no action is registered for the command any more. */
     bool isEmpty() const;
     /** True for the separator commands that action containers insert. */

@@ -2,6 +2,7 @@
 #include "core/documents/documentmanager_p.h"
 
 #include "core/documents/breakpointsettings.h"
+#include "core/documents/documentfilewatcher.h"
 #include "core/documents/idocument.h"
 
 #include <QSettings>
@@ -65,6 +66,7 @@ static DocumentManagerPrivate *dptr()
 DocumentManager::DocumentManager()
     : d(new DocumentManagerPrivate)
 {
+    d->m_pFileWatcher = new DocumentFileWatcher(this);
     s_pInstance = this;
     s_pPrivate = d;
 }
@@ -96,6 +98,7 @@ void DocumentManager::addDocument(IDocument *pDocument)
     pTimer->setSingleShot(true);
     connect(pTimer, &QTimer::timeout, s_pInstance, &DocumentManager::onScheduleBackup);
     p->m_mapBackupTimers.insert(pTimer, pDocument);
+    p->m_pFileWatcher->addDocument(pDocument);
 
     // A plug-in that deletes a registered document without removing it must
     // not leave a timer that would later call into the freed object.
@@ -103,6 +106,7 @@ void DocumentManager::addDocument(IDocument *pDocument)
         if (DocumentManagerPrivate *p = dptr()) {
             if (p->m_lstDocuments.removeAll(pDocument) == 0)
                 return;
+            p->m_pFileWatcher->removeDocument(pDocument);
             if (QTimer *pTimer = p->timerOf(pDocument)) {
                 p->m_mapBackupTimers.remove(pTimer);
                 pTimer->deleteLater();
@@ -120,6 +124,7 @@ bool DocumentManager::removeDocument(IDocument *pDocument)
     if (!p || !p->m_lstDocuments.contains(pDocument))
         return false;
     p->m_lstDocuments.removeAll(pDocument);
+    p->m_pFileWatcher->removeDocument(pDocument);
     if (QUndoStack *pStack = pDocument->getUndoStack())
         p->m_pUndoGroup->removeStack(pStack);
 
@@ -131,6 +136,12 @@ bool DocumentManager::removeDocument(IDocument *pDocument)
     pTimer->stop();
     delete pTimer;   // also drops the destroyed() watch on the document
     return true;
+}
+
+void DocumentManager::documentSaved(IDocument *pDocument)
+{
+    if (DocumentManagerPrivate *p = dptr())
+        p->m_pFileWatcher->takeFileAsOwn(pDocument);
 }
 
 const QList<IDocument *> &DocumentManager::getDocuments()

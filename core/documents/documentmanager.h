@@ -19,7 +19,10 @@ class MainWindow;
 /**
  * The process-wide registry of open documents: one undo group for all of
  * them, one auto-backup timer per document, the breakpoint lists and their
- * settings.
+ * settings. It also watches the files of the registered documents: when
+ * another program changes one, the user is asked whether to reload it
+ * (IDocument::reload()); when one is deleted or moved, the user is told and
+ * the document counts as modified, so saving writes it again.
  *
  * The interface is static; the one object, created by the main window before
  * any plug-in is initialised, parents the backup timers and receives their
@@ -45,18 +48,31 @@ public:
     static DocumentManager *getInstance();
 
     /**
-     * Registers @p pDocument: puts its undo stack into the undo group and gives
-     * it an idle backup timer. Null or registered documents are ignored. The
-     * main window does this for every document it opens.
+     * Registers @p pDocument: puts its undo stack into the undo group, gives
+     * it an idle backup timer and watches its file. Null or registered
+     * documents are ignored. The main window does this for every document it
+     * opens.
      */
     static void addDocument(IDocument *pDocument);
     /**
-     * Unregisters @p pDocument: takes its undo stack out of the group and
-     * deletes its backup timer. The document itself is not deleted.
+     * Unregisters @p pDocument: takes its undo stack out of the group,
+     * deletes its backup timer and stops watching its file. The document
+     * itself is not deleted.
      *
      * @return false when the document was not registered; true otherwise (also for nullptr)
      */
     static bool removeDocument(IDocument *pDocument);
+    /**
+     * Tells the registry that the application itself has just written the file
+     * of @p pDocument (saved it, perhaps under a new name): the file as it is
+     * now belongs to the document, so this change is never reported as one by
+     * another program, and the watch follows a new file name.
+     *
+     * The main window calls it after its New, Save and Save As commands; a
+     * plug-in that writes a registered document's file on its own calls it
+     * after a successful save. Documents that are not registered are ignored.
+     */
+    static void documentSaved(IDocument *pDocument);
     /** The registered documents, in registration order. */
     static const QList<IDocument *> &getDocuments();
     /** The undo group holding every registered document's stack; its active stack is the active editor's. Owned by the registry. */

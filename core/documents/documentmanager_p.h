@@ -11,6 +11,7 @@ class QTimer;
 class QUndoGroup;
 QT_END_NAMESPACE
 
+class DocumentFileWatcher;
 class IDocument;
 
 class DocumentManagerPrivate
@@ -29,4 +30,5 @@ public:
     QMap<QTimer *, IDocument *> m_mapBackupTimers;   // timers are children of the manager
     QList<Breakpoint> m_lstHBreakpoints;
     QList<Breakpoint> m_lstVBreakpoints;
+    DocumentFileWatcher *m_pFileWatcher = nullptr;   // a child of the manager
 };

@@ -145,3 +145,8 @@ bool IDocument::saveBackup()
 {
     return false;
 }
+
+bool IDocument::reload()
+{
+    return false;
+}

@@ -109,6 +109,19 @@ public slots:
      * calls it every interval and ignores the result. The base returns false.
      */
     virtual bool saveBackup();
+    /**
+     * Reads the document again from getFileName(), dropping what is open,
+     * after another program changed the file. The DocumentManager watches
+     * the files of the registered documents and calls it once the user agreed
+     * to reload; the document's undo stack should end up clean.
+     *
+     * The base does nothing and returns false: a document type that cannot
+     * reload keeps what it has open, and counts as modified.
+     *
+     * @return false when the file could not be read (after telling the user
+     *         why); the document then stays as it was
+     */
+    virtual bool reload();
 
 signals:
     /** The content is ready: emitted by the base open() and by the main window once an editor is bound. Editors relay it as IEditor::documentLoaded(). */

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
+#include <QWidget>
 #include <QSettings>
 
 namespace {
@@ -66,6 +68,7 @@ bool IThemesManager::initialize()
     m_pCurrentTheme = new ThemesInfo;
     qDeleteAll(m_lstThemes);
     m_lstThemes.clear();
+    m_mapFiles.clear();
 
     m_pSettings = ExtensionSystem::PluginManager::settings();
     if (m_pSettings && !m_pSettings->contains(kThemeKey))
@@ -83,6 +86,7 @@ bool IThemesManager::initialize()
             strName[0] = strName.at(0).toUpper();
 
         m_lstThemes.append(new ThemesInfo{strName, displayName(strName)});
+        m_mapFiles.insert(strName, dir.filePath(strFile));
 
         // The dark theme is read from its fixed path below.
         if (strName == strSaved && strSaved != QLatin1String(kDarkTheme)
@@ -137,6 +141,28 @@ bool IThemesManager::saveThemes(const QString &id)
         }
     }
     return false;
+}
+
+bool IThemesManager::applyTheme(const QString &id)
+{
+    if (!m_mapFiles.contains(id))
+        return false;
+    if (id == getCurrentThemeId())
+        return true;
+    // Restyling lays the windows out again, which can hand the keyboard
+    // focus to another widget; the user stays where they were.
+    const QPointer<QWidget> pFocus = QApplication::focusWidget();
+    if (!applyStyleSheet(m_mapFiles.value(id)))
+        return false;
+    if (pFocus && pFocus->isVisible() && QApplication::focusWidget() != pFocus)
+        pFocus->setFocus(Qt::OtherFocusReason);
+    if (!m_pCurrentTheme)
+        m_pCurrentTheme = new ThemesInfo;
+    m_pCurrentTheme->id = id;
+    m_pCurrentTheme->name = displayName(id);
+    saveThemes(id);
+    emit themeChanged(id);
+    return true;
 }
 
 void IThemesManager::setSettings(QSettings *pSettings)

@@ -4,6 +4,7 @@
 #include "core/i18n/themesinfo.h"
 
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 
@@ -14,15 +15,18 @@ QT_END_NAMESPACE
 /**
  * Lists the style-sheet themes that ship with the application
  * (`resources/styles/zelto_<theme>.qss` beside the executable), applies the
- * saved one ("Zelto/Theme", default "Dark") once at start-up and stores a new
- * choice for the next start.
+ * saved one ("Zelto/Theme", default "Dark") at start-up, and switches to
+ * another one while the application runs (applyTheme()).
  *
  * The core plug-in initialises the one instance before the main window
  * exists; it lives until the process ends. Plug-ins read
- * getCurrentThemeId() to match their own pages to the theme. GUI thread only.
+ * getCurrentThemeId() to match their own pages to the theme, and follow
+ * themeChanged() to change them along. GUI thread only.
  */
 class CORE_EXPORT IThemesManager : public QObject
 {
+    Q_OBJECT
+
 public:
     /** The one instance, created on first use. */
     static IThemesManager &getInstance();
@@ -49,8 +53,25 @@ public:
      * @return false when @p id names no available theme; nothing is stored
      */
     bool saveThemes(const QString &id);
+    /**
+     * Switches the whole application to the theme @p id, one of getThemes(),
+     * at once: installs its style sheet, makes it the current theme and
+     * stores it for the next start, then emits themeChanged(). Choosing the
+     * current theme again changes nothing and emits nothing.
+     *
+     * @return false when @p id names no available theme or its style sheet
+     *         cannot be read; the look and the stored choice stay as they were
+     */
+    bool applyTheme(const QString &id);
     /** Reads and writes the choice in @p pSettings instead of the host's user settings; not owned. */
     void setSettings(QSettings *pSettings);
+
+signals:
+    /**
+     * The application now uses the theme @p id: emitted by applyTheme() once
+     * the new style sheet is installed and getCurrentThemeId() answers @p id.
+     */
+    void themeChanged(const QString &id);
 
 private:
     IThemesManager();
@@ -59,5 +80,6 @@ private:
 
     ThemesInfo *m_pCurrentTheme = nullptr;  // owned; empty until a theme is applied
     QList<ThemesInfo *> m_lstThemes;        // owned
+    QMap<QString, QString> m_mapFiles;      // theme id -> its style sheet
     QSettings *m_pSettings = nullptr;       // not owned: the host's settings
 };

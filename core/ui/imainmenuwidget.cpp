@@ -42,23 +42,29 @@ IMainMenuWidget::IMainMenuWidget(QWidget *parent, const QString &title, const QI
 
     m_pAccountLabel = new QLabel(this);
     m_pAccountLabel->setObjectName(QStringLiteral("m_pAccountLabel"));
+    m_pAccountLabel->setAccessibleDescription(tr("Opens your account"));
+    // The link is reached with Tab and followed with Enter, as in a browser.
+    m_pAccountLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     pTitleRow->addWidget(m_pAccountLabel, 0, Qt::AlignLeft | Qt::AlignBottom);
 
     m_pMinimizeButton = new QPushButton(this);
     m_pMinimizeButton->setObjectName(QStringLiteral("m_pMinimizeButton"));
     m_pMinimizeButton->setToolTip(tr("Minimize"));
+    m_pMinimizeButton->setAccessibleName(tr("Minimize"));
+    m_pMinimizeButton->setAccessibleDescription(tr("Hides the window in the task bar"));
     m_pMinimizeButton->setIcon(titleBarIcon("minimize"));
     pTitleRow->addWidget(m_pMinimizeButton);
 
     m_pMaximizeButton = new QPushButton(this);
     m_pMaximizeButton->setObjectName(QStringLiteral("m_pMaximizeButton"));
-    m_pMaximizeButton->setToolTip(tr("Maximize"));
     m_pMaximizeButton->setIcon(titleBarIcon("maximize"));
     pTitleRow->addWidget(m_pMaximizeButton);
 
     m_pCloseButton = new QPushButton(this);
     m_pCloseButton->setObjectName(QStringLiteral("m_pCloseButton"));
     m_pCloseButton->setToolTip(tr("Close"));
+    m_pCloseButton->setAccessibleName(tr("Close"));
+    m_pCloseButton->setAccessibleDescription(tr("Closes the application"));
     m_pCloseButton->setIcon(titleBarIcon("close"));
     pTitleRow->addWidget(m_pCloseButton);
 
@@ -73,6 +79,7 @@ IMainMenuWidget::IMainMenuWidget(QWidget *parent, const QString &title, const QI
     connect(m_pCloseButton, &QPushButton::clicked, this, &IMainMenuWidget::close);
 
     setAccountLinkText(tr("Sign In"));
+    updateMaximized(false);
     updateWindowFilePath(QString());
     setWindowIcon(icon);
     setWindowTitle(title);
@@ -88,6 +95,7 @@ IMainMenuWidget::~IMainMenuWidget()
 void IMainMenuWidget::setAccountLinkText(const QString &text)
 {
     m_pAccountLabel->setText(QStringLiteral("<a href='#' style='color:#f7941d;'>%1</a>").arg(text));
+    m_pAccountLabel->setAccessibleName(text);
 }
 
 QLabel *IMainMenuWidget::accountLinkLabel() const
@@ -110,6 +118,8 @@ void IMainMenuWidget::updateWindowFilePath(const QString &fileName)
     // The product name is never translated.
     const QString strTitle = QStringLiteral(ZELTO_APP_TITLE);
     setWindowTitle(fileName.isEmpty() ? strTitle : QStringLiteral("%1 - %2").arg(fileName, strTitle));
+    // The caption is painted, so screen readers hear it through the name.
+    setAccessibleName(windowTitle());
     update();
 }
 
@@ -123,9 +133,13 @@ void IMainMenuWidget::updateMaximized(bool bIsMaximized)
 {
     if (bIsMaximized) {
         m_pMaximizeButton->setToolTip(tr("Restore Down"));
+        m_pMaximizeButton->setAccessibleName(tr("Restore Down"));
+        m_pMaximizeButton->setAccessibleDescription(tr("Gives the window its former size"));
         m_pMaximizeButton->setIcon(titleBarIcon("restore"));
     } else {
         m_pMaximizeButton->setToolTip(tr("Maximize"));
+        m_pMaximizeButton->setAccessibleName(tr("Maximize"));
+        m_pMaximizeButton->setAccessibleDescription(tr("Makes the window fill the screen"));
         m_pMaximizeButton->setIcon(titleBarIcon("maximize"));
     }
     update();
@@ -150,6 +164,34 @@ void IMainMenuWidget::close()
     window()->close();
 }
 
+int IMainMenuWidget::titleStripHeight() const
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(this);
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, this);
+}
+
+QRect IMainMenuWidget::captionRect() const
+{
+    const int h = titleStripHeight();
+    const int nLeft = (h - 3) + 10;   // after the icon
+    int nRight = width() - h;
+    for (const QWidget *pWidget : {static_cast<QWidget *>(m_pAccountLabel), static_cast<QWidget *>(m_pMinimizeButton),
+                                   static_cast<QWidget *>(m_pMaximizeButton), static_cast<QWidget *>(m_pCloseButton)}) {
+        if (!pWidget->isHidden())
+            nRight = qMin(nRight, pWidget->geometry().left() - 8);
+    }
+    return QRect(nLeft, 0, qMax(0, nRight - nLeft), h);
+}
+
+QString IMainMenuWidget::shownCaption() const
+{
+    QString strCaption = windowTitle();
+    if (isWindowModified())
+        strCaption.prepend(QLatin1Char('*'));
+    return fontMetrics().elidedText(strCaption, Qt::ElideRight, captionRect().width());
+}
+
 void IMainMenuWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -157,14 +199,10 @@ void IMainMenuWidget::paintEvent(QPaintEvent *)
 
     QStyleOptionTitleBar option;
     option.initFrom(this);
-    const int h = pStyle->pixelMetric(QStyle::PM_TitleBarHeight, &option, this);
+    const int h = titleStripHeight();
     option.rect = QRect(0, 0, width(), h);
     option.titleBarState = windowState();
-
-    QString strCaption = windowTitle();
-    if (isWindowModified())
-        strCaption.prepend(QLatin1Char('*'));
-    option.text = option.fontMetrics.elidedText(strCaption, Qt::ElideRight, option.rect.width());
+    option.text = shownCaption();
     option.icon = windowIcon();
     // Only the strip's background comes from the style: the caption is drawn
     // beside the icon below, and the style would otherwise draw it twice.
@@ -175,8 +213,7 @@ void IMainMenuWidget::paintEvent(QPaintEvent *)
     const QPixmap pixmap = option.icon.pixmap(h - 3, QIcon::Normal, QIcon::Off);
     pStyle->drawItemPixmap(&painter, iconRect, Qt::AlignLeft | Qt::AlignVCenter, pixmap);
 
-    const QRect textRect(iconRect.width() + 10, 0, width() - h - 10, h);
-    pStyle->drawItemText(&painter, textRect, Qt::AlignLeft | Qt::AlignVCenter, option.palette, true,
+    pStyle->drawItemText(&painter, captionRect(), Qt::AlignLeft | Qt::AlignVCenter, option.palette, true,
                          option.text, QPalette::Text);
 
     // Below the caption strip the style sheet paints the background.
@@ -247,11 +284,11 @@ void IMainMenuWidget::contextMenuEvent(QContextMenuEvent *event)
     const bool bMaximized = window()->windowState() & Qt::WindowMaximized;
 
     QMenu menu(this);
-    QAction *pRestore = menu.addAction(tr("Restore"), this, &IMainMenuWidget::showMaximized);
+    QAction *pRestore = menu.addAction(tr("&Restore"), this, &IMainMenuWidget::showMaximized);
     pRestore->setEnabled(bMaximized);
-    menu.addAction(tr("Minimize"), this, &IMainMenuWidget::showMinimized);
-    QAction *pMaximize = menu.addAction(tr("Maximize"), this, &IMainMenuWidget::showMaximized);
+    menu.addAction(tr("Mi&nimize"), this, &IMainMenuWidget::showMinimized);
+    QAction *pMaximize = menu.addAction(tr("Ma&ximize"), this, &IMainMenuWidget::showMaximized);
     pMaximize->setEnabled(!bMaximized);
-    menu.addAction(tr("Close"), this, &IMainMenuWidget::close);
+    menu.addAction(tr("&Close"), this, &IMainMenuWidget::close);
     menu.exec(mapToGlobal(event->pos()));
 }

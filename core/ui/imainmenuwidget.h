@@ -29,6 +29,11 @@ public:
     ZTNotificationBar *notificationBar() const;
     // Puts the menu bar between the title row and the notification bar.
     void insertMenuBar(QWidget *menuBar);
+    // Where the caption is painted: beside the icon, up to the first of the
+    // account link and the window buttons, so it never runs under them.
+    QRect captionRect() const;
+    // The caption as painted: "*" first when modified, elided to fit captionRect().
+    QString shownCaption() const;
 
 public slots:
     void updateWindowFilePath(const QString &fileName);
@@ -49,6 +54,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    int titleStripHeight() const;
+
     QVBoxLayout *m_pLayout = nullptr;
     QLabel *m_pAccountLabel = nullptr;
     QPushButton *m_pMinimizeButton = nullptr;

@@ -29,6 +29,8 @@ void ZTNotificationBar::show(const QString &text, ZTNotificationBar::Type type, 
 
     m_pUi->m_pMessageLabel->setText(text);
     m_pUi->m_pMessageLabel->setVisible(!text.isEmpty());
+    // A screen reader reads the message with the bar.
+    setAccessibleDescription(text);
 
     m_pUi->m_pButton->setText(buttonText);
     m_pUi->m_pButton->setVisible(!buttonText.isEmpty());

@@ -130,6 +130,11 @@ void IMainMdiArea::showInExplorer(QString strFileName)
                          QMessageBox::Ok, QMessageBox::Ok);
         return;
     }
+    offerToForget(strFileName);
+}
+
+void IMainMdiArea::offerToForget(const QString &strFileName)
+{
     const QMessageBox::StandardButton answer = IUi::question(
         this, QStringLiteral(ZELTO_APP_TITLE),
         tr("The project [%1] no longer exists.\nDo you want to remove this entry from history?").arg(strFileName),
@@ -188,14 +193,19 @@ void IMainMdiArea::openFile(QString strFile)
     // the application's folder is handed to the system.
     const QString strAppDir = QCoreApplication::applicationDirPath();
     const QString strPath = QDir(strAppDir).absoluteFilePath(strFile);
-    if (!IRecentFilesManager::getInstance()->getRecentFiles().contains(strFile)
-        && !isInsideFolder(strPath, strAppDir)) {
+    const bool bRecent = IRecentFilesManager::getInstance()->getRecentFiles().contains(strFile);
+    if (!bRecent && !isInsideFolder(strPath, strAppDir)) {
         if (BridgeLogThrottle::allow())
             qCWarning(lcWelcome, "Refused to open %s: it is outside the application's folder.",
                       qUtf8Printable(BridgeLogThrottle::excerpt(strFile)));
         return;
     }
     const QFileInfo info(strPath);
+    // A recent project that is gone may leave the list, as it may from the menu.
+    if (!info.exists() && bRecent) {
+        offerToForget(strFile);
+        return;
+    }
     if (!info.exists()) {
         IUi::information(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
                          tr("Could not find the requested file.") + QLatin1Char('\n') + strPath, QMessageBox::Ok,

@@ -67,7 +67,9 @@ public slots:
     /**
      * Opens a sample or tutorial shipped with the application: @p strFile is
      * resolved against the application's folder; projects open in the
-     * application, other files with the system. A missing file is reported.
+     * application, other files with the system. A missing file is reported;
+     * for a recent project that no longer exists, removing it from the list
+     * is offered.
      */
     void openFile(QString strFile);
 
@@ -79,6 +81,8 @@ private slots:
     void onSubWindowActivated(QMdiSubWindow *pWindow);
 
 private:
+    void offerToForget(const QString &strFileName);
+
     QPointer<QWidget> m_pWelcomeWidget;
     ZTHTMLExposingWelcome *m_pWelcome;   // child of this area
 };

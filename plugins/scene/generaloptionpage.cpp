@@ -5,6 +5,8 @@
 #include "core/documents/documentmanager.h"
 #include "core/i18n/ilanguagemanager.h"
 #include "core/i18n/ithemesmanager.h"
+#include "core/icore.h"
+#include "core/mainwindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +38,7 @@ GeneralOptionPage::GeneralOptionPage(QWidget *parent)
     auto *pLookForm = new QFormLayout(pLookBox);
     pLookForm->addRow(tr("Language:"), m_pLanguageCombo);
     pLookForm->addRow(tr("Theme:"), m_pThemeCombo);
-    auto *pRestartLabel = new QLabel(tr("A new language or theme is used from the next start."), this);
+    auto *pRestartLabel = new QLabel(tr("A new theme is used at once, a new language from the next start."), this);
     pRestartLabel->setWordWrap(true);
     pLookForm->addRow(pRestartLabel);
 
@@ -121,16 +123,22 @@ void GeneralOptionPage::saveChanges()
             DocumentManager::stopWaitingBackup(pDocument);
     }
 
+    ILanguageManager &languages = ILanguageManager::getInstance();
     const QString strLanguage = m_pLanguageCombo->currentData().toString();
-    if (!strLanguage.isEmpty())
-        ILanguageManager::getInstance().saveLanguage(strLanguage);
+    const bool bChosenNow = strLanguage != languages.getSaveLangId() && strLanguage != languages.getCurrentLangId();
+    const bool bNewLanguage = !strLanguage.isEmpty() && languages.saveLanguage(strLanguage) && bChosenNow;
     const QString strTheme = m_pThemeCombo->currentData().toString();
     if (!strTheme.isEmpty())
-        IThemesManager::getInstance().saveThemes(strTheme);
+        IThemesManager::getInstance().applyTheme(strTheme);
     SceneSettings::setUpdateUrl(m_pUpdateUrlEdit->text());
     SceneSettings::setUpdateCheckInterval(m_pUpdateCheckCombo->currentData().toInt());
     SceneSettings::save();
     IOptionPage::saveChanges();
+    // Asked last: a restart closes the application with everything saved.
+    if (bNewLanguage) {
+        if (MainWindow *pMainWindow = ICore::getMainWindow())
+            pMainWindow->offerLanguageRestart();
+    }
 }
 
 void GeneralOptionPage::discardChanges()

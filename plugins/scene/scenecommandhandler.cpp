@@ -6,11 +6,9 @@
 #include "sceneeditorwidget.h"
 #include "scenesettings.h"
 
-#include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/core_global.h"
-#include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/ieditor.h"
 #include "core/icore.h"
@@ -26,7 +24,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QRegularExpression>
-#include <QUndoGroup>
 #include <QUrl>
 
 SceneCommandHandler::SceneCommandHandler(QObject *parent)
@@ -66,32 +63,6 @@ bool SceneCommandHandler::connectCommands()
     if (MainWindow *pMainWindow = ICore::getMainWindow())
         pMainWindow->getUserAccountLink()->hide();
     return bAny;
-}
-
-void SceneCommandHandler::registerUndoCommands()
-{
-    MainWindow *pMainWindow = ICore::getMainWindow();
-    if (!pMainWindow || !ActionManager::getInstance() || !DocumentManager::getInstance())
-        return;
-    // Outside an editor, Undo and Redo act on the active project through the
-    // shared undo group; inside one, the editor's own actions take over.
-    QUndoGroup *pGroup = DocumentManager::getUndoGroup();
-    m_pUndoAction = pGroup->createUndoAction(pMainWindow, tr("&Undo"));
-    m_pRedoAction = pGroup->createRedoAction(pMainWindow, tr("&Redo"));
-    ContextAction *pUndo = ActionManager::registerAction(m_pUndoAction, QStringLiteral("Edit.Undo"), pMainWindow);
-    ContextAction *pRedo = ActionManager::registerAction(m_pRedoAction, QStringLiteral("Edit.Redo"), pMainWindow);
-    pUndo->setDefaultKeySequence(QKeySequence(QKeySequence::Undo));
-    pUndo->setDescription(tr("Undo the last change"));
-    pRedo->setDefaultKeySequence(QKeySequence(QKeySequence::Redo));
-    pRedo->setDescription(tr("Redo the last undone change"));
-
-    if (ActionContainer *pEdit = ActionManager::getActionContainer(QStringLiteral("MenuBar.Edit"))) {
-        ContextAction *pPreferences = ActionManager::getAction(QStringLiteral("Edit.Preferences"));
-        pEdit->insertAction(pUndo, pPreferences);
-        pEdit->insertAction(pRedo, pPreferences);
-        if (pPreferences)
-            pEdit->insertSeparator(pPreferences);
-    }
 }
 
 void SceneCommandHandler::registerSoakHook()

@@ -1,19 +1,14 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
-
-QT_BEGIN_NAMESPACE
-class QAction;
-QT_END_NAMESPACE
 
 class QSimpleUpdater;
 class SceneDocument;
 
 // Gives the commands the main window only declares their behaviour: export
 // and browser previews of the active scene, the about box and the update
-// check; and the global Undo and Redo commands.
+// check.
 class SceneCommandHandler : public QObject
 {
     Q_OBJECT
@@ -27,9 +22,6 @@ public:
     explicit SceneCommandHandler(QObject *parent = nullptr);
     ~SceneCommandHandler() override;
 
-    // Edit.Undo and Edit.Redo for the main window's context, acting on the
-    // active project through the shared undo group, placed in the Edit menu.
-    void registerUndoCommands();
     // For benchmarks/soak, and only when the environment variable
     // ZELTO_SOAK_HOOKS is 1: the hidden command Test.Soak_Edit, which a
     // client of the web bridge runs to change the active project (it moves
@@ -60,7 +52,5 @@ private:
     void preview(PreviewScope scope);
     void soakEdit();
 
-    QPointer<QAction> m_pUndoAction;   // owned by the main window
-    QPointer<QAction> m_pRedoAction;
     QString m_strScheduledUrl;   // the address automatic checks run for
 };

@@ -285,6 +285,28 @@ bool SceneDocument::saveAs(const QString &strFile)
 
 bool SceneDocument::revert()
 {
+    // Offered by the notification of a restored backup, which goes with it.
+    if (!readAgain(tr("Reverted %1 to the saved project.").arg(getTitle())))
+        return false;
+    if (MainWindow *pMainWindow = ICore::getMainWindow())
+        pMainWindow->hideNotification();
+    return true;
+}
+
+bool SceneDocument::reload()
+{
+    const bool bRestored = isOpenAsBackup();
+    if (!readAgain(tr("Reloaded %1 from disk.").arg(getTitle())))
+        return false;
+    if (bRestored) {
+        if (MainWindow *pMainWindow = ICore::getMainWindow())
+            pMainWindow->hideNotification();
+    }
+    return true;
+}
+
+bool SceneDocument::readAgain(const QString &strStatus)
+{
     QString strError;
     if (!loadFrom(m_strFileName, &strError)) {
         IUi::warning(mainWindow(), QStringLiteral(ZELTO_APP_TITLE),
@@ -294,14 +316,12 @@ bool SceneDocument::revert()
     }
     m_pUndoStack->clear();
     m_pUndoStack->setClean();
-    // The user chose the saved project over the backup.
+    // The user chose the project on disk over unsaved work and its backup.
     setOpenAsBackup(false);
     removeBackup();
-    if (MainWindow *pMainWindow = ICore::getMainWindow())
-        pMainWindow->hideNotification();
     emit dataChanged(nullptr);
     emit modifyChanged(false);
-    emit statusChanged(tr("Reverted %1 to the saved project.").arg(getTitle()));
+    emit statusChanged(strStatus);
     return true;
 }
 

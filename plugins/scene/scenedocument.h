@@ -42,6 +42,7 @@ public slots:
     bool saveAs() override;
     bool saveAs(const QString &strFile);
     bool revert() override;
+    bool reload() override;
     void cleanTempDir() override;
     bool saveBackup() override;
 
@@ -51,6 +52,8 @@ private slots:
 
 private:
     bool loadFrom(const QString &strFile, QString *pError);
+    // Replaces what is open with the project file and says strStatus.
+    bool readAgain(const QString &strStatus);
     bool mayUpgrade(const QString &strFile);
     // Asks before a read-only file is replaced.
     bool mayReplaceReadOnly(const QString &strFile);

@@ -16,14 +16,26 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QUndoStack>
+
+#include <iterator>
 
 namespace {
 
 const char s_contextId[] = "Scene.Editor";
-const char s_undoId[] = "Edit.Undo";
-const char s_redoId[] = "Edit.Redo";
 const char s_playId[] = "Scene.Play_Pause";
+const char s_historyId[] = "Scene.Undo_History";
+
+// The commands of SceneEditorWidget::addShapeActions(), in their order.
+const struct {
+    const char *pId;
+    Qt::Key key;
+    const char *pDescription;
+} s_shapeCommands[] = {
+    {"Scene.Add_Rectangle", Qt::Key_R, QT_TRANSLATE_NOOP("SceneEditor", "Add a rectangle to the scene")},
+    {"Scene.Add_Ellipse", Qt::Key_E, QT_TRANSLATE_NOOP("SceneEditor", "Add an ellipse to the scene")},
+    {"Scene.Add_Text", Qt::Key_T, QT_TRANSLATE_NOOP("SceneEditor", "Add a text to the scene")},
+    {"Scene.Add_Image", Qt::Key_I, QT_TRANSLATE_NOOP("SceneEditor", "Add an image file to the scene")},
+};
 
 QMdiArea *workArea()
 {
@@ -57,8 +69,6 @@ SceneEditor::~SceneEditor()
 void SceneEditor::detach()
 {
     unregisterCommands();
-    m_pUndoAction = nullptr;
-    m_pRedoAction = nullptr;
     if (m_pSubWindow) {
         m_pSubWindow->removeEventFilter(this);
         if (QMdiArea *pArea = m_pSubWindow->mdiArea())
@@ -117,18 +127,33 @@ void SceneEditor::onDocumentLoaded()
 
 void SceneEditor::registerCommands()
 {
-    SceneDocument *pDocument = getSceneDocument();
-    m_pUndoAction = pDocument->getUndoStack()->createUndoAction(m_pWidget, tr("&Undo"));
-    m_pRedoAction = pDocument->getUndoStack()->createRedoAction(m_pWidget, tr("&Redo"));
+    // Undo and Redo are the main window's: they act on the project in front,
+    // which is this one while its editor has the focus.
     if (!ActionManager::getInstance() || !ContextManager::getInstance())
         return;
+    m_bCommandsRegistered = true;
     ContextManager::registerContext(m_pWidget, QLatin1String(s_contextId), tr("Scene Editor"));
-    ActionManager::registerAction(m_pUndoAction, QLatin1String(s_undoId), m_pWidget);
-    ActionManager::registerAction(m_pRedoAction, QLatin1String(s_redoId), m_pWidget);
     // A command of its own, so users can give it another key in the preferences.
     ContextAction *pPlay = ActionManager::registerAction(m_pWidget->togglePlayAction(), QLatin1String(s_playId), m_pWidget);
     pPlay->setDefaultKeySequence(QKeySequence(Qt::Key_Space));
     pPlay->setDescription(tr("Play or pause the scene"));
+    // Shapes are added from the keyboard too; the letters stay with a text
+    // field while it has the focus.
+    const QList<QAction *> lstShapeActions = m_pWidget->addShapeActions();
+    for (int i = 0; i < lstShapeActions.size() && i < int(std::size(s_shapeCommands)); ++i) {
+        ContextAction *pShape = ActionManager::registerAction(
+            lstShapeActions.at(i), QLatin1String(s_shapeCommands[i].pId), m_pWidget);
+        pShape->setDefaultKeySequence(QKeySequence(s_shapeCommands[i].key));
+        pShape->setDescription(tr(s_shapeCommands[i].pDescription));
+    }
+    ContextAction *pHistory =
+        ActionManager::registerAction(m_pWidget->undoHistoryAction(), QLatin1String(s_historyId), m_pWidget);
+    pHistory->setDescription(tr("Show or hide the undo history"));
+    // The command comes and goes with the editors, and its menu entry with it.
+    if (ActionContainer *pView = ActionManager::getActionContainer(QStringLiteral("MenuBar.View"))) {
+        if (pView->getMenu() && !pView->getMenu()->actions().contains(pHistory->getAction()))
+            pView->insertAction(pHistory);
+    }
     // The focus may already be inside the widget.
     if (MainWindow *pMainWindow = ICore::getMainWindow())
         ActionManager::setContext(ContextManager::getActiveContext(pMainWindow->focusWidget()
@@ -138,11 +163,14 @@ void SceneEditor::registerCommands()
 
 void SceneEditor::unregisterCommands()
 {
-    if (!m_pWidget || !m_pUndoAction || !ActionManager::getInstance())
+    if (!m_pWidget || !m_bCommandsRegistered || !ActionManager::getInstance())
         return;
-    ActionManager::unregisterAction(m_pUndoAction, QLatin1String(s_undoId));
-    ActionManager::unregisterAction(m_pRedoAction, QLatin1String(s_redoId));
+    m_bCommandsRegistered = false;
     ActionManager::unregisterAction(m_pWidget->togglePlayAction(), QLatin1String(s_playId));
+    ActionManager::unregisterAction(m_pWidget->undoHistoryAction(), QLatin1String(s_historyId));
+    const QList<QAction *> lstShapeActions = m_pWidget->addShapeActions();
+    for (int i = 0; i < lstShapeActions.size() && i < int(std::size(s_shapeCommands)); ++i)
+        ActionManager::unregisterAction(lstShapeActions.at(i), QLatin1String(s_shapeCommands[i].pId));
     if (ContextManager::getInstance())
         ContextManager::unregisterContext(m_pWidget, QLatin1String(s_contextId));
 }

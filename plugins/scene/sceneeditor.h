@@ -13,8 +13,8 @@ class SceneDocument;
 class SceneEditorWidget;
 
 // The editor of a scene project: a SceneEditorWidget in a subwindow of the
-// main window's work area. Its widget is a command context of its own, in
-// which Edit.Undo and Edit.Redo act on the document's undo stack.
+// main window's work area. Its widget is a command context of its own, for
+// the editor's commands (play, add shapes, the undo history).
 class SceneEditor : public IEditor
 {
     Q_OBJECT
@@ -44,6 +44,5 @@ private:
     QPointer<SceneDocument> m_pSceneDocument;   // cleared when the document is deleted
     QPointer<SceneEditorWidget> m_pWidget;   // owned: deleted with the editor
     QPointer<QMdiSubWindow> m_pSubWindow;    // owned by the work area; closed with the editor
-    QAction *m_pUndoAction = nullptr;        // children of the widget
-    QAction *m_pRedoAction = nullptr;
+    bool m_bCommandsRegistered = false;
 };

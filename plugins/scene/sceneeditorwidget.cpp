@@ -34,6 +34,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoView>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -80,10 +81,16 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pToolBar = new QToolBar(this);
     m_pToolBar->setObjectName(QStringLiteral("m_pSceneToolBar"));
     m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_pToolBar->addAction(tr("Rectangle"), this, &SceneEditorWidget::addRectangle)->setObjectName(QStringLiteral("addRectangle"));
-    m_pToolBar->addAction(tr("Ellipse"), this, &SceneEditorWidget::addEllipse)->setObjectName(QStringLiteral("addEllipse"));
-    m_pToolBar->addAction(tr("Text"), this, &SceneEditorWidget::addText)->setObjectName(QStringLiteral("addText"));
-    m_pToolBar->addAction(tr("Image..."), this, &SceneEditorWidget::addImage)->setObjectName(QStringLiteral("addImage"));
+    m_lstAddShapeActions = {
+        m_pToolBar->addAction(tr("Rectangle"), this, &SceneEditorWidget::addRectangle),
+        m_pToolBar->addAction(tr("Ellipse"), this, &SceneEditorWidget::addEllipse),
+        m_pToolBar->addAction(tr("Text"), this, &SceneEditorWidget::addText),
+        m_pToolBar->addAction(tr("Image..."), this, &SceneEditorWidget::addImage),
+    };
+    m_lstAddShapeActions.at(0)->setObjectName(QStringLiteral("addRectangle"));
+    m_lstAddShapeActions.at(1)->setObjectName(QStringLiteral("addEllipse"));
+    m_lstAddShapeActions.at(2)->setObjectName(QStringLiteral("addText"));
+    m_lstAddShapeActions.at(3)->setObjectName(QStringLiteral("addImage"));
     m_pToolBar->addSeparator();
     m_pDeleteAction = m_pToolBar->addAction(tr("Delete"), this, &SceneEditorWidget::deleteSelected);
     m_pDeleteAction->setShortcut(QKeySequence::Delete);
@@ -136,6 +143,7 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pTextEdit->setObjectName(QStringLiteral("m_pTextEdit"));
     connect(m_pTextEdit, &QLineEdit::editingFinished, this, &SceneEditorWidget::commitProperties);
     m_pFontSpin = new QSpinBox(m_pPropertyPanel);
+    m_pFontSpin->setObjectName(QStringLiteral("m_pFontSpin"));
     m_pFontSpin->setRange(4, 1000);
     m_pFontSpin->setKeyboardTracking(false);
     connect(m_pFontSpin, &QSpinBox::editingFinished, this, &SceneEditorWidget::commitProperties);
@@ -176,6 +184,23 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pDockHost->addDockWidget(Qt::BottomDockWidgetArea, m_pTimelineDock);
     m_pDockHost->resizeDocks({m_pTimelineDock}, {200}, Qt::Vertical);
 
+    // Every step of the project, named; a click goes back or forth to it.
+    m_pHistoryView = new QUndoView(pDocument->getUndoStack(), this);
+    m_pHistoryView->setObjectName(QStringLiteral("m_pHistoryView"));
+    m_pHistoryView->setEmptyLabel(tr("Opened"));
+    m_pHistoryDock = new QDockWidget(tr("Undo History"), m_pDockHost);
+    m_pHistoryDock->setObjectName(QStringLiteral("m_pHistoryDock"));
+    m_pHistoryDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    m_pHistoryDock->setWidget(m_pHistoryView);
+    m_pHistoryDock->setMinimumWidth(140);
+    m_pDockHost->addDockWidget(Qt::RightDockWidgetArea, m_pHistoryDock);
+    m_pDockHost->resizeDocks({m_pHistoryDock}, {180}, Qt::Horizontal);
+    m_pHistoryDock->setVisible(SceneSettings::showUndoHistory());
+    QAction *pHistoryAction = undoHistoryAction();
+    pHistoryAction->setText(tr("Undo &History"));
+    // Hidden by the user, it stays hidden in the next editor too.
+    connect(pHistoryAction, &QAction::triggered, this, [](bool bShow) { SceneSettings::setShowUndoHistory(bShow); });
+
     auto *pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->setSpacing(0);
@@ -207,6 +232,11 @@ SceneEditorWidget::~SceneEditorWidget()
     // reach a half-destroyed widget.
     disconnect(m_pScene, nullptr, this, nullptr);
     disconnect(m_pPlayer, nullptr, this, nullptr);
+}
+
+QAction *SceneEditorWidget::undoHistoryAction() const
+{
+    return m_pHistoryDock->toggleViewAction();
 }
 
 QStringList SceneEditorWidget::selectedIds() const
@@ -654,12 +684,16 @@ void SceneEditorWidget::commitProperties()
         if (value.value() != m_mapPanelValues.value(value.key()))
             mapChanged.insert(value.key(), value.value());
     }
+    QString strText = tr("Change Item");
     // Text and font size are not animated: they change at every time.
     if (it->type == SceneItem::Text) {
+        if (it->nFontSize != m_pFontSpin->value())
+            strText = tr("Change Font Size");
+        if (it->strText != m_pTextEdit->text())
+            strText = tr("Change Text");
         it->strText = m_pTextEdit->text();
         it->nFontSize = m_pFontSpin->value();
     }
-    QString strText = tr("Change Item");
     if (mapChanged.contains(SceneItem::Width) || mapChanged.contains(SceneItem::Height))
         strText = tr("Resize");
     else if (mapChanged.contains(SceneItem::X) || mapChanged.contains(SceneItem::Y))

@@ -20,6 +20,7 @@ class QMainWindow;
 class QPushButton;
 class QSpinBox;
 class QToolBar;
+class QUndoView;
 QT_END_NAMESPACE
 
 class SceneDocument;
@@ -55,6 +56,13 @@ public:
     // Play or pause; the scene editor makes it a command with a shortcut.
     QAction *togglePlayAction() const { return m_pTogglePlayAction; }
     QAction *autoKeyAction() const { return m_pAutoKeyAction; }
+    // Rectangle, Ellipse, Text and Image, as the toolbar offers them; the
+    // scene editor makes them commands with keys of their own.
+    QList<QAction *> addShapeActions() const { return m_lstAddShapeActions; }
+    // Shows or hides the undo history dock; the scene editor makes it a
+    // command of the View menu.
+    QAction *undoHistoryAction() const;
+    QUndoView *undoHistory() const { return m_pHistoryView; }
     QStringList selectedIds() const;
     void selectIds(const QStringList &lstIds);
     // Guide lines currently drawn for the breakpoints.
@@ -132,9 +140,12 @@ private:
     QToolBar *m_pToolBar;
     QMainWindow *m_pDockHost;   // holds the stage and the docks under it
     QDockWidget *m_pTimelineDock;
+    QDockWidget *m_pHistoryDock;
+    QUndoView *m_pHistoryView;
     TimelineWidget *m_pTimeline;
     ScenePlayer *m_pPlayer;
     QAction *m_pDeleteAction;
+    QList<QAction *> m_lstAddShapeActions;   // children of the toolbar
     QAction *m_pGuidesAction;
     QAction *m_pTogglePlayAction;
     QAction *m_pAutoKeyAction;

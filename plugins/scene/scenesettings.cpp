@@ -15,6 +15,7 @@ const char s_updateCheckIntervalKey[] = "Designer/UpdateCheckInterval";
 const int s_nDay = 24 * 3600;
 const int s_nWeek = 7 * s_nDay;
 const char s_showBreakpointsKey[] = "Designer/ShowBreakpoints";
+const char s_showUndoHistoryKey[] = "Designer/ShowUndoHistory";
 const char s_versionKey[] = "Designer/Version";
 
 QSettings *settings()
@@ -92,6 +93,18 @@ void SceneSettings::setShowBreakpoints(bool bShow)
     if (QSettings *pSettings = settings())
         pSettings->setValue(QLatin1String(s_showBreakpointsKey), bShow);
     emit instance()->changed();
+}
+
+bool SceneSettings::showUndoHistory()
+{
+    QSettings *pSettings = settings();
+    return !pSettings || pSettings->value(QLatin1String(s_showUndoHistoryKey), true).toBool();
+}
+
+void SceneSettings::setShowUndoHistory(bool bShow)
+{
+    if (QSettings *pSettings = settings())
+        pSettings->setValue(QLatin1String(s_showUndoHistoryKey), bShow);
 }
 
 void SceneSettings::save()

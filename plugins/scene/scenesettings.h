@@ -23,6 +23,9 @@ public:
     static void setUpdateCheckInterval(int nSeconds);
     static bool showBreakpoints();
     static void setShowBreakpoints(bool bShow);
+    // Whether editors show their undo history dock (default true).
+    static bool showUndoHistory();
+    static void setShowUndoHistory(bool bShow);
     // Writes the group, so the next start is not taken for the first one.
     static void save();
 

@@ -133,13 +133,30 @@ void ShortcutsOptionPage::setPendingShortcut(const QString &strId, const QKeySeq
     refreshRows();
 }
 
-QStringList ShortcutsOptionPage::conflicts() const
+QList<QKeySequence> ShortcutsOptionPage::keysOf(const QString &strId) const
+{
+    const QKeySequence keySequence = m_mapPending.value(strId);
+    if (keySequence.isEmpty())
+        return {};
+    const ContextAction *pCommand = ActionManager::getAction(strId);
+    if (pCommand && keySequence == pCommand->getDefaultKeySequence())
+        return pCommand->getDefaultKeySequences();
+    return {keySequence};
+}
+
+QMap<QString, QStringList> ShortcutsOptionPage::usersOfKeys() const
 {
     QMap<QString, QStringList> mapUsers;   // portable shortcut text -> commands
     for (auto it = m_mapPending.constBegin(); it != m_mapPending.constEnd(); ++it) {
-        if (!it.value().isEmpty())
-            mapUsers[it.value().toString(QKeySequence::PortableText)].append(it.key());
+        for (const QKeySequence &keySequence : keysOf(it.key()))
+            mapUsers[keySequence.toString(QKeySequence::PortableText)].append(it.key());
     }
+    return mapUsers;
+}
+
+QStringList ShortcutsOptionPage::conflicts() const
+{
+    const QMap<QString, QStringList> mapUsers = usersOfKeys();
     QStringList lstConflicts;
     for (auto it = mapUsers.constBegin(); it != mapUsers.constEnd(); ++it) {
         if (it.value().size() > 1)
@@ -153,16 +170,16 @@ QStringList ShortcutsOptionPage::conflicts() const
 void ShortcutsOptionPage::refreshRows()
 {
     const QStringList lstConflicts = conflicts();
-    QMap<QString, int> mapUse;
-    for (const QKeySequence &keySequence : qAsConst(m_mapPending)) {
-        if (!keySequence.isEmpty())
-            ++mapUse[keySequence.toString(QKeySequence::PortableText)];
-    }
+    const QMap<QString, QStringList> mapUsers = usersOfKeys();
     for (int i = 0; i < m_pTree->topLevelItemCount(); ++i) {
         QTreeWidgetItem *pItem = m_pTree->topLevelItem(i);
-        const QKeySequence keySequence = m_mapPending.value(pItem->data(CommandColumn, Qt::UserRole).toString());
-        pItem->setText(ShortcutColumn, keySequence.toString(QKeySequence::NativeText));
-        const bool bConflict = mapUse.value(keySequence.toString(QKeySequence::PortableText)) > 1;
+        QStringList lstKeys;
+        bool bConflict = false;
+        for (const QKeySequence &keySequence : keysOf(pItem->data(CommandColumn, Qt::UserRole).toString())) {
+            lstKeys << keySequence.toString(QKeySequence::NativeText);
+            bConflict = bConflict || mapUsers.value(keySequence.toString(QKeySequence::PortableText)).size() > 1;
+        }
+        pItem->setText(ShortcutColumn, lstKeys.join(tr(", ")));
         for (int nColumn = 0; nColumn < m_pTree->columnCount(); ++nColumn)
             pItem->setForeground(nColumn, bConflict ? QBrush(QColor(0xc6, 0x28, 0x28)) : QBrush());
     }

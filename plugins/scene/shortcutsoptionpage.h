@@ -47,6 +47,11 @@ private slots:
 private:
     void refreshRows();
     QString currentId() const;
+    // Every key that would run the command: its shortcut as edited, and the
+    // default's other keys while that is the default.
+    QList<QKeySequence> keysOf(const QString &strId) const;
+    // How many commands each key (portable text) would run.
+    QMap<QString, QStringList> usersOfKeys() const;
 
     QTreeWidget *m_pTree;
     QLineEdit *m_pFilterEdit;

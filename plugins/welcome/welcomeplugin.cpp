@@ -82,6 +82,15 @@ void WelcomePlugin::extensionsInitialized()
     m_pView->page()->setBackgroundColor(themeBackground(strTheme));
     m_pView->load(pageUrl(pMainWindow->getServer()->serverPort(), pMainWindow->getServerToken(), strTheme));
 
+    // A theme chosen while the application runs reaches the page at once;
+    // a page still loading reads it from its address.
+    connect(&IThemesManager::getInstance(), &IThemesManager::themeChanged, m_pView, [this](const QString &strId) {
+        const QString strPageTheme = pageTheme(strId);
+        m_pView->page()->setBackgroundColor(themeBackground(strPageTheme));
+        m_pView->page()->runJavaScript(QStringLiteral("window.zeltoWelcome && window.zeltoWelcome.setTheme(\"%1\");")
+                                           .arg(strPageTheme));
+    });
+
     pMainWindow->setWelcomeWidget(m_pView);
     if (EditorManager::getEditors().isEmpty())
         pMainWindow->setVisibleWelcomeWidget(true);

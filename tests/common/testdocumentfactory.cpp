@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -33,11 +34,21 @@ bool FactoryDocument::save()
     ++m_nSaveCount;
     if (!m_pFactory->m_bSaveSucceeds)
         return false;
-    QFile file(m_strFileName);
-    if (file.open(QIODevice::WriteOnly))
-        file.write("project");
+    // Replaced in one step, as real documents save, and different each time.
+    QSaveFile file(m_strFileName);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("project " + QByteArray::number(m_nSaveCount));
+        file.commit();
+    }
     m_pUndoStack->setClean();
     return true;
+}
+
+bool FactoryDocument::reload()
+{
+    ++m_nReloadCount;
+    m_pUndoStack->clear();
+    return QFileInfo::exists(m_strFileName);
 }
 
 bool FactoryDocument::saveAs()

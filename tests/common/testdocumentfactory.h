@@ -30,11 +30,13 @@ public:
     bool save() override;
     bool saveAs() override;
     void cleanTempDir() override;
+    bool reload() override;
 
     // Makes the project modified, as an edit would.
     void edit();
 
     int m_nSaveCount = 0;
+    int m_nReloadCount = 0;
     QList<int> m_lstInitValues;
 
 private:

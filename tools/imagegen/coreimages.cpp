@@ -369,6 +369,23 @@ void saveBorders(ImageFolder &folder)
          QStringLiteral("border_bottom_right"));
 }
 
+// ---- check box tick (11 x 11, and twice that for high-density screens) -------
+
+// The tick of a ticked check box, drawn on the theme's accent colour: dark
+// in the dark theme, white in the light one.
+Painter tick(const QColor &colour, qreal scale)
+{
+    return [colour, scale](QPainter &p) {
+        p.scale(scale, scale);
+        p.setPen(QPen(colour, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPainterPath path;
+        path.moveTo(2.2, 5.8);
+        path.lineTo(4.5, 8.2);
+        path.lineTo(8.9, 2.8);
+        p.drawPath(path);
+    };
+}
+
 // ---- update (96 x 96) --------------------------------------------------------
 
 void paintUpdate(QPainter &p)
@@ -434,6 +451,12 @@ void writeCoreImages(ImageFolder &folder)
     saveBorders(folder);
 
     folder.save(draw(96, 96, paintUpdate), QStringLiteral("update"));
+
+    const QColor darkTick(27, 28, 31);
+    folder.save(draw(11, 11, tick(darkTick, 1)), QStringLiteral("check_dark"));
+    folder.save(draw(22, 22, tick(darkTick, 2)), QStringLiteral("check_dark@2x"));
+    folder.save(draw(11, 11, tick(Qt::white, 1)), QStringLiteral("check_light"));
+    folder.save(draw(22, 22, tick(Qt::white, 2)), QStringLiteral("check_light@2x"));
 
 }
 

@@ -15,6 +15,8 @@
             learnMore: "Learn more about Zelto Rideved",
             recent: "Recent Projects",
             noRecent: "No recent projects yet. Create a new project or open one, and it will be listed here.",
+            recentHelp: "Tab moves from project to project. Enter opens the project, Delete removes it from the list.",
+            openEntry: "Open %1 in %2",
             showInFolder: "Show in folder",
             remove: "Remove",
             build: "Build %1",
@@ -29,6 +31,8 @@
             learnMore: "Mehr über Zelto Rideved erfahren",
             recent: "Zuletzt geöffnete Projekte",
             noRecent: "Noch keine Projekte. Legen Sie ein neues Projekt an oder öffnen Sie eines, dann erscheint es hier.",
+            recentHelp: "Die Tabulatortaste geht von Projekt zu Projekt. Eingabe öffnet das Projekt, Entf entfernt es aus der Liste.",
+            openEntry: "%1 in %2 öffnen",
             showInFolder: "Im Ordner anzeigen",
             remove: "Entfernen",
             build: "Build %1",
@@ -40,8 +44,16 @@
     var state = window.zeltoWelcome = {
         connected: false,
         language: "en",
+        theme: "dark",
         recent: [],
-        buildNumber: ""
+        buildNumber: "",
+        focusAfterRender: -1
+    };
+
+    // The application calls this when the user picks another theme.
+    state.setTheme = function (name) {
+        state.theme = name === "Light" ? "light" : "dark";
+        document.body.className = "theme-" + state.theme;
     };
     var welcome = null;
 
@@ -74,6 +86,9 @@
         button.type = "button";
         button.className = "action " + className;
         button.textContent = label;
+        // One stop per project for the Tab key: the entry's own keys do what
+        // these buttons do.
+        button.tabIndex = -1;
         button.addEventListener("click", function (event) {
             event.stopPropagation();   // the row itself opens the project
             handler();
@@ -81,7 +96,30 @@
         return button;
     }
 
+    function entries() {
+        return Array.prototype.slice.call(document.querySelectorAll("#recentList .entry"));
+    }
+
+    function focusEntry(index) {
+        var all = entries();
+        if (all.length > 0)
+            all[Math.max(0, Math.min(index, all.length - 1))].focus();
+    }
+
+    function removeEntry(path) {
+        // The list is drawn again once the application took the entry away;
+        // the focus goes to the entry that takes its place.
+        state.focusAfterRender = entries().map(function (e) { return e.getAttribute("data-path"); }).indexOf(path);
+        welcome.removeFile(path);
+    }
+
     function renderRecent() {
+        // The list is drawn anew whenever it changes: the entry that had the
+        // focus keeps it, or the one that took its place gets it.
+        var active = document.activeElement;
+        var focusedPath = active && active.classList.contains("entry") ? active.getAttribute("data-path") : null;
+        var focusIndex = state.focusAfterRender >= 0 ? state.focusAfterRender : entries().indexOf(active);
+        state.focusAfterRender = -1;
         var list = document.getElementById("recentList");
         while (list.firstChild)
             list.removeChild(list.firstChild);
@@ -91,8 +129,18 @@
             item.title = path;
             item.setAttribute("data-path", path);
 
+            // The part that opens the project: a button for the keyboard and
+            // for screen readers, which hear the name and the folder.
+            var entry = document.createElement("div");
+            entry.className = "entry";
+            entry.tabIndex = 0;
+            entry.setAttribute("role", "button");
+            entry.setAttribute("data-path", path);
+            entry.setAttribute("aria-label", text("openEntry").replace("%1", fileName(path)).replace("%2", folderOf(path)));
+            entry.setAttribute("aria-describedby", "recentHelp");
             var icon = document.createElement("span");
             icon.className = "icon";
+            icon.setAttribute("aria-hidden", "true");
             var info = document.createElement("div");
             info.className = "info";
             var name = document.createElement("span");
@@ -103,6 +151,8 @@
             folder.textContent = folderOf(path);
             info.appendChild(name);
             info.appendChild(folder);
+            entry.appendChild(icon);
+            entry.appendChild(info);
 
             var actions = document.createElement("div");
             actions.className = "actions";
@@ -110,20 +160,41 @@
                 welcome.showInExplorer(path);
             }));
             actions.appendChild(actionButton("remove", text("remove"), function () {
-                welcome.removeFile(path);
+                removeEntry(path);
             }));
 
-            item.appendChild(icon);
-            item.appendChild(info);
+            item.appendChild(entry);
             item.appendChild(actions);
             item.addEventListener("click", function () {
                 // Absolute paths are used as they are; the application checks
                 // that the file still exists and picks the project loader.
                 welcome.openFile(path);
             });
+            entry.addEventListener("keydown", function (event) {
+                var index = entries().indexOf(entry);
+                if (event.key === "Enter" || event.key === " ") {
+                    event.preventDefault();
+                    welcome.openFile(path);
+                } else if (event.key === "Delete" || event.key === "Backspace") {
+                    event.preventDefault();
+                    removeEntry(path);
+                } else if (event.key === "ArrowDown" || event.key === "ArrowUp") {
+                    event.preventDefault();
+                    focusEntry(index + (event.key === "ArrowDown" ? 1 : -1));
+                }
+            });
             list.appendChild(item);
         });
         document.getElementById("recentEmpty").hidden = state.recent.length > 0 || !state.connected;
+        if (focusIndex < 0)
+            return;
+        var kept = entries().filter(function (e) { return e.getAttribute("data-path") === focusedPath; });
+        if (kept.length > 0)
+            kept[0].focus();
+        else if (state.recent.length > 0)
+            focusEntry(focusIndex);
+        else
+            document.getElementById("newProject").focus();
     }
 
     function showRecent(files) {
@@ -208,8 +279,7 @@
 
     document.addEventListener("DOMContentLoaded", function () {
         var query = new URLSearchParams(window.location.search);
-        var theme = query.get("theme") === "Light" ? "light" : "dark";
-        document.body.className = "theme-" + theme;
+        state.setTheme(query.get("theme"));
         applyTexts();
         wireCommands();
         var port = parseInt(query.get("port"), 10);

@@ -35,7 +35,7 @@ private slots:
     void deletedContainerIsForgotten();
 
 private:
-    // The Test.New, Edit.Undo and Test.Save commands with their defaults.
+    // The Test.New, Test.Undo and Test.Save commands with their defaults.
     void registerStandardCommands();
     void restart();
     QString shortcutOf(const QString &id) const;
@@ -75,7 +75,7 @@ void tst_ActionManager::registerStandardCommands()
 {
     const QList<QPair<QString, QString>> commands = {
         {QStringLiteral("Test.New"), QStringLiteral("Ctrl+N")},
-        {QStringLiteral("Edit.Undo"), QStringLiteral("Ctrl+Z")},
+        {QStringLiteral("Test.Undo"), QStringLiteral("Ctrl+Z")},
         {QStringLiteral("Test.Save"), QStringLiteral("Ctrl+S")},
     };
     for (const auto &command : commands) {
@@ -182,9 +182,9 @@ void tst_ActionManager::setContextFallsBackToMainWindow()
 
 void tst_ActionManager::saveWritesPortableTextAndKeepsCleared()
 {
-    m_pSettings->setValue(QStringLiteral("Shortcuts/Edit.Undo"), QStringLiteral("Ctrl+Z"));
+    m_pSettings->setValue(QStringLiteral("Shortcuts/Test.Undo"), QStringLiteral("Ctrl+Z"));
     registerStandardCommands();
-    ActionManager::getAction(QStringLiteral("Edit.Undo"))->setKeySequence(QKeySequence());
+    ActionManager::getAction(QStringLiteral("Test.Undo"))->setKeySequence(QKeySequence());
     ActionManager::getAction(QStringLiteral("Test.Save"))
         ->setKeySequence(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     ActionContainer *file = ActionManager::createMenuContainer(QStringLiteral("&File"),
@@ -197,27 +197,27 @@ void tst_ActionManager::saveWritesPortableTextAndKeepsCleared()
     QSettings onDisk(m_pSettings->fileName(), QSettings::IniFormat);
     onDisk.beginGroup(QStringLiteral("Shortcuts"));
     // Besides the main window's own commands: this test's three, no separator.
-    QStringList lstOwnKeys = onDisk.allKeys().filter(QRegularExpression(QStringLiteral("^(Test|Edit|Separator)\\.")));
+    QStringList lstOwnKeys = onDisk.allKeys().filter(QRegularExpression(QStringLiteral("^(Test|Separator)\\.")));
     QCOMPARE(lstOwnKeys.size(), 3);
     QCOMPARE(onDisk.value(QStringLiteral("Test.New")).toString(), QStringLiteral("Ctrl+N"));
     QCOMPARE(onDisk.value(QStringLiteral("Test.Save")).toString(), QStringLiteral("Ctrl+Shift+S"));
     // Cleared by the user: an empty value, so the default does not come back.
-    QVERIFY(onDisk.contains(QStringLiteral("Edit.Undo")));
-    QCOMPARE(onDisk.value(QStringLiteral("Edit.Undo")).toString(), QString());
+    QVERIFY(onDisk.contains(QStringLiteral("Test.Undo")));
+    QCOMPARE(onDisk.value(QStringLiteral("Test.Undo")).toString(), QString());
 }
 
 void tst_ActionManager::readFromSettings_data()
 {
     QTest::addColumn<QVariantMap>("saved");
-    QTest::addColumn<QStringList>("expected"); // Test.New, Edit.Undo, Test.Save
+    QTest::addColumn<QStringList>("expected"); // Test.New, Test.Undo, Test.Save
 
     QTest::newRow("no group: defaults")
         << QVariantMap() << QStringList{"Ctrl+N", "Ctrl+Z", "Ctrl+S"};
     QTest::newRow("one key: others keep their defaults")
         << QVariantMap{{"Test.New", "Ctrl+Shift+N"}} << QStringList{"Ctrl+Shift+N", "Ctrl+Z", "Ctrl+S"};
-    QTest::newRow("empty value: cleared") << QVariantMap{{"Edit.Undo", ""}} << QStringList{"Ctrl+N", "", "Ctrl+S"};
+    QTest::newRow("empty value: cleared") << QVariantMap{{"Test.Undo", ""}} << QStringList{"Ctrl+N", "", "Ctrl+S"};
     QTest::newRow("every key")
-        << QVariantMap{{"Test.New", "Alt+N"}, {"Edit.Undo", "Ctrl+Alt+Z"}, {"Test.Save", "F2"}}
+        << QVariantMap{{"Test.New", "Alt+N"}, {"Test.Undo", "Ctrl+Alt+Z"}, {"Test.Save", "F2"}}
         << QStringList{"Alt+N", "Ctrl+Alt+Z", "F2"};
     QTest::newRow("key of an unknown command only")
         << QVariantMap{{"Plugin.Gone", "Ctrl+G"}} << QStringList{"Ctrl+N", "Ctrl+Z", "Ctrl+S"};
@@ -241,7 +241,7 @@ void tst_ActionManager::readFromSettings()
 
     ActionManager::readFromSettings();
     QCOMPARE(shortcutOf(QStringLiteral("Test.New")), expected.at(0));
-    QCOMPARE(shortcutOf(QStringLiteral("Edit.Undo")), expected.at(1));
+    QCOMPARE(shortcutOf(QStringLiteral("Test.Undo")), expected.at(1));
     QCOMPARE(shortcutOf(QStringLiteral("Test.Save")), expected.at(2));
 }
 
@@ -249,7 +249,7 @@ void tst_ActionManager::savedShortcutsSurviveRestart()
 {
     registerStandardCommands();
     ActionManager::getAction(QStringLiteral("Test.Save"))->setKeySequence(QKeySequence(QStringLiteral("Ctrl+Alt+S")));
-    ActionManager::getAction(QStringLiteral("Edit.Undo"))->setKeySequence(QKeySequence());
+    ActionManager::getAction(QStringLiteral("Test.Undo"))->setKeySequence(QKeySequence());
     ActionManager::saveSettings();
 
     restart();
@@ -261,13 +261,13 @@ void tst_ActionManager::savedShortcutsSurviveRestart()
     QCOMPARE(shortcutOf(QStringLiteral("Test.New")), QStringLiteral("Ctrl+N"));
     // A cleared shortcut stays cleared, although its default is given after
     // registration.
-    QCOMPARE(shortcutOf(QStringLiteral("Edit.Undo")), QString());
+    QCOMPARE(shortcutOf(QStringLiteral("Test.Undo")), QString());
     ActionManager::readFromSettings();
-    QCOMPARE(shortcutOf(QStringLiteral("Edit.Undo")), QString());
+    QCOMPARE(shortcutOf(QStringLiteral("Test.Undo")), QString());
     QCOMPARE(shortcutOf(QStringLiteral("Test.Save")), QStringLiteral("Ctrl+Alt+S"));
 
     ActionManager::resetToDefault();
-    QCOMPARE(shortcutOf(QStringLiteral("Edit.Undo")), QStringLiteral("Ctrl+Z"));
+    QCOMPARE(shortcutOf(QStringLiteral("Test.Undo")), QStringLiteral("Ctrl+Z"));
     QCOMPARE(shortcutOf(QStringLiteral("Test.Save")), QStringLiteral("Ctrl+S"));
     m_pSettings->sync();
     QSettings onDisk(m_pSettings->fileName(), QSettings::IniFormat);

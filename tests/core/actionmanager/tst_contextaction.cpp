@@ -197,8 +197,8 @@ void tst_ContextAction::firstActionsLooksStay()
     ContextManager::registerContext(m_pOuter, QStringLiteral("Outer"), QStringLiteral("Outer"));
     QAction *global = newAction(QStringLiteral("Undo"));
     QAction *inPane = newAction(QStringLiteral("Undo Move"));
-    ContextAction *command = ActionManager::registerAction(global, QStringLiteral("Edit.Undo"), m_pWindow);
-    ActionManager::registerAction(inPane, QStringLiteral("Edit.Undo"), m_pOuter);
+    ContextAction *command = ActionManager::registerAction(global, QStringLiteral("Test.Undo"), m_pWindow);
+    ActionManager::registerAction(inPane, QStringLiteral("Test.Undo"), m_pOuter);
     focus(m_pInOuter);
     QCOMPARE(static_cast<ProxyAction *>(command->getAction())->action(), inPane);
     QCOMPARE(command->getAction()->text(), QStringLiteral("Undo"));

@@ -86,7 +86,7 @@ void tst_DocumentManager::registration()
     QCOMPARE(DocumentManager::getDocuments(), QList<IDocument *>({&a, &b}));
     QCOMPARE(DocumentManager::getUndoGroup()->stacks().size(), 2);
     QVERIFY(DocumentManager::getUndoGroup()->stacks().contains(a.getUndoStack()));
-    QCOMPARE(DocumentManager::getInstance()->findChildren<QTimer *>().size(), 2);
+    QCOMPARE(DocumentManager::getInstance()->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly).size(), 2);
 
     PlainDocument noStack;   // a document that has not made its stack yet
     DocumentManager::addDocument(&noStack);
@@ -97,7 +97,7 @@ void tst_DocumentManager::registration()
     QVERIFY(!DocumentManager::removeDocument(&a));
     QCOMPARE(DocumentManager::getDocuments(), QList<IDocument *>({&b}));
     QCOMPARE(DocumentManager::getUndoGroup()->stacks(), QList<QUndoStack *>({b.getUndoStack()}));
-    QCOMPARE(DocumentManager::getInstance()->findChildren<QTimer *>().size(), 1);
+    QCOMPARE(DocumentManager::getInstance()->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
 
     DocumentManager::startWaitingBackup(nullptr);
     DocumentManager::stopWaitingBackup(nullptr);

@@ -1,9 +1,18 @@
+#include "core/actionmanager/actioncontainer.h"
+#include "core/actionmanager/actionmanager.h"
 #include "core/i18n/ithemesmanager.h"
+#include "core/mainwindow.h"
 #include "tests/common/testhost.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QCheckBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QVBoxLayout>
 #include <QSettings>
 #include <QTranslator>
 #include <QtTest>
@@ -47,6 +56,9 @@ private slots:
     void themeIdIsCaseSensitive();
     void missingDarkFileAppliesNothing();
     void saveThemesTakesListedIdsOnly();
+    void switchesThemeWhileRunning();
+    void shippedThemesShowFocusAndTicks_data();
+    void shippedThemesShowFocusAndTicks();
     void shippedThemesShowTranslatedNames();
 
 private:
@@ -191,6 +203,111 @@ void tst_ThemesManager::saveThemesTakesListedIdsOnly()
     // The applied theme stays until the next start.
     QCOMPARE(manager.getCurrentThemeId(), QStringLiteral("Dark"));
     QCOMPARE(qApp->styleSheet(), sheetOf("zelto_dark.qss"));
+}
+
+void tst_ThemesManager::switchesThemeWhileRunning()
+{
+    createThemes({"zelto_dark.qss", "zelto_light.qss", "zelto_gone.qss"});
+    IThemesManager &manager = IThemesManager::getInstance();
+    QVERIFY(manager.initialize());
+    MainWindow window;
+    QMenu *pThemeMenu = nullptr;
+    for (QAction *pAction : ActionManager::getActionContainer(QStringLiteral("MenuBar.View"))->getMenu()->actions()) {
+        if (pAction->menu() && pAction->menu()->actions().size() == 3)
+            pThemeMenu = pAction->menu();
+    }
+    QVERIFY(pThemeMenu);
+    const auto checked = [pThemeMenu]() {
+        for (QAction *pAction : pThemeMenu->actions()) {
+            if (pAction->isChecked())
+                return pAction->data().toString();
+        }
+        return QString();
+    };
+    QCOMPARE(checked(), QStringLiteral("Dark"));
+    QSignalSpy changed(&manager, &IThemesManager::themeChanged);
+
+    // View > Theme applies the theme at once and keeps it for the next start.
+    pThemeMenu->actions().at(2)->trigger();
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.first().first().toString(), QStringLiteral("Light"));
+    QCOMPARE(qApp->styleSheet(), sheetOf("zelto_light.qss"));
+    QCOMPARE(manager.getCurrentThemeId(), QStringLiteral("Light"));
+    QCOMPARE(manager.getSaveThemeId(), QStringLiteral("Light"));
+    QCOMPARE(checked(), QStringLiteral("Light"));
+
+    // The same theme again changes nothing; an unknown or unreadable one is refused.
+    QVERIFY(manager.applyTheme(QStringLiteral("Light")));
+    QVERIFY(!manager.applyTheme(QStringLiteral("light")));
+    QVERIFY(QFile::remove(m_strFolder + QStringLiteral("/zelto_gone.qss")));
+    pThemeMenu->actions().at(1)->trigger();
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(checked(), QStringLiteral("Light"));
+    QCOMPARE(qApp->styleSheet(), sheetOf("zelto_light.qss"));
+
+    // A switch from elsewhere (the preferences) moves the mark too.
+    QVERIFY(manager.applyTheme(QStringLiteral("Dark")));
+    QCOMPARE(checked(), QStringLiteral("Dark"));
+    QCOMPARE(qApp->styleSheet(), sheetOf("zelto_dark.qss"));
+}
+
+void tst_ThemesManager::shippedThemesShowFocusAndTicks_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::addColumn<QColor>("accent");
+    QTest::addColumn<QColor>("tick");
+    QTest::newRow("dark") << "dark" << QColor(0xf7, 0x94, 0x1d) << QColor(0x1b, 0x1c, 0x1f);
+    QTest::newRow("light") << "light" << QColor(0xe0, 0x80, 0x0f) << QColor(Qt::white);
+}
+
+void tst_ThemesManager::shippedThemesShowFocusAndTicks()
+{
+    QFETCH(QString, theme);
+    QFETCH(QColor, accent);
+    QFETCH(QColor, tick);
+    QFile sheet(qEnvironmentVariable("ZELTO_BUILD_DIR") + QStringLiteral("/bin/resources/styles/zelto_%1.qss").arg(theme));
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    const auto count = [](const QImage &image, const QColor &colour) {
+        int nCount = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                nCount += qAbs(pixel.red() - colour.red()) + qAbs(pixel.green() - colour.green())
+                              + qAbs(pixel.blue() - colour.blue()) < 30;
+            }
+        }
+        return nCount;
+    };
+
+    QWidget window;
+    auto *pLayout = new QVBoxLayout(&window);
+    auto *pBox = new QCheckBox(QStringLiteral("Back up"), &window);
+    auto *pButton = new QPushButton(QStringLiteral("Apply"), &window);
+    auto *pOther = new QPushButton(QStringLiteral("Cancel"), &window);
+    pLayout->addWidget(pBox);
+    pLayout->addWidget(pButton);
+    pLayout->addWidget(pOther);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    // A ticked box shows the tick on its filled square.
+    pBox->setChecked(true);
+    QStyleOptionButton option;
+    option.initFrom(pBox);
+    const QRect indicator = pBox->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, pBox);
+    const QImage ticked = pBox->grab(indicator).toImage();
+    QVERIFY(count(ticked, accent) > 20);
+    QVERIFY2(count(ticked, tick) > 4, qPrintable(theme));
+
+    // The button with the focus is framed in the accent colour; the other is not.
+    pOther->setFocus();
+    QTRY_VERIFY(pOther->hasFocus());
+    QCOMPARE(count(pButton->grab().toImage(), accent), 0);
+    pButton->setFocus();
+    QTRY_VERIFY(pButton->hasFocus());
+    QVERIFY(count(pButton->grab().toImage(), accent) > 20);
 }
 
 void tst_ThemesManager::shippedThemesShowTranslatedNames()

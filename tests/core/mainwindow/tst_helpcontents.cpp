@@ -1,6 +1,9 @@
-// The help document follows the operating system's locale, which Qt reads
-// once from the environment; each case therefore runs this executable again
-// as a child process with its own LC_ALL and reports what the child saw.
+// The help document follows the language chosen in the application, then
+// the operating system's locale, which Qt reads once from the environment;
+// each case therefore runs this executable again as a child process with its
+// own LC_ALL and reports what the child saw.
+#include "core/i18n/ilanguagemanager.h"
+#include "core/icore.h"
 #include "core/mainwindow.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
@@ -18,6 +21,8 @@
 namespace {
 
 const char kChildVariable[] = "ZELTO_HELP_CHILD";
+const char kChosenVariable[] = "ZELTO_HELP_CHOSEN";     // the language chosen under View > Language
+const char kNoViewerVariable[] = "ZELTO_HELP_NO_VIEWER"; // nothing can show the file
 
 void report(const QString &strLine)
 {
@@ -44,9 +49,14 @@ int runChild(int argc, char **argv)
 {
     QApplication app(argc, argv);
     TestSupport::TestHost host;
+    const QString strChosen = qEnvironmentVariable(kChosenVariable);
+    if (!strChosen.isEmpty())
+        ICore::settings()->setValue(QStringLiteral("Zelto/Language"), strChosen);
+    ILanguageManager::getInstance().initialize();   // as the core plug-in does first
     MainWindow window;
     UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "openUrl");
+    if (!qEnvironmentVariableIsSet(kNoViewerVariable))
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "openUrl");
     TestSupport::ModalAnswerer answerer;
     answerer.answer(QMessageBox::Ok);
 
@@ -55,7 +65,7 @@ int runChild(int argc, char **argv)
     qInstallMessageHandler(nullptr);
 
     for (const TestSupport::ModalRecord &record : answerer.records())
-        report(QStringLiteral("BOX:") + record.text);
+        report(QStringLiteral("BOX:") + QString(record.text).replace(QLatin1Char('\n'), QLatin1String("\\n")));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     return 0;
 }
@@ -81,28 +91,46 @@ void tst_HelpContents::cleanup()
 
 void tst_HelpContents::helpFileSelection_data()
 {
+    QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QStringList>("expected");   // the child's report, %1 = the folder
 
     QTest::newRow("fr_FR with a French guide")
-        << "fr_FR.UTF-8" << QStringList{"fr", "en"} << QStringList{"OPENED:%1/zelto_help_fr.pdf"};
+        << "" << "fr_FR.UTF-8" << QStringList{"fr", "en"} << QStringList{"OPENED:%1/zelto_help_fr.pdf"};
     QTest::newRow("ja_JP with the English guide only")
-        << "ja_JP.UTF-8" << QStringList{"en"}
+        << "" << "ja_JP.UTF-8" << QStringList{"en"}
         << QStringList{"LOG:Localized help file not found: %1/zelto_help_ja.pdf",
                        "LOG:Trying to open English help file instead: %1/zelto_help_en.pdf",
                        "OPENED:%1/zelto_help_en.pdf"};
     QTest::newRow("no guide at all")
-        << "de_DE.UTF-8" << QStringList()
+        << "" << "de_DE.UTF-8" << QStringList()
         << QStringList{"LOG:Localized help file not found: %1/zelto_help_de.pdf",
                        "LOG:Trying to open English help file instead: %1/zelto_help_en.pdf",
                        "LOG:Help file not found: %1/zelto_help_en.pdf", "BOX:Help document is missing."};
     QTest::newRow("the system language is English")
-        << "en_GB.UTF-8" << QStringList{"en"} << QStringList{"OPENED:%1/zelto_help_en.pdf"};
+        << "" << "en_GB.UTF-8" << QStringList{"en"} << QStringList{"OPENED:%1/zelto_help_en.pdf"};
+    QTest::newRow("chosen German over the French system")
+        << "de_DE" << "fr_FR.UTF-8" << QStringList{"de", "fr", "en"} << QStringList{"OPENED:%1/zelto_help_de.pdf"};
+    QTest::newRow("chosen German without its guide: the system's")
+        << "de_DE" << "fr_FR.UTF-8" << QStringList{"fr", "en"}
+        << QStringList{"LOG:Localized help file not found: %1/zelto_help_de.pdf", "OPENED:%1/zelto_help_fr.pdf"};
+    QTest::newRow("neither guide: English")
+        << "de_DE" << "fr_FR.UTF-8" << QStringList{"en"}
+        << QStringList{"LOG:Localized help file not found: %1/zelto_help_de.pdf",
+                       "LOG:Localized help file not found: %1/zelto_help_fr.pdf",
+                       "LOG:Trying to open English help file instead: %1/zelto_help_en.pdf",
+                       "OPENED:%1/zelto_help_en.pdf"};
+    QTest::newRow("no program shows PDF files")
+        << "no viewer" << "en_GB.UTF-8" << QStringList{"en"}
+        << QStringList{"LOG:Failed to open help file: %1/zelto_help_en.pdf",
+                       "BOX:Could not open help file.\n\nThe user guide is the PDF file\n%1/zelto_help_en.pdf\n\n"
+                       "Install a program that shows PDF files, or open the file with a web browser."};
 }
 
 void tst_HelpContents::helpFileSelection()
 {
+    QFETCH(QString, chosen);
     QFETCH(QString, locale);
     QFETCH(QStringList, present);
     QFETCH(QStringList, expected);
@@ -117,6 +145,13 @@ void tst_HelpContents::helpFileSelection()
     environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
     environment.insert(QStringLiteral("LC_ALL"), locale);
     environment.insert(QStringLiteral("LANG"), locale);
+    if (chosen == QLatin1String("no viewer")) {
+        // Neither a URL handler nor the system's opener is there.
+        environment.insert(QString::fromLatin1(kNoViewerVariable), QStringLiteral("1"));
+        environment.insert(QStringLiteral("PATH"), QString());
+    } else {
+        environment.insert(QString::fromLatin1(kChosenVariable), chosen);
+    }
     QProcess child;
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::SeparateChannels);
@@ -129,7 +164,7 @@ void tst_HelpContents::helpFileSelection()
     for (const QString &strLine : lstLines) {
         if (strLine.startsWith(QLatin1String("LOG:")) || strLine.startsWith(QLatin1String("OPENED:"))
             || strLine.startsWith(QLatin1String("BOX:")))
-            lstReport << strLine;
+            lstReport << QString(strLine).replace(QLatin1String("\\n"), QLatin1String("\n"));
     }
     QStringList lstExpected;
     for (const QString &strLine : qAsConst(expected))

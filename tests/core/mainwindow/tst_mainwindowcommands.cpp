@@ -6,6 +6,7 @@
 #include "core/i18n/ilanguagemanager.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
+#include "core/ui/menumnemonics.h"
 #include "extensionsystem/pluginmanager.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testdocumentfactory.h"
@@ -19,7 +20,9 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -70,6 +73,8 @@ private slots:
     void declaredCommands_data();
     void declaredCommands();
     void menuLayout();
+    void everyMenuEntryHasItsOwnMnemonic_data();
+    void everyMenuEntryHasItsOwnMnemonic();
     void toolbarAndStatusBar();
     void languageMenuKeepsRunningLanguage();
     void focusIntoMenuKeepsContext();
@@ -100,26 +105,26 @@ void tst_MainWindowCommands::declaredCommands_data()
     QTest::newRow("Save") << "File.Save" << "&Save" << QKeySequence(QKeySequence::Save) << "Save the current project"
                           << false;
     // No platform key for Save As here: the conventional one.
-    QTest::newRow("Other Project") << "File.SaveAs.Project" << "Other Project"
+    QTest::newRow("Other Project") << "File.SaveAs.Project" << "&Other Project"
                                    << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
                                    << "Save the current project as a new one" << false;
     QTest::newRow("Close") << "File.Close" << "&Close" << QKeySequence(QKeySequence::Close)
                            << "Close the current project" << false;
-    QTest::newRow("Preview scene") << "File.Preview_Current_Scene_In_Browser" << "Preview Current Scene in Browser"
+    QTest::newRow("Preview scene") << "File.Preview_Current_Scene_In_Browser" << "Preview Current Scene in &Browser"
                                    << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S) << QString() << true;
-    QTest::newRow("Preview project") << "File.Preview_Project_In_Browser" << "Preview Project in Browser"
+    QTest::newRow("Preview project") << "File.Preview_Project_In_Browser" << "Preview Pro&ject in Browser"
                                      << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P) << QString() << true;
-    QTest::newRow("Export") << "File.Export_To_HTML5" << "Export to HTML5"
+    QTest::newRow("Export") << "File.Export_To_HTML5" << "&Export to HTML5"
                             << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E) << QString() << true;
     QTest::newRow("Exit") << "File.Exit" << "E&xit" << QKeySequence(QKeySequence::Quit) << "Quit the program" << true;
     QTest::newRow("Preferences") << "Edit.Preferences" << "&Preferences" << QKeySequence(QKeySequence::Preferences)
                                  << QString() << true;
-    QTest::newRow("About") << "Help.About" << "About" << none << QString() << true;
-    QTest::newRow("Help Contents") << "Help.Help_Contents" << "Help Contents" << QKeySequence(Qt::Key_F1)
+    QTest::newRow("About") << "Help.About" << "&About" << none << QString() << true;
+    QTest::newRow("Help Contents") << "Help.Help_Contents" << "&Help Contents" << QKeySequence(Qt::Key_F1)
                                    << QString() << true;
-    QTest::newRow("Community") << "Help.Community" << "User Community" << none << QString() << true;
-    QTest::newRow("Updates") << "Help.CheckUpdates" << "Check Updates..." << none << QString() << true;
-    QTest::newRow("Account") << "Help.UserAccount" << "My Account" << none << QString() << true;
+    QTest::newRow("Community") << "Help.Community" << "User &Community" << none << QString() << true;
+    QTest::newRow("Updates") << "Help.CheckUpdates" << "Check &Updates..." << none << QString() << true;
+    QTest::newRow("Account") << "Help.UserAccount" << "&My Account" << none << QString() << true;
 }
 
 void tst_MainWindowCommands::declaredCommands()
@@ -148,18 +153,69 @@ void tst_MainWindowCommands::menuLayout()
     QVERIFY(window.isAncestorOf(pMenuBar));   // placed in the title bar
     QCOMPARE(entries(pMenuBar->actions()), (QStringList{"&File", "&Edit", "&View", "&Help"}));
     QCOMPARE(entries(containerMenu("MenuBar.File")->actions()),
-             (QStringList{"&New", "&Open Project", "Recent Projects", "-", "&Save", "Save As", "&Close", "-",
-                          "Preview Current Scene in Browser", "Preview Project in Browser", "Export to HTML5", "-",
+             (QStringList{"&New", "&Open Project", "Recent &Projects", "-", "&Save", "Save &As", "&Close", "-",
+                          "Preview Current Scene in &Browser", "Preview Pro&ject in Browser", "&Export to HTML5", "-",
                           "E&xit"}));
-    QCOMPARE(entries(containerMenu("File.SaveAs")->actions()), QStringList{"Other Project"});
-    QCOMPARE(entries(containerMenu("MenuBar.Edit")->actions()), QStringList{"&Preferences"});
-    QCOMPARE(entries(containerMenu("MenuBar.View")->actions()), QStringList{"Language"});
+    QCOMPARE(entries(containerMenu("File.SaveAs")->actions()), QStringList{"&Other Project"});
+    QCOMPARE(entries(containerMenu("MenuBar.Edit")->actions()), (QStringList{"&Undo", "&Redo", "-", "&Preferences"}));
+    QCOMPARE(entries(containerMenu("MenuBar.View")->actions()),
+             (QStringList{"&Language", "&Theme", "-", "&Next Project", "&Previous Project"}));
     QCOMPARE(entries(containerMenu("MenuBar.Help")->actions()),
-             (QStringList{"About", "Help Contents", "User Community", "Check Updates...", "-", "My Account"}));
+             (QStringList{"&About", "&Help Contents", "&Find Command...", "User &Community", "Check &Updates...", "-",
+                          "&My Account"}));
 
     // Nothing open yet: nothing to save or close.
     QVERIFY(!containerMenu("File.SaveAs")->isEnabled());
     QVERIFY(!containerMenu("File.SaveAs")->menuAction()->isEnabled());
+}
+
+void tst_MainWindowCommands::everyMenuEntryHasItsOwnMnemonic_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << QString();
+    QTest::newRow("German") << QStringLiteral("de");
+}
+
+void tst_MainWindowCommands::everyMenuEntryHasItsOwnMnemonic()
+{
+    QFETCH(QString, language);
+    QTranslator translator;
+    if (!language.isEmpty()) {
+        QVERIFY(translator.load(qEnvironmentVariable("ZELTO_BUILD_DIR") + QStringLiteral("/bin/translations/zelto_")
+                                + language + QStringLiteral(".qm")));
+        QCoreApplication::installTranslator(&translator);
+    }
+    ICore::settings()->setValue(QStringLiteral("Zelto/RecentProjects"),
+                                QStringList{QStringLiteral("/p/one.zelto"), QStringLiteral("/p/two & three.zelto")});
+    MainWindow window;
+    QCoreApplication::removeTranslator(&translator);
+    QMenuBar *pMenuBar = ActionManager::getActionContainer(QStringLiteral("Zelto.MenuBar"))->getMenuBar();
+    window.show();
+
+    // Each menu as the user opens it, its submenus too.
+    QList<QWidget *> lstMenus{pMenuBar};
+    for (int i = 0; i < lstMenus.size(); ++i) {
+        QWidget *pMenu = lstMenus.at(i);
+        if (auto *pPopup = qobject_cast<QMenu *>(pMenu)) {
+            pPopup->popup(window.mapToGlobal(QPoint(20, 20)));
+            pPopup->hide();
+        }
+        QSet<QChar> setTaken;
+        for (QAction *pAction : pMenu->actions()) {
+            if (pAction->isSeparator() || !pAction->isVisible())
+                continue;
+            if (pAction->menu())
+                lstMenus << pAction->menu();
+            const QChar mnemonic = MenuMnemonics::mnemonicOf(pAction->text());
+            QVERIFY2(!mnemonic.isNull(), qPrintable(pAction->text()));
+            QVERIFY2(!setTaken.contains(mnemonic), qPrintable(pAction->text()));
+            setTaken.insert(mnemonic);
+        }
+    }
+    QVERIFY(lstMenus.size() >= 9);   // the menu bar, four menus, Recent Projects, Save As, Language, Theme
+    // The ampersand of a path is shown, not taken for a mnemonic.
+    QCOMPARE(MenuMnemonics::strip(containerMenu("File.Recent_Projects")->actions().at(1)->text()),
+             QStringLiteral("2. /p/two & three.zelto"));
 }
 
 void tst_MainWindowCommands::toolbarAndStatusBar()
@@ -170,8 +226,8 @@ void tst_MainWindowCommands::toolbarAndStatusBar()
     QCOMPARE(pToolbar->objectName(), QStringLiteral("m_pFileToolbar"));
     QCOMPARE(pToolbar->windowTitle(), QStringLiteral("File"));
     QCOMPARE(entries(pToolbar->actions()),
-             (QStringList{"&New", "&Open Project", "&Save", "-", "Preview Current Scene in Browser",
-                          "Preview Project in Browser", "Export to HTML5"}));
+             (QStringList{"&New", "&Open Project", "&Save", "-", "Preview Current Scene in &Browser",
+                          "Preview Pro&ject in Browser", "&Export to HTML5"}));
     QVERIFY(!commandAction("File.New")->icon().isNull());
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Ready"));
 }
@@ -186,7 +242,7 @@ void tst_MainWindowCommands::languageMenuKeepsRunningLanguage()
     MainWindow window;
     QMenu *pMenu = languageMenu();
     QVERIFY(pMenu);
-    QCOMPARE(pMenu->title(), QStringLiteral("Language"));
+    QCOMPARE(pMenu->title(), QStringLiteral("&Language"));
     const QList<QAction *> lstActions = pMenu->actions();
     QCOMPARE(lstActions.size(), 2);
     QAction *pEnglish = lstActions.at(0);

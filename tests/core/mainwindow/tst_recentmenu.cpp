@@ -14,7 +14,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -35,13 +37,16 @@ QMenu *recentMenu()
     return ActionManager::getActionContainer(QStringLiteral("File.Recent_Projects"))->getMenu();
 }
 
-// The entries the user sees in File > Recent Projects.
+// The projects the user sees in File > Recent Projects, as shown (without
+// the mnemonics' "&"); the commands under the separator are not counted.
 QStringList visibleEntries()
 {
     QStringList lstTexts;
     for (QAction *pAction : recentMenu()->actions()) {
+        if (pAction->isSeparator())
+            break;
         if (pAction->isVisible())
-            lstTexts << pAction->text();
+            lstTexts << QString(pAction->text()).replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
     }
     return lstTexts;
 }
@@ -63,6 +68,7 @@ private slots:
     void entryOpensProject();
     void missingProject_data();
     void missingProject();
+    void clearAndRemoveMissing();
 
 private:
     TestSupport::TestHost m_host;
@@ -102,7 +108,7 @@ void tst_RecentMenu::menuMirrorsList()
     ICore::settings()->setValue(QLatin1String(kRecentKey), numberedPaths(stored));
 
     MainWindow window;
-    QCOMPARE(recentMenu()->actions().size(), 10);
+    QCOMPARE(recentMenu()->actions().size(), 13);   // ten places, a separator, Clear List, Remove Missing
     QCOMPARE(recentMenu()->isEnabled(), shown != 0);
     QCOMPARE(recentMenu()->menuAction()->isEnabled(), shown != 0);
     QStringList lstExpected;
@@ -187,6 +193,39 @@ void tst_RecentMenu::missingProject()
     QCOMPARE(IRecentFilesManager::getInstance()->getRecentFiles(), remaining);
     QCOMPARE(visibleEntries().size(), remaining.size());
     QVERIFY(EditorManager::getEditors().isEmpty());
+}
+
+void tst_RecentMenu::clearAndRemoveMissing()
+{
+    QTemporaryDir dir;
+    const QString strKept = dir.filePath(QStringLiteral("a&b.zelto"));
+    QVERIFY(writeProjectFile(strKept));
+    ICore::settings()->setValue(QLatin1String(kRecentKey),
+                                QStringList{QStringLiteral("/projects/gone.zelto"), strKept,
+                                            QStringLiteral("/projects/also gone.zelto")});
+    MainWindow window;
+    auto *pPage = window.getMdiArea()->findChild<ZTHTMLExposingWelcome *>();
+    QSignalSpy pageTold(pPage, &ZTHTMLExposingWelcome::recentFilesChanged);
+    const QList<QAction *> lstActions = recentMenu()->actions();
+    QCOMPARE(lstActions.at(0)->text(), QStringLiteral("&1. /projects/gone.zelto"));
+    QCOMPARE(lstActions.at(1)->text(), QStringLiteral("&2. %1").arg(QString(strKept).replace("&", "&&")));
+    QVERIFY(lstActions.at(10)->isSeparator());
+    QCOMPARE(lstActions.at(11)->text(), QStringLiteral("&Clear List"));
+    QCOMPARE(lstActions.at(12)->text(), QStringLiteral("&Remove Missing Projects"));
+
+    lstActions.at(12)->trigger();
+    QCOMPARE(IRecentFilesManager::getInstance()->getRecentFiles(), QStringList{strKept});
+    QCOMPARE(visibleEntries(), QStringList{QStringLiteral("1. %1").arg(strKept)});
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Missing projects removed from the list: 2"));
+    lstActions.at(12)->trigger();
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Every project in the list still exists."));
+
+    lstActions.at(11)->trigger();
+    QVERIFY(IRecentFilesManager::getInstance()->getRecentFiles().isEmpty());
+    QVERIFY(visibleEntries().isEmpty());
+    QVERIFY(!recentMenu()->isEnabled());
+    // The welcome page heard of both changes, and of nothing else.
+    QCOMPARE(pageTold.size(), 2);
 }
 
 QTEST_MAIN(tst_RecentMenu)

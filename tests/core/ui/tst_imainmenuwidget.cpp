@@ -109,6 +109,7 @@ void tst_IMainMenuWidget::captionFollowsFilePath()
 {
     QFETCH(QString, path);
     QFETCH(QString, caption);
+    m_pWindow->resize(900, 300);   // room for the whole caption beside the buttons
     m_pTitleBar->updateWindowFilePath(QStringLiteral("/tmp/previous.zelto"));
     m_pTitleBar->updateWindowFilePath(path);
     QCOMPARE(m_pTitleBar->windowTitle(), caption);
@@ -296,7 +297,8 @@ void tst_IMainMenuWidget::contextMenuEnablesOneOfRestoreAndMaximize()
 
     const QString strRestore = maximized ? "1" : "0";
     const QString strMaximize = maximized ? "0" : "1";
-    QCOMPARE(lstSeen, (QStringList{"Restore:" + strRestore, "Minimize:1", "Maximize:" + strMaximize, "Close:1"}));
+    QCOMPARE(lstSeen,
+             (QStringList{"&Restore:" + strRestore, "Mi&nimize:1", "Ma&ximize:" + strMaximize, "&Close:1"}));
 }
 
 QTEST_MAIN(tst_IMainMenuWidget)

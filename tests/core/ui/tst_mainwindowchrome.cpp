@@ -1,8 +1,13 @@
 #include "core/mainwindow.h"
+#include "core/ui/imainmenuwidget.h"
+#include "core/ui/ishadowborderframe.h"
 #include "core/ui/ztnotificationbar.h"
 #include "tests/common/testhost.h"
 
+#include <QAccessible>
 #include <QLabel>
+#include <QToolButton>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -16,6 +21,8 @@ private slots:
     void notificationShowsAndHides();
     void emptyNotificationIsNotLogged();
     void accountLinkIsRelayed();
+    void smallWindowKeepsCaptionClear();
+    void screenReadersHearTheChrome();
 
 private:
     TestSupport::TestHost m_host;
@@ -80,6 +87,81 @@ void tst_MainWindowChrome::accountLinkIsRelayed()
     emit pLink->linkActivated(QStringLiteral("#"));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.first().first().toString(), QStringLiteral("#"));
+}
+
+void tst_MainWindowChrome::smallWindowKeepsCaptionClear()
+{
+    MainWindow window;
+    window.resize(200, 150);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(640, 480));   // no smaller than its minimum
+
+    auto *pTitleBar = qobject_cast<IMainMenuWidget *>(window.menuWidget());
+    window.setWindowFilePath(QStringLiteral("/a/rather/long/folder/name").repeated(10) + QStringLiteral("/scene.zelto"));
+    window.setWindowModified(true);
+    const QString strCaption = pTitleBar->shownCaption();
+    QVERIFY2(strCaption.startsWith(QStringLiteral("*/a/rather")) && strCaption.endsWith(QChar(0x2026)),
+             qPrintable(strCaption));
+    QVERIFY(pTitleBar->fontMetrics().horizontalAdvance(strCaption) <= pTitleBar->captionRect().width());
+    // The caption ends before the account link and the window buttons begin.
+    for (QWidget *pWidget : pTitleBar->findChildren<QWidget *>()) {
+        if ((qobject_cast<QLabel *>(pWidget) == window.getUserAccountLink() || qobject_cast<QPushButton *>(pWidget))
+            && pWidget->parentWidget() == pTitleBar)
+            QVERIFY2(pTitleBar->captionRect().right() < pWidget->geometry().left(), qPrintable(pWidget->objectName()));
+    }
+}
+
+void tst_MainWindowChrome::screenReadersHearTheChrome()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto read = [](QObject *pObject) {
+        QAccessibleInterface *pInterface = QAccessible::queryAccessibleInterface(pObject);
+        return pInterface ? QStringList{QString::number(pInterface->role()), pInterface->text(QAccessible::Name),
+                                        pInterface->text(QAccessible::Description).isEmpty() ? "-" : "described"}
+                          : QStringList();
+    };
+    const QString strButton = QString::number(QAccessible::Button);
+    auto *pTitleBar = qobject_cast<IMainMenuWidget *>(window.menuWidget());
+    const auto button = [pTitleBar](const char *pName) {
+        return pTitleBar->findChild<QPushButton *>(QLatin1String(pName));
+    };
+
+    // The window buttons, which show only icons, and the account link.
+    QCOMPARE(read(button("m_pMinimizeButton")), (QStringList{strButton, "Minimize", "described"}));
+    QCOMPARE(read(button("m_pMaximizeButton")), (QStringList{strButton, "Maximize", "described"}));
+    QCOMPARE(read(button("m_pCloseButton")), (QStringList{strButton, "Close", "described"}));
+    pTitleBar->updateMaximized(true);
+    QCOMPARE(read(button("m_pMaximizeButton")), (QStringList{strButton, "Restore Down", "described"}));
+    QCOMPARE(read(window.getUserAccountLink()).mid(1), (QStringList{"Sign In", "described"}));
+    QVERIFY(window.getUserAccountLink()->textInteractionFlags() & Qt::LinksAccessibleByKeyboard);
+
+    // The painted caption is the title bar's name.
+    window.setWindowFilePath(QStringLiteral("/p/scene.zelto"));
+    QCOMPARE(read(pTitleBar).mid(0, 2),
+             (QStringList{QString::number(QAccessible::TitleBar), "/p/scene.zelto - Zelto Rideved"}));
+
+    // The notification bar is an alert that reads its message; its buttons say what they do.
+    window.showNotification(QStringLiteral("Saved a copy."), ZTNotificationBar::Information, QStringLiteral("Undo"),
+                            true);
+    ZTNotificationBar *pBar = window.getNotificationBar();
+    QAccessibleInterface *pBarInterface = QAccessible::queryAccessibleInterface(pBar);
+    QCOMPARE(pBarInterface->role(), QAccessible::AlertMessage);
+    QCOMPARE(pBarInterface->text(QAccessible::Name), QStringLiteral("Notification"));
+    QCOMPARE(pBarInterface->text(QAccessible::Description), QStringLiteral("Saved a copy."));
+    QCOMPARE(read(pBar->findChild<QPushButton *>(QStringLiteral("m_pButton"))),
+             (QStringList{strButton, "Undo", "described"}));
+    QCOMPARE(read(pBar->findChild<QToolButton *>(QStringLiteral("m_pCloseButton"))),
+             (QStringList{strButton, "Close Notification", "described"}));
+
+    // A shadow frame is left out.
+    IShadowBorderFrame frame(&window, 0);
+    QAccessibleInterface *pFrameInterface = QAccessible::queryAccessibleInterface(&frame);
+    QCOMPARE(pFrameInterface->role(), QAccessible::NoRole);
+    QVERIFY(pFrameInterface->state().invisible);
+    QVERIFY(pFrameInterface->text(QAccessible::Name).isEmpty());
 }
 
 QTEST_MAIN(tst_MainWindowChrome)

@@ -9,6 +9,7 @@
 #include "sceneeditorwidget.h"
 #include "sceneoptionsdialog.h"
 #include "sceneplayer.h"
+#include "scenesettings.h"
 #include "timelineview.h"
 #include "timelinewidget.h"
 #include "breakpointsoptionpage.h"
@@ -51,6 +52,7 @@
 #include <QTreeWidget>
 #include <QUndoGroup>
 #include <QUndoStack>
+#include <QUndoView>
 #include <QtTest>
 
 // The main window's own commands (New, Save, Close, Recent Projects...) are
@@ -78,6 +80,8 @@ private slots:
     void cleanup();
     void createEditSaveCloseAndReopen();
     void undoAndRedoFollowTheFocusedEditor();
+    void undoIsNamedAndFieldsUndoFirst();
+    void keyboardAddsMovesAndSwitches();
     void saveUndoAndTabsFollowTheProjectInFront();
     void shortcutsHaveOneOwnerAndWork();
     void dragMovesAsOneUndoableStep();
@@ -118,7 +122,6 @@ void tst_SceneApp::startWindow()
     m_pFactory = new SceneDocumentFactory();
     ExtensionSystem::PluginManager::addObject(m_pFactory);
     m_pHandler = new SceneCommandHandler();
-    m_pHandler->registerUndoCommands();
     m_pHandler->connectCommands();
     m_pWindow->resize(1200, 800);
     m_pWindow->show();
@@ -276,6 +279,114 @@ void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
     QTest::keySequence(m_pWindow->windowHandle() ? static_cast<QWidget *>(pWidget->view()) : pWidget,
                        pUndo->getKeySequence());
     QTRY_COMPARE(pEditor->getSceneDocument()->project().m_lstScenes[0].lstItems.size(), 1);
+}
+
+void tst_SceneApp::undoIsNamedAndFieldsUndoFirst()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pEditor = createProject(QStringLiteral("named"));
+    QVERIFY(pEditor);
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    QAction *pUndo = ActionManager::getAction(QStringLiteral("Edit.Undo"))->getAction();
+    QAction *pRedo = ActionManager::getAction(QStringLiteral("Edit.Redo"))->getAction();
+    QCOMPARE(pUndo->text(), QStringLiteral("&Undo"));
+    QVERIFY(!pUndo->isEnabled());
+
+    // The menu entries are named after the step they undo and redo.
+    pWidget->addRectangle();
+    QCOMPARE(pUndo->text(), QStringLiteral("&Undo Add Rectangle"));
+    pWidget->moveSelected(5, 0);
+    QCOMPARE(pUndo->text(), QStringLiteral("&Undo Move"));
+    pUndo->trigger();
+    QCOMPARE(pRedo->text(), QStringLiteral("&Redo Move"));
+    pWidget->addText();
+    auto *pFont = pWidget->findChild<QSpinBox *>(QStringLiteral("m_pFontSpin"));
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+    pFont->setFocus();
+    QTRY_VERIFY(pFont->hasFocus());
+    pFont->selectAll();
+    QTest::keyClicks(pFont, QStringLiteral("44"));
+    QTest::keyClick(pFont, Qt::Key_Return);
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.last().nFontSize, 44);
+    QCOMPARE(pUndo->text(), QStringLiteral("&Undo Change Font Size"));
+
+    // With the focus in a field, its own typing goes first, then the project's steps.
+    QTest::keyClick(pFont, Qt::Key_End);
+    QTest::keyClicks(pFont, QStringLiteral("0"));
+    QCOMPARE(pFont->text(), QStringLiteral("440"));
+    QCOMPARE(pUndo->text(), QStringLiteral("&Undo Typing"));
+    pUndo->trigger();
+    QCOMPARE(pFont->text(), QStringLiteral("44"));
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.last().nFontSize, 44);
+    pUndo->trigger();
+    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.last().nFontSize, pDocument->project().m_nHeight / 12);
+    QTRY_VERIFY(pFont->hasFocus());
+    // The key does the same, though the field claims it first.
+    QTest::keySequence(pFont, pUndo->shortcut());
+    QTRY_COMPARE(pDocument->project().m_lstScenes[0].lstItems.size(), 1);   // the text is gone
+
+    // The history lists every step and hides with View > Undo History.
+    QUndoView *pHistory = pWidget->undoHistory();
+    QVERIFY(pHistory->isVisible());
+    QCOMPARE(pHistory->model()->rowCount(), pDocument->getUndoStack()->count() + 1);
+    QCOMPARE(pHistory->model()->index(1, 0).data().toString(), QStringLiteral("Add Rectangle"));
+    ContextAction *pToggle = ActionManager::getAction(QStringLiteral("Scene.Undo_History"));
+    QVERIFY(pToggle);
+    QVERIFY(ActionManager::getActionContainer(QStringLiteral("MenuBar.View"))->getMenu()->actions().contains(
+        pToggle->getAction()));
+    pWidget->view()->setFocus();
+    QTRY_VERIFY(pToggle->getAction()->isEnabled());
+    pToggle->getAction()->trigger();
+    QVERIFY(!pHistory->isVisible());
+    QVERIFY(!SceneSettings::showUndoHistory());
+    pToggle->getAction()->trigger();
+    QVERIFY(pHistory->isVisible());
+}
+
+void tst_SceneApp::keyboardAddsMovesAndSwitches()
+{
+    if (!ActionManager::getAction(QStringLiteral("File.New")))
+        QSKIP("The main window has no command File.New");
+    SceneEditor *pA = createProject(QStringLiteral("keys a"));
+    SceneEditor *pB = createProject(QStringLiteral("keys b"));
+    QVERIFY(pA && pB);
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+    QGraphicsView *pView = pB->getWidget()->view();
+    pView->setFocus();
+    QTRY_VERIFY(pView->hasFocus());
+    const auto items = [pB]() { return pB->getSceneDocument()->project().m_lstScenes[0].lstItems; };
+
+    // A letter adds a shape, which is selected and moves with the arrow keys.
+    QTest::keyClick(pView, Qt::Key_R);
+    QTRY_COMPARE(items().size(), 1);
+    QCOMPARE(items().at(0).type, SceneItem::Rectangle);
+    const QPointF start = items().at(0).rect.topLeft();
+    QTest::keyClick(pView, Qt::Key_Right);
+    QTest::keyClick(pView, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(items().at(0).rect.topLeft(), start + QPointF(1, 10));
+    QTest::keyClick(pView, Qt::Key_E);
+    QTest::keyClick(pView, Qt::Key_T);
+    QTRY_COMPARE(items().size(), 3);
+    QCOMPARE(items().at(1).type, SceneItem::Ellipse);
+    QCOMPARE(items().at(2).type, SceneItem::Text);
+    TestSupport::ModalAnswerer answerer;
+    answerer.reject();
+    QTest::keyClick(pView, Qt::Key_I);
+    QVERIFY(answerer.waitForAnswers(1));
+    QCOMPARE(answerer.records().at(0).className, QStringLiteral("QFileDialog"));
+    QCOMPARE(ActionManager::getAction(QStringLiteral("Scene.Add_Image"))->getDescription(),
+             QStringLiteral("Add an image file to the scene"));
+
+    // Ctrl+Tab and Ctrl+Shift+Tab go from project to project.
+    pView->setFocus();
+    QTest::keyClick(pView, Qt::Key_Tab, Qt::ControlModifier);
+    QTRY_COMPARE(activeEditor(), pA);
+    QTest::keyClick(pA->getWidget()->view(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(activeEditor(), pB);
 }
 
 void tst_SceneApp::saveUndoAndTabsFollowTheProjectInFront()
@@ -824,6 +935,12 @@ void tst_SceneApp::conflictingShortcutsAreNotSaved()
     dialog.shortcutsPage()->resetAll();
     QVERIFY(dialog.shortcutsPage()->conflicts().isEmpty());
     QVERIFY(dialog.applyChanges());
+
+    // A command's other default keys count too: Ctrl+F4 closes, beside Ctrl+W.
+    dialog.shortcutsPage()->setPendingShortcut(QStringLiteral("File.Export_To_HTML5"),
+                                               QKeySequence(Qt::CTRL | Qt::Key_F4));
+    QCOMPARE(dialog.shortcutsPage()->conflicts().size(), 1);
+    QVERIFY(dialog.shortcutsPage()->conflicts().at(0).contains(QLatin1String("File.Close")));
 }
 
 void tst_SceneApp::keyFieldSpeaksTheUsersLanguage()

@@ -38,6 +38,7 @@ private slots:
     void savingKeepsPermissions();
     void declinedSaveIsNotReportedAsFailure_data();
     void declinedSaveIsNotReportedAsFailure();
+    void reloadReadsWhatAnotherProgramWrote();
 
 private:
     QString path(const QString &strName) const { return m_pDir->filePath(strName); }
@@ -415,6 +416,26 @@ void tst_SceneDocument::declinedSaveIsNotReportedAsFailure()
     QCOMPARE(closing.count(), 0);
     QCOMPARE(readAll(strFile), content);
     QVERIFY(document.isModified());
+}
+
+void tst_SceneDocument::reloadReadsWhatAnotherProgramWrote()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("shared.zelto"), 1);
+    QVERIFY(pDocument->save());
+    SceneProject elsewhere = pDocument->project();
+    elsewhere.m_lstScenes[0].lstItems = items(3);
+    QString strError;
+    QVERIFY(elsewhere.save(pDocument->getFileName(), &strError));
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(2));
+    QVERIFY(pDocument->saveBackup());
+
+    QSignalSpy dataSpy(pDocument, &IDocument::dataChanged);
+    QVERIFY(pDocument->reload());
+    QVERIFY(pDocument->project().m_lstScenes[0].lstItems == items(3));
+    QVERIFY(!pDocument->isModified());
+    QCOMPARE(pDocument->getUndoStack()->count(), 0);
+    QCOMPARE(dataSpy.count(), 1);
+    QVERIFY(!QFile::exists(pDocument->getBackupFileName()));   // the dropped work goes with it
 }
 
 QTEST_MAIN(tst_SceneDocument)
