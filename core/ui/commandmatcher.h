@@ -7,10 +7,10 @@
 //
 // Every word must be found in the command's text, as a piece of it or as its
 // letters in order with others between them, the first at the start of a
-// word ("svas" finds "Save As"), or as a piece of its menu path. Pieces beat scattered letters, a match at the
-// start of a word beats one inside it, letters close together beat letters
-// far apart, and a match in the text beats one in the path. Letter case is
-// ignored.
+// word ("exht" finds "Export to HTML5"), or as a piece of its menu path.
+// Pieces beat scattered letters, a match at the start of a word beats one
+// inside it, letters close together beat letters far apart, and a match in
+// the text beats one in the path. Letter case is ignored.
 class CommandMatcher
 {
 public:
