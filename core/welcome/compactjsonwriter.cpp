@@ -115,7 +115,11 @@ void CompactJsonWriter::writeString(const QString &str)
     const QChar *pRun = pBegin;   // start of the characters not yet copied
     for (const QChar *p = pBegin; p != pEnd; ++p) {
         const char16_t c = p->unicode();
-        if (c < 0x80 ? !kNeedsEscape[c] : !QChar::isSurrogate(c))
+        // U+FFFD is escaped too: Qt's reader compares a key with escapes to
+        // one without by turning its lone surrogates into U+FFFD, so the two
+        // keys "\ud83dc" and "\ufffdc", one of them written as text, would
+        // be read back as one.
+        if (c < 0x80 ? !kNeedsEscape[c] : !QChar::isSurrogate(c) && c != 0xfffd)
             continue;
         if (QChar::isHighSurrogate(c) && p + 1 != pEnd && QChar::isLowSurrogate(p[1].unicode())) {
             ++p;
@@ -132,8 +136,8 @@ void CompactJsonWriter::writeString(const QString &str)
         case u'\r': m_strOut += QLatin1String("\\r"); break;
         case u'\t': m_strOut += QLatin1String("\\t"); break;
         default: {
-            // Other control characters, and a surrogate without its partner:
-            // UTF-8 cannot carry the latter, an escape keeps it intact.
+            // Other control characters, U+FFFD, and a surrogate without its
+            // partner: UTF-8 cannot carry the latter, an escape keeps it intact.
             const char escape[] = { '\\', 'u', kHexDigits[(c >> 12) & 0xf], kHexDigits[(c >> 8) & 0xf],
                                     kHexDigits[(c >> 4) & 0xf], kHexDigits[c & 0xf] };
             m_strOut += QLatin1String(escape, int(sizeof(escape)));
