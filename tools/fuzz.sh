@@ -42,6 +42,8 @@ cmake --build "$build"
 # Every report is fatal; leaks are looked for after each input.
 export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1:handle_abort=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+# Leaks inside system libraries, not in the code fuzzed, are listed there.
+export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp:print_suppressions=0"
 # The targets write only into a temporary folder of their own: in memory
 # when the system offers it (the settings target writes a file per input,
 # and a disk's syncs would slow it twentyfold), else in the build folder.
