@@ -5,6 +5,7 @@
 #include "core/icore.h"
 #include "core/iui.h"
 #include "core/mainwindow.h"
+#include "extensionsystem/platform.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -30,14 +31,17 @@ DocumentFileWatcher::DocumentFileWatcher(QObject *parent)
 DocumentFileWatcher::~DocumentFileWatcher() = default;
 
 // The content's hash; "unreadable" for a file that is there but cannot be
-// read, and nothing for a file that is not there.
+// read, and nothing for a file that is not there. Only a regular file is
+// read: a FIFO put in its place would block the application for good.
 QByteArray DocumentFileWatcher::fingerprintOf(const QString &strPath)
 {
     QFile file(strPath);
     if (!file.exists())
         return QByteArray();
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+    QString strError;
+    if (ExtensionSystem::Platform::openRegularFile(&file, &strError) != ExtensionSystem::Platform::Opened
+        || !hash.addData(&file))
         return QByteArrayLiteral("unreadable");
     return hash.result();
 }

@@ -19,6 +19,11 @@
 #include <QUndoStack>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <cstdio>
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 // Another program writing the file, in one step as editors do.
@@ -36,6 +41,7 @@ class tst_DocumentFileWatcher : public QObject
 
 private slots:
     void changesOnDisk();
+    void fifoInPlaceOfTheFile();
 
 private:
     TestSupport::TestHost m_host;
@@ -104,6 +110,35 @@ void tst_DocumentFileWatcher::changesOnDisk()
 
     pDocument->getUndoStack()->setClean();
     ExtensionSystem::PluginManager::removeObject(&factory);
+}
+
+// A FIFO put in the file's place has no writer: reading it would block the
+// application for good. It is taken for a file that changed.
+void tst_DocumentFileWatcher::fifoInPlaceOfTheFile()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QString strFile = dir.filePath(QStringLiteral("watched.zelto"));
+    const QString strFifo = dir.filePath(QStringLiteral("fifo"));
+    QVERIFY(writeProjectFile(strFile));
+    TestDocumentFactory factory;
+    ExtensionSystem::PluginManager::addObject(&factory);
+    MainWindow window;
+    QVERIFY(window.loadFile(strFile));
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::No);
+
+    QCOMPARE(::mkfifo(QFile::encodeName(strFifo).constData(), 0600), 0);
+    QCOMPARE(std::rename(QFile::encodeName(strFifo).constData(), QFile::encodeName(strFile).constData()), 0);
+    QVERIFY(answerer.waitForAnswers(1));
+    QVERIFY(answerer.records().at(0).text.startsWith(
+        QStringLiteral("The file %1 has been changed on disk").arg(QDir::toNativeSeparators(strFile))));
+
+    factory.m_lstDocuments.last()->getUndoStack()->setClean();
+    ExtensionSystem::PluginManager::removeObject(&factory);
+#else
+    QSKIP("FIFOs are a Unix matter.");
+#endif
 }
 
 QTEST_MAIN(tst_DocumentFileWatcher)
