@@ -61,13 +61,22 @@
         return (TEXTS[state.language] || TEXTS.en)[key] || TEXTS.en[key];
     }
 
+    // The text with %1, %2 ... filled in at once, so that a file name holding
+    // "%2" or "$&" is shown as it is.
+    function textWith(key) {
+        var values = Array.prototype.slice.call(arguments, 1);
+        return text(key).replace(/%([1-9])/g, function (placeholder, n) {
+            return n <= values.length ? String(values[n - 1]) : placeholder;
+        });
+    }
+
     function applyTexts() {
         document.documentElement.lang = state.language;
         var nodes = document.querySelectorAll("[data-text]");
         for (var i = 0; i < nodes.length; ++i)
             nodes[i].textContent = text(nodes[i].getAttribute("data-text"));
         document.getElementById("build").textContent =
-            state.buildNumber ? text("build").replace("%1", state.buildNumber) : "";
+            state.buildNumber ? textWith("build", state.buildNumber) : "";
         renderRecent();
     }
 
@@ -136,7 +145,7 @@
             entry.tabIndex = 0;
             entry.setAttribute("role", "button");
             entry.setAttribute("data-path", path);
-            entry.setAttribute("aria-label", text("openEntry").replace("%1", fileName(path)).replace("%2", folderOf(path)));
+            entry.setAttribute("aria-label", textWith("openEntry", fileName(path), folderOf(path)));
             entry.setAttribute("aria-describedby", "recentHelp");
             var icon = document.createElement("span");
             icon.className = "icon";
