@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,16 +33,26 @@ DocumentFileWatcher::~DocumentFileWatcher() = default;
 
 // The content's hash; "unreadable" for a file that is there but cannot be
 // read, and nothing for a file that is not there. Only a regular file is
-// read: a FIFO put in its place would block the application for good.
+// read: a FIFO put in its place would block the application for good. A file
+// beyond s_nMaxHashedSize is known by its size and time of change instead:
+// another program growing it to gigabytes must not stall the window while
+// it is read through.
 QByteArray DocumentFileWatcher::fingerprintOf(const QString &strPath)
 {
+    static const qint64 s_nMaxHashedSize = 64 * 1024 * 1024;
     QFile file(strPath);
     if (!file.exists())
         return QByteArray();
     QCryptographicHash hash(QCryptographicHash::Sha1);
     QString strError;
-    if (ExtensionSystem::Platform::openRegularFile(&file, &strError) != ExtensionSystem::Platform::Opened
-        || !hash.addData(&file))
+    if (ExtensionSystem::Platform::openRegularFile(&file, &strError) != ExtensionSystem::Platform::Opened)
+        return QByteArrayLiteral("unreadable");
+    if (file.size() > s_nMaxHashedSize) {
+        const QFileInfo info(file);
+        return QByteArrayLiteral("size ") + QByteArray::number(info.size()) + QByteArrayLiteral(" changed ")
+            + QByteArray::number(info.lastModified().toMSecsSinceEpoch());
+    }
+    if (!hash.addData(&file))
         return QByteArrayLiteral("unreadable");
     return hash.result();
 }
