@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The soak run (soak.js) on Xvfb, against the zelto of a build; run by hand,
 # not in CI: it takes about ten minutes. Build first (cmake --build build).
-#   benchmarks/soak/run.sh [scale]      BUILD_DIR=... measures another build.
+#   benchmarks/soak/run.sh [scale] [warm-up cycles]
+#                                       BUILD_DIR=... measures another build.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 export ZELTO_BUILD_DIR="$(cd "${BUILD_DIR:-build}" && pwd)"
