@@ -1,4 +1,5 @@
 #include "core/mainwindow.h"
+#include "core/mainwindow_p.h"
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextmanager.h"
@@ -63,31 +64,32 @@ static const char s_tempDirPrefix[] = "Zelto-Rideved-";
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
+    , d(std::make_unique<MainWindowPrivate>())
 {
     setAcceptDrops(true);
     QNetworkProxyFactory::setUseSystemConfiguration(true);
 
     // Web pages (the welcome page first of all) reach the application through
     // this server; port 0 lets the system pick a free one, read via getServer().
-    m_pServer = new QWebSocketServer(QStringLiteral("ZTServer"), QWebSocketServer::NonSecureMode, this);
-    if (!m_pServer->listen(QHostAddress::LocalHost, 0))
+    d->m_pServer = new QWebSocketServer(QStringLiteral("ZTServer"), QWebSocketServer::NonSecureMode, this);
+    if (!d->m_pServer->listen(QHostAddress::LocalHost, 0))
         qFatal("Failed to open web socket server.");
     // Programs driving the application from outside (tests, benchmarks) need
     // the port the system picked; ZELTO_PRINT_SERVER_PORT=1 prints it once.
     if (qEnvironmentVariableIsSet("ZELTO_PRINT_SERVER_PORT")) {
-        fprintf(stdout, "ZTServer port: %u\n", unsigned(m_pServer->serverPort()));
+        fprintf(stdout, "ZTServer port: %u\n", unsigned(d->m_pServer->serverPort()));
         fflush(stdout);
     }
 
     // Every accepted connection becomes a transport of the channel. Both are
     // deleted by the destructor.
-    m_pClientWrapper = new WebSocketClientWrapper(m_pServer, nullptr);
-    m_pChannel = new QWebChannel(nullptr);
-    connect(m_pClientWrapper, &WebSocketClientWrapper::clientConnected, m_pChannel, &QWebChannel::connectTo);
+    d->m_pClientWrapper = new WebSocketClientWrapper(d->m_pServer, nullptr);
+    d->m_pChannel = new QWebChannel(nullptr);
+    connect(d->m_pClientWrapper, &WebSocketClientWrapper::clientConnected, d->m_pChannel, &QWebChannel::connectTo);
     // Tools and tests find the port and the token in the user's runtime
     // folder; the file goes when the window does.
-    m_pConnectionFile = new BridgeConnectionFile;
-    m_pConnectionFile->write(m_pServer->serverPort(), m_pClientWrapper->token());
+    d->m_pConnectionFile = new BridgeConnectionFile;
+    d->m_pConnectionFile->write(d->m_pServer->serverPort(), d->m_pClientWrapper->token());
 
     statusBar()->setSizeGripEnabled(false);
     // Small enough for a netbook or a tiled desktop, large enough for the
@@ -98,33 +100,33 @@ MainWindow::MainWindow(QWidget *parent)
 
     // The registries; the document and editor managers are deleted by the
     // destructor, the action and context managers live until the process ends.
-    m_pCore = new ICore(this);
-    m_pDocumentManager = new DocumentManager;
-    m_pEditorManager = new EditorManager;
-    m_pActionManager = new ActionManager;
-    m_pContextManager = new ContextManager;
+    d->m_pCore = new ICore(this);
+    d->m_pDocumentManager = new DocumentManager;
+    d->m_pEditorManager = new EditorManager;
+    d->m_pActionManager = new ActionManager;
+    d->m_pContextManager = new ContextManager;
     ActionManager::initialize();
     DocumentManager::setSettings(ExtensionSystem::PluginManager::settings());
     DocumentManager::readSettings();
 
-    connect(m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::followActiveEditor,
+    connect(d->m_pEditorManager, &EditorManager::editorActivated, this, &MainWindow::followActiveEditor,
             Qt::UniqueConnection);
 
     // The work area; it publishes the welcome object on the channel, which
     // exists by now. Deleted by the destructor.
-    m_pMdiArea = new IMainMdiArea(this);
-    m_pMdiArea->setViewMode(QMdiArea::TabbedView);
-    m_pMdiArea->setDocumentMode(true);
-    m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_pMdiArea->setWindowIcon(QIcon(QStringLiteral(":/app/images/project_icon.ico")));
-    m_pMdiArea->setFocusPolicy(Qt::ClickFocus);
-    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateActivatedMdiSubFilePath);
-    setCentralWidget(m_pMdiArea);
+    d->m_pMdiArea = new IMainMdiArea(this);
+    d->m_pMdiArea->setViewMode(QMdiArea::TabbedView);
+    d->m_pMdiArea->setDocumentMode(true);
+    d->m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    d->m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    d->m_pMdiArea->setWindowIcon(QIcon(QStringLiteral(":/app/images/project_icon.ico")));
+    d->m_pMdiArea->setFocusPolicy(Qt::ClickFocus);
+    connect(d->m_pMdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateActivatedMdiSubFilePath);
+    setCentralWidget(d->m_pMdiArea);
     // A plug-in that puts its own central widget in place makes QMainWindow
     // delete the area; forget it then instead of deleting it twice.
-    connect(m_pMdiArea, &QObject::destroyed, this, [this] { m_pMdiArea = nullptr; });
-    if (QTabBar *pTabBar = m_pMdiArea->findChild<QTabBar *>()) {
+    connect(d->m_pMdiArea, &QObject::destroyed, this, [this] { d->m_pMdiArea = nullptr; });
+    if (QTabBar *pTabBar = d->m_pMdiArea->findChild<QTabBar *>()) {
         pTabBar->setExpanding(false);
         pTabBar->setTabsClosable(true);
         QFont font = pTabBar->font();
@@ -135,13 +137,13 @@ MainWindow::MainWindow(QWidget *parent)
 
     // The frameless window's own title bar; it also carries the notification bar.
     ChromeAccessibility::install();
-    m_pMenuWidget = new IMainMenuWidget(this, QStringLiteral(ZELTO_APP_TITLE),
-                                        IUi::getIcon(QStringLiteral("icon"), IUi::SizeNone,
-                                                     QStringLiteral(":/core/images/")));
-    connect(this, &MainWindow::updateWindowFilePath, m_pMenuWidget, &IMainMenuWidget::updateWindowFilePath);
-    connect(this, &MainWindow::updateModified, m_pMenuWidget, &IMainMenuWidget::updateModified);
-    connect(m_pMenuWidget->accountLinkLabel(), &QLabel::linkActivated, this, &MainWindow::userAccountLinkActivated);
-    setMenuWidget(m_pMenuWidget);
+    d->m_pMenuWidget = new IMainMenuWidget(this, QStringLiteral(ZELTO_APP_TITLE),
+                                           IUi::getIcon(QStringLiteral("icon"), IUi::SizeNone,
+                                                        QStringLiteral(":/core/images/")));
+    connect(this, &MainWindow::updateWindowFilePath, d->m_pMenuWidget, &IMainMenuWidget::updateWindowFilePath);
+    connect(this, &MainWindow::updateModified, d->m_pMenuWidget, &IMainMenuWidget::updateModified);
+    connect(d->m_pMenuWidget->accountLinkLabel(), &QLabel::linkActivated, this, &MainWindow::userAccountLinkActivated);
+    setMenuWidget(d->m_pMenuWidget);
 
     initActions();
     createToolBars();
@@ -154,44 +156,44 @@ MainWindow::MainWindow(QWidget *parent)
             &MainWindow::updateRecentFileActions);
 
     // Every activation change redraws the shadow borders (active shadow or inactive line).
-    m_pEventFilter = new EventFilter(this);
-    connect(m_pEventFilter, &EventFilter::activationChangeFiltered, this, &MainWindow::activationChangeFiltered);
-    QCoreApplication::instance()->installEventFilter(m_pEventFilter);
+    d->m_pEventFilter = new EventFilter(this);
+    connect(d->m_pEventFilter, &EventFilter::activationChangeFiltered, this, &MainWindow::activationChangeFiltered);
+    QCoreApplication::instance()->installEventFilter(d->m_pEventFilter);
 
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
 }
 
 MainWindow::~MainWindow()
 {
-    delete m_pDocumentManager;
-    m_pDocumentManager = nullptr;
-    delete m_pEditorManager;
-    m_pEditorManager = nullptr;
-    delete m_pCore;
-    m_pCore = nullptr;
+    delete d->m_pDocumentManager;
+    d->m_pDocumentManager = nullptr;
+    delete d->m_pEditorManager;
+    d->m_pEditorManager = nullptr;
+    delete d->m_pCore;
+    d->m_pCore = nullptr;
 
-    disconnect(m_pEventFilter, nullptr, nullptr, nullptr);
-    delete m_pEventFilter;
-    m_pEventFilter = nullptr;
+    disconnect(d->m_pEventFilter, nullptr, nullptr, nullptr);
+    delete d->m_pEventFilter;
+    d->m_pEventFilter = nullptr;
     disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
-    disconnect(m_pClientWrapper, nullptr, m_pChannel, nullptr);
+    disconnect(d->m_pClientWrapper, nullptr, d->m_pChannel, nullptr);
 
     // Web pages must not reach objects that are about to go away.
-    const QHash<QString, QObject *> registered = m_pChannel->registeredObjects();
+    const QHash<QString, QObject *> registered = d->m_pChannel->registeredObjects();
     for (QObject *pObject : registered)
-        m_pChannel->deregisterObject(pObject);
-    m_pServer->close();
+        d->m_pChannel->deregisterObject(pObject);
+    d->m_pServer->close();
 
-    delete m_pConnectionFile;
-    m_pConnectionFile = nullptr;
-    delete m_pClientWrapper;
-    m_pClientWrapper = nullptr;
-    delete m_pChannel;
-    m_pChannel = nullptr;
-    delete m_pServer;
-    m_pServer = nullptr;
-    delete m_pMdiArea;
-    m_pMdiArea = nullptr;
+    delete d->m_pConnectionFile;
+    d->m_pConnectionFile = nullptr;
+    delete d->m_pClientWrapper;
+    d->m_pClientWrapper = nullptr;
+    delete d->m_pChannel;
+    d->m_pChannel = nullptr;
+    delete d->m_pServer;
+    d->m_pServer = nullptr;
+    delete d->m_pMdiArea;
+    d->m_pMdiArea = nullptr;
 
     // A window that was never closed (forceQuit) leaves no folder behind.
     removeDefaultTempDir();
@@ -251,57 +253,57 @@ void MainWindow::forceQuit()
 
 QWebSocketServer *MainWindow::getServer() const
 {
-    return m_pServer;
+    return d->m_pServer;
 }
 
 QWebChannel *MainWindow::getChannel() const
 {
-    return m_pChannel;
+    return d->m_pChannel;
 }
 
 QString MainWindow::getServerToken() const
 {
-    return m_pClientWrapper->token();
+    return d->m_pClientWrapper->token();
 }
 
 IMainMdiArea *MainWindow::getMdiArea() const
 {
-    return m_pMdiArea;
+    return d->m_pMdiArea;
 }
 
 QToolBar *MainWindow::getFileToolbar() const
 {
-    return m_pFileToolbar;
+    return d->m_pFileToolbar;
 }
 
 ZTNotificationBar *MainWindow::getNotificationBar() const
 {
-    return m_pMenuWidget->notificationBar();
+    return d->m_pMenuWidget->notificationBar();
 }
 
 QLabel *MainWindow::getUserAccountLink() const
 {
-    return m_pMenuWidget->accountLinkLabel();
+    return d->m_pMenuWidget->accountLinkLabel();
 }
 
 void MainWindow::updateUserAccountLink(const QString &text)
 {
-    m_pMenuWidget->setAccountLinkText(text);
+    d->m_pMenuWidget->setAccountLinkText(text);
 }
 
 IOptionsDlg *MainWindow::getOptionsDialog()
 {
-    if (!m_pOptionsDlg) {
+    if (!d->m_pOptionsDlg) {
         if (IDocumentFactory *pFactory = selectDocumentFactory())
-            m_pOptionsDlg = pFactory->createOptionsDialog();   // kept until the application ends
+            d->m_pOptionsDlg = pFactory->createOptionsDialog();   // kept until the application ends
     }
-    return m_pOptionsDlg;
+    return d->m_pOptionsDlg;
 }
 
 void MainWindow::setWelcomeWidget(QWidget *w)
 {
-    if (m_pMdiArea)
-        m_pMdiArea->setWelcomeWidget(w);
+    if (d->m_pMdiArea)
+        d->m_pMdiArea->setWelcomeWidget(w);
 }
 
 void MainWindow::setWindowFilePath(const QString &path)
@@ -319,12 +321,12 @@ void MainWindow::showNotification(const QString &text, ZTNotificationBar::Type t
 {
     if (!text.isEmpty())
         qInfo("%s", qUtf8Printable(text));
-    m_pMenuWidget->notificationBar()->show(text, type, buttonText, closable);
+    d->m_pMenuWidget->notificationBar()->show(text, type, buttonText, closable);
 }
 
 void MainWindow::hideNotification()
 {
-    m_pMenuWidget->notificationBar()->hide();
+    d->m_pMenuWidget->notificationBar()->hide();
 }
 
 // A link (symbolic link, or a junction on Windows) is removed as a link and
@@ -378,9 +380,9 @@ static bool isOwnFolder(const QString &strPath, uint nOwner)
 
 QString MainWindow::getDefaultTempPath()
 {
-    if (!m_strTempPath.isEmpty() && isOwnFolder(m_strTempPath, m_nTempOwner))
-        return m_strTempPath;
-    m_strTempPath.clear();
+    if (!d->m_strTempPath.isEmpty() && isOwnFolder(d->m_strTempPath, d->m_nTempOwner))
+        return d->m_strTempPath;
+    d->m_strTempPath.clear();
 
     // The per-user cache folder serves when the temporary one is not writable.
     const QString strBases[] = {QDir::tempPath(), QStandardPaths::writableLocation(QStandardPaths::CacheLocation)};
@@ -396,9 +398,9 @@ QString MainWindow::getDefaultTempPath()
         // a lax umask someone could have put an entry in it in between.
         if (!QDir(made.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
             continue;
-        m_strTempPath = made.path();
-        m_nTempOwner = QFileInfo(m_strTempPath).ownerId();
-        return m_strTempPath;
+        d->m_strTempPath = made.path();
+        d->m_nTempOwner = QFileInfo(d->m_strTempPath).ownerId();
+        return d->m_strTempPath;
     }
     qCWarning(lcTempFolder, "No private temporary folder could be made.");
     return QString();
@@ -406,36 +408,36 @@ QString MainWindow::getDefaultTempPath()
 
 bool MainWindow::removeDefaultTempDir()
 {
-    if (m_strTempPath.isEmpty())
+    if (d->m_strTempPath.isEmpty())
         return false;
     // Only what this process made: never a link or a folder put in its place.
-    if (!isOwnFolder(m_strTempPath, m_nTempOwner)) {
-        m_strTempPath.clear();
+    if (!isOwnFolder(d->m_strTempPath, d->m_nTempOwner)) {
+        d->m_strTempPath.clear();
         return false;
     }
-    if (!removeFolderRecursively(m_strTempPath))
+    if (!removeFolderRecursively(d->m_strTempPath))
         return false;
-    m_strTempPath.clear();
+    d->m_strTempPath.clear();
     return true;
 }
 
 void MainWindow::updateShadowBorderFrame(bool active)
 {
-    for (IShadowBorderFrame *pBorder : m_pBorders) {
+    for (IShadowBorderFrame *pBorder : d->m_pBorders) {
         if (!pBorder)
             return;
     }
-    for (IShadowBorderFrame *pBorder : m_pBorders)
+    for (IShadowBorderFrame *pBorder : d->m_pBorders)
         pBorder->updateBorder(active);
     // A maximized or full-screen window has no edge to drag or shade.
     const bool bVisible = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-    for (IShadowBorderFrame *pBorder : m_pBorders)
+    for (IShadowBorderFrame *pBorder : d->m_pBorders)
         pBorder->setVisible(bVisible);
 }
 
 void MainWindow::setVisibleWelcomeWidget(bool bVisible)
 {
-    QWidget *pWelcome = m_pMdiArea ? m_pMdiArea->getWelcomeWidget() : nullptr;
+    QWidget *pWelcome = d->m_pMdiArea ? d->m_pMdiArea->getWelcomeWidget() : nullptr;
     if (!pWelcome)
         return;
     // isHidden(), not isVisible(): the window itself may not be shown yet.
@@ -444,7 +446,7 @@ void MainWindow::setVisibleWelcomeWidget(bool bVisible)
     // The list may have changed while the page was hidden; the keyboard
     // starts on the page, where the next step is.
     if (bVisible) {
-        emit m_pMdiArea->resetRecentFiles();
+        emit d->m_pMdiArea->resetRecentFiles();
         pWelcome->setFocus(Qt::OtherFocusReason);
     }
 }
@@ -509,7 +511,7 @@ void MainWindow::closeEvent(QCloseEvent *e)
 
     removeBorders();
     removeDefaultTempDir();
-    m_pConnectionFile->remove();
+    d->m_pConnectionFile->remove();
     e->accept();
 }
 
@@ -529,10 +531,10 @@ void MainWindow::resizeEvent(QResizeEvent *e)
 
 void MainWindow::changeEvent(QEvent *e)
 {
-    if (e->type() == QEvent::WindowStateChange && m_pMenuWidget) {
+    if (e->type() == QEvent::WindowStateChange && d->m_pMenuWidget) {
         const Qt::WindowStates oldState = static_cast<QWindowStateChangeEvent *>(e)->oldState();
         if ((oldState ^ windowState()) & Qt::WindowMaximized)
-            m_pMenuWidget->updateMaximized(windowState() & Qt::WindowMaximized);
+            d->m_pMenuWidget->updateMaximized(windowState() & Qt::WindowMaximized);
     }
     QWidget::changeEvent(e);
 }
@@ -575,21 +577,21 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *e)
 void MainWindow::createBorders()
 {
     for (int nSide = 0; nSide < 4; ++nSide)
-        m_pBorders[nSide] = new IShadowBorderFrame(this, nSide);
-    if (m_pEventFilter) {
+        d->m_pBorders[nSide] = new IShadowBorderFrame(this, nSide);
+    if (d->m_pEventFilter) {
         for (int nSide : {2, 0, 1, 3})
-            connect(m_pEventFilter, &EventFilter::activationChangeFiltered, m_pBorders[nSide],
+            connect(d->m_pEventFilter, &EventFilter::activationChangeFiltered, d->m_pBorders[nSide],
                     &IShadowBorderFrame::activationChangeFiltered);
     }
 }
 
 void MainWindow::removeBorders()
 {
-    for (IShadowBorderFrame *&pBorder : m_pBorders) {
+    for (IShadowBorderFrame *&pBorder : d->m_pBorders) {
         if (!pBorder)
             continue;
-        if (m_pEventFilter)
-            disconnect(m_pEventFilter, &EventFilter::activationChangeFiltered, pBorder,
+        if (d->m_pEventFilter)
+            disconnect(d->m_pEventFilter, &EventFilter::activationChangeFiltered, pBorder,
                        &IShadowBorderFrame::activationChangeFiltered);
         pBorder->close();
         pBorder = nullptr;

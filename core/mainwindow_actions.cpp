@@ -1,5 +1,6 @@
 // MainWindow: menus, commands, toolbar, status bar and the language menu.
 #include "core/mainwindow.h"
+#include "core/mainwindow_p.h"
 
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
@@ -82,21 +83,21 @@ ActionContainer *createMenu(QWidget *pOwner, const QString &strTitle, const char
 void MainWindow::initActions()
 {
     ActionContainer *pMenuBar = ActionManager::createMenuBarContainer(QStringLiteral("Zelto.MenuBar"));
-    m_pMenuWidget->insertMenuBar(pMenuBar->getMenuBar());   // the title bar's layout takes it over
+    d->m_pMenuWidget->insertMenuBar(pMenuBar->getMenuBar());   // the title bar's layout takes it over
 
     // File
     ActionContainer *pFileMenu = createMenu(this, tr("&File"), "MenuBar.File");
     pMenuBar->insertMenu(pFileMenu);
 
-    m_pNewAction = new QAction(commandIcon("new"), tr("&New"), this);
-    addCommand(pFileMenu, m_pNewAction, QStringLiteral("File.New"), standardKeys(QKeySequence::New),
+    d->m_pNewAction = new QAction(commandIcon("new"), tr("&New"), this);
+    addCommand(pFileMenu, d->m_pNewAction, QStringLiteral("File.New"), standardKeys(QKeySequence::New),
                tr("Create a new project"));
-    connect(m_pNewAction, &QAction::triggered, this, &MainWindow::fileNew);
+    connect(d->m_pNewAction, &QAction::triggered, this, &MainWindow::fileNew);
 
-    m_pOpenAction = new QAction(commandIcon("open"), tr("&Open Project"), this);
-    addCommand(pFileMenu, m_pOpenAction, QStringLiteral("File.Open_Project"), standardKeys(QKeySequence::Open),
+    d->m_pOpenAction = new QAction(commandIcon("open"), tr("&Open Project"), this);
+    addCommand(pFileMenu, d->m_pOpenAction, QStringLiteral("File.Open_Project"), standardKeys(QKeySequence::Open),
                tr("Open an existing project"));
-    connect(m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
+    connect(d->m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
 
     ActionContainer *pRecentMenu =
         createMenu(this, tr("Recent &Projects"), "File.Recent_Projects");
@@ -106,7 +107,7 @@ void MainWindow::initActions()
         pAction->setVisible(false);
         addCommand(pRecentMenu, pAction, QStringLiteral("File.Recent_Projects.Project_%1").arg(i));
         connect(pAction, &QAction::triggered, this, &MainWindow::recentFileOpen);
-        m_recentActions.append(pAction);
+        d->m_recentActions.append(pAction);
     }
     pRecentMenu->insertSeparator();
     auto *pClearRecentAction = new QAction(tr("&Clear List"), this);
@@ -121,60 +122,60 @@ void MainWindow::initActions()
     updateRecentFileActions();
     pFileMenu->insertSeparator();
 
-    m_pSaveAction = new QAction(commandIcon("save"), tr("&Save"), this);
-    m_pSaveAction->setEnabled(false);
+    d->m_pSaveAction = new QAction(commandIcon("save"), tr("&Save"), this);
+    d->m_pSaveAction->setEnabled(false);
     connect(DocumentManager::getUndoGroup(), &QUndoGroup::cleanChanged, this,
             &MainWindow::onEnabledSaveActionChanged);
-    addCommand(pFileMenu, m_pSaveAction, QStringLiteral("File.Save"), standardKeys(QKeySequence::Save),
+    addCommand(pFileMenu, d->m_pSaveAction, QStringLiteral("File.Save"), standardKeys(QKeySequence::Save),
                tr("Save the current project"));
-    connect(m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
+    connect(d->m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
 
     ActionContainer *pSaveAsMenu = createMenu(this, tr("Save &As"), "File.SaveAs");
-    m_pSaveAsMenu = pSaveAsMenu->getMenu();
-    m_pSaveAsMenu->setEnabled(false);
-    m_pSaveAsAction = new QAction(tr("&Other Project"), this);
-    m_pSaveAsAction->setEnabled(false);
-    addCommand(pSaveAsMenu, m_pSaveAsAction, QStringLiteral("File.SaveAs.Project"),
+    d->m_pSaveAsMenu = pSaveAsMenu->getMenu();
+    d->m_pSaveAsMenu->setEnabled(false);
+    d->m_pSaveAsAction = new QAction(tr("&Other Project"), this);
+    d->m_pSaveAsAction->setEnabled(false);
+    addCommand(pSaveAsMenu, d->m_pSaveAsAction, QStringLiteral("File.SaveAs.Project"),
                standardKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
                tr("Save the current project as a new one"));
-    connect(m_pSaveAsAction, &QAction::triggered, this, &MainWindow::fileSaveAs);
+    connect(d->m_pSaveAsAction, &QAction::triggered, this, &MainWindow::fileSaveAs);
     pFileMenu->insertMenu(pSaveAsMenu);
 
-    m_pCloseAction = new QAction(tr("&Close"), this);
-    m_pCloseAction->setEnabled(false);
-    addCommand(pFileMenu, m_pCloseAction, QStringLiteral("File.Close"),
+    d->m_pCloseAction = new QAction(tr("&Close"), this);
+    d->m_pCloseAction->setEnabled(false);
+    addCommand(pFileMenu, d->m_pCloseAction, QStringLiteral("File.Close"),
                standardKeys(QKeySequence::Close,
                             {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)}),
                tr("Close the current project"));
-    connect(m_pCloseAction, &QAction::triggered, this, &MainWindow::fileClose);
+    connect(d->m_pCloseAction, &QAction::triggered, this, &MainWindow::fileClose);
     pFileMenu->insertSeparator();
 
     // Declared here so that the preview and export plug-ins find them by
     // identifier; without those plug-ins they do nothing.
-    m_pPreviewSceneAction = new QAction(tr("Preview Current Scene in &Browser"), this);
-    addCommand(pFileMenu, m_pPreviewSceneAction, QStringLiteral("File.Preview_Current_Scene_In_Browser"),
+    d->m_pPreviewSceneAction = new QAction(tr("Preview Current Scene in &Browser"), this);
+    addCommand(pFileMenu, d->m_pPreviewSceneAction, QStringLiteral("File.Preview_Current_Scene_In_Browser"),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)});
-    m_pPreviewProjectAction = new QAction(tr("Preview Pro&ject in Browser"), this);
-    addCommand(pFileMenu, m_pPreviewProjectAction, QStringLiteral("File.Preview_Project_In_Browser"),
+    d->m_pPreviewProjectAction = new QAction(tr("Preview Pro&ject in Browser"), this);
+    addCommand(pFileMenu, d->m_pPreviewProjectAction, QStringLiteral("File.Preview_Project_In_Browser"),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P)});
-    m_pExportAction = new QAction(tr("&Export to HTML5"), this);
-    addCommand(pFileMenu, m_pExportAction, QStringLiteral("File.Export_To_HTML5"),
+    d->m_pExportAction = new QAction(tr("&Export to HTML5"), this);
+    addCommand(pFileMenu, d->m_pExportAction, QStringLiteral("File.Export_To_HTML5"),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E)});
     pFileMenu->insertSeparator();
 
-    m_pExitAction = new QAction(tr("E&xit"), this);
-    addCommand(pFileMenu, m_pExitAction, QStringLiteral("File.Exit"), standardKeys(QKeySequence::Quit),
+    d->m_pExitAction = new QAction(tr("E&xit"), this);
+    addCommand(pFileMenu, d->m_pExitAction, QStringLiteral("File.Exit"), standardKeys(QKeySequence::Quit),
                tr("Quit the program"));
-    connect(m_pExitAction, &QAction::triggered, this, &MainWindow::fileExit);
+    connect(d->m_pExitAction, &QAction::triggered, this, &MainWindow::fileExit);
 
     // Edit
     ActionContainer *pEditMenu = createMenu(this, tr("&Edit"), "MenuBar.Edit");
     pMenuBar->insertMenu(pEditMenu);
     new UndoRedoCommands(this, pEditMenu);   // a child of the window
-    m_pPreferencesAction = new QAction(commandIcon("preferences"), tr("&Preferences"), this);
-    addCommand(pEditMenu, m_pPreferencesAction, QStringLiteral("Edit.Preferences"),
+    d->m_pPreferencesAction = new QAction(commandIcon("preferences"), tr("&Preferences"), this);
+    addCommand(pEditMenu, d->m_pPreferencesAction, QStringLiteral("Edit.Preferences"),
                standardKeys(QKeySequence::Preferences));
-    connect(m_pPreferencesAction, &QAction::triggered, this, &MainWindow::onPreferences);
+    connect(d->m_pPreferencesAction, &QAction::triggered, this, &MainWindow::onPreferences);
 
     // View
     ActionContainer *pViewMenu = createMenu(this, tr("&View"), "MenuBar.View");
@@ -182,19 +183,19 @@ void MainWindow::initActions()
     createLanguageMenu(pViewMenu->getMenu());
     createThemeMenu(pViewMenu->getMenu());
     pViewMenu->insertSeparator();
-    m_pNextProjectAction = new QAction(tr("&Next Project"), this);
-    addCommand(pViewMenu, m_pNextProjectAction, QStringLiteral("View.Next_Project"),
+    d->m_pNextProjectAction = new QAction(tr("&Next Project"), this);
+    addCommand(pViewMenu, d->m_pNextProjectAction, QStringLiteral("View.Next_Project"),
                {QKeySequence(Qt::CTRL | Qt::Key_Tab)}, tr("Bring the next project's tab to the front"));
-    connect(m_pNextProjectAction, &QAction::triggered, this, [this] {
-        if (m_pMdiArea)
-            m_pMdiArea->activateNextSubWindow();
+    connect(d->m_pNextProjectAction, &QAction::triggered, this, [this] {
+        if (d->m_pMdiArea)
+            d->m_pMdiArea->activateNextSubWindow();
     });
-    m_pPreviousProjectAction = new QAction(tr("&Previous Project"), this);
-    addCommand(pViewMenu, m_pPreviousProjectAction, QStringLiteral("View.Previous_Project"),
+    d->m_pPreviousProjectAction = new QAction(tr("&Previous Project"), this);
+    addCommand(pViewMenu, d->m_pPreviousProjectAction, QStringLiteral("View.Previous_Project"),
                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}, tr("Bring the previous project's tab to the front"));
-    connect(m_pPreviousProjectAction, &QAction::triggered, this, [this] {
-        if (m_pMdiArea)
-            m_pMdiArea->activatePreviousSubWindow();
+    connect(d->m_pPreviousProjectAction, &QAction::triggered, this, [this] {
+        if (d->m_pMdiArea)
+            d->m_pMdiArea->activatePreviousSubWindow();
     });
 
     // Help: apart from Help Contents, the about box, community link, updater
@@ -202,10 +203,10 @@ void MainWindow::initActions()
     ActionContainer *pHelpMenu = createMenu(this, tr("&Help"), "MenuBar.Help");
     pMenuBar->insertMenu(pHelpMenu);
     addCommand(pHelpMenu, new QAction(tr("&About"), this), QStringLiteral("Help.About"));
-    m_pHelpContentsAction = new QAction(tr("&Help Contents"), this);
-    addCommand(pHelpMenu, m_pHelpContentsAction, QStringLiteral("Help.Help_Contents"),
+    d->m_pHelpContentsAction = new QAction(tr("&Help Contents"), this);
+    addCommand(pHelpMenu, d->m_pHelpContentsAction, QStringLiteral("Help.Help_Contents"),
                {QKeySequence(Qt::Key_F1)});
-    connect(m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
+    connect(d->m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
     auto *pFindCommandAction = new QAction(tr("&Find Command..."), this);
     addCommand(pHelpMenu, pFindCommandAction, QStringLiteral("Help.Find_Command"),
                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, tr("Find a command by its name and run it"));
@@ -218,17 +219,17 @@ void MainWindow::initActions()
 
 void MainWindow::createToolBars()
 {
-    m_pFileToolbar = addToolBar(tr("File"));
-    m_pFileToolbar->setObjectName(QStringLiteral("m_pFileToolbar"));
+    d->m_pFileToolbar = addToolBar(tr("File"));
+    d->m_pFileToolbar->setObjectName(QStringLiteral("m_pFileToolbar"));
     // The commands' visible actions, so the buttons follow the focused context.
     const auto addButton = [this](const char *id) {
         if (ContextAction *pCommand = ActionManager::getAction(QString::fromLatin1(id)))
-            m_pFileToolbar->addAction(pCommand->getAction());
+            d->m_pFileToolbar->addAction(pCommand->getAction());
     };
     addButton("File.New");
     addButton("File.Open_Project");
     addButton("File.Save");
-    m_pFileToolbar->addSeparator();
+    d->m_pFileToolbar->addSeparator();
     addButton("File.Preview_Current_Scene_In_Browser");
     addButton("File.Preview_Project_In_Browser");
     addButton("File.Export_To_HTML5");
@@ -257,7 +258,7 @@ void MainWindow::createLanguageMenu(QMenu *viewMenu)
         pGroup->addAction(pAction);
         if (pInfo->id == strCurrentId) {
             pAction->setChecked(true);
-            m_pCurrentLanguageAction = pAction;
+            d->m_pCurrentLanguageAction = pAction;
         }
     }
     connect(pGroup, &QActionGroup::triggered, this, &MainWindow::languageChanged);
@@ -302,8 +303,8 @@ void MainWindow::languageChanged(QAction *pAction)
     // Catalogues are installed at start-up only, so the mark stays on the
     // language the application is running in.
     pAction->setChecked(false);
-    if (m_pCurrentLanguageAction)
-        m_pCurrentLanguageAction->setChecked(true);
+    if (d->m_pCurrentLanguageAction)
+        d->m_pCurrentLanguageAction->setChecked(true);
     if (strId == languages.getCurrentLangId())
         return;
     if (!languages.saveLanguage(strId)) {
@@ -351,9 +352,9 @@ void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
 
 void MainWindow::showCommandPalette()
 {
-    if (!m_pCommandPalette)
-        m_pCommandPalette = new CommandPalette(this);
-    m_pCommandPalette->popup();
+    if (!d->m_pCommandPalette)
+        d->m_pCommandPalette = new CommandPalette(this);
+    d->m_pCommandPalette->popup();
 }
 
 void MainWindow::onPreferences()
@@ -367,20 +368,20 @@ void MainWindow::updateSaveAsMenu()
 {
     IEditor *pEditor = EditorManager::activeEditor();
     const bool bHasDocument = pEditor && pEditor->getDocument();
-    if (m_pSaveAsMenu)
-        m_pSaveAsMenu->setEnabled(bHasDocument);
+    if (d->m_pSaveAsMenu)
+        d->m_pSaveAsMenu->setEnabled(bHasDocument);
     // Other Project and Close act on the active project too; left disabled
     // they could never be used from the main window.
-    if (m_pSaveAsAction)
-        m_pSaveAsAction->setEnabled(bHasDocument);
-    if (m_pCloseAction)
-        m_pCloseAction->setEnabled(bHasDocument);
+    if (d->m_pSaveAsAction)
+        d->m_pSaveAsAction->setEnabled(bHasDocument);
+    if (d->m_pCloseAction)
+        d->m_pCloseAction->setEnabled(bHasDocument);
     // Moving between projects needs two of them.
-    const bool bSeveral = m_pMdiArea && m_pMdiArea->subWindowList().size() > 1;
-    if (m_pNextProjectAction)
-        m_pNextProjectAction->setEnabled(bSeveral);
-    if (m_pPreviousProjectAction)
-        m_pPreviousProjectAction->setEnabled(bSeveral);
+    const bool bSeveral = d->m_pMdiArea && d->m_pMdiArea->subWindowList().size() > 1;
+    if (d->m_pNextProjectAction)
+        d->m_pNextProjectAction->setEnabled(bSeveral);
+    if (d->m_pPreviousProjectAction)
+        d->m_pPreviousProjectAction->setEnabled(bSeveral);
     // Save follows the project that has just become the active one.
     onEnabledSaveActionChanged(DocumentManager::getUndoGroup()->isClean());
 }
@@ -403,17 +404,17 @@ void MainWindow::followActiveEditor()
 
 void MainWindow::onEnabledSaveActionChanged(bool)
 {
-    if (!m_pSaveAction)
+    if (!d->m_pSaveAction)
         return;
     IEditor *pEditor = EditorManager::activeEditor();
     IDocument *pDocument = pEditor ? pEditor->getDocument() : nullptr;
     if (!pDocument) {
-        m_pSaveAction->setEnabled(false);
+        d->m_pSaveAction->setEnabled(false);
         return;
     }
     // The document's own stack, not the group's: the group may still point at
     // the previously active project while an editor is being activated.
     QUndoStack *pStack = pDocument->getUndoStack();
     const bool bUnsaved = pStack && !pStack->isClean();
-    m_pSaveAction->setEnabled(pDocument->isTempDocument() || pDocument->isOpenAsBackup() || bUnsaved);
+    d->m_pSaveAction->setEnabled(pDocument->isTempDocument() || pDocument->isOpenAsBackup() || bUnsaved);
 }

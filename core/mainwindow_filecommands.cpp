@@ -1,5 +1,6 @@
 // MainWindow: project file commands, the recent projects menu and help.
 #include "core/mainwindow.h"
+#include "core/mainwindow_p.h"
 
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
@@ -95,7 +96,7 @@ void MainWindow::fileNew()
         pEditor->setDocument(pDocument);
         DocumentManager::addDocument(pDocument);
         EditorManager::addEditor(pEditor);
-        m_pSaveAction->setEnabled(true);
+        d->m_pSaveAction->setEnabled(true);
         if (QUndoStack *pStack = pDocument->getUndoStack()) {
             DocumentManager::getUndoGroup()->addStack(pStack);
             DocumentManager::getUndoGroup()->setActiveStack(pStack);
@@ -142,7 +143,7 @@ void MainWindow::fileSave()
     }
     if (pDocument->save()) {
         DocumentManager::documentSaved(pDocument);
-        m_pSaveAction->setEnabled(false);
+        d->m_pSaveAction->setEnabled(false);
     }
 }
 
@@ -160,9 +161,9 @@ void MainWindow::fileSaveAs()
         if (bWasTemp)
             pRecent->removeFile(strOldFileName);
         pRecent->addFile(pDocument->getFileName());
-        m_pSaveAction->setEnabled(false);
+        d->m_pSaveAction->setEnabled(false);
     } else if (pDocument->isTempDocument()) {
-        m_pSaveAction->setEnabled(true);
+        d->m_pSaveAction->setEnabled(true);
     }
 }
 
@@ -362,7 +363,7 @@ void MainWindow::updateRecentFileActions()
 {
     IRecentFilesManager *pRecent = IRecentFilesManager::getInstance();
     const QStringList lstFiles = pRecent->getRecentFiles();
-    const int nCount = qMin(pRecent->getCount(), m_recentActions.size());
+    const int nCount = qMin(pRecent->getCount(), d->m_recentActions.size());
 
     if (ActionContainer *pContainer = ActionManager::getActionContainer(QStringLiteral("File.Recent_Projects"))) {
         if (QMenu *pMenu = pContainer->getMenu())
@@ -382,13 +383,13 @@ void MainWindow::updateRecentFileActions()
             pCommand->getAction()->setData(strPath);
             pCommand->getAction()->setVisible(true);
         }
-        QAction *pAction = m_recentActions.at(i);
+        QAction *pAction = d->m_recentActions.at(i);
         pAction->setText(strText);
         pAction->setData(strPath);
         pAction->setVisible(true);
     }
-    for (int i = nCount; i < m_recentActions.size(); ++i)
-        m_recentActions.at(i)->setVisible(false);
+    for (int i = nCount; i < d->m_recentActions.size(); ++i)
+        d->m_recentActions.at(i)->setVisible(false);
 }
 
 void MainWindow::removeMissingRecentFiles()
@@ -416,8 +417,8 @@ void MainWindow::recentFileOpen()
     if (answer != QMessageBox::Yes)
         return;
     IRecentFilesManager::getInstance()->removeFile(strPath);
-    if (m_pMdiArea)
-        emit m_pMdiArea->resetRecentFiles();   // the welcome page reloads its list
+    if (d->m_pMdiArea)
+        emit d->m_pMdiArea->resetRecentFiles();   // the welcome page reloads its list
 }
 
 // The language part of a locale name ("de" of "de_DE"); a name without "_" whole.
