@@ -71,7 +71,7 @@ public:
     QString getModuleName(const QString &url) const;
     /** The appcast's "download-url" of the last check; empty until read. */
     QString getDownloadUrl(const QString &url) const;
-    /** The member of the appcast's "updates" to read. Default "windows". */
+    /** The member of the appcast's "updates" to read. Default "windows"; see systemPlatformKey(). */
     QString getPlatformKey(const QString &url) const;
     /** The appcast's "latest-version" of the last check; empty until read. */
     QString getLatestVersion(const QString &url) const;
@@ -83,6 +83,13 @@ public:
     QString getPublicKey(const QString &url) const;
     /** Seconds between the checks the registry makes of @p url on its own; 0 (the default) when it makes none. */
     int getCheckInterval(const QString &url) const;
+
+    /**
+     * The platform key of the system the application runs on, for
+     * setPlatformKey(): "windows", "osx", "linux", or for other systems the
+     * kernel's name as QSysInfo::kernelType() gives it (e.g. "freebsd").
+     */
+    static QString systemPlatformKey();
 
 public slots:
     /**

@@ -732,6 +732,9 @@ void tst_Updater::registryKeepsUrlsApart()
     QCOMPARE(pRegistry->getModuleVersion(strA), QCoreApplication::applicationVersion());
     QVERIFY(pRegistry->usesCustomInstallProcedures(strSlash));
     QVERIFY(!pRegistry->usesCustomInstallProcedures(strA));
+#if defined(Q_OS_LINUX)
+    QCOMPARE(QSimpleUpdater::systemPlatformKey(), QStringLiteral("linux"));
+#endif
 }
 
 void tst_Updater::registryRelaysRedirectedUrl()
