@@ -11,7 +11,8 @@ bool Appcast::parse(const QByteArray &data, const QString &strPlatform, Appcast 
     if (JsonKeyScanner::hasRepeatedKey(data))
         return false;
     const QJsonDocument document = QJsonDocument::fromJson(data);
-    if (!document.isObject())
+    // An array is JSON all the same: an appcast without entries.
+    if (document.isNull())
         return false;
     const QJsonObject platform =
         document.object().value(QStringLiteral("updates")).toObject().value(strPlatform).toObject();

@@ -102,6 +102,7 @@ void tst_Updater::initTestCase()
     m_server.setBody(QStringLiteral("/broken.json"), "<html>not an appcast</html>", "text/html");
     m_server.setBody(QStringLiteral("/empty.json"), "{\"updates\": {}}");
     m_server.setBody(QStringLiteral("/wrongtypes.json"), "{\"updates\": {\"windows\": {\"latest-version\": 2}}}");
+    m_server.setBody(QStringLiteral("/array.json"), "[{\"updates\": {\"windows\": {\"latest-version\": \"9\"}}}]");
     m_server.setBody(QStringLiteral("/notes.html"), "<html><body>Release notes</body></html>", "text/html");
     m_server.setRoute(QStringLiteral("/setup.exe"), [] {
         TestSupport::HttpRoute route;
@@ -184,8 +185,11 @@ void tst_Updater::check_data()
     QTest::newRow("missing platform") << "/update.json" << "mac" << false << "";
     QTest::newRow("missing members") << "/empty.json" << "windows" << false << "";
     QTest::newRow("member of another type") << "/wrongtypes.json" << "windows" << false << "";
-    QTest::newRow("not JSON") << "/broken.json" << "windows" << false << "";
-    QTest::newRow("HTTP error") << "/missing.json" << "windows" << false << "";
+    // An array is JSON without entries: read, so the values are overwritten.
+    QTest::newRow("top-level array") << "/array.json" << "windows" << false << "";
+    // A failed check keeps what the last one read.
+    QTest::newRow("not JSON") << "/broken.json" << "windows" << false << "2.0";
+    QTest::newRow("HTTP error") << "/missing.json" << "windows" << false << "2.0";
 }
 
 void tst_Updater::check()
@@ -194,16 +198,21 @@ void tst_Updater::check()
     QFETCH(QString, platform);
     QFETCH(bool, available);
     QFETCH(QString, latest);
-    Updater *pUpdater = newUpdater(path);
+    // What an earlier check read.
+    Updater *pUpdater = newUpdater(QStringLiteral("/update.json"));
     pUpdater->setPlatformKey(platform);
     pUpdater->setNotifyOnUpdate(false);
     pUpdater->setUserAgentString(QStringLiteral("Checker/3"));
     QSignalSpy finished(pUpdater, &Updater::checkingFinished);
     pUpdater->checkForUpdates(false);
     QVERIFY(finished.wait());
-    QCOMPARE(finished.at(0).at(0).toString(), m_server.url(path).toString());
+
+    pUpdater->setUrl(m_server.url(path).toString());
+    pUpdater->checkForUpdates(false);
+    QVERIFY(finished.wait());
+    QCOMPARE(finished.at(1).at(0).toString(), m_server.url(path).toString());
     QCOMPARE(pUpdater->getUpdateAvailable(), available);
-    QCOMPARE(pUpdater->getLatestVersion(), latest);
+    QVERIFY(pUpdater->getLatestVersion() == latest);
     QCOMPARE(m_server.lastHeader("User-Agent"), QByteArray("Checker/3"));
 }
 
