@@ -252,6 +252,11 @@
         <source>Could not check for updates: %1.</source>
         <translation>Die Suche nach Aktualisierungen ist fehlgeschlagen: %1.</translation>
     </message>
+    <message>
+        <location filename="../core/updater/updater.cpp" line="153"/>
+        <source>the server sent a compressed answer</source>
+        <translation>der Server hat eine komprimierte Antwort gesendet</translation>
+    </message>
 </context>
 <context>
     <name>ZTReleaseNoteDlg</name>

@@ -1,5 +1,7 @@
 #include "core/updater/releasenotespage.h"
 
+#include "core/updater/updatenetworkpolicy.h"
+
 #include <QDesktopServices>
 #include <QUrl>
 #include <QWebEngineSettings>
@@ -19,7 +21,7 @@ ReleaseNotesPage::ReleaseNotesPage(QWebEngineProfile *profile, QObject *parent)
 
 bool ReleaseNotesPage::isWebUrl(const QUrl &url)
 {
-    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+    return UpdateNetworkPolicy::isWebUrl(url);
 }
 
 bool ReleaseNotesPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)

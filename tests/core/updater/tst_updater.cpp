@@ -22,6 +22,39 @@
 using TestSupport::HttpServer;
 using TestSupport::ModalAnswerer;
 
+// Records every line of the update checker's log while it lives.
+class UpdaterLog
+{
+public:
+    UpdaterLog()
+    {
+        s_pLines = &lines;
+        s_previous = qInstallMessageHandler(record);
+    }
+    ~UpdaterLog()
+    {
+        qInstallMessageHandler(s_previous);
+        s_pLines = nullptr;
+    }
+
+    QStringList lines;
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (context.category && qstrcmp(context.category, "zelto.core.updater") == 0)
+            s_pLines->append(message);
+        else if (s_previous)
+            s_previous(type, context, message);
+    }
+
+    static QStringList *s_pLines;
+    static QtMessageHandler s_previous;
+};
+
+QStringList *UpdaterLog::s_pLines = nullptr;
+QtMessageHandler UpdaterLog::s_previous = nullptr;
+
 static QByteArray appcast(const QString &strVersion, const QString &strDownload = QStringLiteral("/setup.exe"),
                           const QString &strOpen = QString(), const QString &strSha256 = QString(),
                           const QString &strSignature = QString())
@@ -103,6 +136,7 @@ void tst_Updater::initTestCase()
     m_server.setBody(QStringLiteral("/empty.json"), "{\"updates\": {}}");
     m_server.setBody(QStringLiteral("/wrongtypes.json"), "{\"updates\": {\"windows\": {\"latest-version\": 2}}}");
     m_server.setBody(QStringLiteral("/array.json"), "[{\"updates\": {\"windows\": {\"latest-version\": \"9\"}}}]");
+    m_server.setBody(QStringLiteral("/long.json"), appcast(QString(1000000, QLatin1Char('9'))));
     m_server.setBody(QStringLiteral("/notes.html"), "<html><body>Release notes</body></html>", "text/html");
     m_server.setRoute(QStringLiteral("/setup.exe"), [] {
         TestSupport::HttpRoute route;
@@ -190,6 +224,8 @@ void tst_Updater::check_data()
     // A failed check keeps what the last one read.
     QTest::newRow("not JSON") << "/broken.json" << "windows" << false << "2.0";
     QTest::newRow("HTTP error") << "/missing.json" << "windows" << false << "2.0";
+    QTest::newRow("version of a million digits")
+        << "/long.json" << "windows" << true << QString(1000000, QLatin1Char('9'));
 }
 
 void tst_Updater::check()
@@ -208,12 +244,20 @@ void tst_Updater::check()
     QVERIFY(finished.wait());
 
     pUpdater->setUrl(m_server.url(path).toString());
+    UpdaterLog log;
     pUpdater->checkForUpdates(false);
     QVERIFY(finished.wait());
     QCOMPARE(finished.at(1).at(0).toString(), m_server.url(path).toString());
     QCOMPARE(pUpdater->getUpdateAvailable(), available);
     QVERIFY(pUpdater->getLatestVersion() == latest);
     QCOMPARE(m_server.lastHeader("User-Agent"), QByteArray("Checker/3"));
+    QCOMPARE(m_server.lastHeader("Accept-Encoding"), QByteArray("identity"));
+    // Values from outside are quoted, not copied whole.
+    QVERIFY(!log.lines.isEmpty());
+    if (available)
+        QVERIFY(log.lines.at(0).startsWith(QLatin1String("New version: ")));
+    for (const QString &strLine : qAsConst(log.lines))
+        QVERIFY2(strLine.size() <= 300, qPrintable(strLine.left(300)));
 }
 
 void tst_Updater::redirects_data()
@@ -221,10 +265,11 @@ void tst_Updater::redirects_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("finalPath");
     QTest::addColumn<bool>("available");
-    QTest::newRow("absolute") << "/moved.json" << "/update.json" << true;
-    QTest::newRow("relative") << "/dir/relative.json" << "/update.json" << true;
-    QTest::newRow("ten in a row") << "/chain0.json" << "/update.json" << true;
-    QTest::newRow("loop") << "/loop.json" << "/loop.json" << false;
+    QTest::addColumn<int>("requests");   // of path
+    QTest::newRow("absolute") << "/moved.json" << "/update.json" << true << 1;
+    QTest::newRow("relative") << "/dir/relative.json" << "/update.json" << true << 1;
+    QTest::newRow("ten in a row") << "/chain0.json" << "/update.json" << true << 1;
+    QTest::newRow("loop") << "/loop.json" << "/loop.json" << false << 11;
 }
 
 void tst_Updater::redirects()
@@ -232,18 +277,21 @@ void tst_Updater::redirects()
     QFETCH(QString, path);
     QFETCH(QString, finalPath);
     QFETCH(bool, available);
+    QFETCH(int, requests);
     Updater *pUpdater = newUpdater(path);
     pUpdater->setNotifyOnUpdate(false);
-    const int nLoopHits = m_server.hits(QStringLiteral("/loop.json"));
+    const int nHits = m_server.hits(path);
+    const int nFinalHits = m_server.hits(finalPath);
     QSignalSpy finished(pUpdater, &Updater::checkingFinished);
     pUpdater->checkForUpdates(true);
     QVERIFY(finished.wait());
-    QTest::qWait(50);
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).toString(), m_server.url(finalPath).toString());
     QCOMPARE(pUpdater->getUpdateAvailable(), available);
-    if (path == QLatin1String("/loop.json"))
-        QCOMPARE(m_server.hits(path) - nLoopHits, 11);
+    // Every request the check made was answered: none is left to finish it again.
+    QCOMPARE(m_server.hits(path) - nHits, requests);
+    if (finalPath != path)
+        QCOMPARE(m_server.hits(finalPath) - nFinalHits, 1);
 }
 
 void tst_Updater::failedChecks_data()
@@ -257,6 +305,9 @@ void tst_Updater::failedChecks_data()
     QTest::newRow("stalled") << m_server.url(QStringLiteral("/stalled.json")) << "the server does not answer";
     QTest::newRow("trickling") << m_server.url(QStringLiteral("/trickle.json")) << "the server answers too slowly";
     QTest::newRow("too large") << m_server.url(QStringLiteral("/huge.json")) << "the answer is too large";
+    // Inflated, 16 MiB; the limit counts what is kept, not what arrives.
+    QTest::newRow("compressed bomb") << m_server.url(QStringLiteral("/bomb.json"))
+                                     << "the server sent a compressed answer";
 }
 
 void tst_Updater::failedChecks()
@@ -281,6 +332,10 @@ void tst_Updater::failedChecks()
     TestSupport::HttpRoute huge;
     huge.nGeneratedSize = 2 * 1024 * 1024;
     m_server.setRoute(QStringLiteral("/huge.json"), huge);
+    TestSupport::HttpRoute bomb;
+    bomb.body = qCompress(QByteArray(16 * 1024 * 1024, ' '), 9).mid(4);   // zlib, as "deflate" is sent
+    bomb.headers.append({QByteArrayLiteral("Content-Encoding"), QByteArrayLiteral("deflate")});
+    m_server.setRoute(QStringLiteral("/bomb.json"), bomb);
 
     m_pUpdater.reset(new Updater);
     m_pUpdater->setUrl(url.toString());
