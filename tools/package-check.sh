@@ -17,8 +17,8 @@
 #     installed zelto loads it;
 #  8. so is examples/notes-plugin, after its test has opened, edited, saved
 #     and reopened a note in the installed application's plug-ins;
-#  9. the SDK's zelto-updates makes a key, signs a file and checks the
-#     signature.
+#  9. the SDK's zelto-updates makes a key, signs an installer into an appcast
+#     and checks the entry.
 # The -dev package carries the SDK reference, so the docs target is built first.
 #
 # --cmake-install leaves out steps 1 to 3 and installs the build with
@@ -301,10 +301,10 @@ say "Signing with the installed zelto-updates"
 updates_cmd="$root/usr/bin/zelto-updates"
 public_key=$(run_zelto updates "$updates_cmd" generate-keys "$work/keys") || fail "zelto-updates generate-keys"
 printf 'installer' >"$work/installer.bin"
-signature=$(run_zelto updates "$updates_cmd" sign --key "$work/keys/ed25519.key" "$work/installer.bin") \
-    || fail "zelto-updates sign"
-run_zelto updates "$updates_cmd" verify --public-key "$public_key" --signature "$signature" "$work/installer.bin" \
-    || fail "zelto-updates verify refused its own signature"
+run_zelto updates "$updates_cmd" appcast --platform linux --version 2.1.0 --key "$work/keys/ed25519.key" \
+    --url https://example.com/installer.bin "$work/installer.bin" "$work/appcast.json" || fail "zelto-updates appcast"
+run_zelto updates "$updates_cmd" verify --public-key "$public_key" --appcast "$work/appcast.json" --platform linux \
+    "$work/installer.bin" || fail "zelto-updates verify refused its own entry"
 
 say "Package check passed"
 if [ "$from_install" = 0 ]; then

@@ -32,6 +32,16 @@ QByteArray UpdateSignature::decode(const QString &strBase64, int nSize)
     return decoded.decoded;
 }
 
+bool UpdateSignature::verify(const QByteArray &message, const QByteArray &publicKey, const QByteArray &signature)
+{
+    if (!sodiumReady() || publicKey.size() != PublicKeySize || signature.size() != SignatureSize)
+        return false;
+    // libsodium refuses a non-canonical S and keys or R of small order, so
+    // a signature cannot be altered into another valid one.
+    const auto nSize = static_cast<unsigned long long>(message.size());
+    return crypto_sign_verify_detached(bytes(signature), bytes(message), nSize, bytes(publicKey)) == 0;
+}
+
 // Ed25519 verification needs the message only inside one SHA-512 over
 // R || A || message, so the file can be hashed as it is read; the rest is
 // the group equation [S]B = R + [h]A, checked as [S]B - [h]A == R. The
@@ -120,6 +130,16 @@ QByteArray UpdateSignature::publicKeyOf(const QByteArray &secretKey)
     const bool bSame = sodium_memcmp(regrown.constData(), secretKey.constData(), SecretKeySize) == 0;
     sodium_memzero(regrown.data(), static_cast<size_t>(regrown.size()));
     return bSame ? publicKey : QByteArray();
+}
+
+QByteArray UpdateSignature::sign(const QByteArray &message, const QByteArray &secretKey)
+{
+    if (!sodiumReady() || publicKeyOf(secretKey).isEmpty())
+        return QByteArray();
+    QByteArray signature(SignatureSize, Qt::Uninitialized);
+    crypto_sign_detached(reinterpret_cast<unsigned char *>(signature.data()), nullptr, bytes(message),
+                         static_cast<unsigned long long>(message.size()), bytes(secretKey));
+    return signature;
 }
 
 QByteArray UpdateSignature::signFile(const QString &strPath, const QByteArray &secretKey, QString *pError)

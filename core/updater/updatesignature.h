@@ -5,9 +5,10 @@
 
 #include <atomic>
 
-// Ed25519 signatures over update files, in the standard form (RFC 8032) that
-// any Ed25519 tool can make and check. The application checks installers
-// with it; the publishers' tool (zelto-updates) signs them with it.
+// Ed25519 signatures, in the standard form (RFC 8032) that any Ed25519 tool
+// can make and check. The application checks the signed statements of
+// installers (UpdateStatement) with it; the publishers' tool (zelto-updates)
+// makes them with it.
 class UpdateSignature
 {
 public:
@@ -27,6 +28,10 @@ public:
     // anything else (also for stray characters).
     static QByteArray decode(const QString &strBase64, int nSize);
 
+    // True when signature is a valid signature of message made with the
+    // secret key of publicKey; false for anything else, a malformed key too.
+    static bool verify(const QByteArray &message, const QByteArray &publicKey, const QByteArray &signature);
+
     // Checks signature against the bytes of strPath. The file is read in
     // pieces, so memory stays flat for any size; setting *pCancel from
     // another thread stops the check (Cancelled).
@@ -38,6 +43,9 @@ public:
     // The public key of secretKey, or empty when secretKey is not a
     // consistent Ed25519 secret key.
     static QByteArray publicKeyOf(const QByteArray &secretKey);
-    // The signature over the bytes of strPath; empty with *pError set on failure.
+    // The signature of message; empty when secretKey is no Ed25519 secret key.
+    static QByteArray sign(const QByteArray &message, const QByteArray &secretKey);
+    // The signature over the bytes of strPath, the form versions before signed
+    // statements check; empty with *pError set on failure.
     static QByteArray signFile(const QString &strPath, const QByteArray &secretKey, QString *pError);
 };
