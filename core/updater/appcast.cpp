@@ -22,6 +22,8 @@ bool Appcast::parse(const QByteArray &data, const QString &strPlatform, Appcast 
     pEntry->strLatestVersion = platform.value(QStringLiteral("latest-version")).toString();
     pEntry->strSha256 = platform.value(QStringLiteral("sha256")).toString();
     pEntry->strSignature = platform.value(QStringLiteral("ed25519-signature")).toString();
+    pEntry->strStatement = platform.value(QStringLiteral("update-statement")).toString();
+    pEntry->strStatementSignature = platform.value(QStringLiteral("update-signature")).toString();
     return true;
 }
 

@@ -16,7 +16,13 @@ public:
     QString strDownloadUrl;
     QString strOpenUrl;
     QString strSha256;
-    QString strSignature;   // "ed25519-signature": the installer's signature, base64
+    // "ed25519-signature": the signature of the installer's bytes alone,
+    // base64. Written for versions before signed statements; never trusted.
+    QString strSignature;
+    // "update-statement": the installer's signed statement (UpdateStatement).
+    QString strStatement;
+    // "update-signature": the signature of the statement's UTF-8 bytes, base64.
+    QString strStatementSignature;
 
     // False when data is not JSON, or an object in it repeats a key (an
     // appcast is written by a program, never that way).

@@ -378,6 +378,8 @@ void Updater::onReply(QNetworkReply *reply)
     m_latestVersion = entry.strLatestVersion;
     m_sha256 = entry.strSha256;
     m_signature = entry.strSignature;
+    m_strStatement = entry.strStatement;
+    m_strStatementSignature = entry.strStatementSignature;
     recordCheck();
 
     m_bScheduledReply = bScheduled;
@@ -442,7 +444,9 @@ void Updater::offerUpdate()
     const QString strOpenUrl = m_openUrl;
     const QString strDownloadUrl = m_downloadUrl;
     const QString strSha256 = m_sha256;
-    const QString strSignature = m_signature;
+    const QString strStatement = m_strStatement;
+    const QString strStatementSignature = m_strStatementSignature;
+    const QString strPlatform = m_platform;
 
     // Both go into rich text; the version is the appcast's.
     const QString heading = tr("<b>%1 %2 has been released!</b>")
@@ -469,9 +473,14 @@ void Updater::offerUpdate()
     if (nResult != QDialog::Accepted)
         return;
 
+    // Without a key no installer can be verified, so none is downloaded to
+    // be started from here: the browser gets the page instead.
+    const bool bCanVerify = !m_strPublicKey.isEmpty();
+    if (!bCanVerify && m_downloaderEnabled && strOpenUrl.isEmpty())
+        qCInfo(lcUpdater).noquote() << QStringLiteral("No public key for updates; the download opens in the browser.");
     if (!strOpenUrl.isEmpty()) {
         openWebAddress(strOpenUrl);
-    } else if (m_downloaderEnabled) {
+    } else if (m_downloaderEnabled && bCanVerify) {
         if (!ReleaseNotesPage::isWebUrl(QUrl(strDownloadUrl))) {
             openWebAddress(strDownloadUrl);   // refuses it, and says so
             return;
@@ -480,7 +489,8 @@ void Updater::offerUpdate()
         pDownloader->setUrlId(m_url);
         pDownloader->setFileName(strDownloadUrl.split(QLatin1Char('/'), Qt::KeepEmptyParts).last());
         pDownloader->setExpectedSha256(strSha256);
-        pDownloader->setExpectedSignature(m_strPublicKey, strSignature);
+        pDownloader->setExpectedSignature(m_strPublicKey, strStatementSignature);
+        pDownloader->setExpectedRelease(strStatement, strVersion, strPlatform, m_moduleVersion);
         pDownloader->startDownload(QUrl(strDownloadUrl));
     } else {
         openWebAddress(strDownloadUrl);

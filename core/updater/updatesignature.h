@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <atomic>
-
 // Ed25519 signatures, in the standard form (RFC 8032) that any Ed25519 tool
 // can make and check. The application checks the signed statements of
 // installers (UpdateStatement) with it; the publishers' tool (zelto-updates)
@@ -17,13 +15,6 @@ public:
     static const int SecretKeySize = 64;
     static const int SignatureSize = 64;
 
-    enum Result {
-        Valid,
-        Invalid,        // a wrong signature, or a key that is no Ed25519 key
-        Unreadable,     // the file could not be read
-        Cancelled
-    };
-
     // The bytes of base64 text when it is exactly nSize bytes long; empty for
     // anything else (also for stray characters).
     static QByteArray decode(const QString &strBase64, int nSize);
@@ -31,12 +22,6 @@ public:
     // True when signature is a valid signature of message made with the
     // secret key of publicKey; false for anything else, a malformed key too.
     static bool verify(const QByteArray &message, const QByteArray &publicKey, const QByteArray &signature);
-
-    // Checks signature against the bytes of strPath. The file is read in
-    // pieces, so memory stays flat for any size; setting *pCancel from
-    // another thread stops the check (Cancelled).
-    static Result verifyFile(const QString &strPath, const QByteArray &publicKey, const QByteArray &signature,
-                             const std::atomic<bool> *pCancel = nullptr);
 
     // A new key pair; false when the system's random source failed.
     static bool generateKeyPair(QByteArray *pPublicKey, QByteArray *pSecretKey);

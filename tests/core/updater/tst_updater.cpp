@@ -3,6 +3,7 @@
 #include "core/updater/qsimpleupdater.h"
 #include "core/updater/updater.h"
 #include "core/updater/updatesignature.h"
+#include "core/updater/updatestatement.h"
 #include "core/updater/ztreleasenotedlg.h"
 #include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -55,18 +58,25 @@ private:
 QStringList *UpdaterLog::s_pLines = nullptr;
 QtMessageHandler UpdaterLog::s_previous = nullptr;
 
+// Optional members are left out when empty.
 static QByteArray appcast(const QString &strVersion, const QString &strDownload = QStringLiteral("/setup.exe"),
                           const QString &strOpen = QString(), const QString &strSha256 = QString(),
-                          const QString &strSignature = QString())
+                          const QJsonObject &signatures = QJsonObject())
 {
-    QByteArray entry = "\"latest-version\": \"" + strVersion.toUtf8() + "\", \"changelog\": \"<p>Notes</p>\", "
-                       "\"download-url\": \"" + strDownload.toUtf8() + "\", \"open-url\": \"" + strOpen.toUtf8() + "\"";
+    QJsonObject entry = signatures;
+    entry.insert(QStringLiteral("latest-version"), strVersion);
+    entry.insert(QStringLiteral("changelog"), QStringLiteral("<p>Notes</p>"));
+    entry.insert(QStringLiteral("download-url"), strDownload);
+    entry.insert(QStringLiteral("open-url"), strOpen);
     if (!strSha256.isEmpty())
-        entry += ", \"sha256\": \"" + strSha256.toUtf8() + "\"";
-    if (!strSignature.isEmpty())
-        entry += ", \"ed25519-signature\": \"" + strSignature.toUtf8() + "\"";
-    return "{\"updates\": {\"windows\": {" + entry + "}, \"linux\": {\"latest-version\": \"9.0\"}}}";
+        entry.insert(QStringLiteral("sha256"), strSha256);
+    const QJsonObject updates{{QStringLiteral("windows"), entry},
+                              {QStringLiteral("linux"), QJsonObject{{QStringLiteral("latest-version"), "9.0"}}}};
+    return QJsonDocument(QJsonObject{{QStringLiteral("updates"), updates}}).toJson(QJsonDocument::Compact);
 }
+
+// The size of the installer /setup.exe serves.
+static const qint64 s_nInstallerSize = 100000;
 
 class tst_Updater : public QObject
 {
@@ -107,6 +117,11 @@ private slots:
 
 private:
     Updater *newUpdater(const QString &strPath);
+    // The appcast members that sign /setup.exe's installer as strFile,
+    // version strVersion for strPlatform, with the test's key.
+    QJsonObject signRelease(const QString &strFile = QStringLiteral("setup.exe"),
+                            const QString &strVersion = QStringLiteral("2.0"),
+                            const QString &strPlatform = QStringLiteral("windows")) const;
     // Sets (or with an invalid time removes) the last check of the updater's URL.
     void setLastCheck(const QDateTime &time);
 
@@ -116,6 +131,9 @@ private:
     HttpServer m_tlsServer;
     TestSupport::UrlRecorder m_recorder;
     QTemporaryDir m_dir;
+    int m_nDownloadDirs = 0;
+    QByteArray m_publicKey;
+    QByteArray m_secretKey;
     QScopedPointer<Updater> m_pUpdater;
 };
 
@@ -126,8 +144,8 @@ void tst_Updater::initTestCase()
     HttpServer::trustCertificate();
     QVERIFY(m_tlsServer.listenTls());
     QVERIFY(m_dir.isValid());
-    Downloader::setDownloadDir(QDir(m_dir.path()));
     m_recorder.install();
+    QVERIFY(UpdateSignature::generateKeyPair(&m_publicKey, &m_secretKey));
 
     const QString strInstaller = m_server.url(QStringLiteral("/setup.exe")).toString();
     m_server.setBody(QStringLiteral("/update.json"), appcast(QStringLiteral("2.0"), strInstaller));
@@ -140,7 +158,7 @@ void tst_Updater::initTestCase()
     m_server.setBody(QStringLiteral("/notes.html"), "<html><body>Release notes</body></html>", "text/html");
     m_server.setRoute(QStringLiteral("/setup.exe"), [] {
         TestSupport::HttpRoute route;
-        route.nGeneratedSize = 100000;
+        route.nGeneratedSize = s_nInstallerSize;
         return route;
     }());
     m_server.setRedirect(QStringLiteral("/moved.json"), m_server.url(QStringLiteral("/update.json")).toEncoded());
@@ -156,6 +174,23 @@ void tst_Updater::initTestCase()
 void tst_Updater::init()
 {
     m_recorder.urls.clear();
+    // Every case downloads into a folder of its own, so each gets the name asked for.
+    Downloader::setDownloadDir(QDir(m_dir.filePath(QString::number(++m_nDownloadDirs))));
+}
+
+QJsonObject tst_Updater::signRelease(const QString &strFile, const QString &strVersion,
+                                     const QString &strPlatform) const
+{
+    UpdateStatement statement;
+    statement.strFile = strFile;
+    statement.strVersion = strVersion;
+    statement.strPlatform = strPlatform;
+    statement.sha512 =
+        QCryptographicHash::hash(HttpServer::generatedBody(s_nInstallerSize), QCryptographicHash::Sha512);
+    const QByteArray text = statement.text();
+    return {{QStringLiteral("update-statement"), QString::fromUtf8(text)},
+            {QStringLiteral("update-signature"),
+             QString::fromLatin1(UpdateSignature::sign(text, m_secretKey).toBase64())}};
 }
 
 void tst_Updater::cleanupTestCase()
@@ -436,32 +471,40 @@ void tst_Updater::acceptedUpdate_data()
 {
     QTest::addColumn<QString>("openUrl");
     QTest::addColumn<bool>("downloaderEnabled");
+    QTest::addColumn<bool>("key");
     QTest::addColumn<QString>("opened");
     QTest::addColumn<bool>("downloads");
     QTest::addColumn<QString>("downloadUrl");
     const QString strInstaller = m_server.url(QStringLiteral("/setup.exe")).toString();
-    QTest::newRow("open-url wins") << "http://example.invalid/page" << true << "http://example.invalid/page" << false
-                                   << strInstaller;
-    QTest::newRow("built-in downloader") << "" << true << "" << true << strInstaller;
-    QTest::newRow("browser download") << "" << false << "/setup.exe" << false << strInstaller;
+    QTest::newRow("open-url wins") << "http://example.invalid/page" << true << true << "http://example.invalid/page"
+                                   << false << strInstaller;
+    QTest::newRow("built-in downloader") << "" << true << true << "" << true << strInstaller;
+    QTest::newRow("browser download") << "" << false << true << "/setup.exe" << false << strInstaller;
+    // Nothing is downloaded that could not be verified: the browser gets it.
+    QTest::newRow("no key, so the browser") << "" << true << false << "/setup.exe" << false << strInstaller;
     // The appcast's addresses reach the browser only when they are web addresses.
-    QTest::newRow("open-url not on the web") << "file:///usr/bin/env" << true << "" << false << strInstaller;
-    QTest::newRow("browser download not on the web") << "" << false << "" << false << "file:///usr/bin/env";
+    QTest::newRow("open-url not on the web") << "file:///usr/bin/env" << true << true << "" << false << strInstaller;
+    QTest::newRow("browser download not on the web") << "" << false << true << "" << false << "file:///usr/bin/env";
 }
 
 void tst_Updater::acceptedUpdate()
 {
     QFETCH(QString, openUrl);
     QFETCH(bool, downloaderEnabled);
+    QFETCH(bool, key);
     QFETCH(QString, opened);
     QFETCH(bool, downloads);
     QFETCH(QString, downloadUrl);
     const QString strInstaller = downloadUrl;
     const QString strDigest = QString::fromLatin1(
-        QCryptographicHash::hash(HttpServer::generatedBody(100000), QCryptographicHash::Sha256).toHex());
-    m_server.setBody(QStringLiteral("/accept.json"), appcast(QStringLiteral("2.0"), strInstaller, openUrl, strDigest));
+        QCryptographicHash::hash(HttpServer::generatedBody(s_nInstallerSize), QCryptographicHash::Sha256).toHex());
+    m_server.setBody(QStringLiteral("/accept.json"),
+                     appcast(QStringLiteral("2.0"), strInstaller, openUrl, strDigest, signRelease()));
     Updater *pUpdater = newUpdater(QStringLiteral("/accept.json"));
     pUpdater->setDownloaderEnabled(downloaderEnabled);
+    if (key)
+        pUpdater->setPublicKey(QString::fromLatin1(m_publicKey.toBase64()));
+    const int nInstallerHits = m_server.hits(QStringLiteral("/setup.exe"));
     QSignalSpy downloaded(pUpdater, &Updater::downloadFinished);
     QSignalSpy finished(pUpdater, &Updater::checkingFinished);
     ModalAnswerer answerer;
@@ -478,10 +521,11 @@ void tst_Updater::acceptedUpdate()
     } else if (downloads) {
         QVERIFY(downloaded.count() == 1 || downloaded.wait(10000));
         QCOMPARE(downloaded.at(0).at(0).toString(), pUpdater->url());
-        QCOMPARE(downloaded.at(0).at(1).toString(), QDir(m_dir.path()).filePath(QStringLiteral("setup.exe")));
+        QCOMPARE(downloaded.at(0).at(1).toString(), Downloader::downloadDir().filePath(QStringLiteral("setup.exe")));
         QVERIFY(m_recorder.urls.isEmpty());
     } else {
-        QTest::qWait(100);
+        // Opened before the check finished; the downloader never asked for the file.
+        QCOMPARE(m_server.hits(QStringLiteral("/setup.exe")), nInstallerHits);
         QCOMPARE(downloaded.count(), 0);
         QCOMPARE(m_recorder.urls.size(), 1);
         const QString strExpected = opened.startsWith(QLatin1Char('/')) ? m_server.url(opened).toString() : opened;
@@ -491,42 +535,59 @@ void tst_Updater::acceptedUpdate()
 
 void tst_Updater::signedUpdate_data()
 {
-    QTest::addColumn<bool>("signedInAppcast");
-    QTest::newRow("signed") << true;
-    QTest::newRow("not signed") << false;
+    QTest::addColumn<QJsonObject>("signatures");
+    QTest::addColumn<QString>("message");   // empty: downloaded
+    const QString strNotSigned =
+        QStringLiteral("Cannot download update: the update could not be verified because it is not signed.");
+    const QString strOtherFile =
+        QStringLiteral("Cannot download update: the update is signed for another file or system.");
+    QTest::newRow("signed") << signRelease() << QString();
+    // An old installer, validly signed as 1.5 and offered as 2.0.
+    QTest::newRow("rolled back") << signRelease(QStringLiteral("setup.exe"), QStringLiteral("1.5"))
+                                 << "Cannot download update: the update is signed for another version.";
+    QTest::newRow("other platform") << signRelease(QStringLiteral("setup.exe"), QStringLiteral("2.0"),
+                                                   QStringLiteral("linux"))
+                                    << strOtherFile;
+    QTest::newRow("other name") << signRelease(QStringLiteral("setup-2.0.exe")) << strOtherFile;
+    QTest::newRow("not signed") << QJsonObject() << strNotSigned;
+    // A signature of the bytes alone binds the installer to no release.
+    QString strError;
+    const QString strBytes = m_dir.filePath(QStringLiteral("installer.bin"));
+    QFile bytes(strBytes);
+    QVERIFY(bytes.open(QIODevice::WriteOnly));
+    bytes.write(HttpServer::generatedBody(s_nInstallerSize));
+    bytes.close();
+    QTest::newRow("signature of the bytes only")
+        << QJsonObject{{QStringLiteral("ed25519-signature"),
+                        QString::fromLatin1(UpdateSignature::signFile(strBytes, m_secretKey, &strError).toBase64())}}
+        << strNotSigned;
 }
 
-// The appcast's signature and the key set for its URL reach the downloader.
+// The key set for the URL checks the appcast's signed statement before
+// anything is downloaded.
 void tst_Updater::signedUpdate()
 {
-    QFETCH(bool, signedInAppcast);
-    QByteArray publicKey;
-    QByteArray secretKey;
-    QVERIFY(UpdateSignature::generateKeyPair(&publicKey, &secretKey));
-    const QString strSigned = m_dir.filePath(QStringLiteral("signed.bin"));
-    QFile file(strSigned);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(HttpServer::generatedBody(100000)) == 100000);
-    file.close();
-    QString strError;
-    const QString strSignature = QString::fromLatin1(UpdateSignature::signFile(strSigned, secretKey, &strError).toBase64());
+    QFETCH(QJsonObject, signatures);
+    QFETCH(QString, message);
     m_server.setBody(QStringLiteral("/signed.json"),
                      appcast(QStringLiteral("2.0"), m_server.url(QStringLiteral("/setup.exe")).toString(), QString(),
-                             QString(), signedInAppcast ? strSignature : QString()));
+                             QString(), signatures));
     Updater *pUpdater = newUpdater(QStringLiteral("/signed.json"));
-    pUpdater->setPublicKey(QString::fromLatin1(publicKey.toBase64()));
+    pUpdater->setPublicKey(QString::fromLatin1(m_publicKey.toBase64()));
+    const int nInstallerHits = m_server.hits(QStringLiteral("/setup.exe"));
     QSignalSpy downloaded(pUpdater, &Updater::downloadFinished);
     ModalAnswerer answerer;
     answerer.accept();
     answerer.answer(QMessageBox::Ok);
     pUpdater->checkForUpdates(true);
-    if (signedInAppcast) {
+    if (message.isEmpty()) {
         QVERIFY(downloaded.wait(20000));
         QCOMPARE(answerer.records().size(), 1);
         return;
     }
     QVERIFY(answerer.waitForAnswers(2, 20000));
-    QCOMPARE(answerer.records().at(1).text, QStringLiteral("Cannot download update: the update could not be "
-                                                           "verified because it is not signed."));
+    QCOMPARE(answerer.records().at(1).text, message);
+    QCOMPARE(m_server.hits(QStringLiteral("/setup.exe")), nInstallerHits);
     QCOMPARE(downloaded.count(), 0);
 }
 
