@@ -110,6 +110,7 @@ private slots:
     void releaseNotesText_data();
     void releaseNotesText();
     void releaseNotesAreInert();
+    void releaseNotesLoadNothingElse();
     void registryKeepsUrlsApart();
     void registryRelaysRedirectedUrl();
     // Replaces the test's main window: keep it last.
@@ -827,6 +828,39 @@ void tst_Updater::releaseNotesAreInert()
     for (const QUrl &url : qAsConst(m_recorder.urls))
         QCOMPARE(url, QUrl(QStringLiteral("https://www.pelum.example/notes")));
     QCOMPARE(pView->title(), QStringLiteral("Notes"));   // still the notes
+}
+
+// Release notes pull nothing in, from the web or elsewhere: no images,
+// style sheets or frames that could tell a third party who reads them.
+void tst_Updater::releaseNotesLoadNothingElse()
+{
+    const QStringList lstPulledIn = {QStringLiteral("/pixel.png"), QStringLiteral("/style.css"),
+                                     QStringLiteral("/frame.html"), QStringLiteral("/page-pixel.png")};
+    for (const QString &strPath : lstPulledIn)
+        m_server.setBody(strPath, "x", "text/plain");
+    m_server.setBody(QStringLiteral("/tracked.html"),
+                     "<html><body><p>Notes</p><img src='/page-pixel.png'></body></html>", "text/html");
+    const QString strServer = m_server.url(QString()).toString();
+
+    ZTReleaseNoteDlg text;
+    ZTReleaseNoteDlg page;
+    for (ZTReleaseNoteDlg *pDialog : {&text, &page}) {
+        auto *pView = pDialog->findChild<QWebEngineView *>(QStringLiteral("m_pWebViewRL"));
+        pDialog->show();
+        QSignalSpy loaded(pView, &QWebEngineView::loadFinished);
+        pDialog->setReleaseNotes(pDialog == &text
+                                     ? QStringLiteral("<html><head><link rel='stylesheet' href='%1/style.css'></head>"
+                                                      "<body><p>Notes</p><img src='%1/pixel.png'>"
+                                                      "<iframe src='%1/frame.html'></iframe></body></html>")
+                                           .arg(strServer)
+                                     : m_server.url(QStringLiteral("/tracked.html")).toString());
+        // The load ends once every part of the page has been fetched or refused.
+        QVERIFY(loaded.wait(30000));
+        QVERIFY(loaded.at(0).at(0).toBool());
+    }
+    QCOMPARE(m_server.hits(QStringLiteral("/tracked.html")), 1);
+    for (const QString &strPath : lstPulledIn)
+        QVERIFY2(m_server.hits(strPath) == 0, qPrintable(strPath));
 }
 
 void tst_Updater::registryKeepsUrlsApart()
