@@ -509,17 +509,14 @@ QString DownloaderPrivate::checkInstaller() const
     if (!bVerified || !isPrivateFolder(info.absolutePath()) || info.isSymLink() || !info.isFile()
         || !file.open(QIODevice::ReadOnly))
         return QStringLiteral("it is gone or no longer a file of its own");
-    QCryptographicHash digest512(QCryptographicHash::Sha512);
-    QCryptographicHash digest256(QCryptographicHash::Sha256);
-    char buffer[64 * 1024];
-    qint64 nRead = 0;
-    while ((nRead = file.read(buffer, sizeof buffer)) > 0) {
-        digest512.addData(buffer, int(nRead));
-        if (!strExpectedSha256.isEmpty())
-            digest256.addData(buffer, int(nRead));
-    }
-    if (nRead < 0 || digest512.result() != statement.sha512
-        || (!strExpectedSha256.isEmpty() && QString::fromLatin1(digest256.result().toHex()) != strExpectedSha256))
+    QCryptographicHash sha512Now(QCryptographicHash::Sha512);
+    if (!sha512Now.addData(&file) || sha512Now.result() != statement.sha512)
+        return QStringLiteral("its contents changed");
+    if (strExpectedSha256.isEmpty())
+        return QString();
+    QCryptographicHash sha256Now(QCryptographicHash::Sha256);
+    if (!file.seek(0) || !sha256Now.addData(&file)
+        || QString::fromLatin1(sha256Now.result().toHex()) != strExpectedSha256)
         return QStringLiteral("its contents changed");
     return QString();
 }

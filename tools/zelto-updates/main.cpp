@@ -101,6 +101,25 @@ bool parse(QCommandLineParser &parser, const QStringList &arguments, int nMinPos
     return true;
 }
 
+// The options several commands take.
+QCommandLineOption keyOption()
+{
+    return QCommandLineOption(QStringLiteral("key"), ZeltoUpdates::tr("The secret key file from generate-keys."),
+                              QStringLiteral("FILE"));
+}
+
+QCommandLineOption versionOption()
+{
+    return QCommandLineOption(QStringLiteral("version"), ZeltoUpdates::tr("The installer's version, e.g. 2.1.0."),
+                              QStringLiteral("V"));
+}
+
+QCommandLineOption platformOption()
+{
+    return QCommandLineOption(QStringLiteral("platform"), ZeltoUpdates::tr("The platform key, e.g. linux or windows."),
+                              QStringLiteral("NAME"));
+}
+
 bool requireOptions(const QCommandLineParser &parser, const QList<QCommandLineOption> &options, int *pStatus)
 {
     for (const QCommandLineOption &option : options) {
@@ -182,13 +201,7 @@ bool digestsOf(const QString &strPath, QByteArray *pSha256, QByteArray *pSha512,
         return false;
     QCryptographicHash sha256(QCryptographicHash::Sha256);
     QCryptographicHash sha512(QCryptographicHash::Sha512);
-    char buffer[64 * 1024];
-    qint64 nRead = 0;
-    while ((nRead = file.read(buffer, sizeof buffer)) > 0) {
-        sha256.addData(buffer, int(nRead));
-        sha512.addData(buffer, int(nRead));
-    }
-    if (nRead < 0) {
+    if (!sha256.addData(&file) || !file.seek(0) || !sha512.addData(&file)) {
         *pError = ZeltoUpdates::tr("cannot read %1: %2").arg(native(strPath), file.errorString());
         return false;
     }
@@ -336,13 +349,9 @@ int sign(const QStringList &arguments)
                          "members \"update-statement\" and \"update-signature\", as JSON."));
     parser.addPositionalArgument(QStringLiteral("sign"), ZeltoUpdates::tr("The command."), QStringLiteral("sign"));
     parser.addPositionalArgument(QStringLiteral("INSTALLER"), ZeltoUpdates::tr("The file to sign."));
-    const QCommandLineOption key(QStringLiteral("key"), ZeltoUpdates::tr("The secret key file from generate-keys."),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption version(QStringLiteral("version"), ZeltoUpdates::tr("The installer's version, e.g. 2.1.0."),
-                                     QStringLiteral("V"));
-    const QCommandLineOption platform(QStringLiteral("platform"),
-                                      ZeltoUpdates::tr("The platform key, e.g. linux or windows."),
-                                      QStringLiteral("NAME"));
+    const QCommandLineOption key = keyOption();
+    const QCommandLineOption version = versionOption();
+    const QCommandLineOption platform = platformOption();
     const QCommandLineOption name(QStringLiteral("name"),
                                   ZeltoUpdates::tr("The file name users download it as (the last part of its address); "
                                                    "by default the name of INSTALLER."),
@@ -406,9 +415,7 @@ int verify(const QStringList &arguments)
                                        QStringLiteral("BASE64"));
     const QCommandLineOption appcastFile(QStringLiteral("appcast"), ZeltoUpdates::tr("The appcast to check."),
                                          QStringLiteral("APPCAST.json"));
-    const QCommandLineOption platform(QStringLiteral("platform"),
-                                      ZeltoUpdates::tr("The platform key, e.g. linux or windows."),
-                                      QStringLiteral("NAME"));
+    const QCommandLineOption platform = platformOption();
     for (const QCommandLineOption &option : {publicKey, appcastFile, platform})
         parser.addOption(option);
     int nStatus = 0;
@@ -468,14 +475,11 @@ int appcast(const QStringList &arguments)
     parser.addPositionalArgument(QStringLiteral("INSTALLER"), ZeltoUpdates::tr("The installer the entry offers."));
     parser.addPositionalArgument(QStringLiteral("APPCAST.json"), ZeltoUpdates::tr("The appcast to write or update."),
                                  QStringLiteral("[APPCAST.json]"));
-    const QCommandLineOption platform(QStringLiteral("platform"), ZeltoUpdates::tr("The platform key, e.g. linux or windows."),
-                                      QStringLiteral("NAME"));
-    const QCommandLineOption version(QStringLiteral("version"), ZeltoUpdates::tr("The installer's version, e.g. 2.1.0."),
-                                     QStringLiteral("V"));
+    const QCommandLineOption platform = platformOption();
+    const QCommandLineOption version = versionOption();
     const QCommandLineOption url(QStringLiteral("url"), ZeltoUpdates::tr("The http(s) address the installer is downloaded from."),
                                  QStringLiteral("URL"));
-    const QCommandLineOption key(QStringLiteral("key"), ZeltoUpdates::tr("The secret key file from generate-keys."),
-                                 QStringLiteral("FILE"));
+    const QCommandLineOption key = keyOption();
     const QCommandLineOption changelog(QStringLiteral("changelog"),
                                        ZeltoUpdates::tr("The release notes: an http(s) address or HTML text."),
                                        QStringLiteral("URL"));
