@@ -554,6 +554,17 @@ void TimelineView::keyPressEvent(QKeyEvent *pEvent)
         case Qt::Key_Down:
             setCurrentRow(nRow < 0 ? 0 : qMin(int(m_lstRows.size()) - 1, nRow + 1));
             return;
+        // Past the property rows of a selected item, from item to item.
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: {
+            const int nStep = pEvent->key() == Qt::Key_PageUp ? -1 : 1;
+            int nNext = nRow < 0 ? (nStep > 0 ? 0 : int(m_lstRows.size()) - 1) : nRow + nStep;
+            while (nNext >= 0 && nNext < m_lstRows.size() && m_lstRows.at(nNext).nProperty >= 0)
+                nNext += nStep;
+            if (nNext >= 0 && nNext < m_lstRows.size())
+                setCurrentRow(nNext);
+            return;
+        }
         case Qt::Key_Left:
         case Qt::Key_Right:
             if (modifiers == Qt::ShiftModifier) {

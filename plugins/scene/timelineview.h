@@ -17,8 +17,8 @@ class SceneEditorWidget;
 // Clicking the ruler moves the playhead; keys are selected by clicking,
 // dragged in time (they land on frames) and deleted with the Delete key; their
 // context menu sets the easing, and each key's shape shows it. Up and Down
-// go from row to row, selecting the row's item; Shift with Left or Right
-// moves the playhead ten frames. Every change is one undoable step of the
+// go from row to row, selecting the row's item, Page Up and Page Down from
+// item to item; Shift with Left or Right moves the playhead ten frames. Every change is one undoable step of the
 // document.
 class TimelineView : public QAbstractScrollArea
 {

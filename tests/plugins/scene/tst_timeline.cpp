@@ -258,6 +258,12 @@ void tst_Timeline::timelineFromTheKeyboard()
     QTest::keyClick(pView, Qt::Key_Up);
     QCOMPARE(pWidget->selectedIds(), QStringList{"item2"});
     QCOMPARE(pView->currentRowItem(), QStringLiteral("item2"));
+    // Page Down passes the rows of a keyed item's properties.
+    QTest::keyClick(pView, Qt::Key_K);
+    QTest::keyClick(pView, Qt::Key_PageDown);
+    QCOMPARE(pWidget->selectedIds(), QStringList{"item1"});
+    QTest::keyClick(pView, Qt::Key_PageUp);
+    QCOMPARE(pWidget->selectedIds(), QStringList{"item2"});
 
     // Left and Right step a frame, with Shift ten; Home and End go to the ends.
     QTest::keyClick(pView, Qt::Key_Right);
@@ -274,11 +280,12 @@ void tst_Timeline::timelineFromTheKeyboard()
     QCOMPARE(pWidget->time(), 0.0);
 
     // On the stage, the arrow keys keep moving the selection.
-    const double dX = pDocument->project().m_lstScenes[0].lstItems.at(1).rect.x();
+    const auto x = [pDocument]() { return pDocument->project().m_lstScenes[0].lstItems.at(1).stateAt(0).rect.x(); };
+    const double dX = x();
     pWidget->view()->setFocus();
     QTRY_VERIFY(pWidget->view()->hasFocus());
     QTest::keyClick(pWidget->view(), Qt::Key_Right);
-    QCOMPARE(pDocument->project().m_lstScenes[0].lstItems.at(1).rect.x(), dX + 1);
+    QCOMPARE(x(), dX + 1);
     QCOMPARE(pWidget->time(), 0.0);
 
     // Every command of the timeline is one a user finds and can give a key.
