@@ -241,6 +241,7 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pHistoryDock->setMinimumWidth(140);
     m_pDockHost->addDockWidget(Qt::RightDockWidgetArea, m_pHistoryDock);
     m_pDockHost->resizeDocks({m_pHistoryDock}, {180}, Qt::Horizontal);
+    m_pDockHost->installEventFilter(this);
     m_pHistoryDock->setVisible(SceneSettings::showUndoHistory());
     QAction *pHistoryAction = undoHistoryAction();
     pHistoryAction->setText(tr("Undo &History"));
@@ -297,6 +298,17 @@ void SceneEditorWidget::orderTabs()
     addToolBar(m_pToolBar);
     for (int i = 1; i < lstChain.size(); ++i)
         setTabOrder(lstChain.at(i - 1), lstChain.at(i));
+}
+
+void SceneEditorWidget::fitDocks()
+{
+    // In a small window the stage keeps the larger part: the docks give back
+    // what they have beyond two fifths of the height and a quarter of the width.
+    const QSize size = m_pDockHost->size();
+    if (m_pTimelineDock->isVisible() && !m_pTimelineDock->isFloating() && m_pTimelineDock->height() > size.height() * 2 / 5)
+        m_pDockHost->resizeDocks({m_pTimelineDock}, {size.height() * 2 / 5}, Qt::Vertical);
+    if (m_pHistoryDock->isVisible() && !m_pHistoryDock->isFloating() && m_pHistoryDock->width() > size.width() / 4)
+        m_pDockHost->resizeDocks({m_pHistoryDock}, {size.width() / 4}, Qt::Horizontal);
 }
 
 void SceneEditorWidget::fitPanel()
@@ -1021,6 +1033,8 @@ bool SceneEditorWidget::eventFilter(QObject *pWatched, QEvent *pEvent)
         QTimer::singleShot(0, this, &SceneEditorWidget::commitDrag);   // after the view finished the drag
     if (pWatched == m_pView && pEvent->type() == QEvent::Resize)
         QTimer::singleShot(0, this, &SceneEditorWidget::fitStage);
+    if (pWatched == m_pDockHost && pEvent->type() == QEvent::Resize)
+        QTimer::singleShot(0, this, &SceneEditorWidget::fitDocks);   // once the docks have their new sizes
     if (pWatched == m_pPropertyPanel && pEvent->type() == QEvent::LayoutRequest)
         fitPanel();   // a theme or a language changed what the fields need
     if (pWatched == m_pView && pEvent->type() == QEvent::KeyPress) {

@@ -147,6 +147,7 @@ private:
     void orderTabs();
     // The panel's scroll area as wide as the fields and a scroll bar need.
     void fitPanel();
+    void fitDocks();
 
     // Not owned. The editor may be deleted later than its document, so the
     // pointer clears itself and every entry point checks it.
