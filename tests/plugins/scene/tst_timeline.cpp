@@ -36,6 +36,9 @@
 #include <QUndoStack>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
+
 class tst_Timeline : public QObject
 {
     Q_OBJECT
