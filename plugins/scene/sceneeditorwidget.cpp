@@ -282,14 +282,24 @@ void SceneEditorWidget::orderTabs()
     // focus by default, which would leave Play, Loop and the shapes out.
     QList<QWidget *> lstChain;
     const auto addToolBar = [&lstChain](QToolBar *pToolBar) {
+        QList<QWidget *> lstButtons;
         for (QAction *pAction : pToolBar->actions()) {
             QWidget *pWidget = pToolBar->widgetForAction(pAction);
             if (!pWidget || pAction->isSeparator())
                 continue;
             if (qobject_cast<QToolButton *>(pWidget))
                 pWidget->setFocusPolicy(Qt::TabFocus);
-            lstChain.append(pWidget);
+            lstButtons.append(pWidget);
         }
+        // In a narrow window the toolbar's own button at its end holds the
+        // buttons that do not fit; it is a stop too.
+        for (QToolButton *pButton : pToolBar->findChildren<QToolButton *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!lstButtons.contains(pButton)) {
+                pButton->setFocusPolicy(Qt::TabFocus);
+                lstButtons.append(pButton);
+            }
+        }
+        lstChain += lstButtons;
     };
     lstChain << m_pView << m_pXSpin << m_pYSpin << m_pWidthSpin << m_pHeightSpin << m_pRotationSpin << m_pOpacitySpin
              << m_pTextEdit << m_pFontSpin << m_pFillButton;
