@@ -10,6 +10,7 @@
 #include "core/documents/documentmanager.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -375,6 +376,12 @@ SceneEditorWidget::~SceneEditorWidget()
     // reach a half-destroyed widget.
     disconnect(m_pScene, nullptr, this, nullptr);
     disconnect(m_pPlayer, nullptr, this, nullptr);
+    // Nor may a field of the panel or the timeline that finishes its editing
+    // as the focus leaves it on the way out.
+    for (QWidget *pField : findChildren<QWidget *>()) {
+        if (qobject_cast<QAbstractSpinBox *>(pField) || qobject_cast<QLineEdit *>(pField))
+            pField->blockSignals(true);
+    }
 }
 
 QAction *SceneEditorWidget::undoHistoryAction() const
