@@ -290,7 +290,8 @@ void SceneEditorWidget::orderTabs()
                 continue;
             if (qobject_cast<QToolButton *>(pWidget))
                 pWidget->setFocusPolicy(Qt::TabFocus);
-            lstButtons.append(pWidget);
+            if (pWidget->focusPolicy() != Qt::NoFocus)   // labels take no place in the chain
+                lstButtons.append(pWidget);
         }
         // In a narrow window the toolbar's own button at its end holds the
         // buttons that do not fit; it is a stop too.
