@@ -485,6 +485,62 @@ Im neuen Format speichern?</translation>
         <source>Show or hide the undo history</source>
         <translation>Den Änderungsverlauf ein- oder ausblenden</translation>
     </message>
+    <message>
+        <source>Key every property of the selected items at the playhead</source>
+        <translation>Alle Eigenschaften der ausgewählten Objekte am Abspielkopf als Keyframe setzen</translation>
+    </message>
+    <message>
+        <source>Move the playhead one frame back</source>
+        <translation>Den Abspielkopf ein Bild zurück bewegen</translation>
+    </message>
+    <message>
+        <source>Move the playhead one frame on</source>
+        <translation>Den Abspielkopf ein Bild weiter bewegen</translation>
+    </message>
+    <message>
+        <source>Move the playhead to the start of the scene</source>
+        <translation>Den Abspielkopf an den Anfang der Szene setzen</translation>
+    </message>
+    <message>
+        <source>Move the playhead to the end of the scene</source>
+        <translation>Den Abspielkopf an das Ende der Szene setzen</translation>
+    </message>
+    <message>
+        <source>Stop playing and go back to the start</source>
+        <translation>Das Abspielen beenden und zum Anfang zurückkehren</translation>
+    </message>
+    <message>
+        <source>Turn looping on or off</source>
+        <translation>Die Endlosschleife ein- oder ausschalten</translation>
+    </message>
+    <message>
+        <source>Turn auto-key on or off</source>
+        <translation>Auto-Keyframe ein- oder ausschalten</translation>
+    </message>
+    <message>
+        <source>Add a scene after the current one</source>
+        <translation>Nach der aktuellen Szene eine Szene hinzufügen</translation>
+    </message>
+    <message>
+        <source>Duplicate the current scene</source>
+        <translation>Die aktuelle Szene duplizieren</translation>
+    </message>
+    <message>
+        <source>Rename the current scene</source>
+        <translation>Die aktuelle Szene umbenennen</translation>
+    </message>
+    <message>
+        <source>Delete the current scene</source>
+        <translation>Die aktuelle Szene löschen</translation>
+    </message>
+    <message>
+        <source>Move the current scene one place earlier</source>
+        <translation>Die aktuelle Szene um eine Stelle nach vorn verschieben</translation>
+    </message>
+    <message>
+        <source>Move the current scene one place later</source>
+        <translation>Die aktuelle Szene um eine Stelle nach hinten verschieben</translation>
+    </message>
 </context>
 <context>
     <name>SceneEditorWidget</name>
@@ -674,11 +730,11 @@ Im neuen Format speichern?</translation>
     </message>
     <message>
         <source>Turn Loop On</source>
-        <translation>Wiederholung einschalten</translation>
+        <translation>Endlosschleife einschalten</translation>
     </message>
     <message>
         <source>Turn Loop Off</source>
-        <translation>Wiederholung ausschalten</translation>
+        <translation>Endlosschleife ausschalten</translation>
     </message>
     <message>
         <source>Opened</source>
@@ -699,6 +755,26 @@ Im neuen Format speichern?</translation>
     <message>
         <source>Change Text</source>
         <translation>Text ändern</translation>
+    </message>
+    <message>
+        <source>Add Keyframe</source>
+        <translation>Keyframe hinzufügen</translation>
+    </message>
+    <message>
+        <source>Previous Frame</source>
+        <translation>Vorheriges Bild</translation>
+    </message>
+    <message>
+        <source>Next Frame</source>
+        <translation>Nächstes Bild</translation>
+    </message>
+    <message>
+        <source>Go to Start</source>
+        <translation>Zum Anfang</translation>
+    </message>
+    <message>
+        <source>Go to End</source>
+        <translation>Zum Ende</translation>
     </message>
 </context>
 <context>
@@ -911,6 +987,18 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
         <source>Set Easing</source>
         <translation>Beschleunigung festlegen</translation>
     </message>
+    <message>
+        <source>All Properties</source>
+        <translation>Alle Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Add Keyframes</source>
+        <translation>Keyframes hinzufügen</translation>
+    </message>
 </context>
 <context>
     <name>TimelineWidget</name>
@@ -944,7 +1032,7 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     </message>
     <message>
         <source>Loop</source>
-        <translation>Wiederholen</translation>
+        <translation>Endlosschleife</translation>
     </message>
     <message>
         <source>Zoom Out</source>

@@ -2,6 +2,7 @@
 
 #include "scenedocument.h"
 #include "sceneeditorwidget.h"
+#include "timelinewidget.h"
 
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
@@ -36,6 +37,39 @@ const struct {
     {"Scene.Add_Text", Qt::Key_T, QT_TRANSLATE_NOOP("SceneEditor", "Add a text to the scene")},
     {"Scene.Add_Image", Qt::Key_I, QT_TRANSLATE_NOOP("SceneEditor", "Add an image file to the scene")},
 };
+
+// The commands of the playhead, the keys and the timeline, in the order of
+// timelineActions(). Those without a key get one only from the user.
+const struct {
+    const char *pId;
+    int nKey;
+    const char *pDescription;
+} s_timelineCommands[] = {
+    {"Scene.Add_Keyframe", Qt::Key_K,
+     QT_TRANSLATE_NOOP("SceneEditor", "Key every property of the selected items at the playhead")},
+    {"Scene.Previous_Frame", Qt::Key_Left, QT_TRANSLATE_NOOP("SceneEditor", "Move the playhead one frame back")},
+    {"Scene.Next_Frame", Qt::Key_Right, QT_TRANSLATE_NOOP("SceneEditor", "Move the playhead one frame on")},
+    {"Scene.Go_To_Start", Qt::Key_Home, QT_TRANSLATE_NOOP("SceneEditor", "Move the playhead to the start of the scene")},
+    {"Scene.Go_To_End", Qt::Key_End, QT_TRANSLATE_NOOP("SceneEditor", "Move the playhead to the end of the scene")},
+    {"Scene.Stop", 0, QT_TRANSLATE_NOOP("SceneEditor", "Stop playing and go back to the start")},
+    {"Scene.Loop", 0, QT_TRANSLATE_NOOP("SceneEditor", "Turn looping on or off")},
+    {"Scene.Auto_Key", 0, QT_TRANSLATE_NOOP("SceneEditor", "Turn auto-key on or off")},
+    {"Scene.Add_Scene", 0, QT_TRANSLATE_NOOP("SceneEditor", "Add a scene after the current one")},
+    {"Scene.Duplicate_Scene", 0, QT_TRANSLATE_NOOP("SceneEditor", "Duplicate the current scene")},
+    {"Scene.Rename_Scene", 0, QT_TRANSLATE_NOOP("SceneEditor", "Rename the current scene")},
+    {"Scene.Delete_Scene", 0, QT_TRANSLATE_NOOP("SceneEditor", "Delete the current scene")},
+    {"Scene.Move_Scene_Earlier", 0, QT_TRANSLATE_NOOP("SceneEditor", "Move the current scene one place earlier")},
+    {"Scene.Move_Scene_Later", 0, QT_TRANSLATE_NOOP("SceneEditor", "Move the current scene one place later")},
+};
+
+QList<QAction *> timelineActions(const SceneEditorWidget *pWidget)
+{
+    const TimelineWidget *pTimeline = pWidget->timeline();
+    return QList<QAction *>{pWidget->addKeyframeAction(), pWidget->previousFrameAction(), pWidget->nextFrameAction(),
+                            pWidget->goToStartAction(),   pWidget->goToEndAction(),       pTimeline->stopAction(),
+                            pTimeline->loopAction(),      pWidget->autoKeyAction()}
+           + pTimeline->sceneActions();
+}
 
 QMdiArea *workArea()
 {
@@ -146,6 +180,13 @@ void SceneEditor::registerCommands()
         pShape->setDefaultKeySequence(QKeySequence(s_shapeCommands[i].key));
         pShape->setDescription(tr(s_shapeCommands[i].pDescription));
     }
+    const QList<QAction *> lstTimelineActions = timelineActions(m_pWidget);
+    for (int i = 0; i < lstTimelineActions.size() && i < int(std::size(s_timelineCommands)); ++i) {
+        ContextAction *pCommand = ActionManager::registerAction(
+            lstTimelineActions.at(i), QLatin1String(s_timelineCommands[i].pId), m_pWidget);
+        pCommand->setDefaultKeySequence(QKeySequence(s_timelineCommands[i].nKey));
+        pCommand->setDescription(tr(s_timelineCommands[i].pDescription));
+    }
     ContextAction *pHistory =
         ActionManager::registerAction(m_pWidget->undoHistoryAction(), QLatin1String(s_historyId), m_pWidget);
     pHistory->setDescription(tr("Show or hide the undo history"));
@@ -171,6 +212,9 @@ void SceneEditor::unregisterCommands()
     const QList<QAction *> lstShapeActions = m_pWidget->addShapeActions();
     for (int i = 0; i < lstShapeActions.size() && i < int(std::size(s_shapeCommands)); ++i)
         ActionManager::unregisterAction(lstShapeActions.at(i), QLatin1String(s_shapeCommands[i].pId));
+    const QList<QAction *> lstTimelineActions = timelineActions(m_pWidget);
+    for (int i = 0; i < lstTimelineActions.size() && i < int(std::size(s_timelineCommands)); ++i)
+        ActionManager::unregisterAction(lstTimelineActions.at(i), QLatin1String(s_timelineCommands[i].pId));
     if (ContextManager::getInstance())
         ContextManager::unregisterContext(m_pWidget, QLatin1String(s_contextId));
 }

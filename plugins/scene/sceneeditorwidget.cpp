@@ -4,13 +4,18 @@
 #include "scenedocument.h"
 #include "sceneplayer.h"
 #include "scenesettings.h"
+#include "timelineview.h"
 #include "timelinewidget.h"
 
 #include "core/documents/documentmanager.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QEvent>
@@ -31,9 +36,12 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUndoView>
 #include <QVBoxLayout>
 
@@ -110,6 +118,29 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pAutoKeyAction->setObjectName(QStringLiteral("m_pAutoKeyAction"));
     m_pAutoKeyAction->setCheckable(true);
     m_pAutoKeyAction->setToolTip(tr("Changes away from the start of the scene add keyframes"));
+    // The playhead and keys from the keyboard; the scene editor makes them
+    // commands with keys of their own.
+    m_pAddKeyframeAction = new QAction(tr("Add Keyframe"), this);
+    m_pAddKeyframeAction->setObjectName(QStringLiteral("m_pAddKeyframeAction"));
+    connect(m_pAddKeyframeAction, &QAction::triggered, this, &SceneEditorWidget::addKeyframesAtPlayhead);
+    m_pPreviousFrameAction = new QAction(tr("Previous Frame"), this);
+    m_pPreviousFrameAction->setObjectName(QStringLiteral("m_pPreviousFrameAction"));
+    connect(m_pPreviousFrameAction, &QAction::triggered, this, [this]() { stepFrames(-1); });
+    m_pNextFrameAction = new QAction(tr("Next Frame"), this);
+    m_pNextFrameAction->setObjectName(QStringLiteral("m_pNextFrameAction"));
+    connect(m_pNextFrameAction, &QAction::triggered, this, [this]() { stepFrames(1); });
+    m_pGoToStartAction = new QAction(tr("Go to Start"), this);
+    m_pGoToStartAction->setObjectName(QStringLiteral("m_pGoToStartAction"));
+    connect(m_pGoToStartAction, &QAction::triggered, this, [this]() {
+        m_pPlayer->pause();
+        setTime(0);
+    });
+    m_pGoToEndAction = new QAction(tr("Go to End"), this);
+    m_pGoToEndAction->setObjectName(QStringLiteral("m_pGoToEndAction"));
+    connect(m_pGoToEndAction, &QAction::triggered, this, [this]() {
+        m_pPlayer->pause();
+        setTime(m_pPlayer->duration());
+    });
 
     // Property panel: exact values for the selected item.
     m_pPropertyPanel = new QWidget(this);
@@ -161,7 +192,23 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     pForm->addRow(tr("Text:"), m_pTextEdit);
     pForm->addRow(tr("Font size:"), m_pFontSpin);
     pForm->addRow(tr("Colour:"), m_pFillButton);
-    m_pPropertyPanel->setFixedWidth(220);
+    // Small and scaled windows scroll the panel rather than squeeze it: no
+    // field gets less than it asks for, and the panel is as wide as they need.
+    for (QWidget *pField : {static_cast<QWidget *>(m_pXSpin), static_cast<QWidget *>(m_pYSpin),
+                            static_cast<QWidget *>(m_pWidthSpin), static_cast<QWidget *>(m_pHeightSpin),
+                            static_cast<QWidget *>(m_pRotationSpin), static_cast<QWidget *>(m_pOpacitySpin),
+                            static_cast<QWidget *>(m_pTextEdit), static_cast<QWidget *>(m_pFontSpin),
+                            static_cast<QWidget *>(m_pFillButton)})
+        pField->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    m_pPanelScroll = new QScrollArea(this);
+    m_pPanelScroll->setObjectName(QStringLiteral("m_pPanelScroll"));
+    m_pPanelScroll->setFrameShape(QFrame::NoFrame);
+    m_pPanelScroll->setFocusPolicy(Qt::NoFocus);
+    m_pPanelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pPanelScroll->setWidgetResizable(true);
+    m_pPanelScroll->setWidget(m_pPropertyPanel);
+    m_pPropertyPanel->installEventFilter(this);
+    fitPanel();
 
     // The stage and its panel are the centre of a window of their own, so
     // the timeline (and later docks) can sit under the stage, inside the
@@ -173,7 +220,7 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     auto *pBody = new QHBoxLayout(pStage);
     pBody->setContentsMargins(0, 0, 0, 0);
     pBody->addWidget(m_pView, 1);
-    pBody->addWidget(m_pPropertyPanel);
+    pBody->addWidget(m_pPanelScroll);
     m_pDockHost->setCentralWidget(pStage);
     m_pTimeline = new TimelineWidget(this);
     m_pTimelineDock = new QDockWidget(tr("Timeline"), m_pDockHost);
@@ -195,6 +242,7 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pHistoryDock->setMinimumWidth(140);
     m_pDockHost->addDockWidget(Qt::RightDockWidgetArea, m_pHistoryDock);
     m_pDockHost->resizeDocks({m_pHistoryDock}, {180}, Qt::Horizontal);
+    m_pDockHost->installEventFilter(this);
     m_pHistoryDock->setVisible(SceneSettings::showUndoHistory());
     QAction *pHistoryAction = undoHistoryAction();
     pHistoryAction->setText(tr("Undo &History"));
@@ -223,7 +271,104 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
         rebuild();
     });
     m_pTimeline->setEditor(this);
+    orderTabs();
     rebuild();
+}
+
+void SceneEditorWidget::orderTabs()
+{
+    // Tab goes round the editor from the stage, where the focus starts (the
+    // widget's focus proxy): the panel, the timeline's controls and keys, the
+    // undo history, then the toolbar above the stage. Tool buttons take no
+    // focus by default, which would leave Play, Loop and the shapes out.
+    QList<QWidget *> lstChain;
+    const auto addToolBar = [&lstChain](QToolBar *pToolBar) {
+        QList<QWidget *> lstButtons;
+        for (QAction *pAction : pToolBar->actions()) {
+            QWidget *pWidget = pToolBar->widgetForAction(pAction);
+            if (!pWidget || pAction->isSeparator())
+                continue;
+            if (qobject_cast<QToolButton *>(pWidget))
+                pWidget->setFocusPolicy(Qt::TabFocus);
+            if (pWidget->focusPolicy() != Qt::NoFocus)   // labels take no place in the chain
+                lstButtons.append(pWidget);
+        }
+        // In a narrow window the toolbar's own button at its end holds the
+        // buttons that do not fit; it is a stop too.
+        for (QToolButton *pButton : pToolBar->findChildren<QToolButton *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!lstButtons.contains(pButton)) {
+                pButton->setFocusPolicy(Qt::TabFocus);
+                lstButtons.append(pButton);
+            }
+        }
+        lstChain += lstButtons;
+    };
+    lstChain << m_pView << m_pXSpin << m_pYSpin << m_pWidthSpin << m_pHeightSpin << m_pRotationSpin << m_pOpacitySpin
+             << m_pTextEdit << m_pFontSpin << m_pFillButton;
+    addToolBar(m_pTimeline->toolBar());
+    lstChain << m_pTimeline->view() << m_pHistoryView;
+    addToolBar(m_pToolBar);
+    for (int i = 1; i < lstChain.size(); ++i)
+        setTabOrder(lstChain.at(i - 1), lstChain.at(i));
+}
+
+void SceneEditorWidget::fitDocks()
+{
+    // In a small window the stage keeps the larger part: the docks give back
+    // what they have beyond two fifths of the height and a quarter of the width.
+    const QSize size = m_pDockHost->size();
+    if (m_pTimelineDock->isVisible() && !m_pTimelineDock->isFloating() && m_pTimelineDock->height() > size.height() * 2 / 5)
+        m_pDockHost->resizeDocks({m_pTimelineDock}, {size.height() * 2 / 5}, Qt::Vertical);
+    if (m_pHistoryDock->isVisible() && !m_pHistoryDock->isFloating() && m_pHistoryDock->width() > size.width() / 4)
+        m_pDockHost->resizeDocks({m_pHistoryDock}, {size.width() / 4}, Qt::Horizontal);
+}
+
+void SceneEditorWidget::fitPanel()
+{
+    m_pPanelScroll->setFixedWidth(m_pPropertyPanel->minimumSizeHint().width() + 2 * m_pPanelScroll->frameWidth()
+                                  + m_pPanelScroll->verticalScrollBar()->sizeHint().width());
+}
+
+bool SceneEditorWidget::event(QEvent *pEvent)
+{
+    // The editor's commands answer keys anywhere in it. Keys a control here
+    // needs for itself, and did not claim, stay with it: the arrow keys move
+    // the selection on the stage and choose in lists, Space presses a button.
+    if (pEvent->type() == QEvent::ShortcutOverride) {
+        auto *pKeyEvent = static_cast<QKeyEvent *>(pEvent);
+        QWidget *pFocus = QApplication::focusWidget();
+        const Qt::KeyboardModifiers modifiers = pKeyEvent->modifiers() & ~Qt::KeypadModifier;
+        const int nKey = pKeyEvent->key();
+        const bool bArrow = nKey == Qt::Key_Left || nKey == Qt::Key_Right || nKey == Qt::Key_Up || nKey == Qt::Key_Down;
+        const bool bNavigation = bArrow || nKey == Qt::Key_Home || nKey == Qt::Key_End;
+        bool bKeep = false;
+        if (pFocus && isAncestorOf(pFocus) && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+            if (pFocus == m_pView)
+                bKeep = bArrow;
+            else if (qobject_cast<QAbstractItemView *>(pFocus) || qobject_cast<QComboBox *>(pFocus))
+                bKeep = bNavigation;
+            else if (qobject_cast<QAbstractButton *>(pFocus))
+                bKeep = nKey == Qt::Key_Space && modifiers == Qt::NoModifier;
+        }
+        if (bKeep) {
+            pEvent->accept();
+            return true;
+        }
+    }
+    return QWidget::event(pEvent);
+}
+
+void SceneEditorWidget::stepFrames(int nFrames)
+{
+    // From the frame the playhead is on: after a pause it may be between two.
+    m_pPlayer->pause();
+    const int nFps = m_pPlayer->fps();
+    setTime((std::round(time() * nFps) + nFrames) / nFps);
+}
+
+void SceneEditorWidget::addKeyframesAtPlayhead()
+{
+    m_pTimeline->view()->addKeyframesAtPlayhead(selectedIds());
 }
 
 SceneEditorWidget::~SceneEditorWidget()
@@ -232,6 +377,12 @@ SceneEditorWidget::~SceneEditorWidget()
     // reach a half-destroyed widget.
     disconnect(m_pScene, nullptr, this, nullptr);
     disconnect(m_pPlayer, nullptr, this, nullptr);
+    // Nor may a field of the panel or the timeline that finishes its editing
+    // as the focus leaves it on the way out.
+    for (QWidget *pField : findChildren<QWidget *>()) {
+        if (qobject_cast<QAbstractSpinBox *>(pField) || qobject_cast<QLineEdit *>(pField))
+            pField->blockSignals(true);
+    }
 }
 
 QAction *SceneEditorWidget::undoHistoryAction() const
@@ -597,6 +748,7 @@ QList<SceneItem> SceneEditorWidget::withChanges(QList<SceneItem> lstItems, const
         const auto values = changes.constFind(item.strId);
         if (values == changes.constEnd())
             continue;
+        const SceneItem before = item;
         for (auto it = values->constBegin(); it != values->constEnd(); ++it) {
             const SceneItem::Property property = it.key();
             if (sameValue(item.valueAt(property, dTime), it.value()))
@@ -611,6 +763,7 @@ QList<SceneItem> SceneEditorWidget::withChanges(QList<SceneItem> lstItems, const
                 item.setBaseValue(property, it.value());
             }
         }
+        item.keyPositionTogether(before);
     }
     return lstItems;
 }
@@ -898,6 +1051,10 @@ bool SceneEditorWidget::eventFilter(QObject *pWatched, QEvent *pEvent)
         QTimer::singleShot(0, this, &SceneEditorWidget::commitDrag);   // after the view finished the drag
     if (pWatched == m_pView && pEvent->type() == QEvent::Resize)
         QTimer::singleShot(0, this, &SceneEditorWidget::fitStage);
+    if (pWatched == m_pDockHost && pEvent->type() == QEvent::Resize)
+        QTimer::singleShot(0, this, &SceneEditorWidget::fitDocks);   // once the docks have their new sizes
+    if (pWatched == m_pPropertyPanel && pEvent->type() == QEvent::LayoutRequest)
+        fitPanel();   // a theme or a language changed what the fields need
     if (pWatched == m_pView && pEvent->type() == QEvent::KeyPress) {
         auto *pKeyEvent = static_cast<QKeyEvent *>(pEvent);
         const qreal dStep = (pKeyEvent->modifiers() & Qt::ShiftModifier) ? 10 : 1;

@@ -18,6 +18,7 @@ class QGraphicsView;
 class QLineEdit;
 class QMainWindow;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 class QToolBar;
 class QUndoView;
@@ -56,6 +57,13 @@ public:
     // Play or pause; the scene editor makes it a command with a shortcut.
     QAction *togglePlayAction() const { return m_pTogglePlayAction; }
     QAction *autoKeyAction() const { return m_pAutoKeyAction; }
+    // Keys at the playhead and moves it; the scene editor makes them
+    // commands with keys of their own.
+    QAction *addKeyframeAction() const { return m_pAddKeyframeAction; }
+    QAction *previousFrameAction() const { return m_pPreviousFrameAction; }
+    QAction *nextFrameAction() const { return m_pNextFrameAction; }
+    QAction *goToStartAction() const { return m_pGoToStartAction; }
+    QAction *goToEndAction() const { return m_pGoToEndAction; }
     // Rectangle, Ellipse, Text and Image, as the toolbar offers them; the
     // scene editor makes them commands with keys of their own.
     QList<QAction *> addShapeActions() const { return m_lstAddShapeActions; }
@@ -88,6 +96,10 @@ public slots:
 
     void setCurrentScene(int nScene);
     void setTime(double dTime);
+    // Pauses and moves the playhead by whole frames, as far as the scene goes.
+    void stepFrames(int nFrames);
+    // Keys every animatable property of the selected items at the playhead.
+    void addKeyframesAtPlayhead();
     void setAutoKey(bool bOn);
     void addScene();
     void duplicateScene();
@@ -105,6 +117,7 @@ signals:
     void selectionChanged();
 
 protected:
+    bool event(QEvent *pEvent) override;
     bool eventFilter(QObject *pWatched, QEvent *pEvent) override;
 
 private slots:
@@ -131,6 +144,10 @@ private:
     // The animatable values the property panel shows now.
     QMap<SceneItem::Property, double> panelValues() const;
     void updatePlayer();
+    void orderTabs();
+    // The panel's scroll area as wide as the fields and a scroll bar need.
+    void fitPanel();
+    void fitDocks();
 
     // Not owned. The editor may be deleted later than its document, so the
     // pointer clears itself and every entry point checks it.
@@ -149,6 +166,11 @@ private:
     QAction *m_pGuidesAction;
     QAction *m_pTogglePlayAction;
     QAction *m_pAutoKeyAction;
+    QAction *m_pAddKeyframeAction;
+    QAction *m_pPreviousFrameAction;
+    QAction *m_pNextFrameAction;
+    QAction *m_pGoToStartAction;
+    QAction *m_pGoToEndAction;
     QDoubleSpinBox *m_pXSpin;
     QDoubleSpinBox *m_pYSpin;
     QDoubleSpinBox *m_pWidthSpin;
@@ -159,6 +181,7 @@ private:
     QSpinBox *m_pFontSpin;
     QPushButton *m_pFillButton;
     QWidget *m_pPropertyPanel;
+    QScrollArea *m_pPanelScroll;   // holds the panel
     QHash<QString, QGraphicsItem *> m_hashItems;   // owned by the scene
     // The values the panel shows, as its spin boxes round them: only the ones
     // the user changed are committed.

@@ -74,3 +74,22 @@ void SceneItem::setKeyframe(Property property, double dTime, const QVariant &val
         keyframe.easing = std::prev(it)->easing;
     track.insert(it, keyframe);
 }
+
+void SceneItem::keyPositionTogether(const SceneItem &before)
+{
+    const Property pair[2] = {X, Y};
+    for (int i = 0; i < 2; ++i) {
+        const Property keyed = pair[i];
+        const Property other = pair[1 - i];
+        const QList<Keyframe> lstKeyed = tracks[keyed];
+        for (const Keyframe &keyframe : lstKeyed) {
+            const QList<Keyframe> &track = tracks[other];
+            if (before.tracks[keyed].contains(keyframe)
+                || std::any_of(track.begin(), track.end(), [&](const Keyframe &k) {
+                       return SceneAnimation::sameTime(k.dTime, keyframe.dTime);
+                   }))
+                continue;
+            setKeyframe(other, keyframe.dTime, valueAt(other, keyframe.dTime));
+        }
+    }
+}

@@ -76,4 +76,8 @@ struct SceneItem
     State stateAt(double dTime) const;
     // Adds a keyframe at dTime, or gives the one there the new value.
     void setKeyframe(Property property, double dTime, const QVariant &value);
+    // Position is keyed as one: every time at which x got a new or changed
+    // keyframe since before gets a keyframe of y too, with the value y has
+    // there, and the other way round.
+    void keyPositionTogether(const SceneItem &before);
 };

@@ -50,6 +50,59 @@ double rulerStep(double dZoom)
     return 1200;
 }
 
+// Each easing has a shape of its own: a diamond is linear, a circle eases in
+// and out, a square holds its value (step), and the half-round keys ease in
+// (round on the right, where the way starts slowly) or out (round on the left).
+QPainterPath keyShape(Keyframe::Easing easing, const QPointF &center, double dRadius)
+{
+    QPainterPath path;
+    const QRectF box(center.x() - dRadius, center.y() - dRadius, 2 * dRadius, 2 * dRadius);
+    switch (easing) {
+    case Keyframe::EaseInOut:
+        path.addEllipse(box);
+        break;
+    case Keyframe::Step:
+        path.addRect(box.adjusted(1, 1, -1, -1));
+        break;
+    case Keyframe::EaseIn:
+        path.moveTo(center.x(), box.top());
+        path.arcTo(box, 90, -180);
+        path.lineTo(box.left(), center.y());
+        path.closeSubpath();
+        break;
+    case Keyframe::EaseOut:
+        path.moveTo(center.x(), box.bottom());
+        path.arcTo(box, 270, -180);
+        path.lineTo(box.right(), center.y());
+        path.closeSubpath();
+        break;
+    case Keyframe::Linear:
+        path.moveTo(center.x(), box.top());
+        path.lineTo(box.right(), center.y());
+        path.lineTo(center.x(), box.bottom());
+        path.lineTo(box.left(), center.y());
+        path.closeSubpath();
+        break;
+    }
+    return path;
+}
+
+// The way from one key to the next as its easing shapes it: from the bottom
+// of the row at the first key to the top at the second.
+QPainterPath easingCurve(Keyframe::Easing easing, const QPointF &from, const QPointF &to)
+{
+    QPainterPath path(from);
+    const int nSteps = qBound(1, int((to.x() - from.x()) / 3), 64);
+    for (int n = 1; n <= nSteps; ++n) {
+        const double dProgress = double(n) / nSteps;
+        const double dY = from.y() + (to.y() - from.y()) * SceneAnimation::easedProgress(easing, dProgress);
+        if (easing == Keyframe::Step && n == nSteps)
+            path.lineTo(to.x(), from.y());
+        path.lineTo(from.x() + (to.x() - from.x()) * dProgress, dY);
+    }
+    return path;
+}
+
 } // namespace
 
 bool TimelineView::KeyRef::operator==(const KeyRef &other) const
@@ -102,6 +155,9 @@ void TimelineView::refresh()
     const QStringList lstSelected = m_pEditor->selectedIds();
     m_lstRows.clear();
     const QList<SceneItem> &lstItems = items();
+    // The keyboard's row follows the selection made elsewhere.
+    if (!lstSelected.isEmpty() && !lstSelected.contains(m_currentRow.strItemId))
+        m_currentRow = {lstSelected.constFirst(), -1};
     for (auto it = lstItems.crbegin(); it != lstItems.crend(); ++it) {
         m_lstRows.append({it->strId, -1});
         if (!lstSelected.contains(it->strId))
@@ -123,7 +179,36 @@ void TimelineView::refresh()
                                            });
                                        }),
                         m_lstSelected.end());
+    // A property row that is gone leaves the keyboard on its item's row.
+    if (currentRowIndex() < 0)
+        m_currentRow = {item(m_currentRow.strItemId) ? m_currentRow.strItemId : QString(), -1};
     updateScrollBars();
+    viewport()->update();
+}
+
+int TimelineView::currentRowIndex() const
+{
+    for (int i = 0; i < m_lstRows.size(); ++i) {
+        if (m_lstRows.at(i).strItemId == m_currentRow.strItemId && m_lstRows.at(i).nProperty == m_currentRow.nProperty)
+            return i;
+    }
+    return -1;
+}
+
+void TimelineView::setCurrentRow(int nRow)
+{
+    if (!m_pEditor || nRow < 0 || nRow >= m_lstRows.size())
+        return;
+    m_currentRow = m_lstRows.at(nRow);
+    if (m_pEditor->selectedIds() != QStringList(m_currentRow.strItemId))
+        m_pEditor->selectIds({m_currentRow.strItemId});   // the rows are built anew for it
+    const int nIndex = currentRowIndex();
+    const int nTop = nIndex * s_nRowHeight;
+    const int nVisible = viewport()->height() - s_nRulerHeight;
+    if (nTop < verticalScrollBar()->value())
+        verticalScrollBar()->setValue(nTop);
+    else if (nTop + s_nRowHeight > verticalScrollBar()->value() + nVisible)
+        verticalScrollBar()->setValue(nTop + s_nRowHeight - nVisible);
     viewport()->update();
 }
 
@@ -262,29 +347,51 @@ void TimelineView::paintEvent(QPaintEvent *)
         painter.setClipRect(QRect(s_nLabelWidth, qMax(nTop, s_nRulerHeight), area.width() - s_nLabelWidth, s_nRowHeight));
         // The scene's end, and the way between the keyframes of a property.
         const int nMiddle = nTop + s_nRowHeight / 2;
+        painter.setRenderHint(QPainter::Antialiasing);
         if (row.nProperty >= 0) {
             const QList<Keyframe> &track = pItem->tracks[row.nProperty];
+            const double dRise = s_nRowHeight / 2.0 - 3;
+            painter.setPen(QPen(line, 1.5));
+            painter.setBrush(Qt::NoBrush);
             for (int k = 1; k < track.size(); ++k) {
-                painter.setPen(QPen(line, 2, track.at(k - 1).easing == Keyframe::Step ? Qt::DotLine : Qt::SolidLine));
-                painter.drawLine(QPointF(xForTime(track.at(k - 1).dTime), nMiddle), QPointF(xForTime(track.at(k).dTime), nMiddle));
+                painter.drawPath(easingCurve(track.at(k - 1).easing, QPointF(xForTime(track.at(k - 1).dTime), nMiddle + dRise),
+                                             QPointF(xForTime(track.at(k).dTime), nMiddle - dRise)));
             }
         }
-        painter.setRenderHint(QPainter::Antialiasing);
         for (double dTime : rowTimes(row)) {
             const bool bSelected = isSelected(row.strItemId, row.nProperty, dTime);
             const double dShown = bSelected ? qBound(0.0, dTime + dOffset, dDuration) : dTime;
             const QPointF center(xForTime(dShown), nMiddle);
-            QPainterPath diamond;
-            diamond.moveTo(center + QPointF(0, -s_nDiamondRadius));
-            diamond.lineTo(center + QPointF(s_nDiamondRadius, 0));
-            diamond.lineTo(center + QPointF(0, s_nDiamondRadius));
-            diamond.lineTo(center + QPointF(-s_nDiamondRadius, 0));
-            diamond.closeSubpath();
-            painter.setPen(QPen(pal.color(QPalette::Base), 1));
-            painter.setBrush(bSelected ? QColor(0xff, 0x9a, 0x1f) : diamondColor);
-            painter.drawPath(diamond);
+            // An item's row shows the easing its keys there share; keys of
+            // different easings are an open diamond.
+            QList<Keyframe::Easing> lstEasings;
+            for (int p = 0; p < SceneItem::PropertyCount; ++p) {
+                if (row.nProperty >= 0 && row.nProperty != p)
+                    continue;
+                for (const Keyframe &keyframe : pItem->tracks[p]) {
+                    if (SceneAnimation::sameTime(keyframe.dTime, dTime) && !lstEasings.contains(keyframe.easing))
+                        lstEasings.append(keyframe.easing);
+                }
+            }
+            const QColor fill = bSelected ? QColor(0xff, 0x9a, 0x1f) : diamondColor;
+            if (lstEasings.size() == 1) {
+                painter.setPen(QPen(pal.color(QPalette::Base), 1));
+                painter.setBrush(fill);
+            } else {
+                painter.setPen(QPen(fill, 2));
+                painter.setBrush(Qt::NoBrush);
+            }
+            painter.drawPath(keyShape(lstEasings.size() == 1 ? lstEasings.constFirst() : Keyframe::Linear, center,
+                                      s_nDiamondRadius));
         }
         painter.restore();
+        if (hasFocus() && i == currentRowIndex()) {
+            painter.save();
+            painter.setPen(QPen(pal.color(bHighlighted ? QPalette::HighlightedText : QPalette::Text), 1, Qt::DashLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(rowRect.adjusted(1, 1, -2, -2));
+            painter.restore();
+        }
     }
     painter.restore();
 
@@ -323,10 +430,12 @@ double TimelineView::dragOffset() const
 {
     if (m_dragMode != MoveKeyframes || !m_pEditor || m_lstSelected.isEmpty())
         return 0;
-    // Whole frames, and no selected keyframe leaves the scene.
-    double dOffset = m_pEditor->player()->snapToFrame(qAbs(m_dDragTime - m_dDragStart));
-    if (m_dDragTime < m_dDragStart)
-        dOffset = -dOffset;
+    if (m_dDragTime == m_dDragStart)
+        return 0;   // a click only selects
+    // The grabbed key lands on a frame, and no selected keyframe leaves the scene.
+    const ScenePlayer *pPlayer = m_pEditor->player();
+    const int nFps = pPlayer->fps();
+    const double dOffset = std::round((m_dDragKey + m_dDragTime - m_dDragStart) * nFps) / nFps - m_dDragKey;
     double dMin = m_lstSelected.constFirst().dTime, dMax = dMin;
     for (const KeyRef &ref : m_lstSelected) {
         dMin = qMin(dMin, ref.dTime);
@@ -351,6 +460,7 @@ void TimelineView::mousePressEvent(QMouseEvent *pEvent)
     if (nRow < 0)
         return clearKeyframeSelection();
     const Row row = m_lstRows.at(nRow);
+    m_currentRow = row;
     const double dTime = diamondAt(nRow, pos);
     if (dTime < 0) {
         clearKeyframeSelection();
@@ -363,6 +473,7 @@ void TimelineView::mousePressEvent(QMouseEvent *pEvent)
     m_pEditor->player()->pause();
     m_dragMode = MoveKeyframes;
     m_dDragStart = m_dDragTime = timeForX(pos.x());
+    m_dDragKey = dTime;
 }
 
 void TimelineView::mouseMoveEvent(QMouseEvent *pEvent)
@@ -431,18 +542,75 @@ void TimelineView::keyPressEvent(QKeyEvent *pEvent)
         deleteSelectedKeyframes();
         return;
     }
+    // One frame back and on are the editor's commands (Left and Right unless
+    // changed); Shift takes ten.
+    const Qt::KeyboardModifiers modifiers = pEvent->modifiers() & ~Qt::KeypadModifier;
+    if (m_pEditor && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        const int nRow = currentRowIndex();
+        switch (pEvent->key()) {
+        case Qt::Key_Up:
+            setCurrentRow(nRow < 0 ? int(m_lstRows.size()) - 1 : qMax(0, nRow - 1));
+            return;
+        case Qt::Key_Down:
+            setCurrentRow(nRow < 0 ? 0 : qMin(int(m_lstRows.size()) - 1, nRow + 1));
+            return;
+        // Past the property rows of a selected item, from item to item.
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: {
+            const int nStep = pEvent->key() == Qt::Key_PageUp ? -1 : 1;
+            int nNext = nRow < 0 ? (nStep > 0 ? 0 : int(m_lstRows.size()) - 1) : nRow + nStep;
+            while (nNext >= 0 && nNext < m_lstRows.size() && m_lstRows.at(nNext).nProperty >= 0)
+                nNext += nStep;
+            if (nNext >= 0 && nNext < m_lstRows.size())
+                setCurrentRow(nNext);
+            return;
+        }
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            if (modifiers == Qt::ShiftModifier) {
+                m_pEditor->stepFrames(pEvent->key() == Qt::Key_Left ? -10 : 10);
+                return;
+            }
+            break;
+        default:
+            break;
+        }
+    }
     QAbstractScrollArea::keyPressEvent(pEvent);
+}
+
+void TimelineView::focusInEvent(QFocusEvent *pEvent)
+{
+    QAbstractScrollArea::focusInEvent(pEvent);
+    viewport()->update();   // the keyboard's row is framed while the focus is here
+}
+
+void TimelineView::focusOutEvent(QFocusEvent *pEvent)
+{
+    QAbstractScrollArea::focusOutEvent(pEvent);
+    viewport()->update();
 }
 
 void TimelineView::contextMenuEvent(QContextMenuEvent *pEvent)
 {
     if (!m_pEditor)
         return;
-    const int nRow = rowAt(pEvent->pos().y());
-    if (nRow < 0 || pEvent->pos().x() < s_nLabelWidth)
+    QPoint pos = pEvent->pos();
+    QPoint globalPos = pEvent->globalPos();
+    if (pEvent->reason() == QContextMenuEvent::Keyboard) {
+        // From the keyboard, the menu is the one of the keyboard's row at the playhead.
+        const int nCurrent = currentRowIndex();
+        if (nCurrent < 0)
+            return;
+        pos = QPoint(qBound(s_nLabelWidth, qRound(xForTime(m_pEditor->time())), viewport()->width() - 1),
+                     s_nRulerHeight + nCurrent * s_nRowHeight + s_nRowHeight / 2 - verticalScrollBar()->value());
+        globalPos = viewport()->mapToGlobal(pos);
+    }
+    const int nRow = rowAt(pos.y());
+    if (nRow < 0 || pos.x() < s_nLabelWidth)
         return;
     const Row row = m_lstRows.at(nRow);
-    const double dTime = diamondAt(nRow, pEvent->pos());
+    const double dTime = diamondAt(nRow, pos);
     QMenu menu(this);
     if (dTime >= 0) {
         if (!isSelected(row.strItemId, row.nProperty, dTime))
@@ -467,21 +635,30 @@ void TimelineView::contextMenuEvent(QContextMenuEvent *pEvent)
         menu.addAction(m_lstSelected.size() == 1 ? tr("Delete Keyframe") : tr("Delete Keyframes"), this,
                        &TimelineView::deleteSelectedKeyframes);
     } else {
-        const double dAt = m_pEditor->player()->snapToFrame(timeForX(pEvent->pos().x()));
+        // Keys go where the playhead is, as the command Add Keyframe puts them.
         const SceneItem *pItem = item(row.strItemId);
         if (!pItem)
             return;
-        QMenu *pAdd = row.nProperty >= 0 ? &menu : menu.addMenu(tr("Add Keyframe"));
-        for (int p = 0; p < SceneItem::PropertyCount; ++p) {
-            const auto property = SceneItem::Property(p);
-            if ((row.nProperty >= 0 && row.nProperty != p) || !pItem->isAnimatable(property))
-                continue;
-            const QString strText = row.nProperty >= 0 ? tr("Add Keyframe") : SceneAnimation::propertyName(property);
-            const QString strId = row.strItemId;
-            pAdd->addAction(strText, this, [this, strId, property, dAt]() { addKeyframe(strId, property, dAt); });
+        const QStringList lstIds{row.strItemId};
+        const QList<SceneItem::Property> lstPosition{SceneItem::X, SceneItem::Y};
+        if (row.nProperty >= 0) {
+            const auto property = SceneItem::Property(row.nProperty);
+            const QList<SceneItem::Property> lstProperties =
+                lstPosition.contains(property) ? lstPosition : QList<SceneItem::Property>{property};
+            menu.addAction(tr("Add Keyframe"), this, [=]() { addKeyframesAtPlayhead(lstIds, lstProperties); });
+        } else {
+            QMenu *pAdd = menu.addMenu(tr("Add Keyframe"));
+            pAdd->addAction(tr("All Properties"), this, [=]() { addKeyframesAtPlayhead(lstIds); });
+            pAdd->addAction(tr("Position"), this, [=]() { addKeyframesAtPlayhead(lstIds, lstPosition); });
+            for (int p = SceneItem::Width; p < SceneItem::PropertyCount; ++p) {
+                const auto property = SceneItem::Property(p);
+                if (pItem->isAnimatable(property))
+                    pAdd->addAction(SceneAnimation::propertyName(property), this,
+                                    [=]() { addKeyframesAtPlayhead(lstIds, {property}); });
+            }
         }
     }
-    menu.exec(pEvent->globalPos());
+    menu.exec(globalPos);
 }
 
 void TimelineView::setZoom(double dZoom)
@@ -611,9 +788,41 @@ void TimelineView::addKeyframe(const QString &strItemId, SceneItem::Property pro
         return;
     QList<SceneItem> lstItems = items();
     for (SceneItem &item : lstItems) {
-        if (item.strId == strItemId && item.isAnimatable(property))
+        if (item.strId == strItemId && item.isAnimatable(property)) {
+            const SceneItem before = item;
             item.setKeyframe(property, dTime, item.valueAt(property, dTime));
+            item.keyPositionTogether(before);
+        }
     }
     m_lstSelected = {{strItemId, property, dTime}};
     changeItems(tr("Add Keyframe"), lstItems);
+}
+
+void TimelineView::addKeyframesAtPlayhead(const QStringList &lstItemIds, const QList<SceneItem::Property> &lstProperties)
+{
+    if (!m_pEditor)
+        return;
+    // Keys sit on frames: the playhead goes to the frame it keys.
+    const double dTime = m_pEditor->player()->snapToFrame(m_pEditor->time());
+    m_pEditor->player()->pause();
+    m_pEditor->setTime(dTime);
+    QList<SceneItem> lstItems = items();
+    QList<KeyRef> lstKeyed;
+    for (SceneItem &item : lstItems) {
+        if (!lstItemIds.contains(item.strId))
+            continue;
+        const SceneItem before = item;
+        for (int p = 0; p < SceneItem::PropertyCount; ++p) {
+            const auto property = SceneItem::Property(p);
+            if (!item.isAnimatable(property) || (!lstProperties.isEmpty() && !lstProperties.contains(property)))
+                continue;
+            item.setKeyframe(property, dTime, before.valueAt(property, dTime));
+            lstKeyed.append({item.strId, property, dTime});
+        }
+    }
+    if (lstKeyed.isEmpty())
+        return;
+    m_lstSelected = lstKeyed;
+    changeItems(lstKeyed.size() == 1 ? tr("Add Keyframe") : tr("Add Keyframes"), lstItems);
+    viewport()->update();
 }
