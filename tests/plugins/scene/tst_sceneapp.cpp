@@ -55,13 +55,12 @@
 #include <QUndoView>
 #include <QtTest>
 
-// The main window's own commands (New, Save, Close, Recent Projects...) are
-// pressed as a user would; a build without them skips those tests.
+// The commands (New, Save, Close, Recent Projects...) are pressed as a user
+// would; a command that is missing or disabled fails the test.
 #define TRIGGER(id)                                                                                  \
     do {                                                                                             \
         ContextAction *pCommand_ = ActionManager::getAction(QStringLiteral(id));                    \
-        if (!pCommand_)                                                                              \
-            QSKIP("The main window has no command " id);                                             \
+        QVERIFY2(pCommand_, "There is no command " id);                                              \
         QVERIFY2(pCommand_->getAction()->isEnabled(), id " is disabled");                           \
         pCommand_->getAction()->trigger();                                                           \
     } while (false)
@@ -184,28 +183,36 @@ void tst_SceneApp::screenshot(QWidget *pWidget, const QString &strName)
 
 SceneEditor *tst_SceneApp::createProject(const QString &strName, int nWidth, int nHeight)
 {
+    ContextAction *pNew = ActionManager::getAction(QStringLiteral("File.New"));
+    if (!pNew) {
+        QTest::qFail("There is no command File.New", __FILE__, __LINE__);
+        return nullptr;
+    }
     TestSupport::ModalAnswerer answerer;
+    bool bAnswered = false;
     answerer.answerWith([&](QWidget *pWidget) {
         auto *pDialog = qobject_cast<NewSceneDialog *>(pWidget);
-        QVERIFY(pDialog);
+        QVERIFY2(pDialog, qPrintable(QStringLiteral("File.New showed a %1").arg(pWidget->metaObject()->className())));
         pDialog->setFolder(m_pDir->path());
         pDialog->setProjectName(strName);
         pDialog->setStage(nWidth, nHeight, 30, false);
         screenshot(pDialog, QStringLiteral("new-project"));
         pDialog->accept();
+        bAnswered = true;
     });
-    ActionManager::getAction(QStringLiteral("File.New"))->getAction()->trigger();
-    answerer.waitForAnswers(1);
+    pNew->getAction()->trigger();
+    if (!answerer.waitForAnswers(1) || !bAnswered) {
+        QTest::qFail("File.New did not ask for the new project with its dialog", __FILE__, __LINE__);
+        return nullptr;
+    }
     return activeEditor();
 }
 
 void tst_SceneApp::createEditSaveCloseAndReopen()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("first"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     SceneDocument *pDocument = pEditor->getSceneDocument();
     const QString strFile = m_pDir->filePath(QStringLiteral("first.zelto"));
     QCOMPARE(pDocument->getFileName(), strFile);
@@ -248,11 +255,9 @@ void tst_SceneApp::createEditSaveCloseAndReopen()
 
 void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("undo"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     SceneEditorWidget *pWidget = pEditor->getWidget();
     pWidget->addRectangle();
     pWidget->addEllipse();
@@ -283,8 +288,7 @@ void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
 
 void tst_SceneApp::undoIsNamedAndFieldsUndoFirst()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("named"));
     QVERIFY(pEditor);
     SceneEditorWidget *pWidget = pEditor->getWidget();
@@ -348,8 +352,7 @@ void tst_SceneApp::undoIsNamedAndFieldsUndoFirst()
 
 void tst_SceneApp::keyboardAddsMovesAndSwitches()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pA = createProject(QStringLiteral("keys a"));
     SceneEditor *pB = createProject(QStringLiteral("keys b"));
     QVERIFY(pA && pB);
@@ -391,8 +394,7 @@ void tst_SceneApp::keyboardAddsMovesAndSwitches()
 
 void tst_SceneApp::saveUndoAndTabsFollowTheProjectInFront()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pA = createProject(QStringLiteral("a"));
     SceneEditor *pB = createProject(QStringLiteral("b"));
     QVERIFY(pA && pB);
@@ -425,8 +427,7 @@ void tst_SceneApp::saveUndoAndTabsFollowTheProjectInFront()
 
 void tst_SceneApp::shortcutsHaveOneOwnerAndWork()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pA = createProject(QStringLiteral("a"));
     SceneEditor *pB = createProject(QStringLiteral("b"));
     QVERIFY(pA && pB);
@@ -476,11 +477,9 @@ void tst_SceneApp::shortcutsHaveOneOwnerAndWork()
 
 void tst_SceneApp::dragMovesAsOneUndoableStep()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("drag"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     SceneEditorWidget *pWidget = pEditor->getWidget();
     SceneDocument *pDocument = pEditor->getSceneDocument();
     pWidget->addRectangle();
@@ -523,8 +522,7 @@ void tst_SceneApp::dragMovesAsOneUndoableStep()
 
 void tst_SceneApp::autoKeyAnimatesAndUndoes()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("autokey"));
     QVERIFY(pEditor);
     SceneEditorWidget *pWidget = pEditor->getWidget();
@@ -569,8 +567,7 @@ void tst_SceneApp::autoKeyAnimatesAndUndoes()
 
 void tst_SceneApp::timelineEditsKeyframesAndPlays()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("timeline"));
     QVERIFY(pEditor);
     SceneEditorWidget *pWidget = pEditor->getWidget();
@@ -627,8 +624,7 @@ void tst_SceneApp::timelineEditsKeyframesAndPlays()
 
 void tst_SceneApp::scenesAreAddedOrderedAndDeleted()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("scenes"));
     QVERIFY(pEditor);
     SceneEditorWidget *pWidget = pEditor->getWidget();
@@ -719,8 +715,7 @@ void tst_SceneApp::newProjectDialogValidates()
 
 void tst_SceneApp::restoredProjectOffersRevert()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.Open_Project")))
-        QSKIP("The main window cannot open projects yet");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.Open_Project")), "The main window cannot open projects");
     // A project with unsaved work in its backup, as a crash leaves it.
     const QString strFile = m_pDir->filePath(QStringLiteral("restored.zelto"));
     {
@@ -752,11 +747,9 @@ void tst_SceneApp::restoredProjectOffersRevert()
 
 void tst_SceneApp::closingTheSubwindowAsksToSave()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("ask"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     pEditor->getWidget()->addRectangle();
     QMdiSubWindow *pSubWindow = m_pWindow->findChild<QMdiArea *>()->subWindowList().value(0);
     QVERIFY(pSubWindow);
@@ -778,8 +771,7 @@ void tst_SceneApp::closingTheSubwindowAsksToSave()
 
 void tst_SceneApp::imagesTravelWithTheProject()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("pictures"));
     QVERIFY(pEditor);
     QImage image(40, 20, QImage::Format_RGB32);
@@ -819,11 +811,9 @@ void tst_SceneApp::imagesTravelWithTheProject()
 
 void tst_SceneApp::exportAndPreview()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("export"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     pEditor->getWidget()->addRectangle();
     pEditor->getWidget()->addText();
     const QString strHtml = m_pDir->filePath(QStringLiteral("export.html"));
@@ -890,8 +880,7 @@ void tst_SceneApp::aboutAndUpdateCheck()
 void tst_SceneApp::shortcutSurvivesRestart()
 {
     const QString strId = QStringLiteral("File.Export_To_HTML5");
-    if (!ActionManager::getAction(strId))
-        QSKIP("The main window has no export command yet");
+    QVERIFY2(ActionManager::getAction(strId), "The main window has no export command");
     const QKeySequence shortcut(QStringLiteral("Ctrl+Shift+H"));
     TestSupport::ModalAnswerer answerer;
     answerer.answerWith([&](QWidget *pWidget) {
@@ -971,11 +960,9 @@ void tst_SceneApp::preferencesChangeBackupAndBreakpoints()
     QCOMPARE(DocumentManager::getHBreakpoints(), (QList<QPair<int, bool>>{{500, true}, {900, false}}));
     QCOMPARE(ICore::settings()->value(QStringLiteral("Designer/ShowBreakpoints")).toBool(), true);
 
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("guides"), 1000, 700);
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     QCOMPARE(pEditor->getWidget()->guideCount(), 2);   // 500 wide, 300 high; 900 is off
 
     dialog.breakpointsPage()->resetToDefaults();
