@@ -66,6 +66,13 @@ QJsonObject itemToJson(const SceneItem &item)
 {
     QJsonObject object;
     object.insert(QStringLiteral("id"), item.strId);
+    // Written only where they differ from what a file without them means.
+    if (!item.strName.isEmpty())
+        object.insert(QStringLiteral("name"), item.strName);
+    if (item.bHidden)
+        object.insert(QStringLiteral("hidden"), true);
+    if (item.bLocked)
+        object.insert(QStringLiteral("locked"), true);
     object.insert(QStringLiteral("type"), typeName(item.type));
     object.insert(QStringLiteral("x"), item.rect.x());
     object.insert(QStringLiteral("y"), item.rect.y());
@@ -187,6 +194,9 @@ bool readItems(const QJsonValue &itemsValue, bool bAnimation, Scene *pResult, QS
         }
         setIds.insert(item.strId);
         item.rect = QRectF(dX, dY, dW, dH);
+        item.strName = object.value(QStringLiteral("name")).toString().trimmed();
+        item.bHidden = object.value(QStringLiteral("hidden")).toBool(false);
+        item.bLocked = object.value(QStringLiteral("locked")).toBool(false);
         const QColor fill(object.value(QStringLiteral("fill")).toString());
         const QColor stroke(object.value(QStringLiteral("stroke")).toString());
         if (fill.isValid())
