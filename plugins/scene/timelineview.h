@@ -16,8 +16,10 @@ class SceneEditorWidget;
 //
 // Clicking the ruler moves the playhead; diamonds are selected by clicking,
 // dragged in time (snapped to frames) and deleted with the Delete key; their
-// context menu sets the easing. Every change is one undoable step of the
-// document.
+// context menu sets the easing. An item's row hides or locks it with the
+// toggles at the end of its label, renames it on a double click and offers
+// the item's commands in its context menu. Every change is one undoable step
+// of the document.
 class TimelineView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -64,6 +66,7 @@ protected:
     void mousePressEvent(QMouseEvent *pEvent) override;
     void mouseMoveEvent(QMouseEvent *pEvent) override;
     void mouseReleaseEvent(QMouseEvent *pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent *pEvent) override;
     void wheelEvent(QWheelEvent *pEvent) override;
     void keyPressEvent(QKeyEvent *pEvent) override;
     void contextMenuEvent(QContextMenuEvent *pEvent) override;
@@ -90,6 +93,8 @@ private:
     double xForTime(double dTime) const;
     double timeForX(double dX) const;
     int rowAt(int nY) const;
+    // The hide (0) or lock (1) toggle of an item's row at a point, or -1.
+    int toggleAt(const QPoint &pos) const;
     // The keyframe time of the diamond at a point of a row, or a negative number.
     double diamondAt(int nRow, const QPoint &pos) const;
     bool isSelected(const QString &strItemId, int nProperty, double dTime) const;
