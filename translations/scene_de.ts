@@ -292,6 +292,52 @@
     </message>
 </context>
 <context>
+    <name>SceneClipboard</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>The clipboard holds nothing that can be pasted into a scene.</source>
+        <translation>Die Zwischenablage enthält nichts, was in eine Szene eingefügt werden kann.</translation>
+    </message>
+    <message>
+        <source>The items on the clipboard cannot be pasted: %1</source>
+        <translation>Die Elemente in der Zwischenablage können nicht eingefügt werden: %1</translation>
+    </message>
+    <message>
+        <source>they are too large.</source>
+        <translation>sie sind zu groß.</translation>
+    </message>
+    <message>
+        <source>they are not the items of one scene.</source>
+        <translation>sie sind nicht die Elemente einer Szene.</translation>
+    </message>
+    <message>
+        <source>the image %1: %2</source>
+        <translation>das Bild %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SceneItem</name>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Bild</translation>
+    </message>
+</context>
+<context>
     <name>SceneCommandHandler</name>
     <message>
         <source>Open or create a project first.</source>
@@ -541,6 +587,26 @@ Im neuen Format speichern?</translation>
         <source>Move the current scene one place later</source>
         <translation>Die aktuelle Szene um eine Stelle nach hinten verschieben</translation>
     </message>
+    <message>
+        <source>Rename the selected item</source>
+        <translation>Das ausgewählte Element umbenennen</translation>
+    </message>
+    <message>
+        <source>Move the selected items one step to the front</source>
+        <translation>Die ausgewählten Elemente eine Ebene nach vorne bringen</translation>
+    </message>
+    <message>
+        <source>Move the selected items one step to the back</source>
+        <translation>Die ausgewählten Elemente eine Ebene nach hinten bringen</translation>
+    </message>
+    <message>
+        <source>Move the selected items in front of all others</source>
+        <translation>Die ausgewählten Elemente vor alle anderen bringen</translation>
+    </message>
+    <message>
+        <source>Move the selected items behind all others</source>
+        <translation>Die ausgewählten Elemente hinter alle anderen bringen</translation>
+    </message>
 </context>
 <context>
     <name>SceneEditorWidget</name>
@@ -776,6 +842,70 @@ Im neuen Format speichern?</translation>
         <source>Go to End</source>
         <translation>Zum Ende</translation>
     </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Duplizieren</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Rename...</source>
+        <translation>Umbenennen...</translation>
+    </message>
+    <message>
+        <source>Bring Forward</source>
+        <translation>Eine Ebene nach vorne</translation>
+    </message>
+    <message>
+        <source>Send Backward</source>
+        <translation>Eine Ebene nach hinten</translation>
+    </message>
+    <message>
+        <source>Bring to Front</source>
+        <translation>In den Vordergrund</translation>
+    </message>
+    <message>
+        <source>Send to Back</source>
+        <translation>In den Hintergrund</translation>
+    </message>
+    <message>
+        <source>Rename Item</source>
+        <translation>Element umbenennen</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Ausblenden</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Einblenden</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Sperren</translation>
+    </message>
+    <message>
+        <source>Unlock</source>
+        <translation>Entsperren</translation>
+    </message>
+    <message>
+        <source>Hide in the Editor</source>
+        <translation>Im Editor ausblenden</translation>
+    </message>
 </context>
 <context>
     <name>SceneOptionsDialog</name>
@@ -869,6 +999,14 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     <message>
         <source>Scene %1</source>
         <translation>Szene %1</translation>
+    </message>
+    <message>
+        <source>it is not an image that can be shown.</source>
+        <translation>es ist kein Bild, das angezeigt werden kann.</translation>
+    </message>
+    <message>
+        <source>it is too large (%1 × %2 pixels).</source>
+        <translation>es ist zu groß (%1 × %2 Pixel).</translation>
     </message>
 </context>
 <context>

@@ -71,6 +71,22 @@ QList<QAction *> timelineActions(const SceneEditorWidget *pWidget)
            + pTimeline->sceneActions();
 }
 
+// The core's Edit commands, in the order of SceneEditorWidget::editActions().
+const char *const s_editIds[] = {"Edit.Cut", "Edit.Copy", "Edit.Paste", "Edit.Duplicate", "Edit.Delete", "Edit.Select_All"};
+
+// The commands of SceneEditorWidget::itemActions(), in their order.
+const struct {
+    const char *pId;
+    const char *pKey;   // QKeySequence::PortableText
+    const char *pDescription;
+} s_itemCommands[] = {
+    {"Scene.Rename", "F2", QT_TRANSLATE_NOOP("SceneEditor", "Rename the selected item")},
+    {"Scene.Bring_Forward", "Ctrl+]", QT_TRANSLATE_NOOP("SceneEditor", "Move the selected items one step to the front")},
+    {"Scene.Send_Backward", "Ctrl+[", QT_TRANSLATE_NOOP("SceneEditor", "Move the selected items one step to the back")},
+    {"Scene.Bring_To_Front", "Ctrl+Shift+]", QT_TRANSLATE_NOOP("SceneEditor", "Move the selected items in front of all others")},
+    {"Scene.Send_To_Back", "Ctrl+Shift+[", QT_TRANSLATE_NOOP("SceneEditor", "Move the selected items behind all others")},
+};
+
 QMdiArea *workArea()
 {
     // The main window's work area is a QMdiArea subclass; finding it by its
@@ -187,6 +203,17 @@ void SceneEditor::registerCommands()
         pCommand->setDefaultKeySequence(QKeySequence(s_timelineCommands[i].nKey));
         pCommand->setDescription(tr(s_timelineCommands[i].pDescription));
     }
+    // Cut, Copy, Paste and the rest act on the stage's items here.
+    const QList<QAction *> lstEditActions = m_pWidget->editActions();
+    for (int i = 0; i < lstEditActions.size() && i < int(std::size(s_editIds)); ++i)
+        ActionManager::registerAction(lstEditActions.at(i), QLatin1String(s_editIds[i]), m_pWidget);
+    const QList<QAction *> lstItemActions = m_pWidget->itemActions();
+    for (int i = 0; i < lstItemActions.size() && i < int(std::size(s_itemCommands)); ++i) {
+        ContextAction *pItem =
+            ActionManager::registerAction(lstItemActions.at(i), QLatin1String(s_itemCommands[i].pId), m_pWidget);
+        pItem->setDefaultKeySequence(QKeySequence(QLatin1String(s_itemCommands[i].pKey), QKeySequence::PortableText));
+        pItem->setDescription(tr(s_itemCommands[i].pDescription));
+    }
     ContextAction *pHistory =
         ActionManager::registerAction(m_pWidget->undoHistoryAction(), QLatin1String(s_historyId), m_pWidget);
     pHistory->setDescription(tr("Show or hide the undo history"));
@@ -215,6 +242,12 @@ void SceneEditor::unregisterCommands()
     const QList<QAction *> lstTimelineActions = timelineActions(m_pWidget);
     for (int i = 0; i < lstTimelineActions.size() && i < int(std::size(s_timelineCommands)); ++i)
         ActionManager::unregisterAction(lstTimelineActions.at(i), QLatin1String(s_timelineCommands[i].pId));
+    const QList<QAction *> lstEditActions = m_pWidget->editActions();
+    for (int i = 0; i < lstEditActions.size() && i < int(std::size(s_editIds)); ++i)
+        ActionManager::unregisterAction(lstEditActions.at(i), QLatin1String(s_editIds[i]));
+    const QList<QAction *> lstItemActions = m_pWidget->itemActions();
+    for (int i = 0; i < lstItemActions.size() && i < int(std::size(s_itemCommands)); ++i)
+        ActionManager::unregisterAction(lstItemActions.at(i), QLatin1String(s_itemCommands[i].pId));
     if (ContextManager::getInstance())
         ContextManager::unregisterContext(m_pWidget, QLatin1String(s_contextId));
 }

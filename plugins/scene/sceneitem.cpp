@@ -2,7 +2,20 @@
 
 #include "sceneanimation.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+
+QString SceneItem::typeLabel(Type type)
+{
+    switch (type) {
+    case Rectangle: return QCoreApplication::translate("SceneItem", "Rectangle");
+    case Ellipse: return QCoreApplication::translate("SceneItem", "Ellipse");
+    case Text: return QCoreApplication::translate("SceneItem", "Text");
+    case Image: return QCoreApplication::translate("SceneItem", "Image");
+    }
+    return QString();
+}
 
 bool SceneItem::isAnimated() const
 {

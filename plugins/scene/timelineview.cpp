@@ -24,19 +24,9 @@ const int s_nRulerHeight = 24;
 const int s_nRowHeight = 22;
 const int s_nMargin = 10;          // room for the diamonds at the start and the end
 const int s_nDiamondRadius = 6;
+const int s_nToggleSize = 14;      // the hide and lock toggles at the end of an item's label
 const double s_dMinZoom = 10;
 const double s_dMaxZoom = 2000;
-
-QString typeName(SceneItem::Type type)
-{
-    switch (type) {
-    case SceneItem::Rectangle: return TimelineView::tr("Rectangle");
-    case SceneItem::Ellipse: return TimelineView::tr("Ellipse");
-    case SceneItem::Text: return TimelineView::tr("Text");
-    case SceneItem::Image: return TimelineView::tr("Image");
-    }
-    return QString();
-}
 
 // The spacing of the labelled ticks: a round number of seconds, at least
 // about 70 pixels apart.
@@ -101,6 +91,49 @@ QPainterPath easingCurve(Keyframe::Easing easing, const QPointF &from, const QPo
         path.lineTo(from.x() + (to.x() - from.x()) * dProgress, dY);
     }
     return path;
+}
+
+// The x range of a toggle: 0 hides, 1 locks.
+QRect toggleRect(int nToggle, int nTop)
+{
+    return QRect(s_nLabelWidth - (2 - nToggle) * (s_nToggleSize + 3), nTop + (s_nRowHeight - s_nToggleSize) / 2,
+                 s_nToggleSize, s_nToggleSize);
+}
+
+// An eye, struck through while the item is hidden, and a padlock, closed
+// while it is locked; faint while they are off.
+void drawToggle(QPainter &painter, int nToggle, const QRect &rect, bool bOn, QColor color)
+{
+    if (!bOn)
+        color.setAlphaF(0.3);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF box = QRectF(rect).adjusted(1.5, 1.5, -1.5, -1.5);
+    if (nToggle == 0) {
+        QPainterPath eye;
+        eye.moveTo(box.left(), box.center().y());
+        eye.quadTo(box.center().x(), box.top() - 1, box.right(), box.center().y());
+        eye.quadTo(box.center().x(), box.bottom() + 1, box.left(), box.center().y());
+        painter.drawPath(eye);
+        painter.setBrush(color);
+        painter.drawEllipse(box.center(), 1.8, 1.8);
+        if (bOn)
+            painter.drawLine(box.bottomLeft(), box.topRight());
+    } else {
+        const QRectF body(box.left() + 1, box.center().y() - 1, box.width() - 2, box.height() / 2 + 1);
+        const double dShackle = body.width() - 4;
+        // Open, the shackle stands up beside the body.
+        const QRectF shackle(body.left() + 2, box.top() - (bOn ? 0 : 2), dShackle, body.top() - box.top() + 4);
+        painter.drawArc(shackle, 0, 180 * 16);
+        painter.drawLine(QPointF(shackle.left(), shackle.center().y()), QPointF(shackle.left(), body.top()));
+        if (bOn)
+            painter.drawLine(QPointF(shackle.right(), shackle.center().y()), QPointF(shackle.right(), body.top()));
+        painter.setBrush(bOn ? QBrush(color) : QBrush());
+        painter.drawRect(body);
+    }
+    painter.restore();
 }
 
 } // namespace
@@ -335,13 +368,19 @@ void TimelineView::paintEvent(QPaintEvent *)
             painter.fillRect(rowRect, pal.highlight());
         else if (i % 2)
             painter.fillRect(rowRect, alternate);
-        painter.setPen(bHighlighted ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
+        const QColor textColor = bHighlighted ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text);
+        painter.setPen(textColor);
         const QString strLabel = row.nProperty < 0
-                                     ? QStringLiteral("%1  (%2)").arg(pItem->strId, typeName(pItem->type))
+                                     ? QStringLiteral("%1  (%2)").arg(pItem->displayName(), SceneItem::typeLabel(pItem->type))
                                      : SceneAnimation::propertyName(SceneItem::Property(row.nProperty));
         const int nIndent = row.nProperty < 0 ? 6 : 22;
-        painter.drawText(QRect(nIndent, nTop, s_nLabelWidth - nIndent - 4, s_nRowHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                         painter.fontMetrics().elidedText(strLabel, Qt::ElideRight, s_nLabelWidth - nIndent - 4));
+        const int nLabelWidth = s_nLabelWidth - nIndent - 4 - (row.nProperty < 0 ? 2 * (s_nToggleSize + 3) : 0);
+        painter.drawText(QRect(nIndent, nTop, nLabelWidth, s_nRowHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                         painter.fontMetrics().elidedText(strLabel, Qt::ElideRight, nLabelWidth));
+        if (row.nProperty < 0) {
+            drawToggle(painter, 0, toggleRect(0, nTop), pItem->bHidden, textColor);
+            drawToggle(painter, 1, toggleRect(1, nTop), pItem->bLocked, textColor);
+        }
 
         painter.save();
         painter.setClipRect(QRect(s_nLabelWidth, qMax(nTop, s_nRulerHeight), area.width() - s_nLabelWidth, s_nRowHeight));
@@ -461,6 +500,15 @@ void TimelineView::mousePressEvent(QMouseEvent *pEvent)
         return clearKeyframeSelection();
     const Row row = m_lstRows.at(nRow);
     m_currentRow = row;
+    const int nToggle = row.nProperty < 0 ? toggleAt(pos) : -1;
+    if (nToggle >= 0) {
+        const SceneItem *pItem = item(row.strItemId);
+        if (nToggle == 0)
+            m_pEditor->setItemsHidden({row.strItemId}, !pItem->bHidden);
+        else
+            m_pEditor->setItemsLocked({row.strItemId}, !pItem->bLocked);
+        return;
+    }
     const double dTime = diamondAt(nRow, pos);
     if (dTime < 0) {
         clearKeyframeSelection();
@@ -509,6 +557,26 @@ void TimelineView::mouseReleaseEvent(QMouseEvent *pEvent)
         moveSelectedKeyframes(dOffset);
     viewport()->update();
     QAbstractScrollArea::mouseReleaseEvent(pEvent);
+}
+
+void TimelineView::mouseDoubleClickEvent(QMouseEvent *pEvent)
+{
+    // A double click on an item's row, away from its keyframes and toggles, renames it.
+    const int nRow = rowAt(pEvent->pos().y());
+    if (!m_pEditor || pEvent->button() != Qt::LeftButton || nRow < 0 || m_lstRows.at(nRow).nProperty >= 0
+        || toggleAt(pEvent->pos()) >= 0 || diamondAt(nRow, pEvent->pos()) >= 0)
+        return QAbstractScrollArea::mouseDoubleClickEvent(pEvent);
+    m_pEditor->askItemName(m_lstRows.at(nRow).strItemId);
+}
+
+int TimelineView::toggleAt(const QPoint &pos) const
+{
+    for (int nToggle = 0; nToggle < 2; ++nToggle) {
+        const QRect rect = toggleRect(nToggle, 0);
+        if (pos.x() >= rect.left() - 1 && pos.x() <= rect.right() + 1)
+            return nToggle;
+    }
+    return -1;
 }
 
 void TimelineView::wheelEvent(QWheelEvent *pEvent)
@@ -607,11 +675,17 @@ void TimelineView::contextMenuEvent(QContextMenuEvent *pEvent)
         globalPos = viewport()->mapToGlobal(pos);
     }
     const int nRow = rowAt(pos.y());
-    if (nRow < 0 || pos.x() < s_nLabelWidth)
+    if (nRow < 0)
         return;
     const Row row = m_lstRows.at(nRow);
     const double dTime = diamondAt(nRow, pos);
     QMenu menu(this);
+    // The item's own commands on its label, and after what its row offers.
+    if (pos.x() < s_nLabelWidth) {
+        m_pEditor->fillItemMenu(&menu, row.strItemId);
+        menu.exec(globalPos);
+        return;
+    }
     if (dTime >= 0) {
         if (!isSelected(row.strItemId, row.nProperty, dTime))
             selectKeyframes(row.strItemId, row.nProperty, dTime);
@@ -657,6 +731,10 @@ void TimelineView::contextMenuEvent(QContextMenuEvent *pEvent)
                                     [=]() { addKeyframesAtPlayhead(lstIds, {property}); });
             }
         }
+    }
+    if (dTime < 0) {
+        menu.addSeparator();
+        m_pEditor->fillItemMenu(&menu, row.strItemId);
     }
     menu.exec(globalPos);
 }

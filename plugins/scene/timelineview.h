@@ -18,8 +18,10 @@ class SceneEditorWidget;
 // dragged in time (they land on frames) and deleted with the Delete key; their
 // context menu sets the easing, and each key's shape shows it. Up and Down
 // go from row to row, selecting the row's item, Page Up and Page Down from
-// item to item; Shift with Left or Right moves the playhead ten frames. Every change is one undoable step of the
-// document.
+// item to item; Shift with Left or Right moves the playhead ten frames. An
+// item's row hides or locks it with the toggles at the end of its label,
+// renames it on a double click and offers the item's commands in its context
+// menu. Every change is one undoable step of the document.
 class TimelineView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -78,6 +80,7 @@ protected:
     void mousePressEvent(QMouseEvent *pEvent) override;
     void mouseMoveEvent(QMouseEvent *pEvent) override;
     void mouseReleaseEvent(QMouseEvent *pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent *pEvent) override;
     void wheelEvent(QWheelEvent *pEvent) override;
     void keyPressEvent(QKeyEvent *pEvent) override;
     void focusInEvent(QFocusEvent *pEvent) override;
@@ -106,6 +109,8 @@ private:
     double xForTime(double dTime) const;
     double timeForX(double dX) const;
     int rowAt(int nY) const;
+    // The hide (0) or lock (1) toggle of an item's row at a point, or -1.
+    int toggleAt(const QPoint &pos) const;
     // The keyframe time of the diamond at a point of a row, or a negative number.
     double diamondAt(int nRow, const QPoint &pos) const;
     bool isSelected(const QString &strItemId, int nProperty, double dTime) const;
