@@ -2,6 +2,8 @@
 
 #include "extensionsystem/platform.h"
 
+#include "core/documents/pathcheck.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -107,7 +109,7 @@ bool ProjectFile::readInside(const QString &strFolder, const QString &strRef, qi
     const QFileInfo info(strFile);
     if (!info.exists())
         return false;
-    if (!isInside(strFolder, strFile)) {
+    if (!PathCheck::isInside(strFile, strFolder)) {
         *pProblem = tr("it leads outside the project folder");
         return false;
     }
@@ -120,17 +122,6 @@ bool ProjectFile::readInside(const QString &strFolder, const QString &strRef, qi
     if (outcome != Outcome::Missing)
         *pProblem = problem(outcome, nMaxSize, strReason);
     return false;
-}
-
-bool ProjectFile::isInside(const QString &strFolder, const QString &strPath)
-{
-    const QString strCanonicalFolder = QFileInfo(strFolder).canonicalFilePath();
-    const QString strCanonicalPath = QFileInfo(strPath).canonicalFilePath();
-    if (strCanonicalFolder.isEmpty() || strCanonicalPath.isEmpty())
-        return false;
-    const QString strRelative = QDir(strCanonicalFolder).relativeFilePath(strCanonicalPath);
-    return strRelative != QLatin1String(".") && strRelative != QLatin1String("..")
-           && !strRelative.startsWith(QLatin1String("../")) && !QDir::isAbsolutePath(strRelative);
 }
 
 bool ProjectFile::write(const QString &strFile, const QByteArray &data, QString *pError)

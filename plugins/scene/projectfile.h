@@ -26,10 +26,6 @@ public:
     // when the file was refused.
     static bool readInside(const QString &strFolder, const QString &strRef, qint64 nMaxSize, QByteArray *pData,
                            QString *pProblem);
-    // True when strPath, an existing file or folder, lies inside strFolder
-    // once links are resolved.
-    static bool isInside(const QString &strFolder, const QString &strPath);
-
     // Writes data to strFile in one step (QSaveFile): a failure leaves the old
     // file as it was. A replaced file keeps its permissions, a read-only one
     // included: callers ask the user before they replace one (isReadOnly).

@@ -5,6 +5,7 @@
 #include "tararchive.h"
 
 #include "core/core_global.h"
+#include "core/documents/pathcheck.h"
 #include "core/welcome/jsonkeyscanner.h"
 
 #include <QCryptographicHash>
@@ -402,7 +403,7 @@ bool SceneProject::save(const QString &strFile, QString *pError) const
             return false;
         }
         // Nothing is written through a link out of the project folder.
-        if (!ProjectFile::isInside(folder.absolutePath(), strImageFolder)) {
+        if (!PathCheck::isInside(strImageFolder, folder.absolutePath())) {
             *pError = tr("Could not save the images: the folder %1 leads outside the project folder.")
                           .arg(QDir::toNativeSeparators(strImageFolder));
             return false;
