@@ -132,6 +132,12 @@ void IMainMdiArea::showInExplorer(QString strFileName)
     const QString strFolder = QFileInfo(strFileName).path();
     if (strFolder.isEmpty())
         return;
+    // The file browser shows whatever folder it is given, and the page is
+    // not to show the user's other folders.
+    if (!mayReach(strFileName, strFileName)) {
+        logRefused("show the folder of", strFileName);
+        return;
+    }
     if (QFileInfo::exists(strFileName)) {
         // fromLocalFile gives "file:///C:/..." on Windows and "file:///home/..."
         // elsewhere; gluing "file:///" to an absolute Unix path would not.
