@@ -416,11 +416,9 @@ bool SceneProject::save(const QString &strFile, QString *pError) const
         const QByteArray &data = m_mapImages[strImage];
         if (!existing.isSymLink() && existing.isFile() && existing.size() == data.size())
             continue;
-        if ((existing.isSymLink() || (existing.exists() && !existing.isFile())) && !QFile::remove(strImageFile)) {
-            *pError = tr("Could not replace %1, which is not an image file.").arg(QDir::toNativeSeparators(strImageFile));
-            return false;
-        }
-        if (!ProjectFile::write(strImageFile, data, pError))
+        if (!ProjectFile::writeOwn(QFileInfo(strImageFolder).canonicalFilePath() + QLatin1Char('/')
+                                       + existing.fileName(),
+                                   data, pError))
             return false;
     }
     return ProjectFile::write(strFile, toJson(), pError);
