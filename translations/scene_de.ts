@@ -573,6 +573,10 @@ Im neuen Format speichern?</translation>
         <translation>%1 ist kein verwendbares Bild.</translation>
     </message>
     <message>
+        <source>%1 was not added: %2</source>
+        <translation>%1 wurde nicht hinzugefügt: %2</translation>
+    </message>
+    <message>
         <source>Delete Item</source>
         <translation>Element löschen</translation>
     </message>
@@ -722,6 +726,14 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
 </context>
 <context>
     <name>SceneProject</name>
+    <message>
+        <source>its size cannot be read before it is decoded</source>
+        <translation>seine Größe lässt sich vor dem Dekodieren nicht lesen</translation>
+    </message>
+    <message>
+        <source>it measures %1 × %2 pixels; images of up to %3 megapixels and %4 pixels on a side are opened</source>
+        <translation>es misst %1 × %2 Pixel; geöffnet werden Bilder mit bis zu %3 Megapixeln und %4 Pixeln Kantenlänge</translation>
+    </message>
     <message>
         <source>an object in it names the same key twice.</source>
         <translation>ein Objekt darin nennt denselben Schlüssel zweimal.</translation>

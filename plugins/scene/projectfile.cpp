@@ -89,7 +89,7 @@ QString problem(Outcome outcome, qint64 nMaxSize, const QString &strReason)
     case Outcome::NotRegular:
         return ProjectFile::tr("it is not a regular file");
     case Outcome::TooLarge:
-        return ProjectFile::tr("it is larger than %1, the most Zelto Rideved reads").arg(sizeText(nMaxSize));
+        return ProjectFile::tooLargeReason(nMaxSize);
     case Outcome::Failed:
         return strReason;
     case Outcome::Read:
@@ -273,6 +273,11 @@ bool ProjectFile::writeOwn(const QString &strFile, const QByteArray &data, QStri
         qCWarning(lcProjectFile, "%s was a link; it was replaced by a file, and what it pointed to is unchanged.",
                   qUtf8Printable(QDir::toNativeSeparators(strFile)));
     return true;
+}
+
+QString ProjectFile::tooLargeReason(qint64 nMaxSize)
+{
+    return tr("it is larger than %1, the most Zelto Rideved reads").arg(sizeText(nMaxSize));
 }
 
 bool ProjectFile::isReadOnly(const QString &strFile)

@@ -40,6 +40,8 @@ public:
     // while the file is written. A replaced regular file keeps its
     // permissions.
     static bool writeOwn(const QString &strFile, const QByteArray &data, QString *pError);
+    // The reason given for a file larger than nMaxSize bytes.
+    static QString tooLargeReason(qint64 nMaxSize);
     // Whether strFile exists and its owner may not write it.
     static bool isReadOnly(const QString &strFile);
     // The reason a write failed with the system error nErrno, as the user

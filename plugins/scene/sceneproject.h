@@ -32,6 +32,11 @@ public:
     static const int s_nMaxFps = 120;
     static constexpr double s_dMinDuration = 0.1;
     static constexpr double s_dMaxDuration = 3600;
+    // Images are decoded whole to be shown, and a file of a few bytes may
+    // declare a picture of gigabytes: larger ones are refused by the size
+    // they declare, before anything is decoded.
+    static const int s_nMaxImageSide = 16384;
+    static constexpr qint64 s_nMaxImagePixels = qint64(64) * 1024 * 1024;
 
     SceneProject();
 
@@ -61,7 +66,9 @@ public:
     bool load(const QString &strFile, QString *pError, int *pFormat = nullptr, QStringList *pRefusedImages = nullptr);
 
     QByteArray toPack(QString *pError) const;
-    bool fromPack(const QByteArray &data, QString *pError, int *pFormat = nullptr);
+    // Images refused as load() refuses them are left out the same way.
+    bool fromPack(const QByteArray &data, QString *pError, int *pFormat = nullptr,
+                  QStringList *pRefusedImages = nullptr);
 
     // Stores image data under a name derived from its content and returns the
     // reference to use in an item.
@@ -79,5 +86,9 @@ public:
 
     static bool isPackFile(const QString &strFile);
     static bool isValidImageRef(const QString &strRef);
+    // Why image data is refused (larger than the limits above, or of a
+    // format that cannot tell its size), or an empty string. Data that is no
+    // image the reader knows is not refused here: it shows as missing.
+    static QString imageSizeProblem(const QByteArray &data);
     static QString imageMimeType(const QString &strRef);
 };
