@@ -1,3 +1,4 @@
+#include "extensionsystem/platform.h"
 #include "extensionsystem/pluginmanager.h"
 #include "extensionsystem/plugininfo.h"
 #include "extensionsystem/singleinstance.h"
@@ -196,6 +197,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
 #endif
     QApplication app(argc, argv);
+    // Ended by the system or the terminal, it still shuts down the usual way:
+    // the plug-ins keep unsaved work and remove what they made.
+    ExtensionSystem::Platform::quitOnTerminationSignals();
     QCoreApplication::setOrganizationName(QStringLiteral("PELUM"));
     QCoreApplication::setApplicationName(QStringLiteral("Zelto Rideved"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));

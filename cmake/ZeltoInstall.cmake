@@ -54,6 +54,8 @@ set(ZELTO_SDK_HEADERS
     core/documents/editormanager.h
     core/documents/idocumentfactory.h
     core/documents/icreatedocumentdlg.h
+    # One rule for files that must stay inside a folder: plug-ins check theirs with it.
+    core/documents/pathcheck.h
     core/ui/ztnotificationbar.h
     # MainWindow::getMdiArea() hands out the work area.
     core/welcome/imainmdiarea.h

@@ -224,6 +224,11 @@ void MainWindow::extensionsInitialized()
 
 void MainWindow::aboutToShutdown()
 {
+    // Documents still open here were never closed: the application was told
+    // to end (SIGTERM, say). Their work goes to their backups, and the
+    // settings are kept, as a close would have done.
+    DocumentManager::backUpModifiedDocuments();
+    ICore::saveSettings();
 }
 
 bool MainWindow::IsFirstRun()

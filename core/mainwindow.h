@@ -76,7 +76,11 @@ public:
      * the first run) and schedules opening the files of the command line.
      */
     void extensionsInitialized();
-    /** The core plug-in's shutdown step; does nothing (documents close in closeEvent()). */
+    /**
+     * The core plug-in's shutdown step. Documents close in closeEvent(); any
+     * still open (the application was told to end) are backed up, and the
+     * settings saved.
+     */
     void aboutToShutdown();
     /** True when the user settings have no "Designer" group yet (compared without case): the application was never set up. */
     bool IsFirstRun();

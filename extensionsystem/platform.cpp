@@ -1,7 +1,10 @@
 #include "extensionsystem/platform.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSocketNotifier>
 
 #include <limits>
 
@@ -15,7 +18,29 @@
 #include <qt_windows.h>
 #endif
 
+Q_LOGGING_CATEGORY(lcPlatform, "zelto.extensionsystem.platform")
+
 namespace ExtensionSystem {
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// Written by the signal handler, read by the event loop: a handler may do
+// next to nothing, so the work happens where Qt runs.
+int s_signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int nSignal)
+{
+    const int nSavedErrno = errno;
+    const char cSignal = char(nSignal);
+    // Nothing to do when the pipe is full: a signal is waiting already.
+    if (::write(s_signalPipe[1], &cSignal, 1) < 0) {
+    }
+    errno = nSavedErrno;
+}
+
+} // namespace
+#endif
 
 Platform::OpenResult Platform::openRegularFile(QFile *pFile, QString *pError)
 {
@@ -80,6 +105,43 @@ bool Platform::isProcessRunning(qint64 nPid)
     return bRunning;
 #else
     return true;   // unknown: never treat a process as gone
+#endif
+}
+
+void Platform::quitOnTerminationSignals()
+{
+#ifdef Q_OS_UNIX
+    if (s_signalPipe[0] >= 0 || !QCoreApplication::instance())
+        return;
+    if (::pipe(s_signalPipe) != 0) {
+        qCWarning(lcPlatform, "Cannot watch for termination signals: %s", qUtf8Printable(qt_error_string(errno)));
+        return;
+    }
+    for (int fd : s_signalPipe) {
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    }
+    auto *pNotifier = new QSocketNotifier(s_signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(pNotifier, &QSocketNotifier::activated, QCoreApplication::instance(), [] {
+        char cSignal = 0;
+        while (::read(s_signalPipe[0], &cSignal, 1) > 0)
+            qCInfo(lcPlatform, "Ending on signal %d.", int(cSignal));
+        // Not quit(): since Qt 6 that asks every window to close first, and
+        // a window may ask a question that nobody is there to answer.
+        QCoreApplication::exit(0);
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    // SA_RESETHAND: the next one gets the default action, which ends the
+    // process even when the shutdown hangs.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (int nSignal : {SIGTERM, SIGINT}) {
+        struct sigaction previous = {};
+        if (::sigaction(nSignal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
+            continue;
+        ::sigaction(nSignal, &action, nullptr);
+    }
 #endif
 }
 

@@ -33,6 +33,17 @@ public:
 
     /** True when a process with the id @p nPid runs, whichever user it belongs to. */
     static bool isProcessRunning(qint64 nPid);
+
+    /**
+     * Makes SIGTERM and SIGINT end the event loop (QCoreApplication::exit(),
+     * which, unlike quit(), asks no window to close first), so a process told
+     * to end by the system or the terminal shuts down the usual way instead
+     * of dying where it stands. A second signal while
+     * it does so ends it at once. Signals the parent set to be ignored stay
+     * ignored. Call once, after the application object exists; does nothing
+     * where there are no such signals.
+     */
+    static void quitOnTerminationSignals();
 };
 
 } // namespace ExtensionSystem

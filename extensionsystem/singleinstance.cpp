@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -168,31 +169,48 @@ bool SingleInstance::isListening() const
 
 void SingleInstance::onNewConnection()
 {
-    while (m_nOpenConnections < MaxOpenConnections) {
-        QLocalSocket *pSocket = m_pServer->nextPendingConnection();
-        if (!pSocket)
-            return;
-        ++m_nOpenConnections;
+    // All of them, every time: a connection left waiting holds a place in
+    // the listen queue, and a full queue turns every later hand-over away.
+    while (QLocalSocket *pSocket = m_pServer->nextPendingConnection()) {
+        if (m_lstOpen.size() >= MaxOpenConnections) {
+            // A flood of connections must not flood the log: a line a second.
+            static QElapsedTimer s_lastLine;
+            static int s_nUnlogged = 0;
+            if (!s_lastLine.isValid() || s_lastLine.elapsed() >= 1000) {
+                qCWarning(lcSingleInstance, "Closed %d connection(s) from other instances: too many at once.",
+                          s_nUnlogged + 1);
+                s_nUnlogged = 0;
+                s_lastLine.start();
+            } else {
+                ++s_nUnlogged;
+            }
+            finish(m_lstOpen.constFirst());
+        }
+        m_lstOpen.append(pSocket);
         // Enough for the largest message; beyond it the peer waits.
         pSocket->setReadBufferSize(sizeof(quint32) + HandOverMessage::MaxPayloadSize);
-        connect(pSocket, &QLocalSocket::disconnected, pSocket, &QObject::deleteLater);
-        connect(pSocket, &QObject::destroyed, this, [this] {
-            --m_nOpenConnections;
-            onNewConnection();
+        // A peer that left before this connection was taken never sends
+        // disconnected() again; what it sent is still read below.
+        connect(pSocket, &QLocalSocket::disconnected, this, [this, pSocket] {
+            readCommand(pSocket);
+            finish(pSocket);
         });
         connect(pSocket, &QLocalSocket::readyRead, this, [this, pSocket] { readCommand(pSocket); });
         const int nTimeoutMs = m_nReadTimeoutMs;
-        QTimer::singleShot(nTimeoutMs, pSocket, [pSocket, nTimeoutMs] {
+        QTimer::singleShot(nTimeoutMs, pSocket, [this, pSocket, nTimeoutMs] {
             if (pSocket->property(DoneProperty).toBool())
                 return;
             qCWarning(lcSingleInstance, "Closed a connection from another instance: no whole message within %d ms.",
                       nTimeoutMs);
-            pSocket->setProperty(DoneProperty, true);
-            pSocket->abort();
+            finish(pSocket);
         });
         // Data may have arrived together with the connection.
         if (pSocket->bytesAvailable() > 0)
             readCommand(pSocket);
+        if (pSocket->state() != QLocalSocket::ConnectedState) {
+            readCommand(pSocket);
+            finish(pSocket);
+        }
     }
 }
 
@@ -207,13 +225,28 @@ void SingleInstance::readCommand(QLocalSocket *pSocket)
     if (message.status() == HandOverMessage::Malformed) {
         qCWarning(lcSingleInstance, "Dropped a message from another instance: %s.",
                   qUtf8Printable(message.errorString()));
-        pSocket->abort();
+        finish(pSocket);
         return;
     }
     pSocket->write(Acknowledgement);
     pSocket->flush();
+    // The slot is free from now on; the socket goes once the answer is out
+    // (disconnected() above), or at once when the peer has left already.
+    m_lstOpen.removeOne(pSocket);
     pSocket->disconnectFromServer();
+    if (pSocket->state() == QLocalSocket::UnconnectedState)
+        finish(pSocket);
     emit commandReceived(message.options(), message.workingDirectory(), message.arguments());
+}
+
+void SingleInstance::finish(QLocalSocket *pSocket)
+{
+    pSocket->setProperty(DoneProperty, true);
+    m_lstOpen.removeOne(pSocket);
+    // Its signals would come back here while it goes.
+    disconnect(pSocket, nullptr, this, nullptr);
+    pSocket->abort();
+    pSocket->deleteLater();
 }
 
 } // namespace ExtensionSystem

@@ -2,6 +2,7 @@
 
 #include "extensionsystem/extensionsystem_global.h"
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -36,9 +37,11 @@ public:
     explicit SingleInstance(const QString &serverName, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // Connections read at the same time; later ones wait in the server's
-    // queue, so a flood of connections cannot make this process buffer
-    // without bound.
+    // Connections read at the same time, so a flood of connections cannot
+    // make this process buffer without bound. Every waiting connection is
+    // taken at once; beyond this many, the one open longest is closed to make
+    // room. A real hand-over sends its message as it connects, so it is read
+    // before any number of stalled connections could push it out.
     static const int MaxOpenConnections = 8;
     // Time a connection has to deliver its whole message.
     static const int DefaultReadTimeoutMs = 5000;
@@ -73,11 +76,15 @@ signals:
 private:
     void onNewConnection();
     void readCommand(QLocalSocket *pSocket);
+    // Ends a connection, whatever state it is in, and gives its slot back;
+    // safe to call more than once.
+    void finish(QLocalSocket *pSocket);
 
     QString m_strServerName;
     QString m_strError;
     QLocalServer *m_pServer = nullptr;  // child of this
-    int m_nOpenConnections = 0;
+    // The connections being read, oldest first; children of m_pServer.
+    QList<QLocalSocket *> m_lstOpen;
     int m_nReadTimeoutMs = DefaultReadTimeoutMs;
 };
 

@@ -695,6 +695,10 @@ Im neuen Format speichern?</translation>
         <translation>%1 ist kein verwendbares Bild.</translation>
     </message>
     <message>
+        <source>%1 was not added: %2</source>
+        <translation>%1 wurde nicht hinzugefügt: %2</translation>
+    </message>
+    <message>
         <source>Delete Item</source>
         <translation>Element löschen</translation>
     </message>
@@ -929,6 +933,14 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
 <context>
     <name>SceneProject</name>
     <message>
+        <source>its size cannot be read before it is decoded</source>
+        <translation>seine Größe lässt sich vor dem Dekodieren nicht lesen</translation>
+    </message>
+    <message>
+        <source>it measures %1 × %2 pixels; images of up to %3 megapixels and %4 pixels on a side are opened</source>
+        <translation>es misst %1 × %2 Pixel; geöffnet werden Bilder mit bis zu %3 Megapixeln und %4 Pixeln Kantenlänge</translation>
+    </message>
+    <message>
         <source>an object in it names the same key twice.</source>
         <translation>ein Objekt darin nennt denselben Schlüssel zweimal.</translation>
     </message>
@@ -1003,10 +1015,6 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     <message>
         <source>it is not an image that can be shown.</source>
         <translation>es ist kein Bild, das angezeigt werden kann.</translation>
-    </message>
-    <message>
-        <source>it is too large (%1 × %2 pixels).</source>
-        <translation>es ist zu groß (%1 × %2 Pixel).</translation>
     </message>
 </context>
 <context>

@@ -192,6 +192,19 @@ void DocumentManager::startWaitingBackup(IDocument *pDocument)
     }
 }
 
+void DocumentManager::backUpModifiedDocuments()
+{
+    DocumentManagerPrivate *p = dptr();
+    if (!p)
+        return;
+    // A copy: a backup may change the registry.
+    const QList<IDocument *> lstDocuments = p->m_lstDocuments;
+    for (IDocument *pDocument : lstDocuments) {
+        if (pDocument->isModified())
+            pDocument->saveBackup();
+    }
+}
+
 void DocumentManager::stopWaitingBackup(IDocument *pDocument)
 {
     DocumentManagerPrivate *p = dptr();

@@ -93,6 +93,14 @@ public:
     static void startWaitingBackup(IDocument *pDocument);
     /** Stops @p pDocument's backup timer. */
     static void stopWaitingBackup(IDocument *pDocument);
+    /**
+     * Backs up at once every registered document with unsaved changes
+     * (IDocument::saveBackup()), whether automatic backups are on or not.
+     * The main window does this when the application ends with documents
+     * still open (told to by the system, for example), so their work is
+     * kept without a question nobody would answer.
+     */
+    static void backUpModifiedDocuments();
 
     /** A copy of the stored horizontal breakpoints (Breakpoint records). */
     static QList<QPair<int, bool>> getHBreakpoints();

@@ -8,6 +8,16 @@
 
 bool BridgeLogThrottle::allow()
 {
+    qint64 nHeldBack = 0;
+    if (!take(&nHeldBack))
+        return false;
+    if (nHeldBack > 0)
+        qCWarning(lcWelcome, "%s", qUtf8Printable(heldBackLine(nHeldBack)));
+    return true;
+}
+
+bool BridgeLogThrottle::take(qint64 *pHeldBack)
+{
     static QElapsedTimer s_refill;
     static qint64 s_nAvailable = kBurst;
     static qint64 s_nHeldBack = 0;
@@ -26,12 +36,14 @@ bool BridgeLogThrottle::allow()
         return false;
     }
     --s_nAvailable;
-    if (s_nHeldBack > 0) {
-        qCWarning(lcWelcome, "%lld more lines about refused or malformed bridge input were not logged.",
-                  s_nHeldBack);
-        s_nHeldBack = 0;
-    }
+    *pHeldBack += s_nHeldBack;
+    s_nHeldBack = 0;
     return true;
+}
+
+QString BridgeLogThrottle::heldBackLine(qint64 nHeldBack)
+{
+    return QStringLiteral("%1 more lines about refused or malformed bridge input were not logged.").arg(nHeldBack);
 }
 
 QString BridgeLogThrottle::excerpt(const QString &text)

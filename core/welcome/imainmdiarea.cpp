@@ -2,6 +2,7 @@
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/documents/pathcheck.h"
 #include "core/i18n/ilanguagemanager.h"
 #include "core/icore.h"
 #include "core/irecentfilesmanager.h"
@@ -34,18 +35,28 @@ bool isProjectSuffix(const QString &strSuffix)
            || strSuffix.compare(QLatin1String("zelto"), Qt::CaseInsensitive) == 0;
 }
 
-// True when strPath, with its links followed, lies inside strFolder. A path
-// that does not exist yet is judged by its text with "." and ".." resolved.
-bool isInsideFolder(const QString &strPath, const QString &strFolder)
+// Pages may reach only the application's own files (samples, tutorials)
+// and the recent projects it lists itself; anything else a page names is
+// refused with a line in the log.
+bool mayReach(const QString &strFile, const QString &strPath)
 {
-    const QFileInfo info(strPath);
-    const QString strResolved = info.exists() ? info.canonicalFilePath() : QDir::cleanPath(strPath);
-    QString strRoot = QFileInfo(strFolder).canonicalFilePath();
-    if (strRoot.isEmpty())
-        return false;
-    if (!strRoot.endsWith(QLatin1Char('/')))
-        strRoot += QLatin1Char('/');
-    return strResolved.startsWith(strRoot);
+    if (IRecentFilesManager::getInstance()->getRecentFiles().contains(strFile))
+        return true;
+    const QString strAppDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo::exists(strPath))
+        return PathCheck::isInside(strPath, strAppDir);
+    // A sample that is missing is reported as missing, where the page looks
+    // for it: in the application's folder or a folder inside it.
+    const QString strParent = QFileInfo(strPath).absolutePath();
+    return QFileInfo(strParent).canonicalFilePath() == QFileInfo(strAppDir).canonicalFilePath()
+           || PathCheck::isInside(strParent, strAppDir);
+}
+
+void logRefused(const char *pWhat, const QString &strFile)
+{
+    if (BridgeLogThrottle::allow())
+        qCWarning(lcWelcome, "Refused to %s %s: it is outside the application's folder.", pWhat,
+                  qUtf8Printable(BridgeLogThrottle::excerpt(strFile)));
 }
 
 } // namespace
@@ -121,6 +132,12 @@ void IMainMdiArea::showInExplorer(QString strFileName)
     const QString strFolder = QFileInfo(strFileName).path();
     if (strFolder.isEmpty())
         return;
+    // The file browser shows whatever folder it is given, and the page is
+    // not to show the user's other folders.
+    if (!mayReach(strFileName, strFileName)) {
+        logRefused("show the folder of", strFileName);
+        return;
+    }
     if (QFileInfo::exists(strFileName)) {
         // fromLocalFile gives "file:///C:/..." on Windows and "file:///home/..."
         // elsewhere; gluing "file:///" to an absolute Unix path would not.
@@ -191,15 +208,12 @@ void IMainMdiArea::openFile(QString strFile)
     // Samples and tutorials ship next to the executable. The page also opens
     // the recent projects it lists, wherever they are; nothing else outside
     // the application's folder is handed to the system.
-    const QString strAppDir = QCoreApplication::applicationDirPath();
-    const QString strPath = QDir(strAppDir).absoluteFilePath(strFile);
-    const bool bRecent = IRecentFilesManager::getInstance()->getRecentFiles().contains(strFile);
-    if (!bRecent && !isInsideFolder(strPath, strAppDir)) {
-        if (BridgeLogThrottle::allow())
-            qCWarning(lcWelcome, "Refused to open %s: it is outside the application's folder.",
-                      qUtf8Printable(BridgeLogThrottle::excerpt(strFile)));
+    const QString strPath = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(strFile);
+    if (!mayReach(strFile, strPath)) {
+        logRefused("open", strFile);
         return;
     }
+    const bool bRecent = IRecentFilesManager::getInstance()->getRecentFiles().contains(strFile);
     const QFileInfo info(strPath);
     // A recent project that is gone may leave the list, as it may from the menu.
     if (!info.exists() && bRecent) {

@@ -2,8 +2,7 @@
 
 #include <QVarLengthArray>
 
-#include <list>
-#include <string>
+#include <climits>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -29,34 +28,42 @@ enum class KeyKind : unsigned char {
     LoneReplaced    // the same key with U+FFFD for each lone surrogate
 };
 
+// Whether a key of the kind `added` and an earlier one of the kind `earlier`
+// are one key to Qt's reader when their texts are equal.
+bool clash(KeyKind added, KeyKind earlier)
+{
+    switch (added) {
+    case KeyKind::Raw:
+        return earlier != KeyKind::LoneExact;
+    case KeyKind::Escaped:
+        return earlier == KeyKind::Raw || earlier == KeyKind::Escaped;
+    case KeyKind::LoneExact:
+        return earlier == KeyKind::LoneExact;
+    case KeyKind::LoneReplaced:
+        return earlier == KeyKind::Raw;
+    }
+    return false;
+}
+
+const KeyKind kKinds[] = {KeyKind::Raw, KeyKind::Escaped, KeyKind::LoneExact, KeyKind::LoneReplaced};
+
+// A raw key's text lies in the frame, a decoded one in the scan's arena.
+// Offsets rather than pointers: the arena moves when it grows.
 struct Key
 {
-    std::string_view text;
+    int nOffset;
+    int nLength;
     KeyKind kind;
-
-    bool operator==(const Key &other) const { return kind == other.kind && text == other.text; }
+    bool bInArena;
 };
-
-struct KeyHash
-{
-    std::size_t operator()(const Key &key) const
-    {
-        return std::hash<std::string_view>()(key.text) * 31 + std::size_t(key.kind);
-    }
-};
-
-using KeyIndex = std::unordered_set<Key, KeyHash>;
 
 struct Level
 {
     bool bObject;
-    int nFirstKey;   // index of this object's first key in the key list
-    int nIndex;      // its hash set in the list of sets, or -1 while it has few keys
+    int nFirstKey;     // index of this object's first key in the key list
+    int nArenaStart;   // the arena's size when it opened
+    int nIndex;        // its hash set in the list of sets, or -1 while it has few keys
 };
-
-// Small messages, the usual ones, are scanned without touching the heap.
-using Levels = QVarLengthArray<Level, 16>;
-using Keys = QVarLengthArray<Key, 32>;
 
 int hexValue(char c)
 {
@@ -84,51 +91,128 @@ int readUnit(std::string_view text, std::size_t nAt)
     return nUnit;
 }
 
-void appendUtf8(std::string &out, char32_t code)
+class Scanner
 {
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xc0 | (code >> 6));
-        out += char(0x80 | (code & 0x3f));
-    } else if (code < 0x10000) {
-        // A lone surrogate lands here too: its three bytes never equal valid
-        // UTF-8 text, and two equal lone surrogates stay equal.
-        out += char(0xe0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3f));
-        out += char(0x80 | (code & 0x3f));
-    } else {
-        out += char(0xf0 | (code >> 18));
-        out += char(0x80 | ((code >> 12) & 0x3f));
-        out += char(0x80 | ((code >> 6) & 0x3f));
-        out += char(0x80 | (code & 0x3f));
+public:
+    explicit Scanner(const QByteArray &json)
+        : m_json(json.constData(), std::size_t(json.size()))
+    {
+    }
+
+    JsonKeyScanner::Finding run(int nMaxDepth);
+
+private:
+    struct KeyHash
+    {
+        const Scanner *pScanner;
+        std::size_t operator()(const Key &key) const
+        {
+            return std::hash<std::string_view>()(pScanner->text(key)) * 31 + std::size_t(key.kind);
+        }
+    };
+    struct KeyEqual
+    {
+        const Scanner *pScanner;
+        bool operator()(const Key &a, const Key &b) const
+        {
+            return a.kind == b.kind && pScanner->text(a) == pScanner->text(b);
+        }
+    };
+    using KeyIndex = std::unordered_set<Key, KeyHash, KeyEqual>;
+
+    std::string_view text(const Key &key) const
+    {
+        const char *pBase = key.bInArena ? m_arena.constData() : m_json.data();
+        return std::string_view(pBase + key.nOffset, std::size_t(key.nLength));
+    }
+    bool repeats(const Level &level, const Key &key) const;
+    void add(Level &level, const Key &key);
+    Key decode(std::string_view escaped, bool bReplaceLone, bool *pLone);
+    void appendUtf8(char32_t code);
+
+    std::string_view m_json;
+    // Small messages, the usual ones, are scanned without touching the heap.
+    QVarLengthArray<Level, 16> m_levels;   // the open objects and arrays, innermost last
+    QVarLengthArray<Key, 32> m_keys;       // keys of the open objects, innermost last
+    QVarLengthArray<char, 256> m_arena;    // decoded keys of the open objects
+    std::vector<KeyIndex> m_indexes;       // hash sets of the open objects with many keys
+};
+
+bool Scanner::repeats(const Level &level, const Key &key) const
+{
+    const std::string_view keyText = text(key);
+    if (level.nIndex >= 0) {
+        const KeyIndex &index = m_indexes[std::size_t(level.nIndex)];
+        for (KeyKind earlier : kKinds) {
+            if (clash(key.kind, earlier) && index.count(Key{key.nOffset, key.nLength, earlier, key.bInArena}) != 0)
+                return true;
+        }
+        return false;
+    }
+    for (int i = level.nFirstKey; i < m_keys.size(); ++i) {
+        const Key &earlier = m_keys[i];
+        if (earlier.nLength == key.nLength && clash(key.kind, earlier.kind) && text(earlier) == keyText)
+            return true;
+    }
+    return false;
+}
+
+void Scanner::add(Level &level, const Key &key)
+{
+    m_keys.append(key);
+    if (level.nIndex >= 0) {
+        m_indexes[std::size_t(level.nIndex)].insert(key);
+    } else if (m_keys.size() - level.nFirstKey > kLinearKeys) {
+        level.nIndex = int(m_indexes.size());
+        m_indexes.emplace_back(m_keys.begin() + level.nFirstKey, m_keys.end(), 0, KeyHash{this}, KeyEqual{this});
     }
 }
 
-// The key's text with its escapes decoded, as UTF-8 like the unescaped keys.
-// A lone surrogate is written as its own three bytes, or as U+FFFD with
-// bReplaceLone; *pLone tells whether there was one. An escape the reader
-// would refuse is kept as it is: the frame fails anyway.
-std::string unescape(std::string_view key, bool bReplaceLone, bool *pLone)
+void Scanner::appendUtf8(char32_t code)
 {
-    std::string out;
-    out.reserve(key.size());
+    if (code < 0x80) {
+        m_arena.append(char(code));
+    } else if (code < 0x800) {
+        m_arena.append(char(0xc0 | (code >> 6)));
+        m_arena.append(char(0x80 | (code & 0x3f)));
+    } else if (code < 0x10000) {
+        // A lone surrogate lands here too: its three bytes never equal valid
+        // UTF-8 text, and two equal lone surrogates stay equal.
+        m_arena.append(char(0xe0 | (code >> 12)));
+        m_arena.append(char(0x80 | ((code >> 6) & 0x3f)));
+        m_arena.append(char(0x80 | (code & 0x3f)));
+    } else {
+        m_arena.append(char(0xf0 | (code >> 18)));
+        m_arena.append(char(0x80 | ((code >> 12) & 0x3f)));
+        m_arena.append(char(0x80 | ((code >> 6) & 0x3f)));
+        m_arena.append(char(0x80 | (code & 0x3f)));
+    }
+}
+
+// The key's text with its escapes decoded, as UTF-8 like the unescaped keys,
+// appended to the arena. A lone surrogate is written as its own three bytes,
+// or as U+FFFD with bReplaceLone; *pLone tells whether there was one. An
+// escape the reader would refuse is kept as it is: the frame fails anyway.
+Key Scanner::decode(std::string_view key, bool bReplaceLone, bool *pLone)
+{
+    const int nOffset = int(m_arena.size());
     for (std::size_t i = 0; i < key.size(); ++i) {
         if (key[i] != '\\' || i + 1 == key.size()) {
-            out += key[i];
+            m_arena.append(key[i]);
             continue;
         }
         const char c = key[++i];
         switch (c) {
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
+        case 'b': m_arena.append('\b'); break;
+        case 'f': m_arena.append('\f'); break;
+        case 'n': m_arena.append('\n'); break;
+        case 'r': m_arena.append('\r'); break;
+        case 't': m_arena.append('\t'); break;
         case 'u': {
             const int nUnit = readUnit(key, i + 1);
             if (nUnit < 0) {
-                out += "\\u";
+                m_arena.append('\\');
+                m_arena.append('u');
                 break;
             }
             i += 4;
@@ -147,125 +231,107 @@ std::string unescape(std::string_view key, bool bReplaceLone, bool *pLone)
                 if (bReplaceLone)
                     code = 0xfffd;
             }
-            appendUtf8(out, code);
+            appendUtf8(code);
             break;
         }
         default:   // '"', '\\', '/' and escapes the reader refuses
-            out += c;
+            m_arena.append(c);
             break;
         }
     }
-    return out;
+    return Key{nOffset, int(m_arena.size()) - nOffset, KeyKind::Escaped, true};
 }
 
-bool hasKey(const Level &level, const Keys &keys, const std::vector<KeyIndex> &indexes, const Key &key)
+JsonKeyScanner::Finding Scanner::run(int nMaxDepth)
 {
-    if (level.nIndex >= 0)
-        return indexes[std::size_t(level.nIndex)].count(key) != 0;
-    for (int i = level.nFirstKey; i < keys.size(); ++i) {
-        if (keys[i] == key)
-            return true;
-    }
-    return false;
-}
-
-void addKey(Level &level, Keys &keys, std::vector<KeyIndex> &indexes, const Key &key)
-{
-    keys.append(key);
-    if (level.nIndex >= 0) {
-        indexes[std::size_t(level.nIndex)].insert(key);
-    } else if (keys.size() - level.nFirstKey > kLinearKeys) {
-        level.nIndex = int(indexes.size());
-        indexes.emplace_back(keys.begin() + level.nFirstKey, keys.end());
-    }
-}
-
-} // namespace
-
-bool JsonKeyScanner::hasRepeatedKey(const QByteArray &json)
-{
-    Levels levels;                    // the open objects and arrays, innermost last
-    Keys keys;                        // keys of the open objects, innermost last
-    std::vector<KeyIndex> indexes;    // hash sets of the open objects with many keys
-    std::list<std::string> decoded;   // keys with escapes; a list never moves them
-    bool bExpectKey = false;          // right after "{" or after "," in an object
-
-    const char *p = json.constData();
-    const char *const pEnd = p + json.size();
+    bool bExpectKey = false;   // right after "{" or after "," in an object
+    const char *const pBegin = m_json.data();
+    const char *const pEnd = pBegin + m_json.size();
+    const char *p = pBegin;
     while (p != pEnd) {
         switch (*p++) {
         case '{':
-            levels.append(Level{true, int(keys.size()), -1});
-            bExpectKey = true;
-            break;
         case '[':
-            levels.append(Level{false, int(keys.size()), -1});
-            bExpectKey = false;
+            if (m_levels.size() >= nMaxDepth)
+                return JsonKeyScanner::TooDeep;
+            bExpectKey = p[-1] == '{';
+            m_levels.append(Level{bExpectKey, int(m_keys.size()), int(m_arena.size()), -1});
             break;
         case '}':
         case ']':
-            if (!levels.isEmpty()) {
-                keys.resize(levels.last().nFirstKey);
-                if (levels.last().nIndex >= 0)
-                    indexes.pop_back();   // always the last one made
-                levels.removeLast();
+            if (!m_levels.isEmpty()) {
+                const Level &level = m_levels.last();
+                m_keys.resize(level.nFirstKey);
+                m_arena.resize(level.nArenaStart);
+                if (level.nIndex >= 0)
+                    m_indexes.pop_back();   // always the last one made
+                m_levels.removeLast();
             }
             bExpectKey = false;
             break;
         case ',':
-            bExpectKey = !levels.isEmpty() && levels.last().bObject;
+            bExpectKey = !m_levels.isEmpty() && m_levels.last().bObject;
             break;
         case '"': {
             const char *const pStart = p;
             bool bEscaped = false;
-            while (p != pEnd && *p != '"') {
-                if (*p == '\\') {
-                    bEscaped = true;
-                    if (++p == pEnd)
-                        break;
-                }
-                ++p;
+            for (;;) {
+                while (p != pEnd && *p != '"' && *p != '\\')
+                    ++p;
+                if (p == pEnd)
+                    return JsonKeyScanner::NoFinding;   // unterminated: the reader refuses the frame
+                if (*p == '"')
+                    break;
+                bEscaped = true;
+                if (pEnd - p < 2)
+                    return JsonKeyScanner::NoFinding;
+                p += 2;   // the backslash and what it escapes
             }
-            if (p == pEnd)
-                return false;   // an unterminated string: the reader refuses the frame
-            const std::string_view text(pStart, std::size_t(p - pStart));
+            const std::string_view keyText(pStart, std::size_t(p - pStart));
             ++p;
             if (!bExpectKey)
                 break;
             bExpectKey = false;
-            Level &level = levels.last();
-            const auto has = [&](std::string_view keyText, KeyKind kind) {
-                return hasKey(level, keys, indexes, Key{keyText, kind});
-            };
-            const auto add = [&](std::string_view keyText, KeyKind kind) {
-                addKey(level, keys, indexes, Key{keyText, kind});
-            };
+            Level &level = m_levels.last();
             if (!bEscaped) {
-                if (has(text, KeyKind::Raw) || has(text, KeyKind::Escaped) || has(text, KeyKind::LoneReplaced))
-                    return true;
-                add(text, KeyKind::Raw);
+                const Key key{int(pStart - pBegin), int(keyText.size()), KeyKind::Raw, false};
+                if (repeats(level, key))
+                    return JsonKeyScanner::RepeatedKey;
+                add(level, key);
                 break;
             }
             bool bLone = false;
-            decoded.push_back(unescape(text, false, &bLone));
-            const std::string_view exact = decoded.back();
+            const Key exact = decode(keyText, false, &bLone);
             if (!bLone) {
-                if (has(exact, KeyKind::Raw) || has(exact, KeyKind::Escaped))
-                    return true;
-                add(exact, KeyKind::Escaped);
+                if (repeats(level, exact))
+                    return JsonKeyScanner::RepeatedKey;
+                add(level, exact);
                 break;
             }
-            decoded.push_back(unescape(text, true, &bLone));
-            const std::string_view replaced = decoded.back();
-            if (has(exact, KeyKind::LoneExact) || has(replaced, KeyKind::Raw))
-                return true;
-            add(exact, KeyKind::LoneExact);
-            add(replaced, KeyKind::LoneReplaced);
+            const Key loneExact{exact.nOffset, exact.nLength, KeyKind::LoneExact, true};
+            Key replaced = decode(keyText, true, &bLone);
+            replaced.kind = KeyKind::LoneReplaced;
+            if (repeats(level, loneExact) || repeats(level, replaced))
+                return JsonKeyScanner::RepeatedKey;
+            add(level, loneExact);
+            add(level, replaced);
             break;
         }
         default:
             break;
         }
     }
-    return false;
+    return JsonKeyScanner::NoFinding;
+}
+
+} // namespace
+
+bool JsonKeyScanner::hasRepeatedKey(const QByteArray &json)
+{
+    return Scanner(json).run(INT_MAX) == RepeatedKey;
+}
+
+JsonKeyScanner::Finding JsonKeyScanner::check(const QByteArray &json, int nMaxDepth)
+{
+    return Scanner(json).run(nMaxDepth);
 }

@@ -28,4 +28,23 @@ public:
      * grow linearly with its size; any thread.
      */
     static bool hasRepeatedKey(const QByteArray &json);
+
+    /** What check() found first in the text. */
+    enum Finding {
+        NoFinding,     ///< neither of the two
+        RepeatedKey,   ///< an object names a key twice, as hasRepeatedKey() tells
+        TooDeep        ///< objects and arrays nested more than the given depth
+    };
+
+    /**
+     * The same scan as hasRepeatedKey(), in the same single pass, that also
+     * refuses objects and arrays nested deeper than @p nMaxDepth. Qt's reader
+     * takes up to 1024 levels, and whatever writes such a message out
+     * indented (a warning quoting it, say) needs time and space that grow
+     * with the square of its depth.
+     *
+     * Usual messages (a few dozen keys, few escapes) are scanned without
+     * touching the heap. Any thread.
+     */
+    static Finding check(const QByteArray &json, int nMaxDepth);
 };

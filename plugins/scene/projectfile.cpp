@@ -2,15 +2,27 @@
 
 #include "extensionsystem/platform.h"
 
+#include "core/documents/pathcheck.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <cerrno>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using ExtensionSystem::Platform;
+
+Q_LOGGING_CATEGORY(lcProjectFile, "zelto.scene.file")
 
 namespace {
 
@@ -77,7 +89,7 @@ QString problem(Outcome outcome, qint64 nMaxSize, const QString &strReason)
     case Outcome::NotRegular:
         return ProjectFile::tr("it is not a regular file");
     case Outcome::TooLarge:
-        return ProjectFile::tr("it is larger than %1, the most Zelto Rideved reads").arg(sizeText(nMaxSize));
+        return ProjectFile::tooLargeReason(nMaxSize);
     case Outcome::Failed:
         return strReason;
     case Outcome::Read:
@@ -85,6 +97,71 @@ QString problem(Outcome outcome, qint64 nMaxSize, const QString &strReason)
     }
     return QString();
 }
+
+#ifdef Q_OS_UNIX
+bool writeAll(int fd, const QByteArray &data)
+{
+    const char *p = data.constData();
+    qint64 nLeft = data.size();
+    while (nLeft > 0) {
+        const ssize_t nWritten = ::write(fd, p, size_t(qMin<qint64>(nLeft, 1 << 20)));
+        if (nWritten < 0 && errno == EINTR)
+            continue;
+        if (nWritten <= 0)
+            return false;
+        p += nWritten;
+        nLeft -= nWritten;
+    }
+    return true;
+}
+
+// Writes name in the folder strFolder (canonical) through a new temporary
+// file that replaces it by its name. Everything is done relative to the
+// folder's descriptor: once it is open, swapping the folder for a link does
+// not move the write, and neither O_EXCL | O_NOFOLLOW on the temporary file
+// nor renameat() ever follows a link. Returns 0 or the errno of the step
+// that failed.
+int writeInFolder(const QString &strFolder, const QByteArray &name, const QByteArray &data, bool *pReplacedLink)
+{
+    const int nFolder = ::open(QFile::encodeName(strFolder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (nFolder < 0)
+        return errno;
+    // A regular file in the place keeps its mode; a new one gets the umask's.
+    mode_t mode = 0;
+    struct stat existing;
+    if (::fstatat(nFolder, name.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        *pReplacedLink = S_ISLNK(existing.st_mode);
+        if (S_ISREG(existing.st_mode))
+            mode = existing.st_mode & 0777;
+    }
+    QByteArray temporary;
+    int fd = -1;
+    for (int nTry = 0; nTry < 100 && fd < 0; ++nTry) {
+        temporary = '.' + name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::openat(nFolder, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        const int nError = errno;
+        ::close(nFolder);
+        return nError;
+    }
+    int nError = 0;
+    // Synced before the rename, so the name never points at a file whose
+    // bytes are not on the disk yet.
+    if (!writeAll(fd, data) || (mode != 0 && ::fchmod(fd, mode) != 0) || ::fsync(fd) != 0)
+        nError = errno;
+    if (::close(fd) != 0 && nError == 0)
+        nError = errno;
+    if (nError == 0 && ::renameat(nFolder, temporary.constData(), nFolder, name.constData()) != 0)
+        nError = errno;
+    if (nError != 0)
+        ::unlinkat(nFolder, temporary.constData(), 0);
+    ::close(nFolder);
+    return nError;
+}
+#endif
 
 } // namespace
 
@@ -107,7 +184,7 @@ bool ProjectFile::readInside(const QString &strFolder, const QString &strRef, qi
     const QFileInfo info(strFile);
     if (!info.exists())
         return false;
-    if (!isInside(strFolder, strFile)) {
+    if (!PathCheck::isInside(strFile, strFolder)) {
         *pProblem = tr("it leads outside the project folder");
         return false;
     }
@@ -120,17 +197,6 @@ bool ProjectFile::readInside(const QString &strFolder, const QString &strRef, qi
     if (outcome != Outcome::Missing)
         *pProblem = problem(outcome, nMaxSize, strReason);
     return false;
-}
-
-bool ProjectFile::isInside(const QString &strFolder, const QString &strPath)
-{
-    const QString strCanonicalFolder = QFileInfo(strFolder).canonicalFilePath();
-    const QString strCanonicalPath = QFileInfo(strPath).canonicalFilePath();
-    if (strCanonicalFolder.isEmpty() || strCanonicalPath.isEmpty())
-        return false;
-    const QString strRelative = QDir(strCanonicalFolder).relativeFilePath(strCanonicalPath);
-    return strRelative != QLatin1String(".") && strRelative != QLatin1String("..")
-           && !strRelative.startsWith(QLatin1String("../")) && !QDir::isAbsolutePath(strRelative);
 }
 
 bool ProjectFile::write(const QString &strFile, const QByteArray &data, QString *pError)
@@ -175,6 +241,43 @@ bool ProjectFile::write(const QString &strFile, const QByteArray &data, QString 
     if (bReplaces && (QFileInfo(strFile).permissions() & s_modeBits) != permissions)
         QFile::setPermissions(strFile, permissions);
     return true;
+}
+
+bool ProjectFile::writeOwn(const QString &strFile, const QByteArray &data, QString *pError)
+{
+    const QFileInfo info(strFile);
+    bool bReplacedLink = false;
+    int nErrno = 0;
+#ifdef Q_OS_UNIX
+    const QString strFolder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    nErrno = strFolder.isEmpty() ? ENOENT : writeInFolder(strFolder, QFile::encodeName(info.fileName()), data,
+                                                          &bReplacedLink);
+#else
+    // Without descriptors relative to a folder the link is removed first;
+    // QSaveFile would write to its target.
+    if (info.isSymLink()) {
+        if (!QFile::remove(strFile)) {
+            *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(strFile), tr("permission denied"));
+            return false;
+        }
+        bReplacedLink = true;
+    }
+    if (!write(strFile, data, pError))
+        return false;
+#endif
+    if (nErrno != 0) {
+        *pError = tr("Could not write %1: %2").arg(QDir::toNativeSeparators(strFile), systemReason(nErrno));
+        return false;
+    }
+    if (bReplacedLink)
+        qCWarning(lcProjectFile, "%s was a link; it was replaced by a file, and what it pointed to is unchanged.",
+                  qUtf8Printable(QDir::toNativeSeparators(strFile)));
+    return true;
+}
+
+QString ProjectFile::tooLargeReason(qint64 nMaxSize)
+{
+    return tr("it is larger than %1, the most Zelto Rideved reads").arg(sizeText(nMaxSize));
 }
 
 bool ProjectFile::isReadOnly(const QString &strFile)

@@ -26,14 +26,22 @@ public:
     // when the file was refused.
     static bool readInside(const QString &strFolder, const QString &strRef, qint64 nMaxSize, QByteArray *pData,
                            QString *pProblem);
-    // True when strPath, an existing file or folder, lies inside strFolder
-    // once links are resolved.
-    static bool isInside(const QString &strFolder, const QString &strPath);
-
-    // Writes data to strFile in one step (QSaveFile): a failure leaves the old
-    // file as it was. A replaced file keeps its permissions, a read-only one
-    // included: callers ask the user before they replace one (isReadOnly).
+    // Writes data to strFile, a file the user named, in one step (QSaveFile):
+    // a failure leaves the old file as it was. A link the user made is
+    // written through to its target. A replaced file keeps its permissions,
+    // a read-only one included: callers ask the user before they replace one
+    // (isReadOnly).
     static bool write(const QString &strFile, const QByteArray &data, QString *pError);
+    // Writes data to strFile, a file whose name the application chose (a
+    // backup, an image), in one step and never through a link: whoever may
+    // write in the folder could have put one there. A link in its place is
+    // replaced, its target left alone, with a warning in the log. The folder
+    // itself is taken with its links followed, but is not swapped for a link
+    // while the file is written. A replaced regular file keeps its
+    // permissions.
+    static bool writeOwn(const QString &strFile, const QByteArray &data, QString *pError);
+    // The reason given for a file larger than nMaxSize bytes.
+    static QString tooLargeReason(qint64 nMaxSize);
     // Whether strFile exists and its owner may not write it.
     static bool isReadOnly(const QString &strFile);
     // The reason a write failed with the system error nErrno, as the user

@@ -185,8 +185,14 @@ bool SceneDocument::open()
     // the application ended (or crashed) while the project was being edited.
     // Saving removes the backup, so a tie in the clock's resolution (a backup
     // written right after a save) still means unsaved work.
+    // A link in the backup's place was not written by the application: its
+    // target is nobody's backup of this project.
     bool bRestored = false;
-    if (backupInfo.exists() && (!projectInfo.exists() || backupInfo.lastModified() >= projectInfo.lastModified())) {
+    if (backupInfo.isSymLink())
+        qCWarning(lcSceneDocument, "Ignoring %s: it is a link, not a backup.",
+                  qUtf8Printable(QDir::toNativeSeparators(backupInfo.filePath())));
+    else if (backupInfo.exists()
+             && (!projectInfo.exists() || backupInfo.lastModified() >= projectInfo.lastModified())) {
         if (loadFrom(backupInfo.filePath(), &strError))
             bRestored = true;
         else
@@ -340,8 +346,11 @@ bool SceneDocument::saveBackup()
         removeBackup();
         return true;
     }
+    // The backup's name is ours, but the folder is the user's and perhaps
+    // others': never written through a link there.
     QString strError;
-    if (!m_project.save(strBackup, &strError)) {
+    const QByteArray pack = m_project.toPack(&strError);
+    if (pack.isEmpty() || !ProjectFile::writeOwn(strBackup, pack, &strError)) {
         qCWarning(lcSceneDocument, "Could not write the backup %s: %s",
                   qUtf8Printable(QDir::toNativeSeparators(strBackup)), qUtf8Printable(strError));
         emit statusChanged(tr("The automatic backup failed: %1").arg(strError));

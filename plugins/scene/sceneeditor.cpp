@@ -282,8 +282,11 @@ void SceneEditor::updateCaption()
 
 bool SceneEditor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
-    const bool bOurWindow = pWatched == m_pSubWindow || (!m_pSubWindow && pWatched == m_pWidget);
-    if (bOurWindow && pEvent->type() == QEvent::Close) {
+    // The type first: a window being destroyed still sends events (its
+    // children leaving), and comparing it through the QPointer would cast
+    // an object that is no longer a QMdiSubWindow.
+    if (pEvent->type() == QEvent::Close
+        && (pWatched == m_pSubWindow || (!m_pSubWindow && pWatched == m_pWidget))) {
         // The window stays until the document agrees to close; then the main
         // window tears down the editor, which deletes the window.
         pEvent->ignore();

@@ -760,6 +760,11 @@ bool SceneEditorWidget::addImageFile(const QString &strFile)
         emit m_pDocument->statusChanged(tr("%1 is not an image that can be used.").arg(QFileInfo(strFile).fileName()));
         return false;
     }
+    const QString strTooLarge = SceneProject::imageSizeProblem(data);
+    if (!strTooLarge.isEmpty()) {
+        emit m_pDocument->statusChanged(tr("%1 was not added: %2").arg(QFileInfo(strFile).fileName(), strTooLarge));
+        return false;
+    }
     SceneItem item;
     item.type = SceneItem::Image;
     item.strImage = m_pDocument->addImage(data, QFileInfo(strFile).suffix());

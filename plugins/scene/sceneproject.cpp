@@ -5,6 +5,7 @@
 #include "tararchive.h"
 
 #include "core/core_global.h"
+#include "core/documents/pathcheck.h"
 #include "core/welcome/jsonkeyscanner.h"
 
 #include <QBuffer>
@@ -368,7 +369,7 @@ QByteArray SceneProject::toPack(QString *pError) const
     return TarArchive::write(lstEntries, pError);
 }
 
-bool SceneProject::fromPack(const QByteArray &data, QString *pError, int *pFormat)
+bool SceneProject::fromPack(const QByteArray &data, QString *pError, int *pFormat, QStringList *pRefusedImages)
 {
     QList<TarArchive::Entry> lstEntries;
     if (!TarArchive::read(data, &lstEntries, pError))
@@ -376,12 +377,21 @@ bool SceneProject::fromPack(const QByteArray &data, QString *pError, int *pForma
     QByteArray json;
     bool bFound = false;
     QMap<QString, QByteArray> mapImages;
+    QStringList lstRefused;
     for (const TarArchive::Entry &entry : qAsConst(lstEntries)) {
         if (entry.first == QLatin1String(s_projectEntry)) {
             json = entry.second;
             bFound = true;
         } else if (isValidImageRef(entry.first)) {
-            mapImages.insert(entry.first, entry.second);
+            // The same limits as for the images beside a project file: a
+            // refused image is missing, and so never written back either.
+            QString strProblem = entry.second.size() > ProjectFile::s_nMaxImageSize
+                                     ? ProjectFile::tooLargeReason(ProjectFile::s_nMaxImageSize)
+                                     : imageSizeProblem(entry.second);
+            if (strProblem.isEmpty())
+                mapImages.insert(entry.first, entry.second);
+            else
+                lstRefused.append(tr("%1: %2").arg(entry.first, strProblem));
         }
         // Anything else in the archive is ignored: it is never extracted.
     }
@@ -392,6 +402,8 @@ bool SceneProject::fromPack(const QByteArray &data, QString *pError, int *pForma
     if (!fromJson(json, pError, pFormat))
         return false;
     m_mapImages = mapImages;
+    if (pRefusedImages)
+        *pRefusedImages += lstRefused;
     return true;
 }
 
@@ -414,7 +426,7 @@ bool SceneProject::save(const QString &strFile, QString *pError) const
             return false;
         }
         // Nothing is written through a link out of the project folder.
-        if (!ProjectFile::isInside(folder.absolutePath(), strImageFolder)) {
+        if (!PathCheck::isInside(strImageFolder, folder.absolutePath())) {
             *pError = tr("Could not save the images: the folder %1 leads outside the project folder.")
                           .arg(QDir::toNativeSeparators(strImageFolder));
             return false;
@@ -427,11 +439,9 @@ bool SceneProject::save(const QString &strFile, QString *pError) const
         const QByteArray &data = m_mapImages[strImage];
         if (!existing.isSymLink() && existing.isFile() && existing.size() == data.size())
             continue;
-        if ((existing.isSymLink() || (existing.exists() && !existing.isFile())) && !QFile::remove(strImageFile)) {
-            *pError = tr("Could not replace %1, which is not an image file.").arg(QDir::toNativeSeparators(strImageFile));
-            return false;
-        }
-        if (!ProjectFile::write(strImageFile, data, pError))
+        if (!ProjectFile::writeOwn(QFileInfo(strImageFolder).canonicalFilePath() + QLatin1Char('/')
+                                       + existing.fileName(),
+                                   data, pError))
             return false;
     }
     return ProjectFile::write(strFile, toJson(), pError);
@@ -443,7 +453,7 @@ bool SceneProject::load(const QString &strFile, QString *pError, int *pFormat, Q
     if (!ProjectFile::read(strFile, ProjectFile::s_nMaxProjectSize, &data, pError))
         return false;
     if (TarArchive::looksLikeTar(data))
-        return fromPack(data, pError, pFormat);
+        return fromPack(data, pError, pFormat, pRefusedImages);
 
     SceneProject project;
     if (!project.fromJson(data, pError, pFormat))
@@ -455,7 +465,8 @@ bool SceneProject::load(const QString &strFile, QString *pError, int *pFormat, Q
     for (const QString &strImage : project.imagesInUse()) {
         QByteArray image;
         QString strProblem;
-        if (ProjectFile::readInside(strFolder, strImage, ProjectFile::s_nMaxImageSize, &image, &strProblem))
+        if (ProjectFile::readInside(strFolder, strImage, ProjectFile::s_nMaxImageSize, &image, &strProblem)
+            && (strProblem = imageSizeProblem(image)).isEmpty())
             project.m_mapImages.insert(strImage, image);
         else if (!strProblem.isEmpty() && pRefusedImages)
             pRefusedImages->append(tr("%1: %2").arg(strImage, strProblem));
@@ -567,11 +578,34 @@ bool SceneProject::checkImage(const QByteArray &data, QString *pProblem)
         *pProblem = tr("it is not an image that can be shown.");
         return false;
     }
-    if (qint64(size.width()) * size.height() > s_nMaxImagePixels) {
-        *pProblem = tr("it is too large (%1 × %2 pixels).").arg(size.width()).arg(size.height());
+    const QString strSize = imageSizeProblem(data);
+    if (!strSize.isEmpty()) {
+        *pProblem = strSize + QLatin1Char('.');
         return false;
     }
     return true;
+}
+
+QString SceneProject::imageSizeProblem(const QByteArray &data)
+{
+    // Read as the editor will decode it: the format from the content.
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    // A format that cannot tell its size before decoding could hide any
+    // size; bytes that are no image at all show as missing anyway.
+    if (!size.isValid())
+        return reader.canRead() ? tr("its size cannot be read before it is decoded") : QString();
+    if (size.width() > s_nMaxImageSide || size.height() > s_nMaxImageSide
+        || qint64(size.width()) * size.height() > s_nMaxImagePixels)
+        return tr("it measures %1 × %2 pixels; images of up to %3 megapixels and %4 pixels on a side are opened")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(s_nMaxImagePixels / (1024 * 1024))
+            .arg(s_nMaxImageSide);
+    return QString();
 }
 
 QString SceneProject::imageMimeType(const QString &strRef)

@@ -34,8 +34,11 @@ public:
     static constexpr double s_dMaxDuration = 3600;
     // Positions and sizes lie within this many pixels of the stage's corner.
     static constexpr double s_dMaxCoordinate = 1e6;
-    // Decoded images of more pixels are refused where they come from outside.
-    static constexpr qint64 s_nMaxImagePixels = qint64(8192) * 8192;
+    // Images are decoded whole to be shown, and a file of a few bytes may
+    // declare a picture of gigabytes: larger ones are refused by the size
+    // they declare, before anything is decoded.
+    static const int s_nMaxImageSide = 16384;
+    static constexpr qint64 s_nMaxImagePixels = qint64(64) * 1024 * 1024;
 
     SceneProject();
 
@@ -65,7 +68,9 @@ public:
     bool load(const QString &strFile, QString *pError, int *pFormat = nullptr, QStringList *pRefusedImages = nullptr);
 
     QByteArray toPack(QString *pError) const;
-    bool fromPack(const QByteArray &data, QString *pError, int *pFormat = nullptr);
+    // Images refused as load() refuses them are left out the same way.
+    bool fromPack(const QByteArray &data, QString *pError, int *pFormat = nullptr,
+                  QStringList *pRefusedImages = nullptr);
 
     // Stores image data under a name derived from its content and returns the
     // reference to use in an item.
@@ -83,8 +88,12 @@ public:
 
     static bool isPackFile(const QString &strFile);
     static bool isValidImageRef(const QString &strRef);
-    // Whether data is an image that can be shown, of at most s_nMaxImagePixels
+    // Whether data is an image that can be shown, within the limits above
     // (read from its header, nothing decoded); false with the reason when not.
     static bool checkImage(const QByteArray &data, QString *pProblem);
+    // Why image data is refused (larger than the limits above, or of a
+    // format that cannot tell its size), or an empty string. Data that is no
+    // image the reader knows is not refused here: it shows as missing.
+    static QString imageSizeProblem(const QByteArray &data);
     static QString imageMimeType(const QString &strRef);
 };

@@ -10,6 +10,7 @@
 #include <QOpenGLContext>
 #include <QUrlQuery>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QWebSocketServer>
 
@@ -77,6 +78,11 @@ void WelcomePlugin::extensionsInitialized()
     const QString strTheme = pageTheme(IThemesManager::getInstance().getCurrentThemeId());
     m_pView = new QWebEngineView;
     m_pView->setObjectName(QStringLiteral("WelcomeView"));
+    // The page keeps nothing between runs, and two instances running at once
+    // must not share one profile's files on disk: it would lock their
+    // databases. An off-the-record profile keeps everything in memory. It
+    // outlives the view, which the destructor deletes first.
+    m_pView->setPage(new QWebEnginePage(new QWebEngineProfile(this), m_pView));
     // The page is the application's own screen, not a browser.
     m_pView->setContextMenuPolicy(Qt::NoContextMenu);
     m_pView->page()->setBackgroundColor(themeBackground(strTheme));

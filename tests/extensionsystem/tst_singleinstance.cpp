@@ -1,11 +1,15 @@
 #include "extensionsystem/handovermessage.h"
 #include "extensionsystem/singleinstance.h"
+#include "tests/common/logrecorder.h"
 
 #include <QDataStream>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +29,7 @@ private slots:
     void receivesCommand();
     void hostileMessages_data();
     void hostileMessages();
+    void stalledConnectionsNeverBlockTheHandOver();
     void liveInstanceKeepsItsName();
     void socketFolderIsPrivate_data();
     void socketFolderIsPrivate();
@@ -53,6 +58,12 @@ private:
         for (quint32 value : values)
             out << value;
         return data;
+    }
+    // What the server holds of the one connection it reads.
+    static qint64 bytesArrived(const SingleInstance &server)
+    {
+        const QList<QLocalSocket *> lstSockets = server.findChildren<QLocalSocket *>();
+        return lstSockets.size() == 1 ? lstSockets.constFirst()->bytesAvailable() : -1;
     }
     QString uniqueName() const
     {
@@ -86,7 +97,8 @@ void tst_SingleInstance::receivesCommand()
     // Sent in two pieces: the server must wait for the rest.
     client.write(data.left(7));
     client.flush();
-    QTest::qWait(20);
+    // The piece has arrived, and the server waits for the rest.
+    QTRY_VERIFY(bytesArrived(server) == 7);
     QCOMPARE(received.count(), 0);
     client.write(data.mid(7));
     QTRY_COMPARE(received.count(), 1);
@@ -153,6 +165,44 @@ void tst_SingleInstance::hostileMessages()
     QVERIFY(next.waitForConnected(2000));
     next.write(HandOverMessage::encode({}, QStringLiteral("/"), {QStringLiteral("ok.zelto")}));
     QTRY_COMPARE(received.count(), arguments < 0 ? 1 : 2);
+}
+
+void tst_SingleInstance::stalledConnectionsNeverBlockTheHandOver()
+{
+    // Used to leave the instance serving no hand-over ever again: connections
+    // waited for a slot that those whose peer had left never gave back.
+    SingleInstance server(uniqueName());
+    QVERIFY(server.listen());
+    QSignalSpy received(&server, &SingleInstance::commandReceived);
+    TestSupport::LogRecorder log("zelto.extensionsystem.instance");
+
+    std::vector<std::unique_ptr<QLocalSocket>> stalled;
+    for (int i = 0; i < 40; ++i) {
+        stalled.emplace_back(new QLocalSocket);
+        stalled.back()->connectToServer(server.serverName());
+        QVERIFY(stalled.back()->waitForConnected(2000));
+        stalled.back()->write(words({1024 * 1024}) + QByteArray(1000, 'x'));
+        stalled.back()->flush();
+    }
+    QObject clients;
+    const auto handOver = [&server, &clients](const QString &strFile) {
+        auto *pClient = new QLocalSocket(&clients);
+        pClient->connectToServer(server.serverName());
+        pClient->write(HandOverMessage::encode({}, QStringLiteral("/"), {strFile}));
+    };
+    // Served long before any of the stalled ones times out.
+    handOver(QStringLiteral("first.zelto"));
+    QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, SingleInstance::DefaultReadTimeoutMs / 2);
+
+    // However they end, the connections give their places back.
+    for (int i = 0; i < 40; i += 2)
+        stalled[size_t(i)]->abort();
+    stalled.clear();
+    QTRY_VERIFY(server.findChildren<QLocalSocket *>().isEmpty());
+    handOver(QStringLiteral("second.zelto"));
+    QTRY_COMPARE_WITH_TIMEOUT(received.count(), 2, SingleInstance::DefaultReadTimeoutMs / 2);
+    QCOMPARE(received.at(1).at(2).toStringList(), QStringList{QStringLiteral("second.zelto")});
+    QVERIFY(!log.warnings.isEmpty());
 }
 
 void tst_SingleInstance::liveInstanceKeepsItsName()

@@ -1,5 +1,7 @@
 // The .zelto project file reader: any bytes are refused with a message or
-// read; what was read is written and read again to the same project.
+// read; what was read is written and read again to the same project. The
+// same bytes go to the check of the images beside a project, which reads
+// the size an image declares without decoding it.
 #include "fuzzsupport.h"
 
 #include "sceneproject.h"
@@ -8,10 +10,13 @@ FUZZ_INITIALIZE()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *pData, size_t nSize)
 {
+    const QByteArray data = FuzzSupport::bytes(pData, nSize);
+    SceneProject::imageSizeProblem(data);
+
     SceneProject project;
     QString strError;
     int nFormat = 0;
-    if (!project.fromJson(FuzzSupport::bytes(pData, nSize), &strError, &nFormat)) {
+    if (!project.fromJson(data, &strError, &nFormat)) {
         FUZZ_CHECK(!strError.isEmpty());
         return 0;
     }

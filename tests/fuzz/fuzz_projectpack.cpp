@@ -2,6 +2,7 @@
 // only ever read in memory, so the target writes nothing either.
 #include "fuzzsupport.h"
 
+#include "projectfile.h"
 #include "sceneproject.h"
 #include "tararchive.h"
 
@@ -39,6 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *pData, size_t nSize)
         FUZZ_CHECK(!strError.isEmpty());
         return 0;
     }
+    // Images beyond the limits are never kept, so never written again either.
+    for (const QByteArray &image : qAsConst(project.m_mapImages))
+        FUZZ_CHECK(image.size() <= ProjectFile::s_nMaxImageSize && SceneProject::imageSizeProblem(image).isEmpty());
     const QByteArray packed = project.toPack(&strError);
     FUZZ_CHECK(!packed.isEmpty());
     SceneProject again;

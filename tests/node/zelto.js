@@ -74,10 +74,12 @@ function delay(ms) {
     return new Promise((resolve) => setTimeout(resolve, ms));
 }
 
-// Resolves to { proc, port, token, output(), stop() } once the application
-// has written its connection file. Without newInstance it also listens for
-// hand-overs from other instances; env adds to the environment.
-function startZelto({ recentFiles = [], timeoutMs = 60000, newInstance = true, env: extra = {} } = {}) {
+// Resolves to { proc, port, token, output(), outputBytes(), stop() } once the
+// application has written its connection file. Without newInstance it also
+// listens for hand-overs from other instances; env adds to the environment.
+// keepOutput false only counts the bytes written (for floods of them).
+function startZelto({ recentFiles = [], timeoutMs = 60000, newInstance = true, env: extra = {},
+                      keepOutput = true } = {}) {
     const settings = fs.mkdtempSync(path.join(os.tmpdir(), 'zelto-node-'));
     writeSettings(settings, recentFiles);
     const env = Object.assign({}, process.env, extra, { ZELTO_SETTINGS_PATH: settings });
@@ -86,8 +88,14 @@ function startZelto({ recentFiles = [], timeoutMs = 60000, newInstance = true, e
     const args = newInstance ? ['-newinstance'] : [];
     const proc = spawn(zeltoBinary(), args, { env, stdio: ['ignore', 'pipe', 'pipe'] });
     let output = '';
-    proc.stdout.on('data', (chunk) => { output += chunk.toString(); });
-    proc.stderr.on('data', (chunk) => { output += chunk.toString(); });
+    let outputBytes = 0;
+    const collect = (chunk) => {
+        outputBytes += chunk.length;
+        if (keepOutput)
+            output += chunk.toString();
+    };
+    proc.stdout.on('data', collect);
+    proc.stderr.on('data', collect);
     const exited = new Promise((resolve) => proc.on('exit', (code, signal) => resolve({ code, signal })));
     const started = new Promise((resolve, reject) => {
         proc.on('spawn', resolve);
@@ -116,6 +124,7 @@ function startZelto({ recentFiles = [], timeoutMs = 60000, newInstance = true, e
             settings,
             exited,
             output: () => output,
+            outputBytes: () => outputBytes,
             async stop() {
                 if (proc.exitCode === null && proc.signalCode === null) {
                     proc.kill('SIGTERM');

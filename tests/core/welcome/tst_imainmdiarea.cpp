@@ -348,11 +348,12 @@ void tst_IMainMdiArea::removeFileRefreshes()
 
 void tst_IMainMdiArea::showInExplorer_data()
 {
-    QTest::addColumn<int>("kind");   // 0 empty, 1 existing file, 2 missing + Yes, 3 missing + No
+    QTest::addColumn<int>("kind");   // 0 empty, 1 existing file, 2 missing + Yes, 3 missing + No, 4 not recent
     QTest::newRow("empty path does nothing") << 0;
     QTest::newRow("existing project opens its folder") << 1;
     QTest::newRow("missing project, remove it") << 2;
     QTest::newRow("missing project, keep it") << 3;
+    QTest::newRow("file that is no recent project") << 4;
 }
 
 void tst_IMainMdiArea::showInExplorer()
@@ -365,9 +366,12 @@ void tst_IMainMdiArea::showInExplorer()
     file.close();
     const QString strMissing = m_dir.filePath(QStringLiteral("gone/weg.zelto"));
     IRecentFilesManager::getInstance()->addFile(strMissing);
+    if (kind != 4)
+        IRecentFilesManager::getInstance()->addFile(strExisting);
     QSignalSpy reset(area(), &IMainMdiArea::resetRecentFiles);
 
     TestSupport::ModalAnswerer answerer;
+    TestSupport::LogRecorder log("zelto.core.welcome");
     switch (kind) {
     case 0:
         area()->showInExplorer(QString());
@@ -390,6 +394,14 @@ void tst_IMainMdiArea::showInExplorer()
         QVERIFY(m_recorder.urls.isEmpty());
         QCOMPARE(IRecentFilesManager::getInstance()->getRecentFiles().contains(strMissing), kind == 3);
         QCOMPARE(reset.size(), kind == 2 ? 1 : 0);
+        break;
+    case 4:
+        // The page may show the folders of the projects it lists, not any other.
+        area()->showInExplorer(strExisting);
+        QVERIFY(m_recorder.urls.isEmpty());
+        QCOMPARE(answerer.records().size(), 0);
+        QCOMPARE(log.warnings, QStringList{QStringLiteral("Refused to show the folder of %1: it is outside the "
+                                                          "application's folder.").arg(strExisting)});
         break;
     }
 }

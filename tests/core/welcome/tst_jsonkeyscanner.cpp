@@ -9,6 +9,8 @@ class tst_JsonKeyScanner : public QObject
 private slots:
     void repeatedKeys_data();
     void repeatedKeys();
+    void depth_data();
+    void depth();
 };
 
 void tst_JsonKeyScanner::repeatedKeys_data()
@@ -40,6 +42,7 @@ void tst_JsonKeyScanner::repeatedKeys_data()
     QTest::newRow("many keys") << QByteArray(many + "\"end\":0}") << false;
     QTest::newRow("many keys, the first again") << QByteArray(many + "\"k0\":0}") << true;
     QTest::newRow("many keys in a closed object") << QByteArray("{\"o\":" + many + "\"end\":0},\"k1\":1}") << false;
+    QTest::newRow("many keys, escaped then raw") << QByteArray("{\"\\u006b0x\":0," + many.mid(1) + "\"k0x\":1}") << true;
     QTest::newRow("unterminated") << QByteArray(R"({"a":1,"a)") << false;
 }
 
@@ -48,6 +51,26 @@ void tst_JsonKeyScanner::repeatedKeys()
     QFETCH(QByteArray, json);
     QFETCH(bool, repeated);
     QCOMPARE(JsonKeyScanner::hasRepeatedKey(json), repeated);
+}
+
+void tst_JsonKeyScanner::depth_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<int>("finding");
+    const auto nested = [](int nDepth) { return QByteArray(nDepth - 1, '[') + "{}" + QByteArray(nDepth - 1, ']'); };
+    QTest::newRow("at the limit") << nested(4) << int(JsonKeyScanner::NoFinding);
+    QTest::newRow("one level deeper") << nested(5) << int(JsonKeyScanner::TooDeep);
+    QTest::newRow("brackets in strings") << QByteArray(R"({"a":"[[[[[{{{{{"})") << int(JsonKeyScanner::NoFinding);
+    QTest::newRow("levels closed again") << QByteArray("[[[[]]],[[[]]]]") << int(JsonKeyScanner::NoFinding);
+    QTest::newRow("repeated key first") << QByteArray(R"({"a":1,"a":[[[[[1]]]]]})") << int(JsonKeyScanner::RepeatedKey);
+    QTest::newRow("too deep first") << QByteArray(R"({"a":[[[[[1]]]]],"a":1})") << int(JsonKeyScanner::TooDeep);
+}
+
+void tst_JsonKeyScanner::depth()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(int, finding);
+    QCOMPARE(int(JsonKeyScanner::check(json, 4)), finding);
 }
 
 QTEST_APPLESS_MAIN(tst_JsonKeyScanner)

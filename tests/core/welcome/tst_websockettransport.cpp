@@ -72,6 +72,8 @@ private slots:
     void origin();
     void launchToken_data();
     void launchToken();
+    // Before limits(), which uses up the burst of the log's rate limit.
+    void channelWarningsStayShort();
     void limits();
     void channelServesObjectOverTransport();
 
@@ -483,6 +485,36 @@ void tst_WebSocketTransport::channelServesObjectOverTransport()
     const QJsonObject reply = QJsonDocument::fromJson(frames.last().at(0).toString().toUtf8()).object();
     QCOMPARE(reply.value(QStringLiteral("id")).toInt(), 2);
     QCOMPARE(reply.value(QStringLiteral("data")).toString(), QStringLiteral("Grüße ✓"));
+}
+
+void tst_WebSocketTransport::channelWarningsStayShort()
+{
+    // Qt's channel used to quote a bad message whole, a nested one indented:
+    // 10,000 malformed frames wrote gigabytes of log.
+    Bridge bridge;
+    QWebChannel channel;
+    Echo echo;
+    channel.registerObject(QStringLiteral("echo"), &echo);
+    connect(bridge.wrapper.get(), &WebSocketClientWrapper::clientConnected, &channel, &QWebChannel::connectTo);
+    QWebSocket client;
+    QVERIFY(connectClient(bridge, client));
+    QSignalSpy frames(&client, &QWebSocket::textMessageReceived);
+
+    TestSupport::LogRecorder log("default");
+    const QString strDeep = QString(100, QLatin1Char('[')) + QString(100, QLatin1Char(']'));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Dropped a JSON message nested deeper")));
+    client.sendTextMessage(QStringLiteral("{\"a\":%1}").arg(strDeep));
+    client.sendTextMessage(QStringLiteral("{\"type\":6,\"id\":1,\"object\":\"%1\",\"method\":0,\"args\":[]}")
+                               .arg(QString(5000, QLatin1Char('o'))));
+    // The channel would print a debug message's text whole to stdout.
+    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(QStringLiteral("^Debug message from a page:")));
+    client.sendTextMessage(QStringLiteral("{\"type\":5,\"data\":\"%1\"}").arg(QString(5000, QLatin1Char('d'))));
+    client.sendTextMessage(QStringLiteral("{\"type\":3,\"id\":2}"));
+    QVERIFY(frames.wait(5000));   // everything before the init has been handled
+
+    QVERIFY2(log.warnings.size() == 1, qPrintable(log.warnings.join(QLatin1Char('\n')).left(1000)));
+    QVERIFY(log.warnings.first().startsWith(QLatin1String("Unknown object encountered")));
+    QVERIFY2(log.warnings.first().size() < 300, qPrintable(QString::number(log.warnings.first().size())));
 }
 
 QTEST_GUILESS_MAIN(tst_WebSocketTransport)

@@ -707,7 +707,7 @@ void tst_SceneApp::clipboardCarriesItemsBetweenProjects()
     } refused[] = {
         {QByteArray(), QStringLiteral("The clipboard holds nothing that can be pasted into a scene.")},
         {QByteArray("damaged"), QStringLiteral("The items on the clipboard cannot be pasted: ")},
-        {tooLarge.toPack(&strError), QStringLiteral("too large (9000 × 9000 pixels)")},
+        {tooLarge.toPack(&strError), QStringLiteral("measures 9000 × 9000 pixels")},
     };
     const int nSteps = pTargetDocument->getUndoStack()->count();
     for (const auto &payload : refused) {

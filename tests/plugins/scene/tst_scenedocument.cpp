@@ -7,6 +7,7 @@
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPushButton>
@@ -33,6 +34,7 @@ private slots:
     void savingRestoredWorkRemovesBackup();
     void closingWithoutSavingRemovesBackup();
     void backupTimerWritesBackup();
+    void linksWhereOwnFilesGoAreNeverWrittenThrough();
     void formatOneIsUpgradedOnlyWithConsent();
     void savingKeepsPermissions_data();
     void savingKeepsPermissions();
@@ -304,6 +306,51 @@ void tst_SceneDocument::backupTimerWritesBackup()
     QVERIFY(statusSpy.count() >= 1);
     QVERIFY(statusSpy.last().at(0).toString().contains(QLatin1String("Backup of timer")));
     DocumentManager::removeDocument(pDocument);
+}
+
+void tst_SceneDocument::linksWhereOwnFilesGoAreNeverWrittenThrough()
+{
+    // Whoever may write in a shared project folder used to make the
+    // application overwrite any file of its user: the backup and the images
+    // were written to where a link in their place pointed.
+    QTemporaryDir outside;
+    const QString strSecret = outside.filePath(QStringLiteral("authorized_keys"));
+    const QByteArray secret("ssh-ed25519 AAAA mine\n");
+    QFile secretFile(strSecret);
+    QVERIFY(secretFile.open(QIODevice::WriteOnly) && secretFile.write(secret) == secret.size());
+    secretFile.close();
+
+    SceneDocument *pDocument = newProject(QStringLiteral("shared.zelto"), 0);
+    QVERIFY(pDocument);
+    SceneItem image;
+    image.strId = QStringLiteral("item1");
+    image.type = SceneItem::Image;
+    image.rect = QRectF(0, 0, 10, 10);
+    image.strImage = pDocument->addImage(QByteArray("attacker's bytes"), QStringLiteral("png"));
+    pDocument->changeItems(QStringLiteral("Add"), 0, {image});
+
+    // Relative, as in a project unpacked from elsewhere.
+    const QString strBackup = pDocument->getBackupFileName();
+    QVERIFY(QFile::link(QDir(m_pDir->path()).relativeFilePath(strSecret), strBackup));
+    QVERIFY(QDir(m_pDir->path()).mkpath(QStringLiteral("images")));
+    QVERIFY(QFile::link(strSecret, path(image.strImage)));
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("backup was a link; it was replaced")));
+    QVERIFY(pDocument->saveBackup());
+    QVERIFY(!QFileInfo(strBackup).isSymLink());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("png was a link; it was replaced")));
+    QVERIFY(pDocument->save());
+    QVERIFY(!QFileInfo(path(image.strImage)).isSymLink());
+    QCOMPARE(readAll(path(image.strImage)), QByteArray("attacker's bytes"));
+    QCOMPARE(readAll(strSecret), secret);
+
+    // A link where the backup goes is no backup to restore either.
+    QVERIFY(QFile::link(strSecret, strBackup));
+    SceneDocument reopened;
+    reopened.setFileName(pDocument->getFileName());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("it is a link, not a backup")));
+    QVERIFY(reopened.open());
+    QVERIFY(!reopened.isOpenAsBackup());
 }
 
 void tst_SceneDocument::formatOneIsUpgradedOnlyWithConsent()

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #ifdef Q_OS_LINUX
@@ -44,6 +45,7 @@ private slots:
     void damagedPacksAreRefused_data();
     void damagedPacksAreRefused();
     void packEntriesOutsideImagesAreIgnored();
+    void oversizedPackEntriesAreLeftOut();
     void failedSaveKeepsTheOldFile();
     void failedSaveSaysWhy_data();
     void failedSaveSaysWhy();
@@ -52,6 +54,7 @@ private slots:
 private:
     static SceneProject sample();
     static QByteArray png(const QColor &color);
+    static QByteArray pngDeclaring(quint32 nWidth, quint32 nHeight);
     QTemporaryDir m_dir;
 };
 
@@ -64,6 +67,31 @@ QByteArray tst_SceneProject::png(const QColor &color)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return data;
+}
+
+// A few dozen bytes that declare a picture of nWidth × nHeight pixels: the
+// start of a PNG file up to its (empty) image data.
+QByteArray tst_SceneProject::pngDeclaring(quint32 nWidth, quint32 nHeight)
+{
+    const auto bigEndian = [](quint32 nValue) {
+        QByteArray bytes(4, '\0');
+        qToBigEndian(nValue, bytes.data());
+        return bytes;
+    };
+    const auto chunk = [&bigEndian](const QByteArray &type, const QByteArray &content) {
+        const QByteArray checked = type + content;
+        quint32 nCrc = 0xffffffff;
+        for (char c : checked) {
+            nCrc ^= quint8(c);
+            for (int i = 0; i < 8; ++i)
+                nCrc = (nCrc >> 1) ^ (0xedb88320 & (0 - (nCrc & 1)));
+        }
+        return bigEndian(quint32(content.size())) + checked + bigEndian(~nCrc);
+    };
+    // Width, height, 8 bits per channel, RGBA, default methods.
+    const QByteArray header = bigEndian(nWidth) + bigEndian(nHeight) + QByteArray("\x08\x06\x00\x00\x00", 5);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", QByteArray())
+           + chunk("IEND", QByteArray());
 }
 
 SceneProject tst_SceneProject::sample()
@@ -314,6 +342,9 @@ void tst_SceneProject::unsafeFolderEntriesAreLeftOut_data()
     QTest::newRow("link to a file outside") << QStringLiteral("outside file") << QStringLiteral("outside the project");
     QTest::newRow("images folder linked outside") << QStringLiteral("outside folder") << QStringLiteral("outside the project");
     QTest::newRow("image too large") << QStringLiteral("large") << QStringLiteral("larger than 64");
+    // 64 bytes that decode to 1 GB.
+    QTest::newRow("image of 16000 x 16000 pixels") << QStringLiteral("huge picture")
+                                                   << QStringLiteral("16000 × 16000 pixels");
 }
 
 // Reading a project never blocks on, or follows a link into, anything but a
@@ -354,6 +385,9 @@ void tst_SceneProject::unsafeFolderEntriesAreLeftOut()
     } else if (entry == QLatin1String("large")) {
         QFile large(strImageFile);   // sparse: nothing is written
         QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(ProjectFile::s_nMaxImageSize + 1));
+    } else if (entry == QLatin1String("huge picture")) {
+        QFile huge(strImageFile);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(pngDeclaring(16000, 16000)) > 0);
     }
     const QString strFile = QDir(strFolder).filePath(QStringLiteral("p.zelto"));
     QFile file(strFile);
@@ -503,6 +537,31 @@ void tst_SceneProject::packEntriesOutsideImagesAreIgnored()
     QString strError;
     QVERIFY2(project.fromPack(pack, &strError), qPrintable(strError));
     QVERIFY(project.m_mapImages.isEmpty());
+}
+
+void tst_SceneProject::oversizedPackEntriesAreLeftOut()
+{
+    // Used to be loaded whole and written again into every backup.
+    SceneProject project = sample();
+    const QString strLarge = project.m_lstScenes[0].lstItems.at(2).strImage;
+    SceneItem second = project.m_lstScenes[0].lstItems.at(2);
+    second.strId = QStringLiteral("item4");
+    second.strImage = QStringLiteral("images/huge.png");
+    project.m_lstScenes[0].lstItems.append(second);
+    const QByteArray pack = TarArchive::write({{QStringLiteral("project.json"), project.toJson()},
+                                               {strLarge, QByteArray(ProjectFile::s_nMaxImageSize + 1, '\0')},
+                                               {second.strImage, pngDeclaring(16000, 16000)}});
+    SceneProject read;
+    QString strError;
+    QStringList lstRefused;
+    QVERIFY2(read.fromPack(pack, &strError, nullptr, &lstRefused), qPrintable(strError));
+    QCOMPARE(read.m_lstScenes[0].lstItems.size(), 4);
+    QVERIFY(read.m_mapImages.isEmpty());
+    QCOMPARE(lstRefused.size(), 2);
+    QVERIFY2(lstRefused.at(0).startsWith(strLarge) && lstRefused.at(0).contains(QLatin1String("larger than 64")),
+             qPrintable(lstRefused.at(0)));
+    QVERIFY2(lstRefused.at(1).contains(QStringLiteral("16000 × 16000")), qPrintable(lstRefused.at(1)));
+    QVERIFY(read.toPack(&strError).size() < 64 * 1024);
 }
 
 void tst_SceneProject::failedSaveKeepsTheOldFile()

@@ -8,6 +8,7 @@
 #include "extensionsystem/pluginmanager.h"
 #include "tests/common/testhost.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
@@ -26,6 +27,7 @@ private slots:
     void cleanup();
     void crashedWorkIsRestoredOnNextStart();
     void secondInstanceHandsOverItsFile();
+    void terminatedWorkIsKeptInTheBackup();
 
 private:
     QProcess *start(const QStringList &lstArguments);
@@ -81,6 +83,9 @@ void tst_SceneZelto::init()
     settings.setValue(QStringLiteral("Zelto/AutoBackup.Enable"), true);
     settings.setValue(QStringLiteral("Zelto/AutoBackup.Interval"), 1);
     settings.setValue(QStringLiteral("Designer/Version"), QStringLiteral("test"));
+    QVERIFY(QDir(m_pDir->path()).mkdir(QStringLiteral("runtime")));
+    QVERIFY(QFile::setPermissions(m_pDir->filePath(QStringLiteral("runtime")),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
 }
 
 void tst_SceneZelto::cleanup()
@@ -103,6 +108,8 @@ QProcess *tst_SceneZelto::start(const QStringList &lstArguments)
     auto *pProcess = new QProcess();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("ZELTO_SETTINGS_PATH"), m_pDir->filePath(QStringLiteral("settings")));
+    // The bridge's connection file goes here, where the test can watch it.
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_pDir->filePath(QStringLiteral("runtime")));
     pProcess->setProcessEnvironment(environment);
     pProcess->setProcessChannelMode(QProcess::MergedChannels);
     pProcess->setWorkingDirectory(m_pDir->path());
@@ -192,6 +199,37 @@ void tst_SceneZelto::secondInstanceHandsOverItsFile()
     QCOMPARE(pSecond->exitStatus(), QProcess::NormalExit);
     QVERIFY(waitForOutput(pRunning, QStringLiteral("second was restored from its automatic backup")));
     QCOMPARE(itemCount(m_pDir->filePath(QStringLiteral("second.zeltopack.backup"))), 2);
+}
+
+void tst_SceneZelto::terminatedWorkIsKeptInTheBackup()
+{
+    // No backup on the timer while it runs: only the ending writes one.
+    {
+        QSettings settings(m_pDir->filePath(QStringLiteral("settings/PELUM/ZeltoRideved.ini")), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Zelto/AutoBackup.Interval"), 3600);
+    }
+    const QString strFile = m_pDir->filePath(QStringLiteral("ended.zelto"));
+    const QString strBackup = strFile + QStringLiteral(".backup");
+    writeProjectWithBackup(strFile, 1, 3);
+    if (QTest::currentTestFailed())
+        return;
+
+    QProcess *pZelto = start({strFile});
+    QVERIFY(waitForOutput(pZelto, QStringLiteral("ended was restored from its automatic backup")));
+    const QString strConnection = m_pDir->filePath(QStringLiteral("runtime/zelto-rideved/bridge-%1.json"))
+                                      .arg(pZelto->processId());
+    QVERIFY(QFile::exists(strConnection));
+    // The restored work is unsaved; it now lives only in the running process.
+    QVERIFY(QFile::remove(strBackup));
+
+    // Used to end where it stood: the work lost, the connection file left behind.
+    pZelto->terminate();
+    QVERIFY(pZelto->waitForFinished(30000));
+    QCOMPARE(pZelto->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(pZelto->exitCode(), 0);
+    QCOMPARE(itemCount(strBackup), 3);
+    QCOMPARE(itemCount(strFile), 1);
+    QVERIFY(!QFile::exists(strConnection));
 }
 
 QTEST_MAIN(tst_SceneZelto)

@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QWebSocketServer>
 #include <QtTest>
@@ -137,6 +138,8 @@ void tst_WelcomePage::initTestCase()
     m_pPlugin->extensionsInitialized();
     m_pView = qobject_cast<QWebEngineView *>(m_pWindow->getMdiArea()->getWelcomeWidget());
     QVERIFY(m_pView);
+    // Two instances at once would lock each other's profile on disk.
+    QVERIFY(m_pView->page()->profile()->isOffTheRecord());
     m_pWindow->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));
     QVERIFY(m_pView->isVisible());
