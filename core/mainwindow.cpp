@@ -52,8 +52,6 @@
 #include <QWebSocketServer>
 #include <QWindowStateChangeEvent>
 
-#include <cstdio>
-
 Q_LOGGING_CATEGORY(lcTempFolder, "zelto.core.tempfolder")
 
 // The working folder of one running instance: "Zelto-Rideved-" and six
@@ -74,12 +72,6 @@ MainWindow::MainWindow(QWidget *parent)
     d->m_pServer = new QWebSocketServer(QStringLiteral("ZTServer"), QWebSocketServer::NonSecureMode, this);
     if (!d->m_pServer->listen(QHostAddress::LocalHost, 0))
         qFatal("Failed to open web socket server.");
-    // Programs driving the application from outside (tests, benchmarks) need
-    // the port the system picked; ZELTO_PRINT_SERVER_PORT=1 prints it once.
-    if (qEnvironmentVariableIsSet("ZELTO_PRINT_SERVER_PORT")) {
-        fprintf(stdout, "ZTServer port: %u\n", unsigned(d->m_pServer->serverPort()));
-        fflush(stdout);
-    }
 
     // Every accepted connection becomes a transport of the channel. Both are
     // deleted by the destructor.

@@ -65,34 +65,6 @@ bool SceneCommandHandler::connectCommands()
     return bAny;
 }
 
-void SceneCommandHandler::registerSoakHook()
-{
-    MainWindow *pMainWindow = ICore::getMainWindow();
-    if (qEnvironmentVariable("ZELTO_SOAK_HOOKS") != QLatin1String("1") || !pMainWindow)
-        return;
-    auto *pAction = new QAction(pMainWindow);
-    pAction->setVisible(false);
-    connect(pAction, &QAction::triggered, this, &SceneCommandHandler::soakEdit);
-    ActionManager::registerAction(pAction, QStringLiteral("Test.Soak_Edit"), pMainWindow);
-}
-
-void SceneCommandHandler::soakEdit()
-{
-    SceneDocument *pDocument = activeDocument(false);
-    if (!pDocument)
-        return;
-    QList<SceneItem> lstItems = pDocument->project().m_lstScenes.at(0).lstItems;
-    if (lstItems.isEmpty()) {
-        SceneItem item;
-        item.strId = pDocument->newItemId(0);
-        item.rect = QRectF(0, 0, 100, 60);
-        lstItems.append(item);
-    } else {
-        lstItems[0].rect.translate(1, 0);
-    }
-    pDocument->changeItems(tr("Move"), 0, lstItems);
-}
-
 SceneDocument *SceneCommandHandler::activeDocument(bool bComplain)
 {
     IEditor *pEditor = EditorManager::getInstance() ? EditorManager::activeEditor() : nullptr;
