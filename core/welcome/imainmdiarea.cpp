@@ -10,6 +10,7 @@
 #include "core/welcome/bridgelogthrottle_p.h"
 #include "core/welcome/welcomelogging_p.h"
 #include "core/welcome/zthtmlexposingwelcome.h"
+#include "zeltoversion.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -24,7 +25,6 @@
 
 namespace {
 
-const char kBuildNumber[] = "2.0.0";
 const char kGetLocale[] = "WelcomeScreen.getLocale";
 const char kGetBuildNumber[] = "WelcomeScreen.getBuildNumber";
 
@@ -172,7 +172,7 @@ QString IMainMdiArea::callbackAsyncfromJS(QString cmd, QString)
     if (cmd == QLatin1String(kGetLocale))
         return ILanguageManager::getInstance().getCurrentLangId();
     if (cmd == QLatin1String(kGetBuildNumber))
-        return QString::fromLatin1(kBuildNumber);
+        return QStringLiteral(ZELTO_VERSION);
     return QString();
 }
 

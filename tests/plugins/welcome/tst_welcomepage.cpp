@@ -8,6 +8,7 @@
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
 #include "tests/common/urlrecorder.h"
+#include "zeltoversion.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -177,7 +178,7 @@ void tst_WelcomePage::loadsConnectsAndListsRecentProjects()
              qPrintable(js(QStringLiteral("document.getElementById('status').textContent")).toString()));
     QCOMPARE(js(QStringLiteral("window.zeltoWelcome.connected")).toBool(), true);
     QCOMPARE(renderedPaths(), m_lstRecent);
-    QVERIFY(waitForJs(QStringLiteral("document.getElementById('build').textContent"), QStringLiteral("Build 2.0.0")));
+    QVERIFY(waitForJs(QStringLiteral("document.getElementById('build').textContent"), QStringLiteral("Build " ZELTO_VERSION)));
     QCOMPARE(js(QStringLiteral("document.getElementById('newProject').textContent.trim()")).toString(),
              QStringLiteral("+Neues Projekt"));
     QCOMPARE(js(QStringLiteral("document.documentElement.lang")).toString(), QStringLiteral("de"));
