@@ -19,6 +19,7 @@
 #include "core/options/ioptionsdlg.h"
 #include "core/ui/commandpalette.h"
 #include "core/ui/imainmenuwidget.h"
+#include "core/ui/popupfocus_p.h"
 #include "core/welcome/imainmdiarea.h"
 #include "extensionsystem/pluginmanager.h"
 
@@ -27,7 +28,6 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoGroup>
@@ -339,8 +339,7 @@ void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
 {
     // Opening a menu or the command palette must not take the commands away
     // from the focused context.
-    if (qobject_cast<QMenuBar *>(now) || qobject_cast<QMenu *>(now)
-        || (now && now->window()->windowType() == Qt::Popup))
+    if (holdsFocusInPassing(now))
         return;
     QWidget *focusWidget = QApplication::focusWidget();
     if (!focusWidget)

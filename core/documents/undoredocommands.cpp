@@ -5,6 +5,7 @@
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/proxyaction.h"
 #include "core/documents/documentmanager.h"
+#include "core/ui/popupfocus_p.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -64,12 +65,6 @@ void fieldUndo(QWidget *pField, bool bRedo)
         else
             pDocument->undo();
     }
-}
-
-// Popups (menus, the command palette) take the focus only while they are open.
-bool isPopup(const QWidget *pWidget)
-{
-    return pWidget && pWidget->window()->windowType() == Qt::Popup;
 }
 
 } // namespace
@@ -138,7 +133,7 @@ bool UndoRedoCommands::eventFilter(QObject *pWatched, QEvent *pEvent)
         const bool bUndo = pKeyEvent->matches(QKeySequence::Undo);
         const bool bRedo = pKeyEvent->matches(QKeySequence::Redo);
         QWidget *pField = (bUndo || bRedo) ? focusedTextField() : nullptr;
-        if (pField && !isPopup(pField) && !fieldCanUndo(pField, bRedo)) {
+        if (pField && !holdsFocusInPassing(pField) && !fieldCanUndo(pField, bRedo)) {
             pKeyEvent->ignore();
             return true;
         }
@@ -195,7 +190,7 @@ void UndoRedoCommands::update()
 void UndoRedoCommands::followFocus()
 {
     // Opening a menu or the palette leaves the field where it was.
-    if (isPopup(QApplication::focusWidget()))
+    if (holdsFocusInPassing(QApplication::focusWidget()))
         return;
     QWidget *pField = focusedTextField();
     if (pField != m_pField) {
