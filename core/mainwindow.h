@@ -45,8 +45,8 @@ class WebSocketClientWrapper;
  * "MenuBar.View", "MenuBar.Help", "File.Recent_Projects", "File.SaveAs") and
  * its commands are registered with the ActionManager ("File.New",
  * "File.Open_Project", "File.Save", "File.SaveAs.Project", "File.Close",
- * "File.Exit", "Edit.Preferences", "Help.Help_Contents", ...); see
- * @ref commands. Some commands ("File.Export_To_HTML5",
+ * "File.Exit", "Edit.Preferences", "Help.Help_Contents", ...), named in
+ * CoreIds; see @ref commands. Some commands ("File.Export_To_HTML5",
  * "File.Preview_Project_In_Browser", "File.Preview_Current_Scene_In_Browser",
  * "Help.About", "Help.Community", "Help.CheckUpdates", "Help.UserAccount")
  * are only declared here: plug-ins connect to their actions.

@@ -5,6 +5,7 @@
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/coreids.h"
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/icreatedocumentdlg.h"
@@ -365,7 +366,7 @@ void MainWindow::updateRecentFileActions()
     const QStringList lstFiles = pRecent->getRecentFiles();
     const int nCount = qMin(pRecent->getCount(), d->m_recentActions.size());
 
-    if (ActionContainer *pContainer = ActionManager::getActionContainer(QStringLiteral("File.Recent_Projects"))) {
+    if (ActionContainer *pContainer = ActionManager::getActionContainer(QLatin1String(CoreIds::FileRecentProjects))) {
         if (QMenu *pMenu = pContainer->getMenu())
             pMenu->setEnabled(nCount != 0);
     }
@@ -378,7 +379,7 @@ void MainWindow::updateRecentFileActions()
         const QString strText =
             QStringLiteral("%1. %2").arg(strNumber, QString(strPath).replace(QLatin1Char('&'), QLatin1String("&&")));
         if (ContextAction *pCommand =
-                ActionManager::getAction(QStringLiteral("File.Recent_Projects.Project_%1").arg(i + 1))) {
+                ActionManager::getAction(QLatin1String(CoreIds::FileRecentProjectsProject) + QString::number(i + 1))) {
             pCommand->getAction()->setText(strText);
             pCommand->getAction()->setData(strPath);
             pCommand->getAction()->setVisible(true);

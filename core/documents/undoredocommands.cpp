@@ -4,6 +4,7 @@
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/proxyaction.h"
+#include "core/coreids.h"
 #include "core/documents/documentmanager.h"
 #include "core/ui/popupfocus_p.h"
 
@@ -78,10 +79,10 @@ UndoRedoCommands::UndoRedoCommands(QWidget *pMainWindow, ActionContainer *pEditM
     connect(m_pRedoAction, &QAction::triggered, this, &UndoRedoCommands::redo);
     update();
 
-    ContextAction *pUndo = ActionManager::registerAction(m_pUndoAction, QStringLiteral("Edit.Undo"), pMainWindow);
+    ContextAction *pUndo = ActionManager::registerAction(m_pUndoAction, QLatin1String(CoreIds::EditUndo), pMainWindow);
     pUndo->setDefaultKeySequences(QKeySequence::keyBindings(QKeySequence::Undo));
     pUndo->setDescription(tr("Undo the last change"));
-    ContextAction *pRedo = ActionManager::registerAction(m_pRedoAction, QStringLiteral("Edit.Redo"), pMainWindow);
+    ContextAction *pRedo = ActionManager::registerAction(m_pRedoAction, QLatin1String(CoreIds::EditRedo), pMainWindow);
     pRedo->setDefaultKeySequences(QKeySequence::keyBindings(QKeySequence::Redo));
     pRedo->setDescription(tr("Redo the last undone change"));
     // The menu entries carry the name of what they undo.

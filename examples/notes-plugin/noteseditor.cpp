@@ -5,6 +5,7 @@
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/coreids.h"
 #include "core/documents/editormanager.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
@@ -22,8 +23,6 @@
 
 namespace {
 const char ContextId[] = "Notes.Editor";
-const char UndoId[] = "Edit.Undo";
-const char RedoId[] = "Edit.Redo";
 const char InsertDateId[] = "Edit.Insert_Date";
 } // namespace
 
@@ -98,8 +97,8 @@ void NotesEditor::registerCommands()
     // actions; elsewhere they fall back to the ones registered for the main
     // window.
     ContextManager::registerContext(m_pEdit, QLatin1String(ContextId), tr("Note Editor"));
-    ActionManager::registerAction(m_pUndoAction, QLatin1String(UndoId), m_pEdit);
-    ActionManager::registerAction(m_pRedoAction, QLatin1String(RedoId), m_pEdit);
+    ActionManager::registerAction(m_pUndoAction, QLatin1String(CoreIds::EditUndo), m_pEdit);
+    ActionManager::registerAction(m_pRedoAction, QLatin1String(CoreIds::EditRedo), m_pEdit);
     ActionManager::registerAction(m_pInsertDateAction, QLatin1String(InsertDateId), m_pEdit);
     // The focus may be inside the widget already, and then no focus change
     // would tell the commands.
@@ -110,8 +109,8 @@ void NotesEditor::unregisterCommands()
 {
     if (!m_pEdit || !m_pUndoAction)
         return;
-    ActionManager::unregisterAction(m_pUndoAction, QLatin1String(UndoId));
-    ActionManager::unregisterAction(m_pRedoAction, QLatin1String(RedoId));
+    ActionManager::unregisterAction(m_pUndoAction, QLatin1String(CoreIds::EditUndo));
+    ActionManager::unregisterAction(m_pRedoAction, QLatin1String(CoreIds::EditRedo));
     ActionManager::unregisterAction(m_pInsertDateAction, QLatin1String(InsertDateId));
     ContextManager::unregisterContext(m_pEdit, QLatin1String(ContextId));
     m_pUndoAction = m_pRedoAction = m_pInsertDateAction = nullptr;

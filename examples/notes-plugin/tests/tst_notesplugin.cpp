@@ -4,6 +4,7 @@
 // main window's own commands.
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/coreids.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/idocument.h"
 #include "core/documents/ieditor.h"
@@ -122,7 +123,7 @@ void tst_NotesPlugin::openEditSaveAndReopen()
     const QString strEdited = pEdit->toPlainText();
     QVERIFY2(strEdited.startsWith(QStringLiteral("milk\neggs ") + QDate::currentDate().toString(Qt::ISODate)),
              qPrintable(strEdited));
-    QVERIFY(ActionManager::getAction(QStringLiteral("File.Save"))->getAction()->isEnabled());
+    QVERIFY(ActionManager::getAction(QLatin1String(CoreIds::FileSave))->getAction()->isEnabled());
 
     // Undo and Redo go through the note's undo stack, and so does the Save state.
     IDocument *pDocument = EditorManager::activeEditor()->getDocument();
@@ -134,7 +135,7 @@ void tst_NotesPlugin::openEditSaveAndReopen()
     QTest::keySequence(pEdit, QKeySequence::Redo);
     QCOMPARE(pEdit->toPlainText(), strEdited);
 
-    trigger("File.Save");
+    trigger(CoreIds::FileSave);
     QFile saved(strFile);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(saved.readAll()), strEdited);
@@ -145,14 +146,14 @@ void tst_NotesPlugin::openEditSaveAndReopen()
     QTest::keySequence(pEdit, QKeySequence::Undo);
     QVERIFY(!pDocument->isModified());
 
-    trigger("File.Close");
+    trigger(CoreIds::FileClose);
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
     QTRY_VERIFY(ICore::getMainWindow()->getMdiArea()->subWindowList().isEmpty());
 
     pEdit = openNote(strFile);
     QVERIFY(pEdit);
     QCOMPARE(pEdit->toPlainText(), strEdited);
-    trigger("File.Close");
+    trigger(CoreIds::FileClose);
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
 }
 
@@ -196,7 +197,7 @@ void tst_NotesPlugin::preferencesPageWrapsLines()
     pDialog->saveAllChanges();
     QCOMPARE(pEdit->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(ICore::settings()->value(QStringLiteral("Notes/WrapLines")).toBool(), false);
-    trigger("File.Close");
+    trigger(CoreIds::FileClose);
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
 }
 
