@@ -3,6 +3,7 @@
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/documents/documentfactories_p.h"
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/idocument.h"
@@ -551,12 +552,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *e)
         const QList<QUrl> urls = dropEvent->mimeData() ? dropEvent->mimeData()->urls() : QList<QUrl>();
         if (urls.isEmpty())
             return false;
-        // Only the first project is opened; other file types are ignored silently.
+        // Only the first file is opened, and only when a document type
+        // serves it; other files are ignored silently.
         const QString path = urls.first().toLocalFile();
-        const QString suffix = QFileInfo(path).suffix();
-        const bool bIsProject = suffix.compare(QLatin1String("zeltopack"), Qt::CaseInsensitive) == 0
-                                || suffix.compare(QLatin1String("zelto"), Qt::CaseInsensitive) == 0;
-        if (bIsProject && loadFile(path))
+        if (DocumentFactories::forFile(path) && loadFile(path))
             dropEvent->acceptProposedAction();
         return true;
     }

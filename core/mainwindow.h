@@ -284,7 +284,11 @@ protected:
 #endif
     /** Handles no native event of its own. */
     bool nativeEvent(const QByteArray &eventType, void *message, NativeEventResult *result) override;
-    /** Opens the first file dropped on the work area or the welcome page with loadFile() when it is a .zelto or .zeltopack project; other drops are ignored. */
+    /**
+     * Opens the first file dropped on the work area or the welcome page with
+     * loadFile() when a document factory serves its suffix; other drops are
+     * ignored.
+     */
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/documents/documentfactories_p.h"
 #include "core/i18n/ilanguagemanager.h"
 #include "core/icore.h"
 #include "core/irecentfilesmanager.h"
@@ -27,12 +28,6 @@ namespace {
 
 const char kGetLocale[] = "WelcomeScreen.getLocale";
 const char kGetBuildNumber[] = "WelcomeScreen.getBuildNumber";
-
-bool isProjectSuffix(const QString &strSuffix)
-{
-    return strSuffix.compare(QLatin1String("zeltopack"), Qt::CaseInsensitive) == 0
-           || strSuffix.compare(QLatin1String("zelto"), Qt::CaseInsensitive) == 0;
-}
 
 // True when strPath, with its links followed, lies inside strFolder. A path
 // that does not exist yet is judged by its text with "." and ".." resolved.
@@ -212,7 +207,7 @@ void IMainMdiArea::openFile(QString strFile)
                          QMessageBox::Ok);
         return;
     }
-    if (isProjectSuffix(info.suffix())) {
+    if (DocumentFactories::forFile(strPath)) {
         if (MainWindow *pMainWindow = ICore::getMainWindow())
             pMainWindow->loadFile(strPath);
         return;

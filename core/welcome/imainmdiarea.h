@@ -66,8 +66,8 @@ public slots:
     void openURL(QString strURL);
     /**
      * Opens a sample or tutorial shipped with the application: @p strFile is
-     * resolved against the application's folder; projects open in the
-     * application, other files with the system. A missing file is reported;
+     * resolved against the application's folder; files a document factory
+     * serves open in the application, other files with the system. A missing file is reported;
      * for a recent project that no longer exists, removing it from the list
      * is offered.
      */

@@ -64,9 +64,9 @@ bool NotesPlugin::initialize(const QStringList &, QString *errorString)
 void NotesPlugin::extensionsInitialized()
 {
     //! [factory-pool]
-    // The main window takes New, Open and Preferences from the first factory
-    // in the pool. Plug-ins that bring the application's main document type
-    // add theirs in initialize(); notes join after every one of them.
+    // The preferences dialog comes from the first factory in the pool.
+    // Plug-ins that bring the application's main document type add theirs in
+    // initialize(); notes join after every one of them.
     ExtensionSystem::PluginManager::addObject(m_pFactory);
     m_bFactoryInPool = true;
     //! [factory-pool]

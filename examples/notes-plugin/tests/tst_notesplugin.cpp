@@ -1,11 +1,13 @@
 // The notes plug-in as a user meets it: the plug-in host loads the installed
-// core (and whatever else is installed) and this build's notes plug-in; a
-// note is opened, edited, undone, saved, closed and opened again through the
-// main window's own commands.
+// core (and whatever else is installed, the scene plug-in at least) and this
+// build's notes plug-in; a note is opened, edited, undone, saved, closed and
+// opened again through the main window's own commands, and arrives by every
+// way a file arrives while the scene's projects are a type too.
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/coreids.h"
 #include "core/documents/editormanager.h"
+#include "core/documents/idocumentfactory.h"
 #include "core/documents/idocument.h"
 #include "core/documents/ieditor.h"
 #include "core/icore.h"
@@ -19,9 +21,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -40,6 +45,7 @@ private slots:
     void refusesFilesThatAreNotText_data();
     void refusesFilesThatAreNotText();
     void preferencesPageWrapsLines();
+    void secondTypeBesideTheScenes();
 
 private:
     QString writeNote(const QString &strName, const QByteArray &bytes);
@@ -199,6 +205,59 @@ void tst_NotesPlugin::preferencesPageWrapsLines()
     QCOMPARE(ICore::settings()->value(QStringLiteral("Notes/WrapLines")).toBool(), false);
     trigger(CoreIds::FileClose);
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+}
+
+void tst_NotesPlugin::secondTypeBesideTheScenes()
+{
+    MainWindow *pMainWindow = ICore::getMainWindow();
+    QVERIFY2(PluginManager::getObjects<IDocumentFactory>().size() >= 2, "no other document type is installed");
+    const auto activeFile = [] {
+        IEditor *pEditor = EditorManager::activeEditor();
+        return pEditor && pEditor->getDocument() ? pEditor->getDocument()->getFileName() : QString();
+    };
+
+    // Dropped on the work area.
+    const QString strDropped = writeNote(QStringLiteral("dropped.note"), "dropped\n");
+    QMimeData mimeData;
+    mimeData.setUrls({QUrl::fromLocalFile(strDropped)});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mimeData, Qt::LeftButton, Qt::NoModifier);
+    // The main window filters the work area's events; a test cannot drag.
+    QObject *pFilter = pMainWindow;
+    QVERIFY(pFilter->eventFilter(pMainWindow->getMdiArea(), &drop));
+    QCOMPARE(activeFile(), strDropped);
+    trigger(CoreIds::FileClose);
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+
+    // Picked on the welcome page, from the recent projects.
+    const QString strListed = writeNote(QStringLiteral("listed.note"), "listed\n");
+    ICore::settings()->setValue(QStringLiteral("Zelto/RecentProjects"), QStringList{strListed});
+    pMainWindow->getMdiArea()->openFile(strListed);
+    QCOMPARE(activeFile(), strListed);
+    trigger(CoreIds::FileClose);
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+
+    // Handed over by another start of the application.
+    const QString strHanded = writeNote(QStringLiteral("handed.note"), "handed\n");
+    PluginManager::handleSecondInstance(QStringList(), m_dir.path(), {QStringLiteral("handed.note")});
+    QTRY_COMPARE(activeFile(), strHanded);
+    trigger(CoreIds::FileClose);
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+
+    // File > New asks which type to create; cancelled, it creates nothing.
+    QStringList lstOffered;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&lstOffered] {
+        if (auto *pDialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            lstOffered = pDialog->comboBoxItems();
+            pDialog->reject();
+        }
+    });
+    answer.start(10);
+    trigger(CoreIds::FileNew);
+    answer.stop();
+    QVERIFY2(lstOffered.contains(QStringLiteral("Note")), qPrintable(lstOffered.join(QLatin1Char(','))));
+    QVERIFY(lstOffered.size() >= 2);
+    QVERIFY(EditorManager::getEditors().isEmpty());
 }
 
 QTEST_MAIN(tst_NotesPlugin)
