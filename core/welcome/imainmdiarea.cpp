@@ -1,4 +1,5 @@
 #include "core/welcome/imainmdiarea.h"
+#include "core/welcome/imainmdiarea_p.h"
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
@@ -47,12 +48,13 @@ bool isInsideFolder(const QString &strPath, const QString &strFolder)
 
 IMainMdiArea::IMainMdiArea(QWidget *parent)
     : QMdiArea(parent)
+    , d(std::make_unique<IMainMdiAreaPrivate>())
 {
     // Files dropped on the work area are opened by the main window.
     if (MainWindow *pMainWindow = ICore::getMainWindow())
         installEventFilter(pMainWindow);
     setAcceptDrops(true);
-    m_pWelcome = new ZTHTMLExposingWelcome(this);
+    d->m_pWelcome = new ZTHTMLExposingWelcome(this);
 
     connect(this, &QMdiArea::subWindowActivated, this, &IMainMdiArea::onSubWindowActivated);
 }
@@ -81,7 +83,7 @@ IMainMdiArea::~IMainMdiArea() = default;
 
 void IMainMdiArea::setWelcomeWidget(QWidget *w)
 {
-    m_pWelcomeWidget = w;
+    d->m_pWelcomeWidget = w;
     if (!w)
         return;
     if (MainWindow *pMainWindow = ICore::getMainWindow())
@@ -100,14 +102,14 @@ void IMainMdiArea::setWelcomeWidget(QWidget *w)
 
 QWidget *IMainMdiArea::getWelcomeWidget() const
 {
-    return m_pWelcomeWidget;
+    return d->m_pWelcomeWidget;
 }
 
 bool IMainMdiArea::viewportEvent(QEvent *e)
 {
     // The viewport follows every change of the area's size.
-    if (e->type() == QEvent::Resize && m_pWelcomeWidget && m_pWelcomeWidget->parentWidget() == this)
-        m_pWelcomeWidget->setGeometry(contentsRect());
+    if (e->type() == QEvent::Resize && d->m_pWelcomeWidget && d->m_pWelcomeWidget->parentWidget() == this)
+        d->m_pWelcomeWidget->setGeometry(contentsRect());
     return QMdiArea::viewportEvent(e);
 }
 

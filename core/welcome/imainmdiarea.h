@@ -6,7 +6,11 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <memory>
+
 class ZTHTMLExposingWelcome;
+
+class IMainMdiAreaPrivate;
 
 /**
  * The main window's work area (MainWindow::getMdiArea()): a QMdiArea in
@@ -83,6 +87,5 @@ private slots:
 private:
     void offerToForget(const QString &strFileName);
 
-    QPointer<QWidget> m_pWelcomeWidget;
-    ZTHTMLExposingWelcome *m_pWelcome;   // child of this area
+    std::unique_ptr<IMainMdiAreaPrivate> d;
 };
