@@ -4,6 +4,7 @@
 #include "extensionsystem/singleinstance.h"
 
 #include "app/qttranslationspath.h"
+#include "zeltoversion.h"
 
 #include <QApplication>
 #include <QDir>
@@ -202,7 +203,7 @@ int main(int argc, char *argv[])
     ExtensionSystem::Platform::quitOnTerminationSignals();
     QCoreApplication::setOrganizationName(QStringLiteral("PELUM"));
     QCoreApplication::setApplicationName(QStringLiteral("Zelto Rideved"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZELTO_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/images/app_icon.ico")));
 
     const Options options = parseOptions(QCoreApplication::arguments());

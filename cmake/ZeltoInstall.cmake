@@ -40,6 +40,7 @@ set(ZELTO_SDK_HEADERS
     core/isingleton.h
     core/iui.h
     core/icore.h
+    core/coreids.h
     core/mainwindow.h
     core/actionmanager/context.h
     core/actionmanager/contextmanager.h

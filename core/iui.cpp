@@ -1,10 +1,23 @@
 #include "core/iui.h"
+#include "core/iui_p.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
 
 template class ISingleton<IUi>;
+
+IUi::IUi()
+    : d(std::make_unique<IUiPrivate>())
+{
+}
+
+IUi::~IUi() = default;
+
+int IUi::loadCount() const
+{
+    return d->m_nLoadCount;
+}
 
 static QString sizeSuffix(int size)
 {
@@ -33,11 +46,11 @@ QPixmap IUi::getPixmap(const QString &name, int state, int size, const QString &
 QPixmap IUi::pixmap(const QString &name, int state, int size, const QString &folder)
 {
     const QString key = QFileInfo(QDir(folder), imageFileName(name, state, size)).absoluteFilePath();
-    const auto it = m_pixmapCache.constFind(key);
-    if (it != m_pixmapCache.constEnd() && !it->isNull())
+    const auto it = d->m_pixmapCache.constFind(key);
+    if (it != d->m_pixmapCache.constEnd() && !it->isNull())
         return *it;
 
-    ++m_nLoadCount;
+    ++d->m_nLoadCount;
     QPixmap loaded(key);
     if (loaded.isNull()) {
         // A transparent placeholder, never uninitialised memory; not cached,
@@ -46,7 +59,7 @@ QPixmap IUi::pixmap(const QString &name, int state, int size, const QString &fol
         placeholder.fill(Qt::transparent);
         return placeholder;
     }
-    m_pixmapCache.insert(key, loaded);
+    d->m_pixmapCache.insert(key, loaded);
     return loaded;
 }
 

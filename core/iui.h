@@ -9,10 +9,14 @@
 #include <QPixmap>
 #include <QString>
 
+#include <memory>
+
 class IUi;
 // One instance for the whole process, also when other plug-ins ask for it:
 // the singleton's statics live in this library only.
 extern template class CORE_EXPORT ISingleton<IUi>;
+
+class IUiPrivate;
 
 /**
  * One look for the whole application: named images with size and state
@@ -90,17 +94,17 @@ public:
                                                 QMessageBox::StandardButton defaultButton);
 
     /** How many image files were read from disk or resources (a cache hit reads none). */
-    int loadCount() const { return m_nLoadCount; }
+    int loadCount() const;
 
 private:
     friend class ISingleton<IUi>;
-    IUi() = default;
+    IUi();
+    ~IUi() override;
 
     QPixmap pixmap(const QString &name, int state, int size, const QString &folder);
     static QMessageBox::StandardButton showMessageBox(const QString &kind, QWidget *parent, const QString &title,
                                                       const QString &text, QMessageBox::StandardButtons buttons,
                                                       QMessageBox::StandardButton defaultButton);
 
-    QMap<QString, QPixmap> m_pixmapCache;
-    int m_nLoadCount = 0;
+    std::unique_ptr<IUiPrivate> d;
 };

@@ -3,6 +3,7 @@
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/documents/documentfactories_p.h"
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/idocument.h"
@@ -52,8 +53,6 @@
 #include <QWebSocketServer>
 #include <QWindowStateChangeEvent>
 
-#include <cstdio>
-
 Q_LOGGING_CATEGORY(lcTempFolder, "zelto.core.tempfolder")
 
 // The working folder of one running instance: "Zelto-Rideved-" and six
@@ -74,12 +73,6 @@ MainWindow::MainWindow(QWidget *parent)
     d->m_pServer = new QWebSocketServer(QStringLiteral("ZTServer"), QWebSocketServer::NonSecureMode, this);
     if (!d->m_pServer->listen(QHostAddress::LocalHost, 0))
         qFatal("Failed to open web socket server.");
-    // Programs driving the application from outside (tests, benchmarks) need
-    // the port the system picked; ZELTO_PRINT_SERVER_PORT=1 prints it once.
-    if (qEnvironmentVariableIsSet("ZELTO_PRINT_SERVER_PORT")) {
-        fprintf(stdout, "ZTServer port: %u\n", unsigned(d->m_pServer->serverPort()));
-        fflush(stdout);
-    }
 
     // Every accepted connection becomes a transport of the channel. Both are
     // deleted by the destructor.
@@ -564,12 +557,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *e)
         const QList<QUrl> urls = dropEvent->mimeData() ? dropEvent->mimeData()->urls() : QList<QUrl>();
         if (urls.isEmpty())
             return false;
-        // Only the first project is opened; other file types are ignored silently.
+        // Only the first file is opened, and only when a document type
+        // serves it; other files are ignored silently.
         const QString path = urls.first().toLocalFile();
-        const QString suffix = QFileInfo(path).suffix();
-        const bool bIsProject = suffix.compare(QLatin1String("zeltopack"), Qt::CaseInsensitive) == 0
-                                || suffix.compare(QLatin1String("zelto"), Qt::CaseInsensitive) == 0;
-        if (bIsProject && loadFile(path))
+        if (DocumentFactories::forFile(path) && loadFile(path))
             dropEvent->acceptProposedAction();
         return true;
     }

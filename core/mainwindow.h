@@ -45,8 +45,8 @@ class WebSocketClientWrapper;
  * "MenuBar.View", "MenuBar.Help", "File.Recent_Projects", "File.SaveAs") and
  * its commands are registered with the ActionManager ("File.New",
  * "File.Open_Project", "File.Save", "File.SaveAs.Project", "File.Close",
- * "File.Exit", "Edit.Preferences", "Help.Help_Contents", ...); see
- * @ref commands. Some commands ("File.Export_To_HTML5",
+ * "File.Exit", "Edit.Preferences", "Help.Help_Contents", ...), named in
+ * CoreIds; see @ref commands. Some commands ("File.Export_To_HTML5",
  * "File.Preview_Project_In_Browser", "File.Preview_Current_Scene_In_Browser",
  * "Help.About", "Help.Community", "Help.CheckUpdates", "Help.UserAccount")
  * are only declared here: plug-ins connect to their actions.
@@ -288,7 +288,11 @@ protected:
 #endif
     /** Handles no native event of its own. */
     bool nativeEvent(const QByteArray &eventType, void *message, NativeEventResult *result) override;
-    /** Opens the first file dropped on the work area or the welcome page with loadFile() when it is a .zelto or .zeltopack project; other drops are ignored. */
+    /**
+     * Opens the first file dropped on the work area or the welcome page with
+     * loadFile() when a document factory serves its suffix; other drops are
+     * ignored.
+     */
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:

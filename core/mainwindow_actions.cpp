@@ -6,6 +6,7 @@
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/coreids.h"
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/idocument.h"
@@ -20,6 +21,7 @@
 #include "core/options/ioptionsdlg.h"
 #include "core/ui/commandpalette.h"
 #include "core/ui/imainmenuwidget.h"
+#include "core/ui/popupfocus_p.h"
 #include "core/welcome/imainmdiarea.h"
 #include "extensionsystem/pluginmanager.h"
 
@@ -28,7 +30,6 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoGroup>
@@ -83,40 +84,40 @@ ActionContainer *createMenu(QWidget *pOwner, const QString &strTitle, const char
 
 void MainWindow::initActions()
 {
-    ActionContainer *pMenuBar = ActionManager::createMenuBarContainer(QStringLiteral("Zelto.MenuBar"));
+    ActionContainer *pMenuBar = ActionManager::createMenuBarContainer(QLatin1String(CoreIds::MenuBar));
     d->m_pMenuWidget->insertMenuBar(pMenuBar->getMenuBar());   // the title bar's layout takes it over
 
     // File
-    ActionContainer *pFileMenu = createMenu(this, tr("&File"), "MenuBar.File");
+    ActionContainer *pFileMenu = createMenu(this, tr("&File"), CoreIds::MenuBarFile);
     pMenuBar->insertMenu(pFileMenu);
 
     d->m_pNewAction = new QAction(commandIcon("new"), tr("&New"), this);
-    addCommand(pFileMenu, d->m_pNewAction, QStringLiteral("File.New"), standardKeys(QKeySequence::New),
+    addCommand(pFileMenu, d->m_pNewAction, QLatin1String(CoreIds::FileNew), standardKeys(QKeySequence::New),
                tr("Create a new project"));
     connect(d->m_pNewAction, &QAction::triggered, this, &MainWindow::fileNew);
 
     d->m_pOpenAction = new QAction(commandIcon("open"), tr("&Open Project"), this);
-    addCommand(pFileMenu, d->m_pOpenAction, QStringLiteral("File.Open_Project"), standardKeys(QKeySequence::Open),
+    addCommand(pFileMenu, d->m_pOpenAction, QLatin1String(CoreIds::FileOpenProject), standardKeys(QKeySequence::Open),
                tr("Open an existing project"));
     connect(d->m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
 
     ActionContainer *pRecentMenu =
-        createMenu(this, tr("Recent &Projects"), "File.Recent_Projects");
+        createMenu(this, tr("Recent &Projects"), CoreIds::FileRecentProjects);
     const int nMaxRecent = IRecentFilesManager::getInstance()->getMaxCount();
     for (int i = 1; i <= nMaxRecent; ++i) {
         auto *pAction = new QAction(this);
         pAction->setVisible(false);
-        addCommand(pRecentMenu, pAction, QStringLiteral("File.Recent_Projects.Project_%1").arg(i));
+        addCommand(pRecentMenu, pAction, QLatin1String(CoreIds::FileRecentProjectsProject) + QString::number(i));
         connect(pAction, &QAction::triggered, this, &MainWindow::recentFileOpen);
         d->m_recentActions.append(pAction);
     }
     pRecentMenu->insertSeparator();
     auto *pClearRecentAction = new QAction(tr("&Clear List"), this);
-    addCommand(pRecentMenu, pClearRecentAction, QStringLiteral("File.Recent_Projects.Clear_List"), {},
+    addCommand(pRecentMenu, pClearRecentAction, QLatin1String(CoreIds::FileRecentProjectsClearList), {},
                tr("Empty the list of recent projects"));
     connect(pClearRecentAction, &QAction::triggered, this, [] { IRecentFilesManager::getInstance()->clear(); });
     auto *pRemoveMissingAction = new QAction(tr("&Remove Missing Projects"), this);
-    addCommand(pRecentMenu, pRemoveMissingAction, QStringLiteral("File.Recent_Projects.Remove_Missing"), {},
+    addCommand(pRecentMenu, pRemoveMissingAction, QLatin1String(CoreIds::FileRecentProjectsRemoveMissing), {},
                tr("Remove the projects that no longer exist from the list"));
     connect(pRemoveMissingAction, &QAction::triggered, this, &MainWindow::removeMissingRecentFiles);
     pFileMenu->insertMenu(pRecentMenu);
@@ -127,16 +128,16 @@ void MainWindow::initActions()
     d->m_pSaveAction->setEnabled(false);
     connect(DocumentManager::getUndoGroup(), &QUndoGroup::cleanChanged, this,
             &MainWindow::onEnabledSaveActionChanged);
-    addCommand(pFileMenu, d->m_pSaveAction, QStringLiteral("File.Save"), standardKeys(QKeySequence::Save),
+    addCommand(pFileMenu, d->m_pSaveAction, QLatin1String(CoreIds::FileSave), standardKeys(QKeySequence::Save),
                tr("Save the current project"));
     connect(d->m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
 
-    ActionContainer *pSaveAsMenu = createMenu(this, tr("Save &As"), "File.SaveAs");
+    ActionContainer *pSaveAsMenu = createMenu(this, tr("Save &As"), CoreIds::FileSaveAs);
     d->m_pSaveAsMenu = pSaveAsMenu->getMenu();
     d->m_pSaveAsMenu->setEnabled(false);
     d->m_pSaveAsAction = new QAction(tr("&Other Project"), this);
     d->m_pSaveAsAction->setEnabled(false);
-    addCommand(pSaveAsMenu, d->m_pSaveAsAction, QStringLiteral("File.SaveAs.Project"),
+    addCommand(pSaveAsMenu, d->m_pSaveAsAction, QLatin1String(CoreIds::FileSaveAsProject),
                standardKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
                tr("Save the current project as a new one"));
     connect(d->m_pSaveAsAction, &QAction::triggered, this, &MainWindow::fileSaveAs);
@@ -144,7 +145,7 @@ void MainWindow::initActions()
 
     d->m_pCloseAction = new QAction(tr("&Close"), this);
     d->m_pCloseAction->setEnabled(false);
-    addCommand(pFileMenu, d->m_pCloseAction, QStringLiteral("File.Close"),
+    addCommand(pFileMenu, d->m_pCloseAction, QLatin1String(CoreIds::FileClose),
                standardKeys(QKeySequence::Close,
                             {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)}),
                tr("Close the current project"));
@@ -154,46 +155,46 @@ void MainWindow::initActions()
     // Declared here so that the preview and export plug-ins find them by
     // identifier; without those plug-ins they do nothing.
     d->m_pPreviewSceneAction = new QAction(tr("Preview Current Scene in &Browser"), this);
-    addCommand(pFileMenu, d->m_pPreviewSceneAction, QStringLiteral("File.Preview_Current_Scene_In_Browser"),
+    addCommand(pFileMenu, d->m_pPreviewSceneAction, QLatin1String(CoreIds::FilePreviewCurrentSceneInBrowser),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)});
     d->m_pPreviewProjectAction = new QAction(tr("Preview Pro&ject in Browser"), this);
-    addCommand(pFileMenu, d->m_pPreviewProjectAction, QStringLiteral("File.Preview_Project_In_Browser"),
+    addCommand(pFileMenu, d->m_pPreviewProjectAction, QLatin1String(CoreIds::FilePreviewProjectInBrowser),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P)});
     d->m_pExportAction = new QAction(tr("&Export to HTML5"), this);
-    addCommand(pFileMenu, d->m_pExportAction, QStringLiteral("File.Export_To_HTML5"),
+    addCommand(pFileMenu, d->m_pExportAction, QLatin1String(CoreIds::FileExportToHtml5),
                {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E)});
     pFileMenu->insertSeparator();
 
     d->m_pExitAction = new QAction(tr("E&xit"), this);
-    addCommand(pFileMenu, d->m_pExitAction, QStringLiteral("File.Exit"), standardKeys(QKeySequence::Quit),
+    addCommand(pFileMenu, d->m_pExitAction, QLatin1String(CoreIds::FileExit), standardKeys(QKeySequence::Quit),
                tr("Quit the program"));
     connect(d->m_pExitAction, &QAction::triggered, this, &MainWindow::fileExit);
 
     // Edit
-    ActionContainer *pEditMenu = createMenu(this, tr("&Edit"), "MenuBar.Edit");
+    ActionContainer *pEditMenu = createMenu(this, tr("&Edit"), CoreIds::MenuBarEdit);
     pMenuBar->insertMenu(pEditMenu);
     new UndoRedoCommands(this, pEditMenu);   // a child of the window
     new StandardEditCommands(this, pEditMenu);   // likewise; editors give them their behaviour
     d->m_pPreferencesAction = new QAction(commandIcon("preferences"), tr("&Preferences"), this);
-    addCommand(pEditMenu, d->m_pPreferencesAction, QStringLiteral("Edit.Preferences"),
+    addCommand(pEditMenu, d->m_pPreferencesAction, QLatin1String(CoreIds::EditPreferences),
                standardKeys(QKeySequence::Preferences));
     connect(d->m_pPreferencesAction, &QAction::triggered, this, &MainWindow::onPreferences);
 
     // View
-    ActionContainer *pViewMenu = createMenu(this, tr("&View"), "MenuBar.View");
+    ActionContainer *pViewMenu = createMenu(this, tr("&View"), CoreIds::MenuBarView);
     pMenuBar->insertMenu(pViewMenu);
     createLanguageMenu(pViewMenu->getMenu());
     createThemeMenu(pViewMenu->getMenu());
     pViewMenu->insertSeparator();
     d->m_pNextProjectAction = new QAction(tr("&Next Project"), this);
-    addCommand(pViewMenu, d->m_pNextProjectAction, QStringLiteral("View.Next_Project"),
+    addCommand(pViewMenu, d->m_pNextProjectAction, QLatin1String(CoreIds::ViewNextProject),
                {QKeySequence(Qt::CTRL | Qt::Key_Tab)}, tr("Bring the next project's tab to the front"));
     connect(d->m_pNextProjectAction, &QAction::triggered, this, [this] {
         if (d->m_pMdiArea)
             d->m_pMdiArea->activateNextSubWindow();
     });
     d->m_pPreviousProjectAction = new QAction(tr("&Previous Project"), this);
-    addCommand(pViewMenu, d->m_pPreviousProjectAction, QStringLiteral("View.Previous_Project"),
+    addCommand(pViewMenu, d->m_pPreviousProjectAction, QLatin1String(CoreIds::ViewPreviousProject),
                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}, tr("Bring the previous project's tab to the front"));
     connect(d->m_pPreviousProjectAction, &QAction::triggered, this, [this] {
         if (d->m_pMdiArea)
@@ -202,21 +203,21 @@ void MainWindow::initActions()
 
     // Help: apart from Help Contents, the about box, community link, updater
     // and account plug-ins attach their behaviour to these.
-    ActionContainer *pHelpMenu = createMenu(this, tr("&Help"), "MenuBar.Help");
+    ActionContainer *pHelpMenu = createMenu(this, tr("&Help"), CoreIds::MenuBarHelp);
     pMenuBar->insertMenu(pHelpMenu);
-    addCommand(pHelpMenu, new QAction(tr("&About"), this), QStringLiteral("Help.About"));
+    addCommand(pHelpMenu, new QAction(tr("&About"), this), QLatin1String(CoreIds::HelpAbout));
     d->m_pHelpContentsAction = new QAction(tr("&Help Contents"), this);
-    addCommand(pHelpMenu, d->m_pHelpContentsAction, QStringLiteral("Help.Help_Contents"),
+    addCommand(pHelpMenu, d->m_pHelpContentsAction, QLatin1String(CoreIds::HelpHelpContents),
                {QKeySequence(Qt::Key_F1)});
     connect(d->m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
     auto *pFindCommandAction = new QAction(tr("&Find Command..."), this);
-    addCommand(pHelpMenu, pFindCommandAction, QStringLiteral("Help.Find_Command"),
+    addCommand(pHelpMenu, pFindCommandAction, QLatin1String(CoreIds::HelpFindCommand),
                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, tr("Find a command by its name and run it"));
     connect(pFindCommandAction, &QAction::triggered, this, &MainWindow::showCommandPalette);
-    addCommand(pHelpMenu, new QAction(tr("User &Community"), this), QStringLiteral("Help.Community"));
-    addCommand(pHelpMenu, new QAction(tr("Check &Updates..."), this), QStringLiteral("Help.CheckUpdates"));
+    addCommand(pHelpMenu, new QAction(tr("User &Community"), this), QLatin1String(CoreIds::HelpCommunity));
+    addCommand(pHelpMenu, new QAction(tr("Check &Updates..."), this), QLatin1String(CoreIds::HelpCheckUpdates));
     pHelpMenu->insertSeparator();
-    addCommand(pHelpMenu, new QAction(tr("&My Account"), this), QStringLiteral("Help.UserAccount"));
+    addCommand(pHelpMenu, new QAction(tr("&My Account"), this), QLatin1String(CoreIds::HelpUserAccount));
 }
 
 void MainWindow::createToolBars()
@@ -228,13 +229,13 @@ void MainWindow::createToolBars()
         if (ContextAction *pCommand = ActionManager::getAction(QString::fromLatin1(id)))
             d->m_pFileToolbar->addAction(pCommand->getAction());
     };
-    addButton("File.New");
-    addButton("File.Open_Project");
-    addButton("File.Save");
+    addButton(CoreIds::FileNew);
+    addButton(CoreIds::FileOpenProject);
+    addButton(CoreIds::FileSave);
     d->m_pFileToolbar->addSeparator();
-    addButton("File.Preview_Current_Scene_In_Browser");
-    addButton("File.Preview_Project_In_Browser");
-    addButton("File.Export_To_HTML5");
+    addButton(CoreIds::FilePreviewCurrentSceneInBrowser);
+    addButton(CoreIds::FilePreviewProjectInBrowser);
+    addButton(CoreIds::FileExportToHtml5);
 }
 
 void MainWindow::createStatusBar()
@@ -341,8 +342,7 @@ void MainWindow::updateFocusWidget(QWidget *, QWidget *now)
 {
     // Opening a menu or the command palette must not take the commands away
     // from the focused context.
-    if (qobject_cast<QMenuBar *>(now) || qobject_cast<QMenu *>(now)
-        || (now && now->window()->windowType() == Qt::Popup))
+    if (holdsFocusInPassing(now))
         return;
     QWidget *focusWidget = QApplication::focusWidget();
     if (!focusWidget)

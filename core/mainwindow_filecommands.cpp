@@ -5,7 +5,9 @@
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/coreids.h"
 #include "core/documents/documentmanager.h"
+#include "core/documents/documentfactories_p.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/icreatedocumentdlg.h"
 #include "core/documents/idocument.h"
@@ -21,11 +23,12 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
-#include <QReadLocker>
 #include <QStatusBar>
 #include <QUndoGroup>
 #include <QUndoStack>
@@ -33,17 +36,7 @@
 
 QList<IDocumentFactory *> MainWindow::documentFactories()
 {
-    QList<QObject *> lstObjects;
-    {
-        QReadLocker locker(ExtensionSystem::PluginManager::listLock());
-        lstObjects = ExtensionSystem::PluginManager::allObjects();
-    }
-    QList<IDocumentFactory *> lstFactories;
-    for (QObject *pObject : qAsConst(lstObjects)) {
-        if (auto *pFactory = qobject_cast<IDocumentFactory *>(pObject))
-            lstFactories.append(pFactory);
-    }
-    return lstFactories;
+    return DocumentFactories::all();
 }
 
 IDocumentFactory *MainWindow::selectDocumentFactory()
@@ -52,9 +45,26 @@ IDocumentFactory *MainWindow::selectDocumentFactory()
     return lstFactories.isEmpty() ? nullptr : lstFactories.first();
 }
 
+// With several document types the user first picks the one to create; with
+// one there is nothing to ask. nullptr: there is no type, or the user cancelled.
+static IDocumentFactory *chooseNewDocumentFactory(QWidget *pParent, const QList<IDocumentFactory *> &lstFactories)
+{
+    if (lstFactories.size() < 2)
+        return lstFactories.isEmpty() ? nullptr : lstFactories.first();
+    QStringList lstNames;
+    for (IDocumentFactory *pFactory : lstFactories)
+        lstNames << pFactory->getDocumentTypeName();
+    bool bChosen = false;
+    const QString strName = QInputDialog::getItem(pParent, QStringLiteral(ZELTO_APP_TITLE),
+                                                  MainWindow::tr("Type of the new document:"), lstNames, 0, false,
+                                                  &bChosen);
+    const int nIndex = bChosen ? lstNames.indexOf(strName) : -1;
+    return nIndex < 0 ? nullptr : lstFactories.at(nIndex);
+}
+
 void MainWindow::fileNew()
 {
-    IDocumentFactory *pFactory = selectDocumentFactory();
+    IDocumentFactory *pFactory = chooseNewDocumentFactory(this, documentFactories());
     if (!pFactory)
         return;
 
@@ -115,12 +125,44 @@ void MainWindow::fileNew()
     delete pDialog;
 }
 
+// One dialog for the files of every document type: a filter for each, and
+// first one for all of them. It starts in the folder of the latest project.
+static QString askFileToOpen(QWidget *pParent, const QList<IDocumentFactory *> &lstFactories)
+{
+    QStringList lstFilters;
+    QStringList lstAllPatterns;
+    for (IDocumentFactory *pFactory : lstFactories) {
+        QStringList lstPatterns;
+        const QStringList lstSuffixes = pFactory->getSupportedSuffixes();
+        for (const QString &strSuffix : lstSuffixes)
+            lstPatterns << QStringLiteral("*.") + strSuffix;
+        if (lstPatterns.isEmpty())
+            continue;
+        lstFilters << QStringLiteral("%1 (%2)").arg(pFactory->getDocumentTypeName(), lstPatterns.join(QLatin1Char(' ')));
+        lstAllPatterns << lstPatterns;
+    }
+    lstAllPatterns.removeDuplicates();
+    lstFilters.prepend(MainWindow::tr("All supported files (%1)").arg(lstAllPatterns.join(QLatin1Char(' '))));
+
+    const QStringList lstRecent = IRecentFilesManager::getInstance()->getRecentFiles();
+    const QString strFolder = lstRecent.isEmpty() ? QString() : QFileInfo(lstRecent.constFirst()).absolutePath();
+    QFileDialog dialog(pParent, MainWindow::tr("Open"), strFolder, lstFilters.join(QStringLiteral(";;")));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 void MainWindow::fileOpen()
 {
-    IDocumentFactory *pFactory = selectDocumentFactory();
-    if (!pFactory)
+    const QList<IDocumentFactory *> lstFactories = documentFactories();
+    if (lstFactories.isEmpty())
         return;
-    const QString strFileName = pFactory->getOpenFileName();
+    // One type keeps its own dialog, which may know more (the folder it was
+    // last used in, say).
+    const QString strFileName =
+        lstFactories.size() == 1 ? lstFactories.first()->getOpenFileName() : askFileToOpen(this, lstFactories);
     if (!strFileName.isEmpty())
         loadFile(strFileName);
 }
@@ -180,16 +222,6 @@ void MainWindow::fileExit()
     close();
 }
 
-static IDocumentFactory *factoryForSuffix(const QList<IDocumentFactory *> &lstFactories, const QString &strFileName)
-{
-    const QString strSuffix = QFileInfo(strFileName).suffix().toLower();
-    for (IDocumentFactory *pFactory : lstFactories) {
-        if (pFactory->getSupportedSuffixes().contains(strSuffix))
-            return pFactory;
-    }
-    return nullptr;
-}
-
 bool MainWindow::loadFile(QString strFileName)
 {
     strFileName = QDir::fromNativeSeparators(strFileName);
@@ -209,7 +241,7 @@ bool MainWindow::loadFile(QString strFileName)
         }
     }
 
-    IDocumentFactory *pFactory = factoryForSuffix(documentFactories(), strFileName);
+    IDocumentFactory *pFactory = DocumentFactories::forFile(strFileName);
     if (!pFactory) {
         IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), tr("Cannot open this file type."), QMessageBox::Ok,
                          QMessageBox::Ok);
@@ -234,7 +266,7 @@ bool MainWindow::loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile)
 {
     if (!pDoc)
         return false;
-    IDocumentFactory *pFactory = factoryForSuffix(documentFactories(), pDoc->getFileName());
+    IDocumentFactory *pFactory = DocumentFactories::forFile(pDoc->getFileName());
     if (!pFactory)
         return false;
 
@@ -288,7 +320,7 @@ void MainWindow::openHandedOverFiles(const QStringList &lstFileNames)
     const int nTried = qMin(lstFileNames.size(), s_nMaxHandedOverFiles);
     QStringList lstUnknown;
     for (int i = 0; i < nTried; ++i) {
-        if (factoryForSuffix(lstFactories, lstFileNames.at(i)))
+        if (DocumentFactories::forFile(lstFactories, lstFileNames.at(i)))
             loadFile(lstFileNames.at(i));
         else
             lstUnknown << lstFileNames.at(i);
@@ -365,7 +397,7 @@ void MainWindow::updateRecentFileActions()
     const QStringList lstFiles = pRecent->getRecentFiles();
     const int nCount = qMin(pRecent->getCount(), d->m_recentActions.size());
 
-    if (ActionContainer *pContainer = ActionManager::getActionContainer(QStringLiteral("File.Recent_Projects"))) {
+    if (ActionContainer *pContainer = ActionManager::getActionContainer(QLatin1String(CoreIds::FileRecentProjects))) {
         if (QMenu *pMenu = pContainer->getMenu())
             pMenu->setEnabled(nCount != 0);
     }
@@ -378,7 +410,7 @@ void MainWindow::updateRecentFileActions()
         const QString strText =
             QStringLiteral("%1. %2").arg(strNumber, QString(strPath).replace(QLatin1Char('&'), QLatin1String("&&")));
         if (ContextAction *pCommand =
-                ActionManager::getAction(QStringLiteral("File.Recent_Projects.Project_%1").arg(i + 1))) {
+                ActionManager::getAction(QLatin1String(CoreIds::FileRecentProjectsProject) + QString::number(i + 1))) {
             pCommand->getAction()->setText(strText);
             pCommand->getAction()->setData(strPath);
             pCommand->getAction()->setVisible(true);

@@ -1,4 +1,5 @@
 #include "extensionsystem/plugininfo.h"
+#include "extensionsystem/plugininfo_p.h"
 
 #include "extensionsystem/pluginmanager.h"
 
@@ -8,13 +9,76 @@
 
 namespace ExtensionSystem {
 
-PluginInfo::PluginInfo() = default;
+PluginInfo::PluginInfo()
+    : d(std::make_unique<PluginInfoPrivate>())
+{
+}
 
 PluginInfo::~PluginInfo()
 {
     // The manager deletes the plug-in object first; the library stays mapped
     // (Qt keeps plug-in libraries loaded), so no code goes away under anyone.
-    delete m_pLoader;
+    delete d->m_pLoader;
+}
+
+QString PluginInfo::name() const
+{
+    return d->m_strName;
+}
+
+QString PluginInfo::version() const
+{
+    return d->m_strVersion;
+}
+
+QString PluginInfo::compatVersion() const
+{
+    return d->m_strCompatVersion;
+}
+
+bool PluginInfo::isRequired() const
+{
+    return d->m_bRequired;
+}
+
+QVector<PluginDependency> PluginInfo::dependencies() const
+{
+    return d->m_lstDependencies;
+}
+
+QString PluginInfo::filePath() const
+{
+    return d->m_strFilePath;
+}
+
+QJsonObject PluginInfo::metaData() const
+{
+    return d->m_metaData;
+}
+
+PluginInfo::State PluginInfo::state() const
+{
+    return d->m_state;
+}
+
+bool PluginInfo::hasError() const
+{
+    return d->m_bHasError;
+}
+
+QString PluginInfo::errorString() const
+{
+    return d->m_strError;
+}
+
+IPlugin *PluginInfo::plugin() const
+{
+    return d->m_pPlugin;
+}
+
+QVector<PluginInfo *> PluginInfo::dependencyInfos() const
+{
+    return d->m_lstDependencyInfos;
 }
 
 bool PluginInfo::isValidVersion(const QString &version)
@@ -39,57 +103,57 @@ int PluginInfo::versionCompare(const QString &left, const QString &right)
 
 bool PluginInfo::provides(const QString &name, const QString &version) const
 {
-    if (name != m_strName)
+    if (name != d->m_strName)
         return false;
     if (version.isEmpty())
         return true;
-    return versionCompare(m_strVersion, version) >= 0
-        && versionCompare(m_strCompatVersion, version) <= 0;
+    return versionCompare(d->m_strVersion, version) >= 0
+        && versionCompare(d->m_strCompatVersion, version) <= 0;
 }
 
 void PluginInfo::setError(const QString &message)
 {
     // Keep the first reason: later steps only fail because of it.
-    if (m_bHasError)
+    if (d->m_bHasError)
         return;
-    m_bHasError = true;
-    m_strError = message;
+    d->m_bHasError = true;
+    d->m_strError = message;
 }
 
 bool PluginInfo::readMetaData(const QString &filePath, const QJsonObject &qtMetaData,
                               QString *errorString)
 {
-    m_strFilePath = filePath;
+    d->m_strFilePath = filePath;
     const QJsonValue metaValue = qtMetaData.value(QStringLiteral("MetaData"));
     if (!metaValue.isObject()) {
         *errorString = PluginManager::tr("The plug-in metadata has no \"MetaData\" object.");
         return false;
     }
-    m_metaData = metaValue.toObject();
+    d->m_metaData = metaValue.toObject();
     // Read first, so that a required plug-in with broken metadata still stops start-up.
-    m_bRequired = m_metaData.value(QStringLiteral("Required")).toBool(false);
+    d->m_bRequired = d->m_metaData.value(QStringLiteral("Required")).toBool(false);
 
-    const QJsonValue name = m_metaData.value(QStringLiteral("Name"));
+    const QJsonValue name = d->m_metaData.value(QStringLiteral("Name"));
     if (!name.isString() || name.toString().trimmed().isEmpty()) {
         *errorString = PluginManager::tr("The plug-in metadata has no \"Name\".");
         return false;
     }
-    m_strName = name.toString().trimmed();
+    d->m_strName = name.toString().trimmed();
 
-    m_strVersion = m_metaData.value(QStringLiteral("Version")).toString();
-    if (!isValidVersion(m_strVersion)) {
+    d->m_strVersion = d->m_metaData.value(QStringLiteral("Version")).toString();
+    if (!isValidVersion(d->m_strVersion)) {
         *errorString = PluginManager::tr("The plug-in version \"%1\" is not a valid version.")
-                     .arg(m_strVersion);
+                     .arg(d->m_strVersion);
         return false;
     }
-    m_strCompatVersion = m_metaData.value(QStringLiteral("CompatVersion")).toString(m_strVersion);
-    if (!isValidVersion(m_strCompatVersion)) {
+    d->m_strCompatVersion = d->m_metaData.value(QStringLiteral("CompatVersion")).toString(d->m_strVersion);
+    if (!isValidVersion(d->m_strCompatVersion)) {
         *errorString = PluginManager::tr("The plug-in compatibility version \"%1\" is not a valid version.")
-                     .arg(m_strCompatVersion);
+                     .arg(d->m_strCompatVersion);
         return false;
     }
 
-    const QJsonValue dependencies = m_metaData.value(QStringLiteral("Dependencies"));
+    const QJsonValue dependencies = d->m_metaData.value(QStringLiteral("Dependencies"));
     if (!dependencies.isUndefined() && !dependencies.isNull() && !dependencies.isArray()) {
         *errorString = PluginManager::tr("The plug-in's \"Dependencies\" is not an array.");
         return false;
@@ -109,9 +173,9 @@ bool PluginInfo::readMetaData(const QString &filePath, const QJsonObject &qtMeta
                          .arg(dependency.name, dependency.version);
             return false;
         }
-        m_lstDependencies.append(dependency);
+        d->m_lstDependencies.append(dependency);
     }
-    m_state = Read;
+    d->m_state = Read;
     return true;
 }
 

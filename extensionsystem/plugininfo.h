@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QPluginLoader;
 QT_END_NAMESPACE
@@ -14,6 +16,7 @@ QT_END_NAMESPACE
 namespace ExtensionSystem {
 
 class IPlugin;
+class PluginInfoPrivate;
 class PluginManagerPrivate;
 
 /**
@@ -43,32 +46,32 @@ public:
     ~PluginInfo();
 
     /** The plug-in's "Name". */
-    QString name() const { return m_strName; }
+    QString name() const;
     /** The plug-in's "Version", dotted numbers such as "1.0.0". */
-    QString version() const { return m_strVersion; }
+    QString version() const;
     /** The oldest version this one can stand in for ("CompatVersion"; "Version" when absent). */
-    QString compatVersion() const { return m_strCompatVersion; }
+    QString compatVersion() const;
     /** Whether the metadata says "Required": true, so its failure stops start-up. */
-    bool isRequired() const { return m_bRequired; }
+    bool isRequired() const;
     /** The plug-in's "Dependencies", in metadata order. */
-    QVector<PluginDependency> dependencies() const { return m_lstDependencies; }
+    QVector<PluginDependency> dependencies() const;
     /** The absolute path of the plug-in's library. */
-    QString filePath() const { return m_strFilePath; }
+    QString filePath() const;
     /** The "MetaData" object of the plug-in's Qt metadata, as written. */
-    QJsonObject metaData() const { return m_metaData; }
+    QJsonObject metaData() const;
 
     /** How far through the lifecycle the plug-in got. */
-    State state() const { return m_state; }
+    State state() const;
     /** True when the plug-in failed; errorString() says why. */
-    bool hasError() const { return m_bHasError; }
+    bool hasError() const;
     /** The first reason the plug-in failed, or an empty string. */
-    QString errorString() const { return m_strError; }
+    QString errorString() const;
 
     /** The plug-in object while it exists (from Loaded until Deleted), else nullptr; owned by the host. */
-    IPlugin *plugin() const { return m_pPlugin; }
+    IPlugin *plugin() const;
 
     /** The records of the dependencies, once resolved, in metadata order. */
-    QVector<PluginInfo *> dependencyInfos() const { return m_lstDependencyInfos; }
+    QVector<PluginInfo *> dependencyInfos() const;
 
     /**
      * True when this is the plug-in @p name and @p version lies within
@@ -95,21 +98,7 @@ private:
     bool readMetaData(const QString &filePath, const QJsonObject &qtMetaData, QString *errorString);
     void setError(const QString &message);
 
-    QString m_strName;
-    QString m_strVersion;
-    QString m_strCompatVersion;
-    bool m_bRequired = false;
-    QVector<PluginDependency> m_lstDependencies;
-    QVector<PluginInfo *> m_lstDependencyInfos;
-    QString m_strFilePath;
-    QJsonObject m_metaData;
-    State m_state = Invalid;
-    bool m_bHasError = false;
-    QString m_strError;
-    // Owned: keeps the library loaded while the plug-in object lives.
-    QPluginLoader *m_pLoader = nullptr;
-    // Deleted by the manager at shutdown, before the loader goes.
-    IPlugin *m_pPlugin = nullptr;
+    std::unique_ptr<PluginInfoPrivate> d;
 };
 
 } // namespace ExtensionSystem

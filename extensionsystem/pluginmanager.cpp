@@ -3,6 +3,7 @@
 #include "extensionsystem/iplugin.h"
 #include "extensionsystem/pluginmanager_p.h"
 #include "extensionsystem/plugininfo.h"
+#include "extensionsystem/plugininfo_p.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,7 +78,7 @@ void PluginManagerPrivate::fail(PluginInfo *pInfo, const QString &reason)
 
 bool PluginManagerPrivate::dependenciesHealthy(PluginInfo *pInfo)
 {
-    for (PluginInfo *dependency : pInfo->m_lstDependencyInfos) {
+    for (PluginInfo *dependency : pInfo->d->m_lstDependencyInfos) {
         if (dependency->hasError()) {
             fail(pInfo, PluginManager::tr("Skipped because the plug-in \"%1\" it depends on failed.")
                            .arg(dependency->name()));
@@ -121,7 +122,7 @@ void PluginManagerPrivate::readPlugins()
                 continue;
             }
             auto *pInfo = new PluginInfo;
-            pInfo->m_pLoader = loader;
+            pInfo->d->m_pLoader = loader;
             m_lstPlugins.append(pInfo);
             QString reason;
             if (!pInfo->readMetaData(file.absoluteFilePath(), qtMetaData, &reason)) {
@@ -129,10 +130,10 @@ void PluginManagerPrivate::readPlugins()
                 continue;
             }
             for (PluginInfo *other : qAsConst(m_lstPlugins)) {
-                if (other != pInfo && other->m_state >= PluginInfo::Read && other->name() == pInfo->name()) {
+                if (other != pInfo && other->d->m_state >= PluginInfo::Read && other->name() == pInfo->name()) {
                     fail(pInfo, PluginManager::tr("Another plug-in with the same name was found in \"%1\".")
                                    .arg(QDir::toNativeSeparators(other->filePath())));
-                    pInfo->m_state = PluginInfo::Invalid;
+                    pInfo->d->m_state = PluginInfo::Invalid;
                     break;
                 }
             }
@@ -143,12 +144,12 @@ void PluginManagerPrivate::readPlugins()
 void PluginManagerPrivate::resolveDependencies()
 {
     for (PluginInfo *pInfo : qAsConst(m_lstPlugins)) {
-        if (pInfo->m_state != PluginInfo::Read || pInfo->hasError())
+        if (pInfo->d->m_state != PluginInfo::Read || pInfo->hasError())
             continue;
-        for (const PluginDependency &dependency : qAsConst(pInfo->m_lstDependencies)) {
+        for (const PluginDependency &dependency : qAsConst(pInfo->d->m_lstDependencies)) {
             PluginInfo *found = nullptr;
             for (PluginInfo *other : qAsConst(m_lstPlugins)) {
-                if (other->m_state >= PluginInfo::Read && other->name() == dependency.name) {
+                if (other->d->m_state >= PluginInfo::Read && other->name() == dependency.name) {
                     found = other;
                     break;
                 }
@@ -165,10 +166,10 @@ void PluginManagerPrivate::resolveDependencies()
                                     found->compatVersion()));
                 break;
             }
-            pInfo->m_lstDependencyInfos.append(found);
+            pInfo->d->m_lstDependencyInfos.append(found);
         }
         if (!pInfo->hasError())
-            pInfo->m_state = PluginInfo::Resolved;
+            pInfo->d->m_state = PluginInfo::Resolved;
     }
 }
 
@@ -191,7 +192,7 @@ bool PluginManagerPrivate::visit(PluginInfo *pInfo, QVector<PluginInfo *> &order
     }
     path.append(pInfo);
     bool ok = true;
-    for (PluginInfo *dependency : qAsConst(pInfo->m_lstDependencyInfos))
+    for (PluginInfo *dependency : qAsConst(pInfo->d->m_lstDependencyInfos))
         ok = visit(dependency, order, path) && ok;
     path.removeLast();
     order.append(pInfo);
@@ -203,7 +204,7 @@ QVector<PluginInfo *> PluginManagerPrivate::orderByDependencies()
     QVector<PluginInfo *> order;
     QVector<PluginInfo *> path;
     for (PluginInfo *pInfo : qAsConst(m_lstPlugins)) {
-        if (pInfo->m_state >= PluginInfo::Read)
+        if (pInfo->d->m_state >= PluginInfo::Read)
             visit(pInfo, order, path);
     }
     return order;
@@ -211,13 +212,13 @@ QVector<PluginInfo *> PluginManagerPrivate::orderByDependencies()
 
 bool PluginManagerPrivate::loadPlugin(PluginInfo *pInfo)
 {
-    if (pInfo->hasError() || pInfo->m_state != PluginInfo::Resolved || !dependenciesHealthy(pInfo))
+    if (pInfo->hasError() || pInfo->d->m_state != PluginInfo::Resolved || !dependenciesHealthy(pInfo))
         return false;
     const StepTimer timer;
-    QObject *object = pInfo->m_pLoader->instance();
+    QObject *object = pInfo->d->m_pLoader->instance();
     if (!object) {
         fail(pInfo, PluginManager::tr("The library could not be loaded: %1")
-                       .arg(pInfo->m_pLoader->errorString()));
+                       .arg(pInfo->d->m_pLoader->errorString()));
         return false;
     }
     auto *plugin = qobject_cast<IPlugin *>(object);
@@ -226,36 +227,36 @@ bool PluginManagerPrivate::loadPlugin(PluginInfo *pInfo)
                        .arg(QString::fromLatin1(object->metaObject()->className())));
         return false;
     }
-    pInfo->m_pPlugin = plugin;
-    pInfo->m_state = PluginInfo::Loaded;
+    pInfo->d->m_pPlugin = plugin;
+    pInfo->d->m_state = PluginInfo::Loaded;
     profile(pInfo, "load", timer.elapsedNs());
     return true;
 }
 
 bool PluginManagerPrivate::initializePlugin(PluginInfo *pInfo)
 {
-    if (pInfo->hasError() || pInfo->m_state != PluginInfo::Loaded || !dependenciesHealthy(pInfo))
+    if (pInfo->hasError() || pInfo->d->m_state != PluginInfo::Loaded || !dependenciesHealthy(pInfo))
         return false;
     const StepTimer timer;
     QString errorString;
-    const bool ok = pInfo->m_pPlugin->initialize(m_lstArguments, &errorString);
+    const bool ok = pInfo->d->m_pPlugin->initialize(m_lstArguments, &errorString);
     profile(pInfo, "initialize", timer.elapsedNs());
     if (!ok) {
         fail(pInfo, PluginManager::tr("Initialization failed: %1")
                        .arg(errorString.isEmpty() ? PluginManager::tr("no reason given.") : errorString));
         return false;
     }
-    pInfo->m_state = PluginInfo::Initialized;
+    pInfo->d->m_state = PluginInfo::Initialized;
     return true;
 }
 
 void PluginManagerPrivate::extensionsInitialized(PluginInfo *pInfo)
 {
-    if (pInfo->hasError() || pInfo->m_state != PluginInfo::Initialized || !dependenciesHealthy(pInfo))
+    if (pInfo->hasError() || pInfo->d->m_state != PluginInfo::Initialized || !dependenciesHealthy(pInfo))
         return;
     const StepTimer timer;
-    pInfo->m_pPlugin->extensionsInitialized();
-    pInfo->m_state = PluginInfo::Running;
+    pInfo->d->m_pPlugin->extensionsInitialized();
+    pInfo->d->m_state = PluginInfo::Running;
     profile(pInfo, "extensionsInitialized", timer.elapsedNs());
 }
 
@@ -263,10 +264,10 @@ void PluginManagerPrivate::nextLateInitialize()
 {
     while (!m_lstLateQueue.isEmpty()) {
         PluginInfo *pInfo = m_lstLateQueue.takeFirst();
-        if (pInfo->m_state != PluginInfo::Running)
+        if (pInfo->d->m_state != PluginInfo::Running)
             continue;
         const StepTimer timer;
-        if (!pInfo->m_pPlugin->lateInitialize()) {
+        if (!pInfo->d->m_pPlugin->lateInitialize()) {
             const QString message = PluginManager::tr("Plug-in \"%1\" (%2): late initialization failed.")
                                         .arg(pInfo->name(), QDir::toNativeSeparators(pInfo->filePath()));
             m_lstErrors.append(message);
@@ -286,8 +287,8 @@ void PluginManagerPrivate::deliverSecondInstanceCommands()
     m_lstPendingCommands.clear();
     for (const SecondInstanceCommand &command : commands) {
         for (PluginInfo *pInfo : qAsConst(m_lstLoadQueue)) {
-            if (pInfo->m_state == PluginInfo::Running)
-                pInfo->m_pPlugin->secondInstanceCommand(command.options, command.workingDirectory,
+            if (pInfo->d->m_state == PluginInfo::Running)
+                pInfo->d->m_pPlugin->secondInstanceCommand(command.options, command.workingDirectory,
                                                        command.arguments);
         }
     }
@@ -309,18 +310,18 @@ void PluginManagerPrivate::shutdown()
     int pending = 0;
     QEventLoop loop;
     for (PluginInfo *pInfo : qAsConst(reversed)) {
-        if (pInfo->m_state != PluginInfo::Initialized && pInfo->m_state != PluginInfo::Running)
+        if (pInfo->d->m_state != PluginInfo::Initialized && pInfo->d->m_state != PluginInfo::Running)
             continue;
         const StepTimer timer;
-        if (pInfo->m_pPlugin->aboutToShutdown() == IPlugin::AsynchronousShutdown) {
+        if (pInfo->d->m_pPlugin->aboutToShutdown() == IPlugin::AsynchronousShutdown) {
             ++pending;
-            QObject::connect(pInfo->m_pPlugin, &IPlugin::asynchronousShutdownFinished, &loop,
+            QObject::connect(pInfo->d->m_pPlugin, &IPlugin::asynchronousShutdownFinished, &loop,
                              [&pending, &loop] {
                                  if (--pending == 0)
                                      loop.quit();
                              });
         }
-        pInfo->m_state = PluginInfo::Stopped;
+        pInfo->d->m_state = PluginInfo::Stopped;
         profile(pInfo, "aboutToShutdown", timer.elapsedNs());
     }
     if (pending > 0) {
@@ -332,12 +333,12 @@ void PluginManagerPrivate::shutdown()
     }
 
     for (PluginInfo *pInfo : qAsConst(reversed)) {
-        if (!pInfo->m_pPlugin)
+        if (!pInfo->d->m_pPlugin)
             continue;
         const StepTimer timer;
-        delete pInfo->m_pPlugin;
-        pInfo->m_pPlugin = nullptr;
-        pInfo->m_state = PluginInfo::Deleted;
+        delete pInfo->d->m_pPlugin;
+        pInfo->d->m_pPlugin = nullptr;
+        pInfo->d->m_state = PluginInfo::Deleted;
         profile(pInfo, "delete", timer.elapsedNs());
     }
 }

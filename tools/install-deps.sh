@@ -19,6 +19,7 @@ done
 # qttranslations5-l10n holds Qt's own catalogues (qtbase_de.qm: the
 # "Abbrechen" of a German dialog's Cancel button); libqt5svg5-dev and
 # qt5-image-formats-plugins bring the SVG and WebP readers for scene images.
+# abigail-tools checks the SDK libraries' binary interface (tools/check-abi.sh).
 packages=(
     cmake ninja-build g++ ccache pkg-config
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
@@ -26,7 +27,7 @@ packages=(
     qtwebengine5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
     xvfb xauth x11-utils xdotool imagemagick curl valgrind strace nodejs npm
     qt5-image-formats-plugins dpkg-dev lintian desktop-file-utils shared-mime-info
-    doxygen
+    doxygen abigail-tools
     libsodium-dev openssl
 )
 if [ "$qt6" = 1 ]; then

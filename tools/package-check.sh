@@ -16,8 +16,10 @@
 #  7. examples/hello-plugin is built against the installed SDK in its own build
 #     folder, installed into the application's plug-in folder, and the
 #     installed zelto loads it;
-#  8. so is examples/notes-plugin, after its test has opened, edited, saved
-#     and reopened a note in the installed application's plug-ins;
+#  8. so is examples/notes-plugin, a second document type beside the scene
+#     plug-in's projects, after its test has opened, edited, saved and
+#     reopened a note in the installed application's plug-ins and had notes
+#     arrive by a drop, from the welcome page and from another start;
 #  9. the SDK's zelto-updates makes a key, signs an installer into an appcast
 #     and checks the entry.
 # The -dev package carries the SDK reference, so the docs target is built first.
@@ -308,8 +310,11 @@ cmake --install "$work/notes"
 [ -f "$notes_file" ] || fail "cmake --install did not put libNotes.so into $plugin_dir"
 run_zelto notes env ZELTO_EXIT_WHEN_IDLE=1 timeout 120 xvfb-run -a "$zelto_cmd" -profile \
     >"$work/notes.log" 2>&1 || { cat "$work/notes.log"; fail "zelto with the notes plug-in did not start"; }
-grep -q 'Profile: notes extensionsInitialized' "$work/notes.log" || { cat "$work/notes.log"; fail "the notes plug-in did not start"; }
-echo "the installed zelto runs the notes plug-in"
+for plugin in scene notes; do
+    grep -q "Profile: $plugin extensionsInitialized" "$work/notes.log" \
+        || { cat "$work/notes.log"; fail "the $plugin plug-in did not start beside the other"; }
+done
+echo "the installed zelto runs the notes plug-in beside the scene plug-in"
 
 say "Signing with the installed zelto-updates"
 updates_cmd="$root/usr/bin/zelto-updates"

@@ -100,6 +100,13 @@ Das Projekt bleibt geöffnet und gilt als geändert: Speichern Sie es, um die Da
     </message>
 </context>
 <context>
+    <name>IDocumentFactory</name>
+    <message>
+        <source>%1 documents</source>
+        <translation>%1-Dokumente</translation>
+    </message>
+</context>
+<context>
     <name>UndoRedoCommands</name>
     <message>
         <location filename="../core/documents/undoredocommands.cpp" line="+88"/>

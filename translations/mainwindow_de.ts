@@ -278,5 +278,17 @@ Installieren Sie ein Programm, das PDF-Dateien anzeigt, oder öffnen Sie die Dat
         <source>Help document is missing.</source>
         <translation>Das Hilfedokument fehlt.</translation>
     </message>
+    <message>
+        <source>Type of the new document:</source>
+        <translation>Art des neuen Dokuments:</translation>
+    </message>
+    <message>
+        <source>All supported files (%1)</source>
+        <translation>Alle unterstützten Dateien (%1)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
 </context>
 </TS>

@@ -500,6 +500,10 @@ Im neuen Format speichern?</translation>
         <source>Zelto Rideved projects (*.zelto *.zeltopack)</source>
         <translation>Zelto-Rideved-Projekte (*.zelto *.zeltopack)</translation>
     </message>
+    <message>
+        <source>Animation project</source>
+        <translation>Animationsprojekt</translation>
+    </message>
 </context>
 <context>
     <name>SceneEditor</name>

@@ -1,4 +1,5 @@
 #include "core/actionmanager/actioncontainer.h"
+#include "core/actionmanager/actioncontainer_p.h"
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
@@ -37,6 +38,7 @@ QAction *proxyOf(ContextAction *command)
 
 ActionContainer::ActionContainer(const QString &)
     : QObject(nullptr)
+    , d(std::make_unique<ActionContainerPrivate>())
 {
 }
 
@@ -68,7 +70,7 @@ void ActionContainer::insertAction(ContextAction *action, ContextAction *before)
 {
     if (!action)
         return;
-    m_lstItems.append(action);
+    d->m_lstItems.append(action);
     connect(action, &ContextAction::activeStateChanged, this, &ActionContainer::scheduleUpdate);
     connect(action, &QObject::destroyed, this, &ActionContainer::itemDestroyed);
     insertAction(proxyOf(before), action->getAction());
@@ -82,7 +84,7 @@ void ActionContainer::insertMenu(ActionContainer *menu, ActionContainer *before)
 {
     if (!menu)
         return;
-    m_lstItems.append(menu);
+    d->m_lstItems.append(menu);
     connect(menu, &QObject::destroyed, this, &ActionContainer::itemDestroyed);
     insertMenu(menuActionOf(before), menu->getMenu());
 }
@@ -91,7 +93,7 @@ void ActionContainer::insertMenu(ActionContainer *menu, ContextAction *before)
 {
     if (!menu)
         return;
-    m_lstItems.append(menu);
+    d->m_lstItems.append(menu);
     connect(menu, &QObject::destroyed, this, &ActionContainer::itemDestroyed);
     insertMenu(proxyOf(before), menu->getMenu());
 }
@@ -126,7 +128,7 @@ void ActionContainer::removeAction(QAction *)
 
 void ActionContainer::clear()
 {
-    const QList<QObject *> items = m_lstItems;
+    const QList<QObject *> items = d->m_lstItems;
     for (QObject *item : items) {
         if (auto *command = qobject_cast<ContextAction *>(item)) {
             removeAction(command->getAction());
@@ -140,17 +142,17 @@ void ActionContainer::clear()
                 removeMenu(menu);
         }
     }
-    m_lstItems.clear();
+    d->m_lstItems.clear();
 }
 
 ActionContainer::OnAllDisabledBehavior ActionContainer::onAllDisabledBehavior() const
 {
-    return m_onAllDisabledBehavior;
+    return d->m_onAllDisabledBehavior;
 }
 
 void ActionContainer::setOnAllDisabledBehavior(OnAllDisabledBehavior behavior)
 {
-    m_onAllDisabledBehavior = behavior;
+    d->m_onAllDisabledBehavior = behavior;
 }
 
 void ActionContainer::scheduleUpdate()
@@ -165,5 +167,5 @@ void ActionContainer::itemDestroyed()
 {
     // destroyed() comes from QObject's destructor: the item can no longer be
     // cast or used, only forgotten, so a later clear() never reaches it.
-    m_lstItems.removeAll(sender());
+    d->m_lstItems.removeAll(sender());
 }

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QAction;
 class QMenu;
@@ -13,6 +15,8 @@ class QMenuBar;
 QT_END_NAMESPACE
 
 class ContextAction;
+
+class ActionContainerPrivate;
 
 /**
  * A registered menu or menu bar into which commands and submenus are inserted
@@ -106,6 +110,5 @@ private slots:
     void itemDestroyed();
 
 private:
-    QList<QObject *> m_lstItems; // not owned
-    OnAllDisabledBehavior m_onAllDisabledBehavior = Disable;
+    std::unique_ptr<ActionContainerPrivate> d;
 };

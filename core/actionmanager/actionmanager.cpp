@@ -2,6 +2,7 @@
 
 #include "core/actionmanager/actionmanager_p.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/actionmanager/contextaction_p.h"
 #include "core/actionmanager/menuactioncontainer.h"
 #include "core/actionmanager/menubaractioncontainer.h"
 #include "core/actionmanager/shortcutsettings.h"
@@ -88,8 +89,8 @@ void ActionManager::setSettings(QSettings *settings)
 void ActionManager::applySavedShortcut(QSettings *settings, ContextAction *command)
 {
     QKeySequence sequence;
-    command->m_bKeySequenceSaved = ShortcutSettings::read(settings, command->getId(), &sequence);
-    command->setKeySequence(command->m_bKeySequenceSaved ? sequence : command->getDefaultKeySequence());
+    command->d->m_bKeySequenceSaved = ShortcutSettings::read(settings, command->getId(), &sequence);
+    command->setKeySequence(command->d->m_bKeySequenceSaved ? sequence : command->getDefaultKeySequence());
 }
 
 ContextAction *ActionManager::registerAction(QAction *action, const QString &id, QWidget *context,

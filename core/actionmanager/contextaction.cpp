@@ -1,4 +1,5 @@
 #include "core/actionmanager/contextaction.h"
+#include "core/actionmanager/contextaction_p.h"
 
 #include "core/actionmanager/proxyaction.h"
 #include "core/icore.h"
@@ -6,54 +7,55 @@
 
 ContextAction::ContextAction(const QString &id)
     : QObject(nullptr)
-    , m_strId(id)
+    , d(std::make_unique<ContextActionPrivate>())
 {
-    m_pAction = new ProxyAction(this);
-    m_pAction->setShortcutVisibleInToolTip(true);
-    connect(m_pAction, &QAction::changed, this, &ContextAction::updateActiveState);
+    d->m_strId = id;
+    d->m_pAction = new ProxyAction(this);
+    d->m_pAction->setShortcutVisibleInToolTip(true);
+    connect(d->m_pAction, &QAction::changed, this, &ContextAction::updateActiveState);
 }
 
 ContextAction::~ContextAction()
 {
-    delete m_pAction;
+    delete d->m_pAction;
 }
 
 QString ContextAction::getId() const
 {
-    return m_strId;
+    return d->m_strId;
 }
 
 QString ContextAction::getDescription() const
 {
-    return m_strDescription;
+    return d->m_strDescription;
 }
 
 void ContextAction::setDescription(const QString &description)
 {
-    m_strDescription = description;
+    d->m_strDescription = description;
 }
 
 QAction *ContextAction::getAction() const
 {
-    return m_pAction;
+    return d->m_pAction;
 }
 
 QKeySequence ContextAction::getKeySequence() const
 {
-    return m_pAction->shortcut();
+    return d->m_pAction->shortcut();
 }
 
 void ContextAction::setKeySequence(const QKeySequence &keySequence)
 {
-    if (!keySequence.isEmpty() && keySequence == m_defaultKeySequence && !m_lstAlternateKeySequences.isEmpty())
-        m_pAction->setShortcuts(QList<QKeySequence>{keySequence} + m_lstAlternateKeySequences);
+    if (!keySequence.isEmpty() && keySequence == d->m_defaultKeySequence && !d->m_lstAlternateKeySequences.isEmpty())
+        d->m_pAction->setShortcuts(QList<QKeySequence>{keySequence} + d->m_lstAlternateKeySequences);
     else
-        m_pAction->setShortcut(keySequence);
+        d->m_pAction->setShortcut(keySequence);
 }
 
 QKeySequence ContextAction::getDefaultKeySequence() const
 {
-    return m_defaultKeySequence;
+    return d->m_defaultKeySequence;
 }
 
 void ContextAction::setDefaultKeySequence(const QKeySequence &keySequence)
@@ -63,36 +65,36 @@ void ContextAction::setDefaultKeySequence(const QKeySequence &keySequence)
 
 void ContextAction::setDefaultKeySequences(const QList<QKeySequence> &lstKeySequences)
 {
-    m_defaultKeySequence = lstKeySequences.value(0);
-    m_lstAlternateKeySequences = lstKeySequences.mid(1);
+    d->m_defaultKeySequence = lstKeySequences.value(0);
+    d->m_lstAlternateKeySequences = lstKeySequences.mid(1);
     // Applied again when kept: a saved shortcut equal to the default gets
     // the default's other keys.
-    if (!m_bKeySequenceSaved && m_pAction->shortcut().isEmpty())
-        setKeySequence(m_defaultKeySequence);
+    if (!d->m_bKeySequenceSaved && d->m_pAction->shortcut().isEmpty())
+        setKeySequence(d->m_defaultKeySequence);
     else
-        setKeySequence(m_pAction->shortcut());
+        setKeySequence(d->m_pAction->shortcut());
 }
 
 QList<QKeySequence> ContextAction::getDefaultKeySequences() const
 {
-    if (m_defaultKeySequence.isEmpty())
+    if (d->m_defaultKeySequence.isEmpty())
         return {};
-    return QList<QKeySequence>{m_defaultKeySequence} + m_lstAlternateKeySequences;
+    return QList<QKeySequence>{d->m_defaultKeySequence} + d->m_lstAlternateKeySequences;
 }
 
 bool ContextAction::isEmpty() const
 {
-    return m_contextActionMap.isEmpty();
+    return d->m_contextActionMap.isEmpty();
 }
 
 bool ContextAction::isSeparator() const
 {
-    return m_pAction && m_pAction->isSeparator();
+    return d->m_pAction && d->m_pAction->isSeparator();
 }
 
 void ContextAction::setVisible(bool visible)
 {
-    for (const QPointer<QAction> &action : qAsConst(m_contextActionMap)) {
+    for (const QPointer<QAction> &action : qAsConst(d->m_contextActionMap)) {
         if (action)
             action->setVisible(visible);
     }
@@ -100,13 +102,13 @@ void ContextAction::setVisible(bool visible)
 
 void ContextAction::setCurrentContext(QWidget *context)
 {
-    m_pCurrentContext = context;
-    const auto it = m_contextActionMap.constFind(context);
-    if (it != m_contextActionMap.constEnd()) {
-        m_pAction->setAction(it->data());
+    d->m_pCurrentContext = context;
+    const auto it = d->m_contextActionMap.constFind(context);
+    if (it != d->m_contextActionMap.constEnd()) {
+        d->m_pAction->setAction(it->data());
     } else {
-        m_pCurrentContext = ICore::getMainWindow();
-        m_pAction->setAction(m_contextActionMap.value(m_pCurrentContext).data());
+        d->m_pCurrentContext = ICore::getMainWindow();
+        d->m_pAction->setAction(d->m_contextActionMap.value(d->m_pCurrentContext).data());
     }
     updateActiveState();
 }
@@ -146,36 +148,36 @@ QString ContextAction::stringWithAppendedShortcut(const QString &) const
 
 void ContextAction::updateActiveState()
 {
-    setActive(m_pAction->isEnabled() && m_pAction->isVisible() && !m_pAction->isSeparator());
+    setActive(d->m_pAction->isEnabled() && d->m_pAction->isVisible() && !d->m_pAction->isSeparator());
 }
 
 void ContextAction::addOverrideAction(QAction *action, QWidget *context, bool)
 {
     // The first contribution gives the command its looks, once.
-    if (m_contextActionMap.isEmpty())
-        m_pAction->initialize(action);
+    if (d->m_contextActionMap.isEmpty())
+        d->m_pAction->initialize(action);
     // One action per context widget: a later one for the same widget is ignored.
-    if (!m_contextActionMap.contains(context))
-        m_contextActionMap.insert(context, action);
+    if (!d->m_contextActionMap.contains(context))
+        d->m_contextActionMap.insert(context, action);
     setCurrentContext(context);
 }
 
 void ContextAction::removeOverrideAction(QAction *action)
 {
     // Also sweeps entries whose action was destroyed elsewhere.
-    for (auto it = m_contextActionMap.begin(); it != m_contextActionMap.end();) {
+    for (auto it = d->m_contextActionMap.begin(); it != d->m_contextActionMap.end();) {
         if (it->isNull() || it->data() == action)
-            it = m_contextActionMap.erase(it);
+            it = d->m_contextActionMap.erase(it);
         else
             ++it;
     }
-    setCurrentContext(m_pCurrentContext);
+    setCurrentContext(d->m_pCurrentContext);
 }
 
 void ContextAction::setActive(bool active)
 {
-    if (active == m_bActive)
+    if (active == d->m_bActive)
         return;
-    m_bActive = active;
+    d->m_bActive = active;
     emit activeStateChanged();
 }

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QAction;
 class QWidget;
@@ -16,6 +18,8 @@ QT_END_NAMESPACE
 
 class ActionManager;
 class ProxyAction;
+
+class ContextActionPrivate;
 
 /**
  * One command of the application, known by its identifier ("File.New").
@@ -135,13 +139,5 @@ private:
     void removeOverrideAction(QAction *action);
     void setActive(bool active);
 
-    QString m_strId;
-    QWidget *m_pCurrentContext = nullptr;          // not owned
-    QKeySequence m_defaultKeySequence;
-    QList<QKeySequence> m_lstAlternateKeySequences;   // the default's other keys
-    bool m_bKeySequenceSaved = false;              // the user's choice came from the settings
-    QString m_strDescription;
-    ProxyAction *m_pAction = nullptr;              // child of this object
-    QMap<QWidget *, QPointer<QAction>> m_contextActionMap;
-    bool m_bActive = false;
+    std::unique_ptr<ContextActionPrivate> d;
 };

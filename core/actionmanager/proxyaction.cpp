@@ -1,7 +1,9 @@
 #include "core/actionmanager/proxyaction.h"
+#include "core/actionmanager/proxyaction_p.h"
 
 ProxyAction::ProxyAction(QObject *parent)
     : QAction(parent)
+    , d(std::make_unique<ProxyActionPrivate>())
 {
     // A new shortcut also emits changed(), so the tool tip always shows it.
     connect(this, &QAction::changed, this, &ProxyAction::updateToolTipWithKeySequence);
@@ -9,15 +11,17 @@ ProxyAction::ProxyAction(QObject *parent)
     // triggered() receivers, the owning plug-in's slots; toggling it checks
     // the target.
     connect(this, &QAction::triggered, this, [this](bool bChecked) {
-        if (m_bConnected && m_pTarget)
-            emit m_pTarget->triggered(bChecked);
+        if (d->m_bConnected && d->m_pTarget)
+            emit d->m_pTarget->triggered(bChecked);
     });
     connect(this, &QAction::toggled, this, [this](bool bChecked) {
-        if (m_bConnected && m_pTarget)
-            m_pTarget->setChecked(bChecked);
+        if (d->m_bConnected && d->m_pTarget)
+            d->m_pTarget->setChecked(bChecked);
     });
     updateState();
 }
+
+ProxyAction::~ProxyAction() = default;
 
 void ProxyAction::initialize(QAction *action)
 {
@@ -27,16 +31,16 @@ void ProxyAction::initialize(QAction *action)
 void ProxyAction::setAction(QAction *action)
 {
     // A destroyed target reads null, so setAction(nullptr) then changes nothing.
-    if (action == m_pTarget.data())
+    if (action == d->m_pTarget.data())
         return;
     disconnectAction();
-    m_pTarget = action;
+    d->m_pTarget = action;
     // Connect to a target only the first time it becomes one.
-    if (action && !m_lstConnectedTargets.contains(action)) {
+    if (action && !d->m_lstConnectedTargets.contains(action)) {
         connect(action, &QAction::changed, this, &ProxyAction::actionChanged);
         connect(action, &QObject::destroyed, this,
-                [this, action] { m_lstConnectedTargets.removeOne(action); });
-        m_lstConnectedTargets.append(action);
+                [this, action] { d->m_lstConnectedTargets.removeOne(action); });
+        d->m_lstConnectedTargets.append(action);
     }
     connectAction();
     updateState();
@@ -44,35 +48,35 @@ void ProxyAction::setAction(QAction *action)
 
 QAction *ProxyAction::action() const
 {
-    return m_pTarget.data();
+    return d->m_pTarget.data();
 }
 
 void ProxyAction::setAttribute(Attribute attribute)
 {
-    m_nAttributes |= attribute;
+    d->m_nAttributes |= attribute;
     updateState();
 }
 
 void ProxyAction::removeAttribute(Attribute attribute)
 {
-    m_nAttributes &= ~attribute;
+    d->m_nAttributes &= ~attribute;
     updateState();
 }
 
 bool ProxyAction::hasAttribute(Attribute attribute) const
 {
-    return (m_nAttributes & attribute) != 0;
+    return (d->m_nAttributes & attribute) != 0;
 }
 
 void ProxyAction::setShortcutVisibleInToolTip(bool visible)
 {
-    m_bShowShortcut = visible;
+    d->m_bShowShortcut = visible;
     updateToolTipWithKeySequence();
 }
 
 bool ProxyAction::shortcutVisibleInToolTip() const
 {
-    return m_bShowShortcut;
+    return d->m_bShowShortcut;
 }
 
 QString ProxyAction::stringWithAppendedShortcut(const QString &str, const QKeySequence &shortcut)
@@ -84,15 +88,15 @@ void ProxyAction::actionChanged()
 {
     // Former targets stay connected; only the current one is listened to.
     QObject *source = sender();
-    if (source && (!m_bConnected || source != m_pTarget.data()))
+    if (source && (!d->m_bConnected || source != d->m_pTarget.data()))
         return;
-    update(m_pTarget.data(), false);
+    update(d->m_pTarget.data(), false);
 }
 
 void ProxyAction::updateState()
 {
-    if (m_pTarget) {
-        update(m_pTarget.data(), false);
+    if (d->m_pTarget) {
+        update(d->m_pTarget.data(), false);
         return;
     }
     if (hasAttribute(HideWhenNoAction))
@@ -104,7 +108,7 @@ void ProxyAction::updateToolTipWithKeySequence()
 {
     // While update() copies from the target, the tool tip is rebuilt once, at
     // the end, instead of at every change.
-    if (m_bCopying)
+    if (d->m_bCopying)
         return;
     applyToolTip();
 }
@@ -112,15 +116,15 @@ void ProxyAction::updateToolTipWithKeySequence()
 void ProxyAction::applyToolTip()
 {
     // Setting the tool tip emits changed(), which lands here again.
-    if (m_bUpdatingToolTip)
+    if (d->m_bUpdatingToolTip)
         return;
-    m_bUpdatingToolTip = true;
+    d->m_bUpdatingToolTip = true;
     const QKeySequence sequence = shortcut();
-    if (!m_bShowShortcut || sequence.isEmpty())
-        setToolTip(m_strToolTip);
+    if (!d->m_bShowShortcut || sequence.isEmpty())
+        setToolTip(d->m_strToolTip);
     else
-        setToolTip(stringWithAppendedShortcut(m_strToolTip, sequence));
-    m_bUpdatingToolTip = false;
+        setToolTip(stringWithAppendedShortcut(d->m_strToolTip, sequence));
+    d->m_bUpdatingToolTip = false;
 }
 
 void ProxyAction::update(QAction *action, bool initialize)
@@ -130,7 +134,7 @@ void ProxyAction::update(QAction *action, bool initialize)
     // While copying, the proxy's own changes must not flow back into the
     // target, and the tool tip is rebuilt once instead of at every step.
     disconnectAction();
-    m_bCopying = true;
+    d->m_bCopying = true;
 
     if (initialize) {
         setSeparator(action->isSeparator());
@@ -143,7 +147,7 @@ void ProxyAction::update(QAction *action, bool initialize)
     }
     if (initialize || hasAttribute(FollowText)) {
         setText(action->text());
-        m_strToolTip = action->toolTip();
+        d->m_strToolTip = action->toolTip();
         applyToolTip();
         setStatusTip(action->statusTip());
         setWhatsThis(action->whatsThis());
@@ -156,19 +160,19 @@ void ProxyAction::update(QAction *action, bool initialize)
     }
 
     connectAction();
-    m_bCopying = false;
+    d->m_bCopying = false;
 }
 
 void ProxyAction::connectAction()
 {
-    if (!m_pTarget)
+    if (!d->m_pTarget)
         return;
-    m_bConnected = true;
+    d->m_bConnected = true;
 }
 
 void ProxyAction::disconnectAction()
 {
-    if (!m_pTarget)
+    if (!d->m_pTarget)
         return;
-    m_bConnected = false;
+    d->m_bConnected = false;
 }

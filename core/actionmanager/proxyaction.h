@@ -8,6 +8,10 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
+class ProxyActionPrivate;
+
 /**
  * An action that stands in for another one, its target: triggering the proxy
  * emits the target's QAction::triggered(), and the proxy mirrors the target's
@@ -31,6 +35,8 @@ public:
 
     /** A proxy without target, disabled. */
     explicit ProxyAction(QObject *parent = nullptr);
+    /** Forgets its targets; they are not deleted. */
+    ~ProxyAction() override;
 
     /**
      * Copies the looks of @p action once: separator flag, menu role, icon,
@@ -68,18 +74,5 @@ private:
     void disconnectAction();
     void applyToolTip();
 
-    QPointer<QAction> m_pTarget;
-    int m_nAttributes = 0;
-    bool m_bShowShortcut = false;
-    QString m_strToolTip;
-    bool m_bUpdatingToolTip = false;
-
-    // Retargeting happens for every command at every focus change, so the
-    // proxy does not connect and disconnect each time: it stays connected to
-    // every action that has been its target and only listens to, and forwards
-    // to, the current one while it is "connected". Entries leave the list when
-    // their action is destroyed, so plain pointers are safe to compare.
-    QList<QAction *> m_lstConnectedTargets;
-    bool m_bConnected = false;
-    bool m_bCopying = false;
+    std::unique_ptr<ProxyActionPrivate> d;
 };

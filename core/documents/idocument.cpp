@@ -1,4 +1,5 @@
 #include "core/documents/idocument.h"
+#include "core/documents/idocument_p.h"
 
 #include "core/icore.h"
 #include "core/irecentfilesmanager.h"
@@ -10,6 +11,7 @@
 
 IDocument::IDocument(QObject *parent)
     : QObject(parent)
+    , d(std::make_unique<IDocumentPrivate>())
 {
 }
 
@@ -84,10 +86,10 @@ bool IDocument::close()
                 IRecentFilesManager::getInstance()->removeFile(strOldFileName);
                 IRecentFilesManager::getInstance()->addFile(m_strFileName);
             } else {
-                m_bSaveDeclined = false;
+                d->m_bSaveDeclined = false;
                 const bool bSaved = save();
-                const bool bDeclined = m_bSaveDeclined;
-                m_bSaveDeclined = false;
+                const bool bDeclined = d->m_bSaveDeclined;
+                d->m_bSaveDeclined = false;
                 if (!bSaved) {
                     // A No to a question of save() is the user's choice, not a failure.
                     if (!bDeclined)
@@ -114,7 +116,7 @@ bool IDocument::close()
 
 void IDocument::setSaveDeclined()
 {
-    m_bSaveDeclined = true;
+    d->m_bSaveDeclined = true;
 }
 
 bool IDocument::save()

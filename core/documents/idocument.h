@@ -5,10 +5,14 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QUndoCommand;
 class QUndoStack;
 QT_END_NAMESPACE
+
+class IDocumentPrivate;
 
 /**
  * Base of every document the application edits.
@@ -167,5 +171,5 @@ protected:
     bool m_bOpenAsBackup = false;     ///< See isOpenAsBackup().
 
 private:
-    bool m_bSaveDeclined = false;     // set by setSaveDeclined() while close() saves
+    std::unique_ptr<IDocumentPrivate> d;
 };

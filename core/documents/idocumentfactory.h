@@ -17,9 +17,14 @@ class IOptionsDlg;
  * main window asks it for everything specific to that type.
  *
  * Files are opened by the first factory in the pool whose
- * getSupportedSuffixes() holds their suffix. File > New, File > Open and the
- * preferences dialog come from the first factory in the pool. The plug-in owns
- * the factory and takes it out of the pool before deleting it. GUI thread only.
+ * getSupportedSuffixes() holds their suffix, however they arrive: File > Open,
+ * a drop on the window, the welcome page, the command line or another start
+ * of the application. With one factory in the pool, File > New and File > Open
+ * use its createNewDocumentDialog() and getOpenFileName(); with several,
+ * File > New first asks which type to create (by getDocumentTypeName()) and
+ * File > Open shows one dialog for every type. The preferences dialog always
+ * comes from the first factory in the pool. The plug-in owns the factory and
+ * takes it out of the pool before deleting it. GUI thread only.
  */
 class CORE_EXPORT IDocumentFactory : public QObject
 {
@@ -35,7 +40,7 @@ public:
     virtual IDocument *createDocument() = 0;
     /** A new editor for the type, not yet bound to a document; the caller owns it. */
     virtual IEditor *createEditor() = 0;
-    /** The file suffixes this factory opens, without dot, in lower case ("zelto"). */
+    /** The file suffixes this factory opens, without dot, in lower case ("note"). */
     virtual QStringList getSupportedSuffixes() = 0;
     /**
      * The application's preferences dialog, asked of the first factory only,
@@ -44,8 +49,17 @@ public:
      * nullptr when the factory brings no dialog.
      */
     virtual IOptionsDlg *createOptionsDialog() = 0;
-    /** A new dialog for File > New (first factory only); the caller runs it and deletes it. */
+    /** A new dialog for File > New once this type is chosen; the caller runs it and deletes it. */
     virtual ICreateDocumentDlg *createNewDocumentDialog() = 0;
-    /** Asks the user for a file to open for File > Open (first factory only); an empty string means the user cancelled. */
+    /**
+     * Asks the user for a file to open for File > Open while this is the only
+     * factory; an empty string means the user cancelled.
+     */
     virtual QString getOpenFileName() = 0;
+    /**
+     * The type's name as the user reads it, translated ("Note"): File > New
+     * offers the types by it, and File > Open names its file filter with it.
+     * The default names the type by its first suffix ("NOTE documents").
+     */
+    virtual QString getDocumentTypeName();
 };

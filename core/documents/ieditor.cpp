@@ -1,9 +1,11 @@
 #include "core/documents/ieditor.h"
+#include "core/documents/ieditor_p.h"
 
 #include "core/documents/idocument.h"
 
 IEditor::IEditor()
     : QObject(nullptr)
+    , d(std::make_unique<IEditorPrivate>())
 {
 }
 
@@ -11,12 +13,12 @@ IEditor::~IEditor() = default;
 
 IDocument *IEditor::getDocument() const
 {
-    return m_pDocument;
+    return d->m_pDocument;
 }
 
 void IEditor::setDocument(IDocument *pDocument)
 {
-    m_pDocument = pDocument;
+    d->m_pDocument = pDocument;
     if (!pDocument)
         return;
     connect(pDocument, &IDocument::aboutToOpen, this, &IEditor::documentLoaded);

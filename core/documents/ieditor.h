@@ -4,7 +4,11 @@
 
 #include <QObject>
 
+#include <memory>
+
 class IDocument;
+
+class IEditorPrivate;
 
 /**
  * Base of every editor: the object through which the user works on one
@@ -53,5 +57,5 @@ signals:
     void undoStackChanged();
 
 private:
-    IDocument *m_pDocument = nullptr;   // not owned
+    std::unique_ptr<IEditorPrivate> d;
 };

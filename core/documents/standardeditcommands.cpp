@@ -4,6 +4,7 @@
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/coreids.h"
 #include "core/documents/undoredocommands.h"
 
 #include <QAction>
@@ -23,17 +24,17 @@ const struct {
     const char *pText;
     const char *pDescription;
 } s_commands[] = {
-    {"Edit.Cut", QT_TRANSLATE_NOOP("StandardEditCommands", "Cu&t"),
+    {CoreIds::EditCut, QT_TRANSLATE_NOOP("StandardEditCommands", "Cu&t"),
      QT_TRANSLATE_NOOP("StandardEditCommands", "Move the selection to the clipboard")},
-    {"Edit.Copy", QT_TRANSLATE_NOOP("StandardEditCommands", "&Copy"),
+    {CoreIds::EditCopy, QT_TRANSLATE_NOOP("StandardEditCommands", "&Copy"),
      QT_TRANSLATE_NOOP("StandardEditCommands", "Copy the selection to the clipboard")},
-    {"Edit.Paste", QT_TRANSLATE_NOOP("StandardEditCommands", "P&aste"),
+    {CoreIds::EditPaste, QT_TRANSLATE_NOOP("StandardEditCommands", "P&aste"),
      QT_TRANSLATE_NOOP("StandardEditCommands", "Insert what the clipboard holds")},
-    {"Edit.Duplicate", QT_TRANSLATE_NOOP("StandardEditCommands", "Dupl&icate"),
+    {CoreIds::EditDuplicate, QT_TRANSLATE_NOOP("StandardEditCommands", "Dupl&icate"),
      QT_TRANSLATE_NOOP("StandardEditCommands", "Copy the selection and paste it in one step")},
-    {"Edit.Delete", QT_TRANSLATE_NOOP("StandardEditCommands", "De&lete"),
+    {CoreIds::EditDelete, QT_TRANSLATE_NOOP("StandardEditCommands", "De&lete"),
      QT_TRANSLATE_NOOP("StandardEditCommands", "Delete the selection")},
-    {"Edit.Select_All", QT_TRANSLATE_NOOP("StandardEditCommands", "&Select All"),
+    {CoreIds::EditSelectAll, QT_TRANSLATE_NOOP("StandardEditCommands", "&Select All"),
      QT_TRANSLATE_NOOP("StandardEditCommands", "Select everything")},
 };
 
@@ -42,12 +43,12 @@ const QKeySequence s_duplicateKey(Qt::CTRL | Qt::Key_D);
 QList<QKeySequence> defaultKeys(const char *pId)
 {
     const QLatin1String id(pId);
-    if (id == QLatin1String("Edit.Duplicate"))
+    if (id == QLatin1String(CoreIds::EditDuplicate))
         return {s_duplicateKey};
-    const QKeySequence::StandardKey key = id == QLatin1String("Edit.Cut")      ? QKeySequence::Cut
-                                          : id == QLatin1String("Edit.Copy")   ? QKeySequence::Copy
-                                          : id == QLatin1String("Edit.Paste")  ? QKeySequence::Paste
-                                          : id == QLatin1String("Edit.Delete") ? QKeySequence::Delete
+    const QKeySequence::StandardKey key = id == QLatin1String(CoreIds::EditCut)      ? QKeySequence::Cut
+                                          : id == QLatin1String(CoreIds::EditCopy)   ? QKeySequence::Copy
+                                          : id == QLatin1String(CoreIds::EditPaste)  ? QKeySequence::Paste
+                                          : id == QLatin1String(CoreIds::EditDelete) ? QKeySequence::Delete
                                                                                : QKeySequence::SelectAll;
     // Some desktops delete with Ctrl+D as well; there it stays Duplicate's.
     QList<QKeySequence> lstKeys = QKeySequence::keyBindings(key);

@@ -4,7 +4,9 @@
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/proxyaction.h"
+#include "core/coreids.h"
 #include "core/documents/documentmanager.h"
+#include "core/ui/popupfocus_p.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -66,12 +68,6 @@ void fieldUndo(QWidget *pField, bool bRedo)
     }
 }
 
-// Popups (menus, the command palette) take the focus only while they are open.
-bool isPopup(const QWidget *pWidget)
-{
-    return pWidget && pWidget->window()->windowType() == Qt::Popup;
-}
-
 } // namespace
 
 UndoRedoCommands::UndoRedoCommands(QWidget *pMainWindow, ActionContainer *pEditMenu)
@@ -83,10 +79,10 @@ UndoRedoCommands::UndoRedoCommands(QWidget *pMainWindow, ActionContainer *pEditM
     connect(m_pRedoAction, &QAction::triggered, this, &UndoRedoCommands::redo);
     update();
 
-    ContextAction *pUndo = ActionManager::registerAction(m_pUndoAction, QStringLiteral("Edit.Undo"), pMainWindow);
+    ContextAction *pUndo = ActionManager::registerAction(m_pUndoAction, QLatin1String(CoreIds::EditUndo), pMainWindow);
     pUndo->setDefaultKeySequences(QKeySequence::keyBindings(QKeySequence::Undo));
     pUndo->setDescription(tr("Undo the last change"));
-    ContextAction *pRedo = ActionManager::registerAction(m_pRedoAction, QStringLiteral("Edit.Redo"), pMainWindow);
+    ContextAction *pRedo = ActionManager::registerAction(m_pRedoAction, QLatin1String(CoreIds::EditRedo), pMainWindow);
     pRedo->setDefaultKeySequences(QKeySequence::keyBindings(QKeySequence::Redo));
     pRedo->setDescription(tr("Redo the last undone change"));
     // The menu entries carry the name of what they undo.
@@ -138,7 +134,7 @@ bool UndoRedoCommands::eventFilter(QObject *pWatched, QEvent *pEvent)
         const bool bUndo = pKeyEvent->matches(QKeySequence::Undo);
         const bool bRedo = pKeyEvent->matches(QKeySequence::Redo);
         QWidget *pField = (bUndo || bRedo) ? focusedTextField() : nullptr;
-        if (pField && !isPopup(pField) && !fieldCanUndo(pField, bRedo)) {
+        if (pField && !holdsFocusInPassing(pField) && !fieldCanUndo(pField, bRedo)) {
             pKeyEvent->ignore();
             return true;
         }
@@ -195,7 +191,7 @@ void UndoRedoCommands::update()
 void UndoRedoCommands::followFocus()
 {
     // Opening a menu or the palette leaves the field where it was.
-    if (isPopup(QApplication::focusWidget()))
+    if (holdsFocusInPassing(QApplication::focusWidget()))
         return;
     QWidget *pField = focusedTextField();
     if (pField != m_pField) {

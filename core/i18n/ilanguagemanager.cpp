@@ -1,4 +1,5 @@
 #include "core/i18n/ilanguagemanager.h"
+#include "core/i18n/ilanguagemanager_p.h"
 
 #include "extensionsystem/pluginmanager.h"
 
@@ -29,62 +30,65 @@ ILanguageManager &ILanguageManager::getInstance()
     return instance;
 }
 
-ILanguageManager::ILanguageManager() = default;
+ILanguageManager::ILanguageManager()
+    : d(std::make_unique<ILanguageManagerPrivate>())
+{
+}
 
 ILanguageManager::~ILanguageManager()
 {
-    qDeleteAll(m_lstLanguages);
+    qDeleteAll(d->m_lstLanguages);
 }
 
 bool ILanguageManager::initialize()
 {
-    m_pSettings = ExtensionSystem::PluginManager::settings();
+    d->m_pSettings = ExtensionSystem::PluginManager::settings();
 
     // Rebuild rather than append: a second initialisation must not show every
     // language twice in the menu.
-    qDeleteAll(m_lstLanguages);
-    m_lstLanguages.clear();
+    qDeleteAll(d->m_lstLanguages);
+    d->m_lstLanguages.clear();
 
     // English is built in; it needs no catalogue.
-    m_lstLanguages.append(makeLanguageInfo(QLocale(QStringLiteral("en_US"))));
+    d->m_lstLanguages.append(makeLanguageInfo(QLocale(QStringLiteral("en_US"))));
 
     const QDir dir(QCoreApplication::applicationDirPath() + QStringLiteral("/translations"));
     const QStringList lstFiles = dir.entryList(QStringList(QStringLiteral("zelto_*.qm")));
     for (const QString &strFile : lstFiles) {
         QString strName = strFile.left(strFile.lastIndexOf(QLatin1Char('.')));
         strName.remove(0, strName.indexOf(QLatin1Char('_')) + 1);
-        m_lstLanguages.append(makeLanguageInfo(QLocale(strName)));
+        d->m_lstLanguages.append(makeLanguageInfo(QLocale(strName)));
     }
 
     // Nothing saved, or a value that names no language, leaves the
     // application in its built-in English, which the menu then marks.
     const QLocale saved(getSaveLangId());
-    m_currentLocale = saved.language() == QLocale::C ? QLocale(m_lstLanguages.constFirst()->id) : saved;
+    d->m_currentLocale = saved.language() == QLocale::C ? QLocale(d->m_lstLanguages.constFirst()->id) : saved;
     return true;
 }
 
 const QList<LanguageInfo *> &ILanguageManager::getLanguages() const
 {
-    return m_lstLanguages;
+    return d->m_lstLanguages;
 }
 
 QString ILanguageManager::getCurrentLangId() const
 {
-    return m_currentLocale.name();
+    return d->m_currentLocale.name();
 }
 
 QString ILanguageManager::getSaveLangId() const
 {
-    return m_pSettings ? m_pSettings->value(kLanguageKey).toString() : QString();
+    return d->m_pSettings ? d->m_pSettings->value(kLanguageKey).toString() : QString();
 }
 
 bool ILanguageManager::saveLanguage(const QString &id)
 {
-    for (const LanguageInfo *pInfo : qAsConst(m_lstLanguages)) {
+    for (const LanguageInfo *pInfo : qAsConst(d->m_lstLanguages)) {
         if (pInfo->id == id) {
-            if (!m_pSettings)
+            if (!d->m_pSettings)
                 return false;
-            m_pSettings->setValue(kLanguageKey, id);
+            d->m_pSettings->setValue(kLanguageKey, id);
             return true;
         }
     }
@@ -93,5 +97,5 @@ bool ILanguageManager::saveLanguage(const QString &id)
 
 void ILanguageManager::setSettings(QSettings *pSettings)
 {
-    m_pSettings = pSettings;
+    d->m_pSettings = pSettings;
 }

@@ -8,9 +8,13 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QSettings;
 QT_END_NAMESPACE
+
+class ILanguageManagerPrivate;
 
 /**
  * Knows the user-interface languages that ship with the application (a
@@ -52,7 +56,5 @@ private:
     ~ILanguageManager() override;
     Q_DISABLE_COPY(ILanguageManager)
 
-    QList<LanguageInfo *> m_lstLanguages;   // owned
-    QLocale m_currentLocale;
-    QSettings *m_pSettings = nullptr;       // not owned: the host's settings
+    std::unique_ptr<ILanguageManagerPrivate> d;
 };

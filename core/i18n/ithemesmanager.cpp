@@ -1,4 +1,5 @@
 #include "core/i18n/ithemesmanager.h"
+#include "core/i18n/ithemesmanager_p.h"
 
 #include "extensionsystem/pluginmanager.h"
 
@@ -52,27 +53,30 @@ IThemesManager &IThemesManager::getInstance()
     return instance;
 }
 
-IThemesManager::IThemesManager() = default;
+IThemesManager::IThemesManager()
+    : d(std::make_unique<IThemesManagerPrivate>())
+{
+}
 
 IThemesManager::~IThemesManager()
 {
-    delete m_pCurrentTheme;
-    qDeleteAll(m_lstThemes);
+    delete d->m_pCurrentTheme;
+    qDeleteAll(d->m_lstThemes);
 }
 
 bool IThemesManager::initialize()
 {
     // Rebuild rather than append, so a second initialisation lists each
     // theme once and does not leak the previous records.
-    delete m_pCurrentTheme;
-    m_pCurrentTheme = new ThemesInfo;
-    qDeleteAll(m_lstThemes);
-    m_lstThemes.clear();
-    m_mapFiles.clear();
+    delete d->m_pCurrentTheme;
+    d->m_pCurrentTheme = new ThemesInfo;
+    qDeleteAll(d->m_lstThemes);
+    d->m_lstThemes.clear();
+    d->m_mapFiles.clear();
 
-    m_pSettings = ExtensionSystem::PluginManager::settings();
-    if (m_pSettings && !m_pSettings->contains(kThemeKey))
-        m_pSettings->setValue(kThemeKey, QString::fromLatin1(kDarkTheme));
+    d->m_pSettings = ExtensionSystem::PluginManager::settings();
+    if (d->m_pSettings && !d->m_pSettings->contains(kThemeKey))
+        d->m_pSettings->setValue(kThemeKey, QString::fromLatin1(kDarkTheme));
     const QString strSaved = getSaveThemeId();
 
     const QString strAppDir = QCoreApplication::applicationDirPath();
@@ -85,22 +89,22 @@ bool IThemesManager::initialize()
         if (!strName.isEmpty())
             strName[0] = strName.at(0).toUpper();
 
-        m_lstThemes.append(new ThemesInfo{strName, displayName(strName)});
-        m_mapFiles.insert(strName, dir.filePath(strFile));
+        d->m_lstThemes.append(new ThemesInfo{strName, displayName(strName)});
+        d->m_mapFiles.insert(strName, dir.filePath(strFile));
 
         // The dark theme is read from its fixed path below.
         if (strName == strSaved && strSaved != QLatin1String(kDarkTheme)
             && applyStyleSheet(dir.filePath(strFile))) {
-            m_pCurrentTheme->id = strName;
-            m_pCurrentTheme->name = m_lstThemes.constLast()->name;
+            d->m_pCurrentTheme->id = strName;
+            d->m_pCurrentTheme->name = d->m_lstThemes.constLast()->name;
             bApplied = true;
         }
     }
 
     if (strSaved == QLatin1String(kDarkTheme)
         && applyStyleSheet(strAppDir + QStringLiteral("/resources/styles/zelto_dark.qss"))) {
-        m_pCurrentTheme->id = QString::fromLatin1(kDarkTheme);
-        m_pCurrentTheme->name = displayName(m_pCurrentTheme->id);
+        d->m_pCurrentTheme->id = QString::fromLatin1(kDarkTheme);
+        d->m_pCurrentTheme->name = displayName(d->m_pCurrentTheme->id);
         bApplied = true;
     }
 
@@ -111,32 +115,32 @@ bool IThemesManager::initialize()
 
 const QList<ThemesInfo *> &IThemesManager::getThemes() const
 {
-    return m_lstThemes;
+    return d->m_lstThemes;
 }
 
 QString IThemesManager::getCurrentThemeId() const
 {
-    return m_pCurrentTheme ? m_pCurrentTheme->id : QString();
+    return d->m_pCurrentTheme ? d->m_pCurrentTheme->id : QString();
 }
 
 QString IThemesManager::getCurrentThemeName() const
 {
-    return m_pCurrentTheme ? m_pCurrentTheme->name : QString();
+    return d->m_pCurrentTheme ? d->m_pCurrentTheme->name : QString();
 }
 
 QString IThemesManager::getSaveThemeId() const
 {
     const QString strDark = QString::fromLatin1(kDarkTheme);
-    return m_pSettings ? m_pSettings->value(kThemeKey, strDark).toString() : strDark;
+    return d->m_pSettings ? d->m_pSettings->value(kThemeKey, strDark).toString() : strDark;
 }
 
 bool IThemesManager::saveThemes(const QString &id)
 {
-    for (const ThemesInfo *pInfo : qAsConst(m_lstThemes)) {
+    for (const ThemesInfo *pInfo : qAsConst(d->m_lstThemes)) {
         if (pInfo->id == id) {
-            if (!m_pSettings)
+            if (!d->m_pSettings)
                 return false;
-            m_pSettings->setValue(kThemeKey, id);
+            d->m_pSettings->setValue(kThemeKey, id);
             return true;
         }
     }
@@ -145,21 +149,21 @@ bool IThemesManager::saveThemes(const QString &id)
 
 bool IThemesManager::applyTheme(const QString &id)
 {
-    if (!m_mapFiles.contains(id))
+    if (!d->m_mapFiles.contains(id))
         return false;
     if (id == getCurrentThemeId())
         return true;
     // Restyling lays the windows out again, which can hand the keyboard
     // focus to another widget; the user stays where they were.
     const QPointer<QWidget> pFocus = QApplication::focusWidget();
-    if (!applyStyleSheet(m_mapFiles.value(id)))
+    if (!applyStyleSheet(d->m_mapFiles.value(id)))
         return false;
     if (pFocus && pFocus->isVisible() && QApplication::focusWidget() != pFocus)
         pFocus->setFocus(Qt::OtherFocusReason);
-    if (!m_pCurrentTheme)
-        m_pCurrentTheme = new ThemesInfo;
-    m_pCurrentTheme->id = id;
-    m_pCurrentTheme->name = displayName(id);
+    if (!d->m_pCurrentTheme)
+        d->m_pCurrentTheme = new ThemesInfo;
+    d->m_pCurrentTheme->id = id;
+    d->m_pCurrentTheme->name = displayName(id);
     saveThemes(id);
     emit themeChanged(id);
     return true;
@@ -167,5 +171,5 @@ bool IThemesManager::applyTheme(const QString &id)
 
 void IThemesManager::setSettings(QSettings *pSettings)
 {
-    m_pSettings = pSettings;
+    d->m_pSettings = pSettings;
 }

@@ -8,9 +8,13 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QSettings;
 QT_END_NAMESPACE
+
+class IThemesManagerPrivate;
 
 /**
  * Lists the style-sheet themes that ship with the application
@@ -78,8 +82,5 @@ private:
     ~IThemesManager() override;
     Q_DISABLE_COPY(IThemesManager)
 
-    ThemesInfo *m_pCurrentTheme = nullptr;  // owned; empty until a theme is applied
-    QList<ThemesInfo *> m_lstThemes;        // owned
-    QMap<QString, QString> m_mapFiles;      // theme id -> its style sheet
-    QSettings *m_pSettings = nullptr;       // not owned: the host's settings
+    std::unique_ptr<IThemesManagerPrivate> d;
 };

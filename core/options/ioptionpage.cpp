@@ -1,7 +1,9 @@
 #include "core/options/ioptionpage.h"
+#include "core/options/ioptionpage_p.h"
 
 IOptionPage::IOptionPage(QWidget *parent)
     : QWidget(parent)
+    , d(std::make_unique<IOptionPagePrivate>())
 {
 }
 
@@ -9,30 +11,35 @@ IOptionPage::~IOptionPage() = default;
 
 bool IOptionPage::isChanged()
 {
-    return m_bChanged;
+    return d->m_bChanged;
 }
 
 void IOptionPage::setChanged(bool)
 {
-    m_bChanged = true;
+    d->m_bChanged = true;
 }
 
 void IOptionPage::initValues()
 {
-    m_bNeedInitConfig2UI = true;
+    d->m_bNeedInitConfig2UI = true;
 }
 
 void IOptionPage::saveChanges()
 {
-    m_bChanged = false;
+    d->m_bChanged = false;
 }
 
 void IOptionPage::discardChanges()
 {
-    m_bChanged = false;
+    d->m_bChanged = false;
 }
 
 void IOptionPage::setNeedInitConfig2UI()
 {
-    m_bNeedInitConfig2UI = false;
+    d->m_bNeedInitConfig2UI = false;
+}
+
+bool IOptionPage::needsInitConfig2UI() const
+{
+    return d->m_bNeedInitConfig2UI;
 }

@@ -4,6 +4,10 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class IOptionPagePrivate;
+
 /**
  * One page of the preferences dialog (IOptionsDlg::addOptionPage()). Its
  * window title names it in the dialog's page list.
@@ -46,6 +50,12 @@ signals:
     void dataChanged();
 
 protected:
-    bool m_bChanged = false;              ///< The page holds unsaved edits; see isChanged().
-    bool m_bNeedInitConfig2UI = false;    ///< The widgets must be refilled from the settings before they are next shown.
+    /**
+     * Whether the widgets must be refilled from the settings before they are
+     * next shown: set by initValues(), cleared by setNeedInitConfig2UI().
+     */
+    bool needsInitConfig2UI() const;
+
+private:
+    std::unique_ptr<IOptionPagePrivate> d;
 };

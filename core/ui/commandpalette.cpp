@@ -4,6 +4,7 @@
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/coreids.h"
 #include "core/icore.h"
 #include "core/ui/menumnemonics.h"
 
@@ -26,7 +27,6 @@
 namespace {
 
 const char s_recentKey[] = "Zelto/RecentCommands";
-const char s_ownId[] = "Help.Find_Command";
 const int s_nMaxIdLength = 200;   // longer values in the settings are not command identifiers
 const int s_nShownRows = 12;
 
@@ -176,7 +176,7 @@ QVector<CommandPaletteModel::Entry> CommandPalette::collectEntries(const QString
 {
     QHash<QAction *, QString> hashPaths;
     QList<QAction *> lstMenuOrder;
-    if (ActionContainer *pMenuBar = ActionManager::getActionContainer(QStringLiteral("Zelto.MenuBar"))) {
+    if (ActionContainer *pMenuBar = ActionManager::getActionContainer(QLatin1String(CoreIds::MenuBar))) {
         if (pMenuBar->getMenuBar())
             collectMenuPaths(pMenuBar->getMenuBar()->actions(), QString(), &hashPaths, &lstMenuOrder);
     }
@@ -186,7 +186,7 @@ QVector<CommandPaletteModel::Entry> CommandPalette::collectEntries(const QString
     for (ContextAction *pCommand : ActionManager::getActions()) {
         QAction *pAction = pCommand->getAction();
         if (pCommand->isSeparator() || !pAction->isVisible() || !pAction->isEnabled()
-            || pCommand->getId() == QLatin1String(s_ownId) || MenuMnemonics::strip(pAction->text()).isEmpty())
+            || pCommand->getId() == QLatin1String(CoreIds::HelpFindCommand) || MenuMnemonics::strip(pAction->text()).isEmpty())
             continue;
         hashCommands.insert(pAction, pCommand);
         if (!hashPaths.contains(pAction))

@@ -1,4 +1,5 @@
 #include "core/ui/ztnotificationbar.h"
+#include "core/ui/ztnotificationbar_p.h"
 
 #include "ui_ztnotificationbar.h"
 
@@ -6,36 +7,38 @@
 #include <QStyle>
 
 ZTNotificationBar::ZTNotificationBar(QWidget *parent)
-    : QFrame(parent), m_pUi(new Ui::ZTNotificationBar)
+    : QFrame(parent)
+    , d(std::make_unique<ZTNotificationBarPrivate>())
 {
-    m_pUi->setupUi(this);
-    connect(m_pUi->m_pCloseButton, &QToolButton::clicked, this, &QWidget::hide);
+    d->m_pUi = new Ui::ZTNotificationBar;
+    d->m_pUi->setupUi(this);
+    connect(d->m_pUi->m_pCloseButton, &QToolButton::clicked, this, &QWidget::hide);
     QMetaObject::connectSlotsByName(this);
-    connect(m_pUi->m_pButton, &QPushButton::clicked, this, &ZTNotificationBar::buttonClicked);
+    connect(d->m_pUi->m_pButton, &QPushButton::clicked, this, &ZTNotificationBar::buttonClicked);
 }
 
 ZTNotificationBar::~ZTNotificationBar()
 {
-    disconnect(m_pUi->m_pButton, &QPushButton::clicked, this, &ZTNotificationBar::buttonClicked);
-    delete m_pUi;
+    disconnect(d->m_pUi->m_pButton, &QPushButton::clicked, this, &ZTNotificationBar::buttonClicked);
+    delete d->m_pUi;
 }
 
 void ZTNotificationBar::show(const QString &text, ZTNotificationBar::Type type, const QString &buttonText,
                              bool closable)
 {
     const bool bWarning = (type == Warning);
-    m_pUi->m_pIconLabel->setPixmap(QPixmap(bWarning ? QStringLiteral(":/core/images/warning_16.png")
+    d->m_pUi->m_pIconLabel->setPixmap(QPixmap(bWarning ? QStringLiteral(":/core/images/warning_16.png")
                                                     : QStringLiteral(":/core/images/info_16.png")));
 
-    m_pUi->m_pMessageLabel->setText(text);
-    m_pUi->m_pMessageLabel->setVisible(!text.isEmpty());
+    d->m_pUi->m_pMessageLabel->setText(text);
+    d->m_pUi->m_pMessageLabel->setVisible(!text.isEmpty());
     // A screen reader reads the message with the bar.
     setAccessibleDescription(text);
 
-    m_pUi->m_pButton->setText(buttonText);
-    m_pUi->m_pButton->setVisible(!buttonText.isEmpty());
+    d->m_pUi->m_pButton->setText(buttonText);
+    d->m_pUi->m_pButton->setVisible(!buttonText.isEmpty());
 
-    m_pUi->m_pCloseButton->setVisible(closable);
+    d->m_pUi->m_pCloseButton->setVisible(closable);
 
     // A receiver belongs to one message only: whoever shows the next one
     // connects again after show().

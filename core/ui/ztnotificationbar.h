@@ -4,9 +4,9 @@
 
 #include <QFrame>
 
-namespace Ui {
-class ZTNotificationBar;
-}
+#include <memory>
+
+class ZTNotificationBarPrivate;
 
 /**
  * A one-line message strip between the menu bar and the work area: an icon,
@@ -47,5 +47,5 @@ signals:
     void buttonClicked();
 
 private:
-    Ui::ZTNotificationBar *m_pUi;
+    std::unique_ptr<ZTNotificationBarPrivate> d;
 };

@@ -1,7 +1,9 @@
 #include "core/welcome/imainmdiarea.h"
+#include "core/welcome/imainmdiarea_p.h"
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/documents/documentfactories_p.h"
 #include "core/documents/pathcheck.h"
 #include "core/i18n/ilanguagemanager.h"
 #include "core/icore.h"
@@ -11,6 +13,7 @@
 #include "core/welcome/bridgelogthrottle_p.h"
 #include "core/welcome/welcomelogging_p.h"
 #include "core/welcome/zthtmlexposingwelcome.h"
+#include "zeltoversion.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -25,15 +28,8 @@
 
 namespace {
 
-const char kBuildNumber[] = "2.0.0";
 const char kGetLocale[] = "WelcomeScreen.getLocale";
 const char kGetBuildNumber[] = "WelcomeScreen.getBuildNumber";
-
-bool isProjectSuffix(const QString &strSuffix)
-{
-    return strSuffix.compare(QLatin1String("zeltopack"), Qt::CaseInsensitive) == 0
-           || strSuffix.compare(QLatin1String("zelto"), Qt::CaseInsensitive) == 0;
-}
 
 // Pages may reach only the application's own files (samples, tutorials)
 // and the recent projects it lists itself; anything else a page names is
@@ -63,12 +59,13 @@ void logRefused(const char *pWhat, const QString &strFile)
 
 IMainMdiArea::IMainMdiArea(QWidget *parent)
     : QMdiArea(parent)
+    , d(std::make_unique<IMainMdiAreaPrivate>())
 {
     // Files dropped on the work area are opened by the main window.
     if (MainWindow *pMainWindow = ICore::getMainWindow())
         installEventFilter(pMainWindow);
     setAcceptDrops(true);
-    m_pWelcome = new ZTHTMLExposingWelcome(this);
+    d->m_pWelcome = new ZTHTMLExposingWelcome(this);
 
     connect(this, &QMdiArea::subWindowActivated, this, &IMainMdiArea::onSubWindowActivated);
 }
@@ -97,7 +94,7 @@ IMainMdiArea::~IMainMdiArea() = default;
 
 void IMainMdiArea::setWelcomeWidget(QWidget *w)
 {
-    m_pWelcomeWidget = w;
+    d->m_pWelcomeWidget = w;
     if (!w)
         return;
     if (MainWindow *pMainWindow = ICore::getMainWindow())
@@ -116,14 +113,14 @@ void IMainMdiArea::setWelcomeWidget(QWidget *w)
 
 QWidget *IMainMdiArea::getWelcomeWidget() const
 {
-    return m_pWelcomeWidget;
+    return d->m_pWelcomeWidget;
 }
 
 bool IMainMdiArea::viewportEvent(QEvent *e)
 {
     // The viewport follows every change of the area's size.
-    if (e->type() == QEvent::Resize && m_pWelcomeWidget && m_pWelcomeWidget->parentWidget() == this)
-        m_pWelcomeWidget->setGeometry(contentsRect());
+    if (e->type() == QEvent::Resize && d->m_pWelcomeWidget && d->m_pWelcomeWidget->parentWidget() == this)
+        d->m_pWelcomeWidget->setGeometry(contentsRect());
     return QMdiArea::viewportEvent(e);
 }
 
@@ -189,7 +186,7 @@ QString IMainMdiArea::callbackAsyncfromJS(QString cmd, QString)
     if (cmd == QLatin1String(kGetLocale))
         return ILanguageManager::getInstance().getCurrentLangId();
     if (cmd == QLatin1String(kGetBuildNumber))
-        return QString::fromLatin1(kBuildNumber);
+        return QStringLiteral(ZELTO_VERSION);
     return QString();
 }
 
@@ -226,7 +223,7 @@ void IMainMdiArea::openFile(QString strFile)
                          QMessageBox::Ok);
         return;
     }
-    if (isProjectSuffix(info.suffix())) {
+    if (DocumentFactories::forFile(strPath)) {
         if (MainWindow *pMainWindow = ICore::getMainWindow())
             pMainWindow->loadFile(strPath);
         return;

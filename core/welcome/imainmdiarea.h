@@ -6,7 +6,11 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <memory>
+
 class ZTHTMLExposingWelcome;
+
+class IMainMdiAreaPrivate;
 
 /**
  * The main window's work area (MainWindow::getMdiArea()): a QMdiArea in
@@ -66,8 +70,8 @@ public slots:
     void openURL(QString strURL);
     /**
      * Opens a sample or tutorial shipped with the application: @p strFile is
-     * resolved against the application's folder; projects open in the
-     * application, other files with the system. A missing file is reported;
+     * resolved against the application's folder; files a document factory
+     * serves open in the application, other files with the system. A missing file is reported;
      * for a recent project that no longer exists, removing it from the list
      * is offered.
      */
@@ -83,6 +87,5 @@ private slots:
 private:
     void offerToForget(const QString &strFileName);
 
-    QPointer<QWidget> m_pWelcomeWidget;
-    ZTHTMLExposingWelcome *m_pWelcome;   // child of this area
+    std::unique_ptr<IMainMdiAreaPrivate> d;
 };

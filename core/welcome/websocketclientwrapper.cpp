@@ -1,4 +1,5 @@
 #include "core/welcome/websocketclientwrapper.h"
+#include "core/welcome/websocketclientwrapper_p.h"
 
 #include "core/welcome/bridgelogthrottle_p.h"
 #include "core/welcome/websockettransport.h"
@@ -77,9 +78,10 @@ QByteArray makeToken()
 
 WebSocketClientWrapper::WebSocketClientWrapper(QWebSocketServer *server, QObject *parent)
     : QObject(parent)
-    , m_server(server)
-    , m_token(makeToken())
+    , d(std::make_unique<WebSocketClientWrapperPrivate>())
 {
+    d->m_server = server;
+    d->m_token = makeToken();
     connect(server, &QWebSocketServer::newConnection, this, &WebSocketClientWrapper::handleNewConnection);
     // The authenticator lives on the server's stack during the handshake, so
     // the answer must be given in a direct call.
@@ -95,9 +97,11 @@ WebSocketClientWrapper::WebSocketClientWrapper(QWebSocketServer *server, QObject
             Qt::DirectConnection);
 }
 
+WebSocketClientWrapper::~WebSocketClientWrapper() = default;
+
 QString WebSocketClientWrapper::token() const
 {
-    return QString::fromLatin1(m_token);
+    return QString::fromLatin1(d->m_token);
 }
 
 bool WebSocketClientWrapper::isTrustedOrigin(const QString &strOrigin)
@@ -130,7 +134,7 @@ bool WebSocketClientWrapper::addTrustedOrigin(const QString &strOrigin)
 
 void WebSocketClientWrapper::handleNewConnection()
 {
-    QWebSocket *pSocket = m_server->nextPendingConnection();
+    QWebSocket *pSocket = d->m_server->nextPendingConnection();
     if (!pSocket)
         return;
     // Set before the event loop reads the first frame.
@@ -140,7 +144,7 @@ void WebSocketClientWrapper::handleNewConnection()
     const QByteArray token = QUrlQuery(pSocket->requestUrl())
                                  .queryItemValue(QLatin1String(kTokenItem), QUrl::FullyEncoded)
                                  .toLatin1();
-    if (!equalInConstantTime(token, m_token)) {
+    if (!equalInConstantTime(token, d->m_token)) {
         if (BridgeLogThrottle::allow())
             qCWarning(lcWelcome, "Refused a WebSocket connection without the launch token.");
         connect(pSocket, &QWebSocket::disconnected, pSocket, &QObject::deleteLater);

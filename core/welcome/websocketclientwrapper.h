@@ -5,11 +5,15 @@
 #include <QByteArray>
 #include <QObject>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QWebSocketServer;
 QT_END_NAMESPACE
 
 class WebSocketTransport;
+
+class WebSocketClientWrapperPrivate;
 
 /**
  * Turns each connection the server accepts into a web-channel transport,
@@ -48,6 +52,8 @@ public:
      * Does not take the server; it must outlive the wrapper.
      */
     WebSocketClientWrapper(QWebSocketServer *server, QObject *parent = nullptr);
+    /** Leaves the server and its connections as they are. */
+    ~WebSocketClientWrapper() override;
 
     /**
      * The launch token clients put in their URL: 256 random bits from the
@@ -86,6 +92,5 @@ private slots:
     void handleNewConnection();
 
 private:
-    QWebSocketServer *m_server;
-    QByteArray m_token;
+    std::unique_ptr<WebSocketClientWrapperPrivate> d;
 };

@@ -1,4 +1,5 @@
 #include "core/welcome/websockettransport.h"
+#include "core/welcome/websockettransport_p.h"
 
 #include "core/welcome/bridgelogthrottle_p.h"
 #include "core/welcome/compactjsonwriter.h"
@@ -83,37 +84,38 @@ public:
 
 WebSocketTransport::WebSocketTransport(QWebSocket *socket)
     : QWebChannelAbstractTransport(socket)
-    , m_socket(socket)
+    , d(std::make_unique<WebSocketTransportPrivate>())
 {
+    d->m_socket = socket;
     connect(socket, &QWebSocket::textMessageReceived, this, &WebSocketTransport::textMessageReceived);
     connect(socket, &QWebSocket::disconnected, this, &WebSocketTransport::deleteLater);
     // destroyed() comes before the socket deletes its children (this object
     // among them), so the destructor below never touches a dying socket.
-    connect(socket, &QObject::destroyed, this, [this] { m_socket = nullptr; });
+    connect(socket, &QObject::destroyed, this, [this] { d->m_socket = nullptr; });
 }
 
 WebSocketTransport::~WebSocketTransport()
 {
-    if (m_socket)
-        m_socket->deleteLater();
+    if (d->m_socket)
+        d->m_socket->deleteLater();
 }
 
 void WebSocketTransport::sendMessage(const QJsonObject &message)
 {
-    if (!m_socket)
+    if (!d->m_socket)
         return;
     // The socket encodes the text to UTF-8 at once, so the buffer is free
     // again right after; resize(0) keeps its allocation for the next reply.
-    m_strFrame.resize(0);
-    CompactJsonWriter::appendJson(message, m_strFrame);
-    m_socket->sendTextMessage(m_strFrame);
+    d->m_strFrame.resize(0);
+    CompactJsonWriter::appendJson(message, d->m_strFrame);
+    d->m_socket->sendTextMessage(d->m_strFrame);
     // An occasional large message must not pin its memory for the
     // connection's lifetime.
-    if (m_strFrame.capacity() > kMaxKeptFrame)
-        m_strFrame = QString();
+    if (d->m_strFrame.capacity() > kMaxKeptFrame)
+        d->m_strFrame = QString();
     // A reply goes out now rather than on the next pass of the event loop:
     // the page is waiting for it.
-    m_socket->flush();
+    d->m_socket->flush();
 }
 
 void WebSocketTransport::textMessageReceived(const QString &message)

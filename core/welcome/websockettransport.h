@@ -4,9 +4,13 @@
 
 #include <QWebChannelAbstractTransport>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QWebSocket;
 QT_END_NAMESPACE
+
+class WebSocketTransportPrivate;
 
 /**
  * Carries web-channel messages over one WebSocket connection: one JSON
@@ -33,6 +37,5 @@ private slots:
     void textMessageReceived(const QString &message);
 
 private:
-    QWebSocket *m_socket;   // the parent; null once it is being destroyed
-    QString m_strFrame;     // reused for every message, keeps its capacity
+    std::unique_ptr<WebSocketTransportPrivate> d;
 };

@@ -3,6 +3,7 @@
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/coreids.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
 #include "core/ui/ztnotificationbar.h"
@@ -11,7 +12,6 @@
 
 namespace {
 const char HelloCommand[] = "Help.Hello";
-const char HelpMenu[] = "MenuBar.Help";
 } // namespace
 
 HelloPlugin::HelloPlugin() = default;
@@ -38,11 +38,11 @@ bool HelloPlugin::initialize(const QStringList &arguments, QString *errorString)
                                                             pMainWindow);
     pCommand->setDescription(tr("Say hello"));
 
-    if (ActionContainer *pHelpMenu = ActionManager::getActionContainer(QLatin1String(HelpMenu))) {
+    if (ActionContainer *pHelpMenu = ActionManager::getActionContainer(QLatin1String(CoreIds::MenuBarHelp))) {
         pHelpMenu->insertAction(pCommand);
-        qInfo("hello: \"%s\" added to \"%s\"", HelloCommand, HelpMenu);
+        qInfo("hello: \"%s\" added to \"%s\"", HelloCommand, CoreIds::MenuBarHelp);
     } else {
-        qWarning("hello: there is no \"%s\"; \"%s\" is not in a menu", HelpMenu, HelloCommand);
+        qWarning("hello: there is no \"%s\"; \"%s\" is not in a menu", CoreIds::MenuBarHelp, HelloCommand);
     }
     qInfo("hello: plug-in initialized");
     return true;

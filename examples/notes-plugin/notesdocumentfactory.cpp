@@ -36,6 +36,12 @@ QStringList NotesDocumentFactory::getSupportedSuffixes()
 {
     return {QStringLiteral("note")};
 }
+
+// File > New offers the type by this name when there are several.
+QString NotesDocumentFactory::getDocumentTypeName()
+{
+    return tr("Note");
+}
 //! [factory]
 
 // Asked only of the first factory in the pool, once: with another document

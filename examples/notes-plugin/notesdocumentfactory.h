@@ -7,8 +7,8 @@
 class NotesOptionsDialog;
 
 // Brings the note type to the main window: files with the suffix ".note",
-// their editor, and, when this is the first factory in the object pool, the
-// new-note dialog, the open prompt and a preferences dialog.
+// their editor, the new-note dialog, the open prompt while it is the only
+// type, and a preferences dialog when it is the first factory in the pool.
 class NotesDocumentFactory : public IDocumentFactory
 {
     Q_OBJECT
@@ -23,6 +23,7 @@ public:
     IOptionsDlg *createOptionsDialog() override;
     ICreateDocumentDlg *createNewDocumentDialog() override;
     QString getOpenFileName() override;
+    QString getDocumentTypeName() override;
 
 private:
     // Made once; the main window keeps it until the application ends, and the

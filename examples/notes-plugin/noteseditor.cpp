@@ -5,6 +5,7 @@
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/coreids.h"
 #include "core/documents/editormanager.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
@@ -23,11 +24,7 @@
 
 namespace {
 const char ContextId[] = "Notes.Editor";
-const char UndoId[] = "Edit.Undo";
-const char RedoId[] = "Edit.Redo";
 const char InsertDateId[] = "Edit.Insert_Date";
-const char CopyId[] = "Edit.Copy";
-const char PasteId[] = "Edit.Paste";
 } // namespace
 
 //! [editor-signals]
@@ -101,8 +98,8 @@ void NotesEditor::registerCommands()
     // actions; elsewhere they fall back to the ones registered for the main
     // window.
     ContextManager::registerContext(m_pEdit, QLatin1String(ContextId), tr("Note Editor"));
-    ActionManager::registerAction(m_pUndoAction, QLatin1String(UndoId), m_pEdit);
-    ActionManager::registerAction(m_pRedoAction, QLatin1String(RedoId), m_pEdit);
+    ActionManager::registerAction(m_pUndoAction, QLatin1String(CoreIds::EditUndo), m_pEdit);
+    ActionManager::registerAction(m_pRedoAction, QLatin1String(CoreIds::EditRedo), m_pEdit);
     ActionManager::registerAction(m_pInsertDateAction, QLatin1String(InsertDateId), m_pEdit);
     registerClipboardCommands();
     // The focus may be inside the widget already, and then no focus change
@@ -114,11 +111,11 @@ void NotesEditor::unregisterCommands()
 {
     if (!m_pEdit || !m_pUndoAction)
         return;
-    ActionManager::unregisterAction(m_pUndoAction, QLatin1String(UndoId));
-    ActionManager::unregisterAction(m_pRedoAction, QLatin1String(RedoId));
+    ActionManager::unregisterAction(m_pUndoAction, QLatin1String(CoreIds::EditUndo));
+    ActionManager::unregisterAction(m_pRedoAction, QLatin1String(CoreIds::EditRedo));
     ActionManager::unregisterAction(m_pInsertDateAction, QLatin1String(InsertDateId));
-    ActionManager::unregisterAction(m_pCopyAction, QLatin1String(CopyId));
-    ActionManager::unregisterAction(m_pPasteAction, QLatin1String(PasteId));
+    ActionManager::unregisterAction(m_pCopyAction, QLatin1String(CoreIds::EditCopy));
+    ActionManager::unregisterAction(m_pPasteAction, QLatin1String(CoreIds::EditPaste));
     ContextManager::unregisterContext(m_pEdit, QLatin1String(ContextId));
     m_pUndoAction = m_pRedoAction = m_pInsertDateAction = m_pCopyAction = m_pPasteAction = nullptr;
 }
@@ -139,8 +136,8 @@ void NotesEditor::registerClipboardCommands()
     connect(m_pPasteAction, &QAction::triggered, m_pEdit, &QPlainTextEdit::paste);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, m_pPasteAction,
             [this]() { m_pPasteAction->setEnabled(m_pEdit && m_pEdit->canPaste()); });
-    ActionManager::registerAction(m_pCopyAction, QLatin1String(CopyId), m_pEdit);
-    ActionManager::registerAction(m_pPasteAction, QLatin1String(PasteId), m_pEdit);
+    ActionManager::registerAction(m_pCopyAction, QLatin1String(CoreIds::EditCopy), m_pEdit);
+    ActionManager::registerAction(m_pPasteAction, QLatin1String(CoreIds::EditPaste), m_pEdit);
 }
 //! [edit-commands]
 

@@ -7,6 +7,7 @@
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/coreids.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
 #include "core/options/ioptionsdlg.h"
@@ -19,8 +20,6 @@
 namespace {
 const char NewNoteId[] = "File.New_Note";
 const char InsertDateId[] = "Edit.Insert_Date";
-const char OpenProjectId[] = "File.Open_Project";
-const char PreferencesId[] = "Edit.Preferences";
 } // namespace
 
 NotesPlugin::NotesPlugin() = default;
@@ -46,8 +45,8 @@ bool NotesPlugin::initialize(const QStringList &, QString *errorString)
     // A shortcut the user saved wins over the default.
     pInsertDate->setDefaultKeySequence(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
     pInsertDate->setDescription(tr("Insert the date and time into the note"));
-    if (ActionContainer *pEdit = ActionManager::getActionContainer(QStringLiteral("MenuBar.Edit"))) {
-        ContextAction *pPreferences = ActionManager::getAction(QLatin1String(PreferencesId));
+    if (ActionContainer *pEdit = ActionManager::getActionContainer(QLatin1String(CoreIds::MenuBarEdit))) {
+        ContextAction *pPreferences = ActionManager::getAction(QLatin1String(CoreIds::EditPreferences));
         pEdit->insertAction(pInsertDate, pPreferences);   // above Preferences; at the end without it
         pEdit->insertSeparator(pPreferences);
     }
@@ -57,17 +56,17 @@ bool NotesPlugin::initialize(const QStringList &, QString *errorString)
     connect(m_pNewNoteAction, &QAction::triggered, this, &NotesPlugin::newNote);
     ContextAction *pNewNote = ActionManager::registerAction(m_pNewNoteAction, QLatin1String(NewNoteId), pMainWindow);
     pNewNote->setDescription(tr("Create a new note"));
-    if (ActionContainer *pFile = ActionManager::getActionContainer(QStringLiteral("MenuBar.File")))
-        pFile->insertAction(pNewNote, ActionManager::getAction(QLatin1String(OpenProjectId)));
+    if (ActionContainer *pFile = ActionManager::getActionContainer(QLatin1String(CoreIds::MenuBarFile)))
+        pFile->insertAction(pNewNote, ActionManager::getAction(QLatin1String(CoreIds::FileOpenProject)));
     return true;
 }
 
 void NotesPlugin::extensionsInitialized()
 {
     //! [factory-pool]
-    // The main window takes New, Open and Preferences from the first factory
-    // in the pool. Plug-ins that bring the application's main document type
-    // add theirs in initialize(); notes join after every one of them.
+    // The preferences dialog comes from the first factory in the pool.
+    // Plug-ins that bring the application's main document type add theirs in
+    // initialize(); notes join after every one of them.
     ExtensionSystem::PluginManager::addObject(m_pFactory);
     m_bFactoryInPool = true;
     //! [factory-pool]

@@ -117,7 +117,7 @@ QWidget *BreakpointsOptionPage::createListBox(const QString &strTitle, QListWidg
 
 void BreakpointsOptionPage::markChanged()
 {
-    if (!m_bNeedInitConfig2UI) {
+    if (!needsInitConfig2UI()) {
         setChanged(true);
         emit dataChanged();
     }

@@ -61,7 +61,7 @@ GeneralOptionPage::GeneralOptionPage(QWidget *parent)
 
     connect(m_pAutoBackupCheck, &QCheckBox::toggled, m_pIntervalSpin, &QWidget::setEnabled);
     auto changed = [this]() {
-        if (!m_bNeedInitConfig2UI) {
+        if (!needsInitConfig2UI()) {
             setChanged(true);
             emit dataChanged();
         }

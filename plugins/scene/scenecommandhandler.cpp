@@ -9,6 +9,7 @@
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/core_global.h"
+#include "core/coreids.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/ieditor.h"
 #include "core/icore.h"
@@ -40,11 +41,11 @@ bool SceneCommandHandler::connectCommands()
         const char *id;
         void (SceneCommandHandler::*slot)();
     } commands[] = {
-        {"File.Export_To_HTML5", &SceneCommandHandler::exportToHtml5},
-        {"File.Preview_Project_In_Browser", &SceneCommandHandler::previewProject},
-        {"File.Preview_Current_Scene_In_Browser", &SceneCommandHandler::previewScene},
-        {"Help.About", &SceneCommandHandler::about},
-        {"Help.CheckUpdates", &SceneCommandHandler::checkUpdates},
+        {CoreIds::FileExportToHtml5, &SceneCommandHandler::exportToHtml5},
+        {CoreIds::FilePreviewProjectInBrowser, &SceneCommandHandler::previewProject},
+        {CoreIds::FilePreviewCurrentSceneInBrowser, &SceneCommandHandler::previewScene},
+        {CoreIds::HelpAbout, &SceneCommandHandler::about},
+        {CoreIds::HelpCheckUpdates, &SceneCommandHandler::checkUpdates},
     };
     bool bAny = false;
     for (const auto &command : commands) {
@@ -56,41 +57,13 @@ bool SceneCommandHandler::connectCommands()
     }
     // The application has no user community or accounts to offer: the
     // controls the core declares for them would do nothing when clicked.
-    for (const char *id : {"Help.Community", "Help.UserAccount"}) {
+    for (const char *id : {CoreIds::HelpCommunity, CoreIds::HelpUserAccount}) {
         if (ContextAction *pCommand = ActionManager::getAction(QLatin1String(id)))
             pCommand->setVisible(false);
     }
     if (MainWindow *pMainWindow = ICore::getMainWindow())
         pMainWindow->getUserAccountLink()->hide();
     return bAny;
-}
-
-void SceneCommandHandler::registerSoakHook()
-{
-    MainWindow *pMainWindow = ICore::getMainWindow();
-    if (qEnvironmentVariable("ZELTO_SOAK_HOOKS") != QLatin1String("1") || !pMainWindow)
-        return;
-    auto *pAction = new QAction(pMainWindow);
-    pAction->setVisible(false);
-    connect(pAction, &QAction::triggered, this, &SceneCommandHandler::soakEdit);
-    ActionManager::registerAction(pAction, QStringLiteral("Test.Soak_Edit"), pMainWindow);
-}
-
-void SceneCommandHandler::soakEdit()
-{
-    SceneDocument *pDocument = activeDocument(false);
-    if (!pDocument)
-        return;
-    QList<SceneItem> lstItems = pDocument->project().m_lstScenes.at(0).lstItems;
-    if (lstItems.isEmpty()) {
-        SceneItem item;
-        item.strId = pDocument->newItemId(0);
-        item.rect = QRectF(0, 0, 100, 60);
-        lstItems.append(item);
-    } else {
-        lstItems[0].rect.translate(1, 0);
-    }
-    pDocument->changeItems(tr("Move"), 0, lstItems);
 }
 
 SceneDocument *SceneCommandHandler::activeDocument(bool bComplain)

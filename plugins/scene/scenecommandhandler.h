@@ -22,11 +22,6 @@ public:
     explicit SceneCommandHandler(QObject *parent = nullptr);
     ~SceneCommandHandler() override;
 
-    // For benchmarks/soak, and only when the environment variable
-    // ZELTO_SOAK_HOOKS is 1: the hidden command Test.Soak_Edit, which a
-    // client of the web bridge runs to change the active project (it moves
-    // the first item of its first scene by a pixel, or adds a rectangle).
-    void registerSoakHook();
     // Connects to the commands that exist now and hides the declared ones it
     // has no behaviour for; false if none was found.
     bool connectCommands();
@@ -50,7 +45,6 @@ private:
 
     SceneDocument *activeDocument(bool bComplain);
     void preview(PreviewScope scope);
-    void soakEdit();
 
     QString m_strScheduledUrl;   // the address automatic checks run for
 };

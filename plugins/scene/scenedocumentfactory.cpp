@@ -61,3 +61,8 @@ QString SceneDocumentFactory::getOpenFileName()
     SceneSettings::setLastFolder(QFileInfo(strFile).absolutePath());
     return strFile;
 }
+
+QString SceneDocumentFactory::getDocumentTypeName()
+{
+    return tr("Animation project");
+}

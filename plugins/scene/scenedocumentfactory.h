@@ -23,6 +23,7 @@ public:
     IOptionsDlg *createOptionsDialog() override;
     ICreateDocumentDlg *createNewDocumentDialog() override;
     QString getOpenFileName() override;
+    QString getDocumentTypeName() override;
 
 private:
     // Made once; the main window keeps it until the application ends, and the

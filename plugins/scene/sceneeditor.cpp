@@ -8,6 +8,7 @@
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/contextmanager.h"
+#include "core/coreids.h"
 #include "core/documents/editormanager.h"
 #include "core/icore.h"
 #include "core/mainwindow.h"
@@ -218,7 +219,7 @@ void SceneEditor::registerCommands()
         ActionManager::registerAction(m_pWidget->undoHistoryAction(), QLatin1String(s_historyId), m_pWidget);
     pHistory->setDescription(tr("Show or hide the undo history"));
     // The command comes and goes with the editors, and its menu entry with it.
-    if (ActionContainer *pView = ActionManager::getActionContainer(QStringLiteral("MenuBar.View"))) {
+    if (ActionContainer *pView = ActionManager::getActionContainer(QLatin1String(CoreIds::MenuBarView))) {
         if (pView->getMenu() && !pView->getMenu()->actions().contains(pHistory->getAction()))
             pView->insertAction(pHistory);
     }

@@ -23,7 +23,6 @@ bool ScenePlugin::initialize(const QStringList &, QString *)
 {
     ExtensionSystem::PluginManager::addObject(m_pFactory);
     m_bFactoryInPool = true;
-    m_pCommandHandler->registerSoakHook();
     if (ICore *pCore = ICore::getInstance())
         connect(pCore, &ICore::aboutToSaveSettings, this, []() { SceneSettings::save(); });
     return true;

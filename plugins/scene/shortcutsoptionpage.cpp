@@ -2,6 +2,7 @@
 
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/coreids.h"
 #include "core/icore.h"
 
 #include <QAction>
@@ -39,7 +40,8 @@ QString describe(const ContextAction *pCommand)
 // place. A hidden command is one the application offers no behaviour for.
 bool takesShortcut(const ContextAction *pCommand)
 {
-    return !pCommand->isSeparator() && !pCommand->getId().startsWith(QLatin1String("File.Recent_Projects."))
+    return !pCommand->isSeparator()
+           && !pCommand->getId().startsWith(QLatin1String(CoreIds::FileRecentProjects) + QLatin1Char('.'))
            && pCommand->getAction()->isVisible();
 }
 

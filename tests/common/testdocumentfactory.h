@@ -93,8 +93,13 @@ public:
     IOptionsDlg *createOptionsDialog() override;
     ICreateDocumentDlg *createNewDocumentDialog() override { return new TestCreateDocumentDlg(this); }
     QString getOpenFileName() override { return m_strOpenFileName; }
+    QString getDocumentTypeName() override
+    {
+        return m_strTypeName.isEmpty() ? IDocumentFactory::getDocumentTypeName() : m_strTypeName;
+    }
 
     QStringList m_lstSuffixes{QStringLiteral("zelto"), QStringLiteral("zeltopack")};
+    QString m_strTypeName;          // empty: the base class's name
     QString m_strOpenFileName;
     // New-project dialog.
     int m_nDialogResult = 1;        // QDialog::Accepted

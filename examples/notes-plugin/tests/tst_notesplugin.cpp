@@ -1,11 +1,14 @@
 // The notes plug-in as a user meets it: the plug-in host loads the installed
-// core (and whatever else is installed) and this build's notes plug-in; a
-// note is opened, edited, undone, saved, closed and opened again through the
-// main window's own commands.
+// core (and whatever else is installed, the scene plug-in at least) and this
+// build's notes plug-in; a note is opened, edited, undone, saved, closed and
+// opened again through the main window's own commands, and arrives by every
+// way a file arrives while the scene's projects are a type too.
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
 #include "core/actionmanager/proxyaction.h"
+#include "core/coreids.h"
 #include "core/documents/editormanager.h"
+#include "core/documents/idocumentfactory.h"
 #include "core/documents/idocument.h"
 #include "core/documents/ieditor.h"
 #include "core/icore.h"
@@ -20,9 +23,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -41,6 +47,7 @@ private slots:
     void refusesFilesThatAreNotText_data();
     void refusesFilesThatAreNotText();
     void preferencesPageWrapsLines();
+    void secondTypeBesideTheScenes();
 
 private:
     QString writeNote(const QString &strName, const QByteArray &bytes);
@@ -124,7 +131,7 @@ void tst_NotesPlugin::openEditSaveAndReopen()
     const QString strEdited = pEdit->toPlainText();
     QVERIFY2(strEdited.startsWith(QStringLiteral("milk\neggs ") + QDate::currentDate().toString(Qt::ISODate)),
              qPrintable(strEdited));
-    QVERIFY(ActionManager::getAction(QStringLiteral("File.Save"))->getAction()->isEnabled());
+    QVERIFY(ActionManager::getAction(QLatin1String(CoreIds::FileSave))->getAction()->isEnabled());
 
     // Undo and Redo go through the note's undo stack, and so does the Save state.
     IDocument *pDocument = EditorManager::activeEditor()->getDocument();
@@ -136,7 +143,7 @@ void tst_NotesPlugin::openEditSaveAndReopen()
     QTest::keySequence(pEdit, QKeySequence::Redo);
     QCOMPARE(pEdit->toPlainText(), strEdited);
 
-    trigger("File.Save");
+    trigger(CoreIds::FileSave);
     QFile saved(strFile);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(saved.readAll()), strEdited);
@@ -147,7 +154,7 @@ void tst_NotesPlugin::openEditSaveAndReopen()
     QTest::keySequence(pEdit, QKeySequence::Undo);
     QVERIFY(!pDocument->isModified());
 
-    trigger("File.Close");
+    trigger(CoreIds::FileClose);
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
     QTRY_VERIFY(ICore::getMainWindow()->getMdiArea()->subWindowList().isEmpty());
 
@@ -157,17 +164,17 @@ void tst_NotesPlugin::openEditSaveAndReopen()
 
     // Edit > Copy and Paste are the note's own while its text has the focus.
     pEdit->selectAll();
-    QTRY_VERIFY(ActionManager::getAction(QStringLiteral("Edit.Copy"))->getAction()->isEnabled());
-    auto *pCopy = qobject_cast<ProxyAction *>(ActionManager::getAction(QStringLiteral("Edit.Copy"))->getAction());
+    QTRY_VERIFY(ActionManager::getAction(QLatin1String(CoreIds::EditCopy))->getAction()->isEnabled());
+    auto *pCopy = qobject_cast<ProxyAction *>(ActionManager::getAction(QLatin1String(CoreIds::EditCopy))->getAction());
     QVERIFY(pCopy && pCopy->action() && pCopy->action()->parent() == pEdit);
-    trigger("Edit.Copy");
+    trigger(CoreIds::EditCopy);
     QCOMPARE(QApplication::clipboard()->text(), strEdited);
     pEdit->moveCursor(QTextCursor::End);
-    trigger("Edit.Paste");
+    trigger(CoreIds::EditPaste);
     QCOMPARE(pEdit->toPlainText(), strEdited + strEdited);
     QTest::keySequence(pEdit, QKeySequence::Undo);
     QVERIFY(!EditorManager::activeEditor()->getDocument()->isModified());
-    trigger("File.Close");
+    trigger(CoreIds::FileClose);
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
 }
 
@@ -211,8 +218,61 @@ void tst_NotesPlugin::preferencesPageWrapsLines()
     pDialog->saveAllChanges();
     QCOMPARE(pEdit->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(ICore::settings()->value(QStringLiteral("Notes/WrapLines")).toBool(), false);
-    trigger("File.Close");
+    trigger(CoreIds::FileClose);
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+}
+
+void tst_NotesPlugin::secondTypeBesideTheScenes()
+{
+    MainWindow *pMainWindow = ICore::getMainWindow();
+    QVERIFY2(PluginManager::getObjects<IDocumentFactory>().size() >= 2, "no other document type is installed");
+    const auto activeFile = [] {
+        IEditor *pEditor = EditorManager::activeEditor();
+        return pEditor && pEditor->getDocument() ? pEditor->getDocument()->getFileName() : QString();
+    };
+
+    // Dropped on the work area.
+    const QString strDropped = writeNote(QStringLiteral("dropped.note"), "dropped\n");
+    QMimeData mimeData;
+    mimeData.setUrls({QUrl::fromLocalFile(strDropped)});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mimeData, Qt::LeftButton, Qt::NoModifier);
+    // The main window filters the work area's events; a test cannot drag.
+    QObject *pFilter = pMainWindow;
+    QVERIFY(pFilter->eventFilter(pMainWindow->getMdiArea(), &drop));
+    QCOMPARE(activeFile(), strDropped);
+    trigger(CoreIds::FileClose);
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+
+    // Picked on the welcome page, from the recent projects.
+    const QString strListed = writeNote(QStringLiteral("listed.note"), "listed\n");
+    ICore::settings()->setValue(QStringLiteral("Zelto/RecentProjects"), QStringList{strListed});
+    pMainWindow->getMdiArea()->openFile(strListed);
+    QCOMPARE(activeFile(), strListed);
+    trigger(CoreIds::FileClose);
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+
+    // Handed over by another start of the application.
+    const QString strHanded = writeNote(QStringLiteral("handed.note"), "handed\n");
+    PluginManager::handleSecondInstance(QStringList(), m_dir.path(), {QStringLiteral("handed.note")});
+    QTRY_COMPARE(activeFile(), strHanded);
+    trigger(CoreIds::FileClose);
+    QTRY_VERIFY(EditorManager::getEditors().isEmpty());
+
+    // File > New asks which type to create; cancelled, it creates nothing.
+    QStringList lstOffered;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&lstOffered] {
+        if (auto *pDialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            lstOffered = pDialog->comboBoxItems();
+            pDialog->reject();
+        }
+    });
+    answer.start(10);
+    trigger(CoreIds::FileNew);
+    answer.stop();
+    QVERIFY2(lstOffered.contains(QStringLiteral("Note")), qPrintable(lstOffered.join(QLatin1Char(','))));
+    QVERIFY(lstOffered.size() >= 2);
+    QVERIFY(EditorManager::getEditors().isEmpty());
 }
 
 QTEST_MAIN(tst_NotesPlugin)

@@ -6,6 +6,7 @@
 #include "core/icore.h"
 #include "core/irecentfilesmanager.h"
 #include "core/mainwindow.h"
+#include "core/welcome/imainmdiarea.h"
 #include "extensionsystem/pluginmanager.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testdocumentfactory.h"
@@ -14,6 +15,8 @@
 #include <QAction>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
@@ -74,6 +77,7 @@ private slots:
     void statusTextOfBackgroundProjectIsDropped();
     void captionFollowsActiveTab();
     void secondInstanceReachesLoadFile();
+    void everyDocumentTypeServedAlike();
     // Last: QCoreApplication::quit() makes every later nested event loop
     // (message boxes) return at once.
     void forceQuitClosesWithoutAsking();
@@ -522,6 +526,86 @@ void tst_FileCommands::secondInstanceReachesLoadFile()
         ICore::getMainWindow()->close();
     }
     m_pWindow = new MainWindow;
+}
+
+void tst_FileCommands::everyDocumentTypeServedAlike()
+{
+    // Alone, a type is created without a question.
+    m_pFactory->m_bNewIsTemp = false;
+    m_pFactory->m_strNewFilePath = path(QStringLiteral("alone.zelto"));
+    {
+        TestSupport::ModalAnswerer unexpected;
+        unexpected.reject();
+        commandAction("File.New")->trigger();
+        QCOMPARE(unexpected.records().size(), 0);
+    }
+    QCOMPARE(activeDocument()->getFileName(), path(QStringLiteral("alone.zelto")));
+
+    TestDocumentFactory notes;
+    notes.m_lstSuffixes = QStringList{QStringLiteral("note")};
+    notes.m_strTypeName = QStringLiteral("Note");
+    notes.m_bNewIsTemp = false;
+    m_pFactory->m_strTypeName = QStringLiteral("Project");
+    ExtensionSystem::PluginManager::addObject(&notes);
+
+    // A second type opens by a drop and from the welcome page, as the first does.
+    const QString strDropped = project(QStringLiteral("dropped.note"));
+    QMimeData mimeData;
+    mimeData.setUrls({QUrl::fromLocalFile(strDropped)});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mimeData, Qt::LeftButton, Qt::NoModifier);
+    QWidget workArea;
+    QVERIFY(static_cast<QObject *>(m_pWindow)->eventFilter(&workArea, &drop));
+    QCOMPARE(notes.m_lstDocuments.size(), 1);
+    QCOMPARE(activeDocument()->getFileName(), strDropped);
+    const QString strListed = project(QStringLiteral("listed.note"));
+    IRecentFilesManager::getInstance()->addFile(strListed);
+    m_pWindow->getMdiArea()->openFile(strListed);
+    QCOMPARE(notes.m_lstDocuments.size(), 2);
+    QCOMPARE(activeDocument()->getFileName(), strListed);
+
+    // New asks for the type, Open filters for each and for all.
+    TestSupport::ModalAnswerer answerer;
+    QStringList lstOffered;
+    answerer.answerWith([&lstOffered](QWidget *pWidget) {
+        if (auto *pDialog = qobject_cast<QInputDialog *>(pWidget)) {
+            lstOffered = pDialog->comboBoxItems();
+            pDialog->setTextValue(QStringLiteral("Note"));
+            pDialog->accept();
+        } else {
+            pWidget->close();
+        }
+    });
+    notes.m_strNewFilePath = path(QStringLiteral("new.note"));
+    commandAction("File.New")->trigger();
+    QCOMPARE(lstOffered, (QStringList{QStringLiteral("Project"), QStringLiteral("Note")}));
+    QCOMPARE(notes.m_lstDocuments.size(), 3);
+    QCOMPARE(activeDocument()->getFileName(), path(QStringLiteral("new.note")));
+    QStringList lstFilters;
+    answerer.answerWith([&lstFilters](QWidget *pWidget) {
+        if (auto *pDialog = qobject_cast<QFileDialog *>(pWidget))
+            lstFilters = pDialog->nameFilters();
+        pWidget->close();
+    });
+    commandAction("File.Open_Project")->trigger();
+    QCOMPARE(lstFilters, (QStringList{QStringLiteral("All supported files (*.zelto *.zeltopack *.note)"),
+                                      QStringLiteral("Project (*.zelto *.zeltopack)"),
+                                      QStringLiteral("Note (*.note)")}));
+
+    // And when another start of the application hands it over.
+    m_pWindow->close();
+    delete m_pWindow;
+    m_pWindow = nullptr;
+    const QString strHanded = project(QStringLiteral("handed.note"));
+    {
+        CorePlugin plugin;
+        plugin.secondInstanceCommand(QStringList(), QString(), {strHanded});
+        QCOMPARE(notes.m_lstDocuments.size(), 4);
+        QCOMPARE(activeDocument()->getFileName(), strHanded);
+        ICore::getMainWindow()->close();
+    }
+    m_pWindow = new MainWindow;
+    m_pFactory->m_strTypeName.clear();
+    ExtensionSystem::PluginManager::removeObject(&notes);
 }
 
 QTEST_MAIN(tst_FileCommands)

@@ -13,7 +13,7 @@ public:
         : IOptionPage(parent)
     {
     }
-    bool needsInit() const { return m_bNeedInitConfig2UI; }
+    bool needsInit() const { return needsInitConfig2UI(); }
 };
 
 class ProbeDialog : public IOptionsDlg

@@ -10,6 +10,7 @@
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
 #include "tests/common/urlrecorder.h"
+#include "zeltoversion.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -153,9 +154,9 @@ void tst_IMainMdiArea::answers_data()
     QTest::addColumn<QString>("expected");
 
     const QString strLocale = ILanguageManager::getInstance().getCurrentLangId();
-    QTest::newRow("build number") << QStringLiteral("WelcomeScreen.getBuildNumber") << QString() << "2.0.0";
+    QTest::newRow("build number") << QStringLiteral("WelcomeScreen.getBuildNumber") << QString() << ZELTO_VERSION;
     QTest::newRow("build number, any argument")
-        << QStringLiteral("WelcomeScreen.getBuildNumber") << QStringLiteral("whatever") << "2.0.0";
+        << QStringLiteral("WelcomeScreen.getBuildNumber") << QStringLiteral("whatever") << ZELTO_VERSION;
     QTest::newRow("locale") << QStringLiteral("WelcomeScreen.getLocale") << QString() << strLocale;
     QTest::newRow("unknown key") << QStringLiteral("WelcomeScreen.getSecrets") << QString() << QString();
     QTest::newRow("key in other case") << QStringLiteral("welcomescreen.getlocale") << QString() << QString();
