@@ -40,6 +40,7 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QNetworkProxyFactory>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -472,28 +473,62 @@ void MainWindow::activationChangeFiltered()
     updateShadowBorderFrame(isActiveWindow());
 }
 
-// Asks every open document to close, the editors' documents last editor
-// first, then the documents without an editor. The first one that refuses
-// stops the walk; the documents closed before it stay closed.
-static bool closeAllDocuments()
+// The open documents in the order a quit asks about them: the editors'
+// documents, last editor first, then the documents without an editor.
+static QList<IDocument *> documentsInCloseOrder()
 {
-    // Closing removes only that editor, so the lower indices stay valid.
-    for (int i = EditorManager::getEditors().size() - 1; i >= 0; --i) {
-        if (i >= EditorManager::getEditors().size())
-            continue;
-        IDocument *pDocument = EditorManager::getEditors().at(i)->getDocument();
-        if (!pDocument)
-            continue;
-        if (!pDocument->close())
-            return false;
-        emit pDocument->requestClosing(false);
+    QList<IDocument *> lstDocuments;
+    const QList<IEditor *> &lstEditors = EditorManager::getEditors();
+    for (int i = lstEditors.size() - 1; i >= 0; --i) {
+        IDocument *pDocument = lstEditors.at(i)->getDocument();
+        if (pDocument && !lstDocuments.contains(pDocument))
+            lstDocuments.append(pDocument);
     }
-    const QList<IDocument *> lstDocuments = DocumentManager::getDocuments();
-    for (IDocument *pDocument : lstDocuments) {
-        if (!DocumentManager::getDocuments().contains(pDocument))
-            continue;   // went with an earlier one
-        if (!pDocument->close())
+    for (IDocument *pDocument : DocumentManager::getDocuments()) {
+        if (!lstDocuments.contains(pDocument))
+            lstDocuments.append(pDocument);
+    }
+    return lstDocuments;
+}
+
+bool MainWindow::closeAllDocuments()
+{
+    // Every question is answered before anything closes: a No that belongs
+    // to a quit cancelled later must not have cost the project already.
+    // Questions run event loops, in which another start may hand over a
+    // project; it is asked about too, and one that goes meanwhile is skipped.
+    QList<QPair<QPointer<IDocument>, IDocument::CloseAnswer>> lstAnswers;
+    QList<IDocument *> lstAsked;
+    for (;;) {
+        IDocument *pNext = nullptr;
+        for (IDocument *pDocument : documentsInCloseOrder()) {
+            if (!lstAsked.contains(pDocument)) {
+                pNext = pDocument;
+                break;
+            }
+        }
+        if (!pNext)
+            break;
+        lstAsked.append(pNext);
+        // The project a question names is the one in front while it asks.
+        if (pNext->isModified()) {
+            if (IEditor *pEditor = EditorManager::getEditorOfDocument(pNext))
+                EditorManager::activateEditor(pEditor);
+            raiseUp();
+        }
+        QPointer<IDocument> pGuard(pNext);
+        const IDocument::CloseAnswer answer = pNext->askToSave();
+        if (answer == IDocument::Cancelled)
             return false;
+        if (pGuard)
+            lstAnswers.append({pGuard, answer});
+    }
+
+    for (const auto &entry : qAsConst(lstAnswers)) {
+        IDocument *pDocument = entry.first;
+        if (!pDocument || !DocumentManager::getDocuments().contains(pDocument))
+            continue;   // went with an earlier one
+        pDocument->closeAnswered(entry.second);
         emit pDocument->requestClosing(false);
     }
     return true;

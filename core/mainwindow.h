@@ -76,7 +76,11 @@ public:
      * the first run) and schedules opening the files of the command line.
      */
     void extensionsInitialized();
-    /** The core plug-in's shutdown step; does nothing (documents close in closeEvent()). */
+    /**
+     * The core plug-in's shutdown step. Documents close in closeEvent(); when
+     * the application ends without it, the projects still open are recorded
+     * as the session.
+     */
     void aboutToShutdown();
     /** True when the user settings have no "Designer" group yet (compared without case): the application was never set up. */
     bool IsFirstRun();
@@ -266,8 +270,11 @@ private slots:
 protected:
     /**
      * A close request: saves the settings (ICore::saveSettings()), then asks
-     * every document to IDocument::close(), the last opened first. The first
-     * refusal keeps the application running with the rest open.
+     * about every changed document (IDocument::askToSave()), the last opened
+     * first, each brought to the front while it is asked about. Only when
+     * every question is answered and every save succeeded are the documents
+     * closed and the session recorded; a Cancel or a failed save keeps
+     * every document open and the application running.
      */
     void closeEvent(QCloseEvent *e) override;
     /** Keeps the shadow borders with the window. */
@@ -301,6 +308,21 @@ private:
     // Opens the files of a hand-over from another start: a bounded number,
     // with one box for all that no factory serves.
     void openHandedOverFiles(const QStringList &lstFileNames);
+    // Asks about every changed project, then closes them all; false, with
+    // everything still open, when a question was cancelled or a save failed.
+    bool closeAllDocuments();
+    // The session: the open projects, the one in front and the window's
+    // place, recorded at the quit and brought back at the next start.
+    void saveSession();
+    bool restoreWindowGeometry();
+    void reopenLastSession();
+    void reopenSessionAtNextStart();
+    // The status text of the project in front, or none; a project's text
+    // goes at its next edit.
+    void showActiveStatus();
+    void clearStatusOnEdit(IDocument *pDocument);
+    // The plain box Help Contents explains itself with.
+    void showHelpMessage(const QString &strMessage);
 
     std::unique_ptr<MainWindowPrivate> d;
 };

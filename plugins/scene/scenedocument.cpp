@@ -227,6 +227,7 @@ bool SceneDocument::save(const QString &strFile)
         IUi::warning(mainWindow(), QStringLiteral(ZELTO_APP_TITLE),
                      tr("Could not save the project.\n\n%1").arg(strError), QMessageBox::Ok, QMessageBox::Ok);
         emit statusChanged(tr("Saving %1 failed.").arg(QFileInfo(strFile).completeBaseName()));
+        setSaveFailureReported();   // the box above said why: one box is enough
         return false;
     }
     // Writing elsewhere is a copy; only the document's own file makes it clean.

@@ -420,9 +420,10 @@ void tst_FileCommands::quitWithSecondPromptCancelled()
     QCOMPARE(answerer.records().size(), 2);
     QVERIFY(answerer.records().at(0).text.contains(QStringLiteral("second")));
     QVERIFY(answerer.records().at(1).text.contains(QStringLiteral("first")));
-    QVERIFY(pSecond.isNull());
+    // The No belonged to a quit that did not happen: nothing was closed.
+    QVERIFY(pSecond);
     QVERIFY(pFirst);
-    QCOMPARE(EditorManager::getEditors().size(), 1);
+    QCOMPARE(EditorManager::getEditors().size(), 2);
     QVERIFY(m_pWindow->isVisible());
 }
 
