@@ -208,16 +208,20 @@ bool MainWindow::init(QString *)
 void MainWindow::extensionsInitialized()
 {
     createBorders();
-    // The frameless window has no size of its own yet: give it a comfortable
+    // Where the window was at the last quit, maximised or not. Else the
+    // frameless window has no size of its own yet: give it a comfortable
     // share of the screen, centred, so it also looks right where no window
     // manager honours the maximised state.
-    if (QScreen *pScreen = QGuiApplication::primaryScreen()) {
-        const QRect available = pScreen->availableGeometry();
-        resize(available.size() * 3 / 4);
-        move(available.center() - rect().center());
+    const bool bRestored = restoreWindowGeometry();
+    if (!bRestored) {
+        if (QScreen *pScreen = QGuiApplication::primaryScreen()) {
+            const QRect available = pScreen->availableGeometry();
+            resize(available.size() * 3 / 4);
+            move(available.center() - rect().center());
+        }
     }
     show();
-    if (IsFirstRun())
+    if (!bRestored && IsFirstRun())
         setWindowState(Qt::WindowMaximized);
     // Command-line projects open once the event loop runs.
     QTimer::singleShot(0, this, &MainWindow::openFilesPassedAsArguments);
@@ -225,6 +229,10 @@ void MainWindow::extensionsInitialized()
 
 void MainWindow::aboutToShutdown()
 {
+    // Ended without the window's close (the event loop was told to quit):
+    // what is still open is what the user had open.
+    if (!d->m_bSessionSaved)
+        saveSession();
 }
 
 bool MainWindow::IsFirstRun()
@@ -240,6 +248,8 @@ bool MainWindow::IsFirstRun()
 
 void MainWindow::forceQuit()
 {
+    // Nothing is saved, the last session included.
+    d->m_bSessionSaved = true;
     // Closing removes editors from the live list, so walk a copy.
     const QList<IEditor *> lstEditors = EditorManager::getEditors();
     for (IEditor *pEditor : lstEditors) {
@@ -524,6 +534,7 @@ bool MainWindow::closeAllDocuments()
             lstAnswers.append({pGuard, answer});
     }
 
+    saveSession();
     for (const auto &entry : qAsConst(lstAnswers)) {
         IDocument *pDocument = entry.first;
         if (!pDocument || !DocumentManager::getDocuments().contains(pDocument))

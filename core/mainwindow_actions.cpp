@@ -331,6 +331,9 @@ void MainWindow::restart()
     // the user keeps open cancels the restart.
     if (!close())
         return;
+    // The user asked for a new language, not for a fresh start: the projects
+    // come back whatever the preferences say.
+    reopenSessionAtNextStart();
     ExtensionSystem::PluginManager::requestRestart();
     QCoreApplication::quit();
 }

@@ -269,6 +269,9 @@ bool MainWindow::loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile)
 
 void MainWindow::openFilesPassedAsArguments()
 {
+    // The last session first, so a project named on the command line ends
+    // up in front.
+    reopenLastSession();
     // Relative names resolve against the process's current folder.
     const QStringList lstArguments = ExtensionSystem::PluginManager::arguments();
     for (const QString &strArgument : lstArguments)
@@ -279,8 +282,16 @@ void MainWindow::openFilesPassedAsArguments()
 // one hand-over tries at most this many, and the files nothing can open are
 // reported together in one box, which lists at most s_nMaxListedFiles names.
 static const int s_nMaxHandedOverFiles = 32;
-static const int s_nMaxListedFiles = 10;
 static const int s_nMaxListedNameLength = 200;
+
+QString MainWindowPrivate::listedName(const QString &strPath)
+{
+    QString strName = QDir::toNativeSeparators(strPath);
+    if (strName.size() > s_nMaxListedNameLength)
+        strName = strName.left(s_nMaxListedNameLength / 2) + QChar(0x2026)
+                  + strName.right(s_nMaxListedNameLength / 2 - 1);
+    return strName;
+}
 
 void MainWindow::openHandedOverFiles(const QStringList &lstFileNames)
 {
@@ -306,15 +317,10 @@ void MainWindow::openHandedOverFiles(const QStringList &lstFileNames)
     QStringList lstLines;
     if (!lstUnknown.isEmpty()) {
         lstLines << tr("Cannot open these files: their type is not supported.") << QString();
-        for (int i = 0; i < qMin(lstUnknown.size(), s_nMaxListedFiles); ++i) {
-            QString strName = QDir::toNativeSeparators(lstUnknown.at(i));
-            if (strName.size() > s_nMaxListedNameLength)
-                strName = strName.left(s_nMaxListedNameLength / 2) + QChar(0x2026)
-                          + strName.right(s_nMaxListedNameLength / 2 - 1);
-            lstLines << strName;
-        }
-        if (lstUnknown.size() > s_nMaxListedFiles)
-            lstLines << tr("and %1 more").arg(lstUnknown.size() - s_nMaxListedFiles);
+        for (int i = 0; i < qMin(lstUnknown.size(), MainWindowPrivate::s_nMaxListedFiles); ++i)
+            lstLines << MainWindowPrivate::listedName(lstUnknown.at(i));
+        if (lstUnknown.size() > MainWindowPrivate::s_nMaxListedFiles)
+            lstLines << tr("and %1 more").arg(lstUnknown.size() - MainWindowPrivate::s_nMaxListedFiles);
     }
     if (nSkipped > 0) {
         if (!lstLines.isEmpty())

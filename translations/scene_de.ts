@@ -110,6 +110,22 @@
         <source>A new theme is used at once, a new language from the next start.</source>
         <translation>Ein neues Design gilt sofort, eine neue Sprache ab dem nächsten Start.</translation>
     </message>
+    <message>
+        <source>Show the welcome page</source>
+        <translation>Die Startseite zeigen</translation>
+    </message>
+    <message>
+        <source>Reopen the projects of the last session</source>
+        <translation>Die Projekte der letzten Sitzung wieder öffnen</translation>
+    </message>
+    <message>
+        <source>Start-up</source>
+        <translation>Programmstart</translation>
+    </message>
+    <message>
+        <source>On start-up:</source>
+        <translation>Beim Start:</translation>
+    </message>
 </context>
 <context>
     <name>HtmlExporter</name>

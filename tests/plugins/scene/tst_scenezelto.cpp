@@ -8,10 +8,12 @@
 #include "extensionsystem/pluginmanager.h"
 #include "tests/common/testhost.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <QtTest>
 
 #include <memory>
@@ -26,9 +28,12 @@ private slots:
     void cleanup();
     void crashedWorkIsRestoredOnNextStart();
     void secondInstanceHandsOverItsFile();
+    void sessionComesBackAfterARestart();
 
 private:
-    QProcess *start(const QStringList &lstArguments);
+    // bExitWhenIdle: the run ends by itself once its window is up and idle.
+    QProcess *start(const QStringList &lstArguments, bool bExitWhenIdle = false);
+    QSettings *settings();
     bool waitForOutput(QProcess *pProcess, const QString &strText, int nTimeoutMs = 30000);
     void writeProjectWithBackup(const QString &strFile, int nSavedItems, int nBackupItems);
     static int itemCount(const QString &strFile);
@@ -37,6 +42,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_pDir;
     QList<QProcess *> m_lstProcesses;
     QMap<QProcess *, QString> m_mapOutput;
+    std::unique_ptr<QSettings> m_pSettings;
 };
 
 void tst_SceneZelto::initTestCase()
@@ -97,13 +103,25 @@ void tst_SceneZelto::cleanup()
     }
     m_lstProcesses.clear();
     m_mapOutput.clear();
+    m_pSettings.reset();
     m_pDir.reset();
 }
 
-QProcess *tst_SceneZelto::start(const QStringList &lstArguments)
+QSettings *tst_SceneZelto::settings()
+{
+    // Read afresh: the application wrote the file meanwhile.
+    m_pSettings.reset(new QSettings(m_pDir->filePath(QStringLiteral("settings/PELUM/ZeltoRideved.ini")),
+                                    QSettings::IniFormat));
+    return m_pSettings.get();
+}
+
+QProcess *tst_SceneZelto::start(const QStringList &lstArguments, bool bExitWhenIdle)
 {
     auto *pProcess = new QProcess();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (bExitWhenIdle)
+        environment.insert(QStringLiteral("ZELTO_EXIT_WHEN_IDLE"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("ZELTO_PRINT_SERVER_PORT"), QStringLiteral("1"));
     environment.insert(QStringLiteral("ZELTO_SETTINGS_PATH"), m_pDir->filePath(QStringLiteral("settings")));
     pProcess->setProcessEnvironment(environment);
     pProcess->setProcessChannelMode(QProcess::MergedChannels);
@@ -194,6 +212,54 @@ void tst_SceneZelto::secondInstanceHandsOverItsFile()
     QCOMPARE(pSecond->exitStatus(), QProcess::NormalExit);
     QVERIFY(waitForOutput(pRunning, QStringLiteral("second was restored from its automatic backup")));
     QCOMPARE(itemCount(m_pDir->filePath(QStringLiteral("second.zeltopack.backup"))), 2);
+}
+
+void tst_SceneZelto::sessionComesBackAfterARestart()
+{
+    const QString strFirst = m_pDir->filePath(QStringLiteral("first.zelto"));
+    const QString strSecond = m_pDir->filePath(QStringLiteral("second.zelto"));
+    const QString strGone = m_pDir->filePath(QStringLiteral("gone.zelto"));
+    for (const QString &strFile : {strFirst, strSecond, strGone}) {
+        QString strError;
+        QVERIFY2(SceneProject().save(strFile, &strError), qPrintable(strError));
+    }
+    // A first run: the window opens maximised.
+    settings()->remove(QStringLiteral("Designer"));
+    settings()->sync();
+
+    // The run ends with three projects open.
+    QProcess *pFirst = start({strFirst, strSecond, strGone}, true);
+    QVERIFY(pFirst->waitForFinished(60000));
+    QCOMPARE(pFirst->exitCode(), 0);
+    QVERIFY(QFile::remove(strGone));
+
+    // Preferences > General: reopen the projects of the last session. The
+    // one that is gone is named once and skipped.
+    settings()->setValue(QStringLiteral("Zelto/OnStartup"), QStringLiteral("LastSession"));
+    settings()->sync();
+    QProcess *pSecond = start({}, true);
+    QVERIFY(waitForOutput(pSecond, QStringLiteral("Reopened %1 from the last session.").arg(strFirst)));
+    QVERIFY(waitForOutput(pSecond, QStringLiteral("Reopened %1 from the last session.").arg(strSecond)));
+    QVERIFY(waitForOutput(pSecond, QStringLiteral("Could not reopen %1: it no longer exists.").arg(strGone)));
+    QVERIFY(pSecond->waitForFinished(60000));
+    QCOMPARE(m_mapOutput.value(pSecond).count(QStringLiteral("Reopened ")), 2);
+    // It came back maximised, and says so at its own end.
+    QWidget probe;
+    QVERIFY(probe.restoreGeometry(settings()->value(QStringLiteral("Zelto/WindowGeometry")).toByteArray()));
+    QVERIFY(probe.windowState() & Qt::WindowMaximized);
+
+    // With the welcome page chosen, only a restart the application asked for
+    // reopens them, once.
+    settings()->setValue(QStringLiteral("Zelto/OnStartup"), QStringLiteral("WelcomePage"));
+    settings()->setValue(QStringLiteral("Zelto/ReopenSessionOnce"), true);
+    settings()->sync();
+    QProcess *pRestarted = start({}, true);
+    QVERIFY(waitForOutput(pRestarted, QStringLiteral("Reopened %1 from the last session.").arg(strSecond)));
+    QVERIFY(pRestarted->waitForFinished(60000));
+    QVERIFY(!settings()->contains(QStringLiteral("Zelto/ReopenSessionOnce")));
+    QProcess *pPlain = start({}, true);
+    QVERIFY(pPlain->waitForFinished(60000));
+    QVERIFY2(!m_mapOutput.value(pPlain).contains(QStringLiteral("Reopened ")), qPrintable(m_mapOutput.value(pPlain)));
 }
 
 QTEST_MAIN(tst_SceneZelto)
