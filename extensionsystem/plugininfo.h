@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extensionsystem/extensionsystem_global.h"
+#include "extensionsystem/pluginargumentdescription.h"
 #include "extensionsystem/plugindependency.h"
 
 #include <QJsonObject>
@@ -52,6 +53,8 @@ public:
     bool isRequired() const { return m_bRequired; }
     /** The plug-in's "Dependencies", in metadata order. */
     QVector<PluginDependency> dependencies() const { return m_lstDependencies; }
+    /** The command-line options the plug-in declares ("Arguments"), in metadata order. */
+    QVector<PluginArgumentDescription> argumentDescriptions() const;
     /** The absolute path of the plug-in's library. */
     QString filePath() const { return m_strFilePath; }
     /** The "MetaData" object of the plug-in's Qt metadata, as written. */

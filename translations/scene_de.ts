@@ -459,6 +459,25 @@ Im neuen Format speichern?</translation>
         <source>Reloaded %1 from disk.</source>
         <translation>%1 wurde neu vom Datenträger geladen.</translation>
     </message>
+    <message>
+        <source>The automatic backup of %1 failed: %2</source>
+        <translation>Die automatische Sicherung von %1 ist fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ScenePlugin</name>
+    <message>
+        <source>The scene plug-in has no option %1.</source>
+        <translation>Das Szenen-Plug-in hat keine Option %1.</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>SceneDocumentFactory</name>

@@ -29,6 +29,7 @@ private slots:
     void crashedWorkIsRestoredOnNextStart();
     void secondInstanceHandsOverItsFile();
     void sessionComesBackAfterARestart();
+    void exportRunsWithoutWindowOrDisplay();
 
 private:
     // bExitWhenIdle: the run ends by itself once its window is up and idle.
@@ -260,6 +261,61 @@ void tst_SceneZelto::sessionComesBackAfterARestart()
     QProcess *pPlain = start({}, true);
     QVERIFY(pPlain->waitForFinished(60000));
     QVERIFY2(!m_mapOutput.value(pPlain).contains(QStringLiteral("Reopened ")), qPrintable(m_mapOutput.value(pPlain)));
+}
+
+void tst_SceneZelto::exportRunsWithoutWindowOrDisplay()
+{
+    const QString strProject = m_pDir->filePath(QStringLiteral("exported.zelto"));
+    writeProjectWithBackup(strProject, 2, 2);
+    QVERIFY(QFile::remove(strProject + QStringLiteral(".backup")));
+    // An instance runs with the same settings: the export must not hand its
+    // command line over to it.
+    QProcess *pRunning = start({});
+    QVERIFY(waitForOutput(pRunning, QStringLiteral("ZTServer port:")));
+
+    // No display and no platform chosen by the caller.
+    const auto exportTo = [this](const QString &strFrom, const QString &strTo, QString *pErrors) {
+        QProcess exporter;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("ZELTO_SETTINGS_PATH"), m_pDir->filePath(QStringLiteral("settings")));
+        exporter.setProcessEnvironment(environment);
+        exporter.start(m_strZelto, {QStringLiteral("-export"), strFrom, strTo});
+        if (!exporter.waitForFinished(60000))
+            return -1;
+        *pErrors = QString::fromLocal8Bit(exporter.readAllStandardError());
+        return exporter.exitStatus() == QProcess::NormalExit ? exporter.exitCode() : -1;
+    };
+    QString strErrors;
+    const QString strPage = m_pDir->filePath(QStringLiteral("page.html"));
+    QCOMPARE(exportTo(strProject, strPage, &strErrors), 0);
+    QFile page(strPage);
+    QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(strErrors));
+    QVERIFY(page.readAll().contains("<svg id=\"stage\""));
+
+    // A project that cannot be read: named, with the reason; no page.
+    const QString strBroken = m_pDir->filePath(QStringLiteral("broken.zelto"));
+    QFile broken(strBroken);
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("{ not a project") > 0);
+    broken.close();
+    const QString strNoPage = m_pDir->filePath(QStringLiteral("never.html"));
+    QCOMPARE(exportTo(strBroken, strNoPage, &strErrors), 1);
+    QVERIFY2(strErrors.contains(strBroken), qPrintable(strErrors));
+    QVERIFY(!QFile::exists(strNoPage));
+
+    // A page that cannot be written (its folder is a file): named, no part of it anywhere.
+    const QString strNotFolder = m_pDir->filePath(QStringLiteral("not-a-folder"));
+    QVERIFY(QFile(strNotFolder).open(QIODevice::WriteOnly));
+    const QString strUnwritable = strNotFolder + QStringLiteral("/page.html");
+    const QStringList lstBefore = QDir(m_pDir->path()).entryList(QDir::Files);
+    QCOMPARE(exportTo(strProject, strUnwritable, &strErrors), 1);
+    QVERIFY2(strErrors.contains(strUnwritable), qPrintable(strErrors));
+    QCOMPARE(QDir(m_pDir->path()).entryList(QDir::Files), lstBefore);
+    QCOMPARE(QFileInfo(strNotFolder).size(), 0);
+
+    QVERIFY(pRunning->state() == QProcess::Running);
 }
 
 QTEST_MAIN(tst_SceneZelto)
