@@ -134,6 +134,21 @@ MainWindow::MainWindow(QWidget *parent)
         font.setBold(true);
         pTabBar->setFont(font);
         pTabBar->setDrawBase(false);
+        // A long project name shares the bar with the others: the tab keeps
+        // the name's start and end, and its tool tip the whole path.
+        pTabBar->setElideMode(Qt::ElideMiddle);
+        pTabBar->setStyleSheet(QStringLiteral("QTabBar::tab { max-width: 24em; }"));
+        connect(this, &MainWindow::updateWindowFilePath, pTabBar, [this, pTabBar]() {
+            if (!d->m_pMdiArea)
+                return;
+            // The work area keeps one tab per subwindow, in the order they were made.
+            const QList<QMdiSubWindow *> lstWindows = d->m_pMdiArea->subWindowList(QMdiArea::CreationOrder);
+            for (int i = 0; i < pTabBar->count() && i < lstWindows.size(); ++i) {
+                const QString strPath = lstWindows.at(i)->windowFilePath();
+                pTabBar->setTabToolTip(i, QDir::toNativeSeparators(strPath.isEmpty() ? lstWindows.at(i)->windowTitle()
+                                                                                      : strPath));
+            }
+        });
     }
 
     // The frameless window's own title bar; it also carries the notification bar.
