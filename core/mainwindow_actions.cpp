@@ -402,6 +402,7 @@ void MainWindow::followActiveEditor()
     }
     emit updateWindowFilePath(pDocument ? pDocument->getFileName() : QString());
     emit updateModified(pDocument && pDocument->isModified());
+    showActiveStatus();
     updateSaveAsMenu();
 }
 
