@@ -524,6 +524,7 @@ bool MainWindow::closeAllDocuments()
     // project; it is asked about too, and one that goes meanwhile is skipped.
     QList<QPair<QPointer<IDocument>, IDocument::CloseAnswer>> lstAnswers;
     QList<IDocument *> lstAsked;
+    const QPointer<IEditor> pFront = EditorManager::activeEditor();
     for (;;) {
         IDocument *pNext = nullptr;
         for (IDocument *pDocument : documentsInCloseOrder()) {
@@ -549,6 +550,9 @@ bool MainWindow::closeAllDocuments()
             lstAnswers.append({pGuard, answer});
     }
 
+    // The session remembers the project that was in front before the questions.
+    if (pFront && EditorManager::getEditors().contains(pFront))
+        EditorManager::activateEditor(pFront);
     saveSession();
     for (const auto &entry : qAsConst(lstAnswers)) {
         IDocument *pDocument = entry.first;
@@ -592,6 +596,8 @@ void MainWindow::resizeEvent(QResizeEvent *e)
 
 void MainWindow::changeEvent(QEvent *e)
 {
+    if (e->type() == QEvent::WindowStateChange)
+        d->m_bShrunkWhileMaximized = false;
     if (e->type() == QEvent::WindowStateChange && d->m_pMenuWidget) {
         const Qt::WindowStates oldState = static_cast<QWindowStateChangeEvent *>(e)->oldState();
         if ((oldState ^ windowState()) & Qt::WindowMaximized)
@@ -675,7 +681,12 @@ void MainWindow::fixAutoHideTaskbar()
         return;
     // One pixel short of the screen edge lets the auto-hidden taskbar show.
     QTimer::singleShot(0, this, [this] {
-        if (coversAutoHideTaskbar(this))
-            resize(width(), height() - 1);
+        if (!coversAutoHideTaskbar(this))
+            return;
+        // Resizing drops Qt's maximised state without telling; to the user
+        // and to the session the window stays maximised.
+        const bool bMaximized = windowState() & Qt::WindowMaximized;
+        resize(width(), height() - 1);
+        d->m_bShrunkWhileMaximized = d->m_bShrunkWhileMaximized || bMaximized;
     });
 }

@@ -315,7 +315,8 @@ private:
     // place, recorded at the quit and brought back at the next start.
     void saveSession();
     bool restoreWindowGeometry();
-    void reopenLastSession();
+    // True when a restart of the application's own asked for the session.
+    bool reopenLastSession();
     void reopenSessionAtNextStart();
     // The status text of the project in front, or none; a project's text
     // goes at its next edit.

@@ -273,8 +273,11 @@ bool MainWindow::loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile)
 void MainWindow::openFilesPassedAsArguments()
 {
     // The last session first, so a project named on the command line ends
-    // up in front.
-    reopenLastSession();
+    // up in front. A restart of the application's own is given the files of
+    // the first start again: what the user has open now is the session, and
+    // a project closed since must not come back.
+    if (reopenLastSession())
+        return;
     // Relative names resolve against the process's current folder.
     const QStringList lstArguments = ExtensionSystem::PluginManager::arguments();
     for (const QString &strArgument : lstArguments)

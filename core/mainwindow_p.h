@@ -76,5 +76,7 @@ public:
     // The last status text of each open project, shown again when its tab
     // comes to the front and dropped at its next edit.
     QHash<IDocument *, QString> m_hashStatusTexts;
-    bool m_bSessionSaved = false;   // this run's quit has recorded the session
+    bool m_bSessionSaved = false;   // this run's session is settled: recorded, or left alone by forceQuit()
+    // Maximised, then made a pixel shorter for an auto-hidden taskbar.
+    bool m_bShrunkWhileMaximized = false;
 };

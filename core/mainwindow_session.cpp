@@ -22,6 +22,10 @@ const char s_projectsKey[] = "Zelto/SessionProjects";
 const char s_currentKey[] = "Zelto/SessionCurrentProject";
 const char s_geometryKey[] = "Zelto/WindowGeometry";
 const char s_stateKey[] = "Zelto/WindowState";
+// Kept apart from the geometry, which knows only Qt's state: a maximised
+// window made a pixel shorter for an auto-hidden taskbar is no longer
+// maximised to Qt, but is to the user.
+const char s_maximizedKey[] = "Zelto/WindowMaximized";
 // Written by a restart the application asks for, read and removed by the
 // next start: that start reopens the session whatever the preferences say.
 const char s_reopenOnceKey[] = "Zelto/ReopenSessionOnce";
@@ -42,16 +46,23 @@ void MainWindow::saveSession()
     QStringList lstProjects;
     for (IEditor *pEditor : EditorManager::getEditors()) {
         IDocument *pDocument = pEditor->getDocument();
-        if (pDocument && !pDocument->isTempDocument() && !lstProjects.contains(pDocument->getFileName()))
-            lstProjects << pDocument->getFileName();
+        // A name given relative to the folder zelto was started in must
+        // still lead to the project from elsewhere.
+        const QString strFile =
+            pDocument && !pDocument->isTempDocument() ? QFileInfo(pDocument->getFileName()).absoluteFilePath() : QString();
+        if (!strFile.isEmpty() && !lstProjects.contains(strFile))
+            lstProjects << strFile;
     }
     IEditor *pActive = EditorManager::activeEditor();
     IDocument *pCurrent = pActive ? pActive->getDocument() : nullptr;
     pSettings->setValue(QLatin1String(s_projectsKey), lstProjects);
-    pSettings->setValue(QLatin1String(s_currentKey),
-                        pCurrent && !pCurrent->isTempDocument() ? pCurrent->getFileName() : QString());
+    pSettings->setValue(QLatin1String(s_currentKey), pCurrent && !pCurrent->isTempDocument()
+                                                         ? QFileInfo(pCurrent->getFileName()).absoluteFilePath()
+                                                         : QString());
     pSettings->setValue(QLatin1String(s_geometryKey), saveGeometry());
     pSettings->setValue(QLatin1String(s_stateKey), saveState());
+    pSettings->setValue(QLatin1String(s_maximizedKey),
+                        bool(windowState() & Qt::WindowMaximized) || d->m_bShrunkWhileMaximized);
     pSettings->sync();
     d->m_bSessionSaved = true;
 }
@@ -66,21 +77,23 @@ bool MainWindow::restoreWindowGeometry()
     if (!restoreGeometry(pSettings->value(QLatin1String(s_geometryKey)).toByteArray()))
         return false;
     restoreState(pSettings->value(QLatin1String(s_stateKey)).toByteArray());
+    if (pSettings->value(QLatin1String(s_maximizedKey)).toBool())
+        setWindowState(windowState() | Qt::WindowMaximized);
     return true;
 }
 
-void MainWindow::reopenLastSession()
+bool MainWindow::reopenLastSession()
 {
     QSettings *pSettings = ICore::settings();
     if (!pSettings)
-        return;
+        return false;
     const bool bAskedByRestart = pSettings->value(QLatin1String(s_reopenOnceKey)).toBool();
     if (pSettings->contains(QLatin1String(s_reopenOnceKey))) {
         pSettings->remove(QLatin1String(s_reopenOnceKey));
         pSettings->sync();
     }
     if (!bAskedByRestart && ICore::startupAction() != ICore::ReopenLastSession)
-        return;
+        return false;
 
     const QStringList lstProjects =
         pSettings->value(QLatin1String(s_projectsKey)).toStringList().mid(0, s_nMaxSessionProjects);
@@ -111,7 +124,7 @@ void MainWindow::reopenLastSession()
     }
 
     if (lstMissing.isEmpty())
-        return;
+        return bAskedByRestart;
     for (const QString &strProject : qAsConst(lstMissing))
         qCWarning(lcSession, "Could not reopen %s: it no longer exists.",
                   qUtf8Printable(MainWindowPrivate::listedName(strProject)));
@@ -123,6 +136,7 @@ void MainWindow::reopenLastSession()
         lstLines << tr("and %1 more").arg(lstMissing.size() - MainWindowPrivate::s_nMaxListedFiles);
     IUi::information(this, QStringLiteral(ZELTO_APP_TITLE), lstLines.join(QLatin1Char('\n')), QMessageBox::Ok,
                      QMessageBox::Ok);
+    return bAskedByRestart;
 }
 
 void MainWindow::reopenSessionAtNextStart()

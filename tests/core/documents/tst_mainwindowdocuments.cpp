@@ -1,6 +1,7 @@
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/ieditor.h"
+#include "core/icore.h"
 #include "core/mainwindow.h"
 #include "core/options/ioptionsdlg.h"
 #include "extensionsystem/pluginmanager.h"
@@ -142,10 +143,14 @@ void tst_MainWindowDocuments::quitClosesNothingBeforeEveryAnswer()
     QVERIFY(bothOpenAndChanged());
     QCOMPARE(answerer.records().last().text, QStringLiteral("Could not save project second."));
 
-    // Every question answered: now everything goes.
+    // Every question answered: now everything goes. The session keeps the
+    // project that was in front before the questions brought others there.
+    EditorManager::activateEditor(EditorManager::getEditorOfDocument(pSecond));
     answer(QMessageBox::No);
     answer(QMessageBox::No);
     QVERIFY(window.close());
+    QCOMPARE(ICore::settings()->value(QStringLiteral("Zelto/SessionCurrentProject")).toString(),
+             QStringLiteral("/w/second.zelto"));
     QVERIFY(!pFirst);
     QVERIFY(!pSecond);
     QVERIFY(DocumentManager::getDocuments().isEmpty());
