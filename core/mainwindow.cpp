@@ -63,6 +63,25 @@ Q_LOGGING_CATEGORY(lcTempFolder, "zelto.core.tempfolder")
 // and closing one instance never touches the files of another.
 static const char s_tempDirPrefix[] = "Zelto-Rideved-";
 
+// A tool tip wraps at spaces and hyphens only: a long name without them would
+// run off the screen. A zero-width space after each folder and every so many
+// characters lets it wrap there.
+static QString wrappableToolTip(const QString &strText)
+{
+    const int nLongestRun = 60;
+    QString strWrappable;
+    int nRun = 0;
+    for (const QChar c : strText) {
+        strWrappable += c;
+        nRun = c.isSpace() || c == QLatin1Char('-') ? 0 : nRun + 1;
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || nRun >= nLongestRun) {
+            strWrappable += QChar(0x200B);
+            nRun = 0;
+        }
+    }
+    return strWrappable;
+}
+
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , d(std::make_unique<MainWindowPrivate>())
@@ -145,8 +164,8 @@ MainWindow::MainWindow(QWidget *parent)
             const QList<QMdiSubWindow *> lstWindows = d->m_pMdiArea->subWindowList(QMdiArea::CreationOrder);
             for (int i = 0; i < pTabBar->count() && i < lstWindows.size(); ++i) {
                 const QString strPath = lstWindows.at(i)->windowFilePath();
-                pTabBar->setTabToolTip(i, QDir::toNativeSeparators(strPath.isEmpty() ? lstWindows.at(i)->windowTitle()
-                                                                                      : strPath));
+                pTabBar->setTabToolTip(i, wrappableToolTip(QDir::toNativeSeparators(
+                                              strPath.isEmpty() ? lstWindows.at(i)->windowTitle() : strPath)));
             }
         });
     }

@@ -411,8 +411,13 @@ bool SceneDocument::saveBackup()
             qCWarning(lcSceneDocument, "Could not write the backup %s: %s",
                       qUtf8Printable(QDir::toNativeSeparators(strBackup)), qUtf8Printable(strError));
             emit statusChanged(tr("The automatic backup failed: %1").arg(strError));
+            // The bar has one line: a long name is cut in the middle, so the reason still shows.
+            QString strTitle = getTitle();
+            if (strTitle.size() > s_nReadableNameLength)
+                strTitle = strTitle.left(s_nReadableNameLength / 2) + QChar(0x2026)
+                           + strTitle.right(s_nReadableNameLength / 2 - 1);
             if (MainWindow *pMainWindow = ICore::getMainWindow())
-                pMainWindow->showNotification(tr("The automatic backup of %1 failed: %2").arg(getTitle(), strError),
+                pMainWindow->showNotification(tr("The automatic backup of %1 failed: %2").arg(strTitle, strError),
                                               ZTNotificationBar::Warning, QString(), true);
         }
         return false;

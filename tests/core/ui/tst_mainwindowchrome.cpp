@@ -142,7 +142,7 @@ void tst_MainWindowChrome::longProjectNameIsElidedInTheMiddle()
     // The tab takes a share of the bar, not all of it; the tool tip has the whole path.
     QCOMPARE(pTabBar->elideMode(), Qt::ElideMiddle);
     QVERIFY2(pTabBar->tabRect(0).width() < window.width() / 2, qPrintable(QString::number(pTabBar->tabRect(0).width())));
-    QCOMPARE(pTabBar->tabToolTip(0), strPath);
+    QCOMPARE(pTabBar->tabToolTip(0).remove(QChar(0x200B)), strPath);   // with places to wrap
 
     // The caption keeps the path's start and the name's end.
     auto *pTitleBar = qobject_cast<IMainMenuWidget *>(window.menuWidget());
