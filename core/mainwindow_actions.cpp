@@ -10,6 +10,7 @@
 #include "core/documents/editormanager.h"
 #include "core/documents/idocument.h"
 #include "core/documents/ieditor.h"
+#include "core/documents/standardeditcommands.h"
 #include "core/documents/undoredocommands.h"
 #include "core/i18n/ilanguagemanager.h"
 #include "core/i18n/ithemesmanager.h"
@@ -172,6 +173,7 @@ void MainWindow::initActions()
     ActionContainer *pEditMenu = createMenu(this, tr("&Edit"), "MenuBar.Edit");
     pMenuBar->insertMenu(pEditMenu);
     new UndoRedoCommands(this, pEditMenu);   // a child of the window
+    new StandardEditCommands(this, pEditMenu);   // likewise; editors give them their behaviour
     d->m_pPreferencesAction = new QAction(commandIcon("preferences"), tr("&Preferences"), this);
     addCommand(pEditMenu, d->m_pPreferencesAction, QStringLiteral("Edit.Preferences"),
                standardKeys(QKeySequence::Preferences));

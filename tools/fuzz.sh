@@ -16,7 +16,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(projectjson projectpack appcast versions webchannelframe handover settings)
+targets=(projectjson projectpack appcast versions webchannelframe handover settings clipboard)
 ci_seconds=30
 build=build-fuzz
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian packages and checks them the way a user and a plug-in
-# author meet them: tools/package-check.sh [--cmake-install] [build folder, default build]
+# author meet them:
+#   tools/package-check.sh [--cmake-install] [--update-key=BASE64] [build folder, default build]
 #
 #  1. cpack makes zelto-rideved and zelto-rideved-dev; their contents are
 #     listed and the files the application needs are looked for;
@@ -17,22 +18,29 @@
 #     installed zelto loads it;
 #  8. so is examples/notes-plugin, after its test has opened, edited, saved
 #     and reopened a note in the installed application's plug-ins;
-#  9. the SDK's zelto-updates makes a key, signs a file and checks the
-#     signature.
+#  9. the SDK's zelto-updates makes a key, signs an installer into an appcast
+#     and checks the entry.
 # The -dev package carries the SDK reference, so the docs target is built first.
 #
 # --cmake-install leaves out steps 1 to 3 and installs the build with
 # `cmake --install` into a scratch prefix instead; that checks a build no
 # package is made from, such as the Qt 6 one (build-qt6).
+#
+# --update-key=BASE64 (or ZELTO_UPDATE_PUBLIC_KEY in the environment) builds
+# the application with the public key its installers are signed with
+# (zelto-updates generate-keys prints it). Without one, a package installs
+# no update by itself: Update opens the download page in the browser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
 from_install=0
 build_arg=build
+update_key=${ZELTO_UPDATE_PUBLIC_KEY:-}
 for arg in "$@"; do
     case "$arg" in
         --cmake-install) from_install=1 ;;
-        -*) echo "usage: $0 [--cmake-install] [build folder]" >&2; exit 2 ;;
+        --update-key=*) update_key=${arg#--update-key=} ;;
+        -*) echo "usage: $0 [--cmake-install] [--update-key=BASE64] [build folder]" >&2; exit 2 ;;
         *) build_arg=$arg ;;
     esac
 done
@@ -47,8 +55,14 @@ for tool in cpack dpkg-deb xvfb-run; do
 done
 
 say "Building $build"
-if [ ! -f "$build/CMakeCache.txt" ]; then
+if [ -n "$update_key" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DZELTO_UPDATE_PUBLIC_KEY=$update_key" >/dev/null
+elif [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+if ! grep -q '^ZELTO_UPDATE_PUBLIC_KEY:STRING=.' "$build/CMakeCache.txt"; then
+    printf '\npackage-check: WARNING: %s is built without an update key (--update-key=BASE64):\n' "$build" >&2
+    printf 'package-check: WARNING: its packages install no update by themselves, only open the page.\n' >&2
 fi
 cmake --build "$build"
 cmake --build "$build" --target docs
@@ -301,10 +315,10 @@ say "Signing with the installed zelto-updates"
 updates_cmd="$root/usr/bin/zelto-updates"
 public_key=$(run_zelto updates "$updates_cmd" generate-keys "$work/keys") || fail "zelto-updates generate-keys"
 printf 'installer' >"$work/installer.bin"
-signature=$(run_zelto updates "$updates_cmd" sign --key "$work/keys/ed25519.key" "$work/installer.bin") \
-    || fail "zelto-updates sign"
-run_zelto updates "$updates_cmd" verify --public-key "$public_key" --signature "$signature" "$work/installer.bin" \
-    || fail "zelto-updates verify refused its own signature"
+run_zelto updates "$updates_cmd" appcast --platform linux --version 2.1.0 --key "$work/keys/ed25519.key" \
+    --url https://example.com/installer.bin "$work/installer.bin" "$work/appcast.json" || fail "zelto-updates appcast"
+run_zelto updates "$updates_cmd" verify --public-key "$public_key" --appcast "$work/appcast.json" --platform linux \
+    "$work/installer.bin" || fail "zelto-updates verify refused its own entry"
 
 say "Package check passed"
 if [ "$from_install" = 0 ]; then

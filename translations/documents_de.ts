@@ -37,6 +37,69 @@ Das Projekt bleibt geöffnet und gilt als geändert: Speichern Sie es, um die Da
     </message>
 </context>
 <context>
+    <name>StandardEditCommands</name>
+    <message>
+        <location filename="../core/documents/standardeditcommands.cpp" line="+26"/>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move the selection to the clipboard</source>
+        <translation>Die Auswahl in die Zwischenablage verschieben</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Copy the selection to the clipboard</source>
+        <translation>Die Auswahl in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>P&amp;aste</source>
+        <translation>E&amp;infügen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Insert what the clipboard holds</source>
+        <translation>Den Inhalt der Zwischenablage einfügen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dupl&amp;icate</source>
+        <translation>&amp;Duplizieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Copy the selection and paste it in one step</source>
+        <translation>Die Auswahl in einem Schritt kopieren und einfügen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>De&amp;lete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Delete the selection</source>
+        <translation>Die Auswahl löschen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Select All</source>
+        <translation>Alles a&amp;uswählen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Select everything</source>
+        <translation>Alles auswählen</translation>
+    </message>
+</context>
+<context>
     <name>UndoRedoCommands</name>
     <message>
         <location filename="../core/documents/undoredocommands.cpp" line="+88"/>

@@ -308,6 +308,52 @@
     </message>
 </context>
 <context>
+    <name>SceneClipboard</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>The clipboard holds nothing that can be pasted into a scene.</source>
+        <translation>Die Zwischenablage enthält nichts, was in eine Szene eingefügt werden kann.</translation>
+    </message>
+    <message>
+        <source>The items on the clipboard cannot be pasted: %1</source>
+        <translation>Die Elemente in der Zwischenablage können nicht eingefügt werden: %1</translation>
+    </message>
+    <message>
+        <source>they are too large.</source>
+        <translation>sie sind zu groß.</translation>
+    </message>
+    <message>
+        <source>they are not the items of one scene.</source>
+        <translation>sie sind nicht die Elemente einer Szene.</translation>
+    </message>
+    <message>
+        <source>the image %1: %2</source>
+        <translation>das Bild %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SceneItem</name>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Bild</translation>
+    </message>
+</context>
+<context>
     <name>SceneCommandHandler</name>
     <message>
         <source>Open or create a project first.</source>
@@ -520,6 +566,82 @@ Im neuen Format speichern?</translation>
         <source>Show or hide the undo history</source>
         <translation>Den Änderungsverlauf ein- oder ausblenden</translation>
     </message>
+    <message>
+        <source>Key every property of the selected items at the playhead</source>
+        <translation>Alle Eigenschaften der ausgewählten Objekte am Abspielkopf als Keyframe setzen</translation>
+    </message>
+    <message>
+        <source>Move the playhead one frame back</source>
+        <translation>Den Abspielkopf ein Bild zurück bewegen</translation>
+    </message>
+    <message>
+        <source>Move the playhead one frame on</source>
+        <translation>Den Abspielkopf ein Bild weiter bewegen</translation>
+    </message>
+    <message>
+        <source>Move the playhead to the start of the scene</source>
+        <translation>Den Abspielkopf an den Anfang der Szene setzen</translation>
+    </message>
+    <message>
+        <source>Move the playhead to the end of the scene</source>
+        <translation>Den Abspielkopf an das Ende der Szene setzen</translation>
+    </message>
+    <message>
+        <source>Stop playing and go back to the start</source>
+        <translation>Das Abspielen beenden und zum Anfang zurückkehren</translation>
+    </message>
+    <message>
+        <source>Turn looping on or off</source>
+        <translation>Die Endlosschleife ein- oder ausschalten</translation>
+    </message>
+    <message>
+        <source>Turn auto-key on or off</source>
+        <translation>Auto-Keyframe ein- oder ausschalten</translation>
+    </message>
+    <message>
+        <source>Add a scene after the current one</source>
+        <translation>Nach der aktuellen Szene eine Szene hinzufügen</translation>
+    </message>
+    <message>
+        <source>Duplicate the current scene</source>
+        <translation>Die aktuelle Szene duplizieren</translation>
+    </message>
+    <message>
+        <source>Rename the current scene</source>
+        <translation>Die aktuelle Szene umbenennen</translation>
+    </message>
+    <message>
+        <source>Delete the current scene</source>
+        <translation>Die aktuelle Szene löschen</translation>
+    </message>
+    <message>
+        <source>Move the current scene one place earlier</source>
+        <translation>Die aktuelle Szene um eine Stelle nach vorn verschieben</translation>
+    </message>
+    <message>
+        <source>Move the current scene one place later</source>
+        <translation>Die aktuelle Szene um eine Stelle nach hinten verschieben</translation>
+    </message>
+    <message>
+        <source>Rename the selected item</source>
+        <translation>Das ausgewählte Element umbenennen</translation>
+    </message>
+    <message>
+        <source>Move the selected items one step to the front</source>
+        <translation>Die ausgewählten Elemente eine Ebene nach vorne bringen</translation>
+    </message>
+    <message>
+        <source>Move the selected items one step to the back</source>
+        <translation>Die ausgewählten Elemente eine Ebene nach hinten bringen</translation>
+    </message>
+    <message>
+        <source>Move the selected items in front of all others</source>
+        <translation>Die ausgewählten Elemente vor alle anderen bringen</translation>
+    </message>
+    <message>
+        <source>Move the selected items behind all others</source>
+        <translation>Die ausgewählten Elemente hinter alle anderen bringen</translation>
+    </message>
 </context>
 <context>
     <name>SceneEditorWidget</name>
@@ -709,11 +831,11 @@ Im neuen Format speichern?</translation>
     </message>
     <message>
         <source>Turn Loop On</source>
-        <translation>Wiederholung einschalten</translation>
+        <translation>Endlosschleife einschalten</translation>
     </message>
     <message>
         <source>Turn Loop Off</source>
-        <translation>Wiederholung ausschalten</translation>
+        <translation>Endlosschleife ausschalten</translation>
     </message>
     <message>
         <source>Opened</source>
@@ -734,6 +856,90 @@ Im neuen Format speichern?</translation>
     <message>
         <source>Change Text</source>
         <translation>Text ändern</translation>
+    </message>
+    <message>
+        <source>Add Keyframe</source>
+        <translation>Keyframe hinzufügen</translation>
+    </message>
+    <message>
+        <source>Previous Frame</source>
+        <translation>Vorheriges Bild</translation>
+    </message>
+    <message>
+        <source>Next Frame</source>
+        <translation>Nächstes Bild</translation>
+    </message>
+    <message>
+        <source>Go to Start</source>
+        <translation>Zum Anfang</translation>
+    </message>
+    <message>
+        <source>Go to End</source>
+        <translation>Zum Ende</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Duplizieren</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Rename...</source>
+        <translation>Umbenennen...</translation>
+    </message>
+    <message>
+        <source>Bring Forward</source>
+        <translation>Eine Ebene nach vorne</translation>
+    </message>
+    <message>
+        <source>Send Backward</source>
+        <translation>Eine Ebene nach hinten</translation>
+    </message>
+    <message>
+        <source>Bring to Front</source>
+        <translation>In den Vordergrund</translation>
+    </message>
+    <message>
+        <source>Send to Back</source>
+        <translation>In den Hintergrund</translation>
+    </message>
+    <message>
+        <source>Rename Item</source>
+        <translation>Element umbenennen</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Ausblenden</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Einblenden</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Sperren</translation>
+    </message>
+    <message>
+        <source>Unlock</source>
+        <translation>Entsperren</translation>
+    </message>
+    <message>
+        <source>Hide in the Editor</source>
+        <translation>Im Editor ausblenden</translation>
     </message>
 </context>
 <context>
@@ -828,6 +1034,14 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     <message>
         <source>Scene %1</source>
         <translation>Szene %1</translation>
+    </message>
+    <message>
+        <source>it is not an image that can be shown.</source>
+        <translation>es ist kein Bild, das angezeigt werden kann.</translation>
+    </message>
+    <message>
+        <source>it is too large (%1 × %2 pixels).</source>
+        <translation>es ist zu groß (%1 × %2 Pixel).</translation>
     </message>
 </context>
 <context>
@@ -946,6 +1160,18 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
         <source>Set Easing</source>
         <translation>Beschleunigung festlegen</translation>
     </message>
+    <message>
+        <source>All Properties</source>
+        <translation>Alle Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Add Keyframes</source>
+        <translation>Keyframes hinzufügen</translation>
+    </message>
 </context>
 <context>
     <name>TimelineWidget</name>
@@ -979,7 +1205,7 @@ Geben Sie jedem Befehl sein eigenes Tastenkürzel oder löschen Sie eines davon.
     </message>
     <message>
         <source>Loop</source>
-        <translation>Wiederholen</translation>
+        <translation>Endlosschleife</translation>
     </message>
     <message>
         <source>Zoom Out</source>

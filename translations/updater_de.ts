@@ -169,30 +169,50 @@
         <translation>die Aktualisierung konnte nicht überprüft werden, weil sie nicht signiert ist</translation>
     </message>
     <message>
-        <location filename="../core/updater/downloader.cpp" line="584"/>
-        <source>Verifying the update...</source>
-        <translation>Aktualisierung wird überprüft...</translation>
-    </message>
-    <message>
-        <location filename="../core/updater/downloader.cpp" line="613"/>
-        <source>the downloaded file cannot be read</source>
-        <translation>die heruntergeladene Datei kann nicht gelesen werden</translation>
-    </message>
-    <message>
         <location filename="../core/updater/downloader.cpp" line="619"/>
         <source>the update could not be verified because its signature is not valid</source>
         <translation>die Aktualisierung konnte nicht überprüft werden, weil ihre Signatur ungültig ist</translation>
-    </message>
-    <message>
-        <location filename="../core/updater/downloader.cpp" line="636"/>
-        <source>cannot replace %1</source>
-        <translation>%1 kann nicht ersetzt werden</translation>
     </message>
     <message>
         <location filename="../core/updater/downloader.cpp" line="658"/>
         <location filename="../core/updater/downloader.cpp" line="668"/>
         <source>Cannot download update: %1.</source>
         <translation>Die Aktualisierung kann nicht heruntergeladen werden: %1.</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/downloader.cpp" line="301"/>
+        <source>the application has no key to verify updates with</source>
+        <translation>die Anwendung hat keinen Schlüssel, um Aktualisierungen zu überprüfen</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/downloader.cpp" line="329"/>
+        <source>the update is signed for another file or system</source>
+        <translation>die Aktualisierung ist für eine andere Datei oder ein anderes System signiert</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/downloader.cpp" line="334"/>
+        <source>the update is signed for another version</source>
+        <translation>die Aktualisierung ist für eine andere Version signiert</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/downloader.cpp" line="339"/>
+        <source>the update is not newer than the installed version</source>
+        <translation>die Aktualisierung ist nicht neuer als die installierte Version</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/downloader.cpp" line="391"/>
+        <source>other users can change files in %1</source>
+        <translation>andere Benutzer können Dateien in %1 ändern</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/downloader.cpp" line="395"/>
+        <source>no free file name for %1 in %2</source>
+        <translation>kein freier Dateiname für %1 in %2</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/downloader.cpp" line="543"/>
+        <source>The update was not installed because the downloaded file changed after it was checked.</source>
+        <translation>Die Aktualisierung wurde nicht installiert, weil sich die heruntergeladene Datei nach der Prüfung geändert hat.</translation>
     </message>
 </context>
 <context>
@@ -251,6 +271,11 @@
         <location filename="../core/updater/updater.cpp" line="401"/>
         <source>Could not check for updates: %1.</source>
         <translation>Die Suche nach Aktualisierungen ist fehlgeschlagen: %1.</translation>
+    </message>
+    <message>
+        <location filename="../core/updater/updater.cpp" line="153"/>
+        <source>the server sent a compressed answer</source>
+        <translation>der Server hat eine komprimierte Antwort gesendet</translation>
     </message>
 </context>
 <context>

@@ -14,11 +14,6 @@
         <translation>die Option --%1 fehlt</translation>
     </message>
     <message>
-        <location filename="../tools/zelto-updates/main.cpp" line="110"/>
-        <source>cannot read the key %1: %2</source>
-        <translation>der Schlüssel %1 kann nicht gelesen werden: %2</translation>
-    </message>
-    <message>
         <location filename="../tools/zelto-updates/main.cpp" line="116"/>
         <source>%1 is not a secret key made by zelto-updates generate-keys</source>
         <translation>%1 ist kein mit zelto-updates generate-keys erzeugter geheimer Schlüssel</translation>
@@ -81,19 +76,9 @@
         <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
-        <location filename="../tools/zelto-updates/main.cpp" line="168"/>
-        <source>cannot make %1 private: %2</source>
-        <translation>%1 kann nicht privat gemacht werden: %2</translation>
-    </message>
-    <message>
         <location filename="../tools/zelto-updates/main.cpp" line="177"/>
         <source>Wrote the secret key to %1. Keep it secret and keep a copy: updates signed with another key are refused.</source>
         <translation>Der geheime Schlüssel wurde in %1 geschrieben. Halten Sie ihn geheim und bewahren Sie eine Kopie auf: Mit einem anderen Schlüssel signierte Aktualisierungen werden abgelehnt.</translation>
-    </message>
-    <message>
-        <location filename="../tools/zelto-updates/main.cpp" line="186"/>
-        <source>Prints the Ed25519 signature of INSTALLER in base64.</source>
-        <translation>Gibt die Ed25519-Signatur von INSTALLER in Base64 aus.</translation>
     </message>
     <message>
         <location filename="../tools/zelto-updates/main.cpp" line="188"/>
@@ -113,11 +98,6 @@
         <translation>%1 kann nicht signiert werden: %2</translation>
     </message>
     <message>
-        <location filename="../tools/zelto-updates/main.cpp" line="214"/>
-        <source>Checks an Ed25519 signature of INSTALLER as the application does. The exit status is 0 only for a valid signature.</source>
-        <translation>Prüft eine Ed25519-Signatur von INSTALLER wie die Anwendung. Der Rückgabewert ist nur bei einer gültigen Signatur 0.</translation>
-    </message>
-    <message>
         <location filename="../tools/zelto-updates/main.cpp" line="217"/>
         <source>The signed file.</source>
         <translation>Die signierte Datei.</translation>
@@ -128,39 +108,14 @@
         <translation>Der öffentliche Schlüssel in Base64.</translation>
     </message>
     <message>
-        <location filename="../tools/zelto-updates/main.cpp" line="220"/>
-        <source>The signature in base64.</source>
-        <translation>Die Signatur in Base64.</translation>
-    </message>
-    <message>
         <location filename="../tools/zelto-updates/main.cpp" line="230"/>
         <source>the public key is not 32 bytes in base64</source>
         <translation>der öffentliche Schlüssel sind keine 32 Bytes in Base64</translation>
     </message>
     <message>
-        <location filename="../tools/zelto-updates/main.cpp" line="233"/>
-        <source>the signature is not 64 bytes in base64</source>
-        <translation>die Signatur sind keine 64 Bytes in Base64</translation>
-    </message>
-    <message>
-        <location filename="../tools/zelto-updates/main.cpp" line="240"/>
-        <source>The signature of %1 is valid.</source>
-        <translation>Die Signatur von %1 ist gültig.</translation>
-    </message>
-    <message>
-        <location filename="../tools/zelto-updates/main.cpp" line="243"/>
-        <source>cannot read %1</source>
-        <translation>%1 kann nicht gelesen werden</translation>
-    </message>
-    <message>
-        <location filename="../tools/zelto-updates/main.cpp" line="245"/>
-        <source>the signature of %1 is not valid</source>
-        <translation>die Signatur von %1 ist ungültig</translation>
-    </message>
-    <message>
         <location filename="../tools/zelto-updates/main.cpp" line="271"/>
-        <source>Writes the entry of one platform into an appcast: &quot;latest-version&quot;, &quot;download-url&quot;, &quot;changelog&quot;, &quot;open-url&quot;, and the installer&apos;s &quot;sha256&quot; and &quot;ed25519-signature&quot;. The entry is replaced as a whole; the other platforms stay as they are. Without APPCAST.json the appcast is printed.</source>
-        <translation>Schreibt den Eintrag einer Plattform in einen Appcast: &quot;latest-version&quot;, &quot;download-url&quot;, &quot;changelog&quot;, &quot;open-url&quot; sowie &quot;sha256&quot; und &quot;ed25519-signature&quot; des Installationsprogramms. Der Eintrag wird als Ganzes ersetzt; die anderen Plattformen bleiben unverändert. Ohne APPCAST.json wird der Appcast ausgegeben.</translation>
+        <source>Writes the entry of one platform into an appcast: &quot;latest-version&quot;, &quot;download-url&quot;, &quot;changelog&quot;, &quot;open-url&quot;, the installer&apos;s &quot;sha256&quot;, its signed &quot;update-statement&quot; and &quot;update-signature&quot;, and the &quot;ed25519-signature&quot; that versions before signed statements check. The entry is replaced as a whole; the other platforms stay as they are. Without APPCAST.json the appcast is printed.</source>
+        <translation>Schreibt den Eintrag einer Plattform in einen Appcast: &quot;latest-version&quot;, &quot;download-url&quot;, &quot;changelog&quot;, &quot;open-url&quot;, &quot;sha256&quot; des Installationsprogramms, seine signierte Erklärung &quot;update-statement&quot; mit &quot;update-signature&quot; und die &quot;ed25519-signature&quot;, die Versionen vor den signierten Erklärungen prüfen. Der Eintrag wird als Ganzes ersetzt; die anderen Plattformen bleiben unverändert. Ohne APPCAST.json wird der Appcast ausgegeben.</translation>
     </message>
     <message>
         <location filename="../tools/zelto-updates/main.cpp" line="276"/>
@@ -234,10 +189,10 @@ Signs updates for the application&apos;s update checker.
 
 Commands:
   generate-keys DIR        make a key pair; the secret key goes to DIR/%1
-  sign --key FILE INSTALLER
-                           print the installer&apos;s signature
-  verify --public-key BASE64 --signature BASE64 INSTALLER
-                           check a signature (exit status 0 when valid)
+  sign --key FILE --version V --platform NAME [--name FILE] INSTALLER
+                           print the installer&apos;s signed statement
+  verify --public-key BASE64 --appcast APPCAST.json --platform NAME INSTALLER
+                           check an appcast entry (exit status 0 when it holds)
   appcast --platform NAME --version V --url URL --key FILE
           [--changelog URL] [--open-url URL] INSTALLER [APPCAST.json]
                            write the platform&apos;s entry of an appcast
@@ -247,11 +202,11 @@ zelto-updates COMMAND --help describes a command.</source>
 Signiert Aktualisierungen für die Aktualisierungsprüfung der Anwendung.
 
 Befehle:
-  generate-keys DIR       ein Schlüsselpaar erzeugen; der geheime Schlüssel kommt nach DIR/%1
-  sign --key FILE INSTALLER
-                           die Signatur des Installationsprogramms ausgeben
-  verify --public-key BASE64 --signature BASE64 INSTALLER
-                           eine Signatur prüfen (Rückgabewert 0, wenn gültig)
+  generate-keys DIR        ein Schlüsselpaar erzeugen; der geheime Schlüssel kommt nach DIR/%1
+  sign --key FILE --version V --platform NAME [--name FILE] INSTALLER
+                           die signierte Erklärung des Installationsprogramms ausgeben
+  verify --public-key BASE64 --appcast APPCAST.json --platform NAME INSTALLER
+                           einen Appcast-Eintrag prüfen (Rückgabewert 0, wenn er zutrifft)
   appcast --platform NAME --version V --url URL --key FILE
           [--changelog URL] [--open-url URL] INSTALLER [APPCAST.json]
                            den Eintrag der Plattform in einem Appcast schreiben
@@ -262,6 +217,67 @@ zelto-updates BEFEHL --help beschreibt einen Befehl.</translation>
         <location filename="../tools/zelto-updates/main.cpp" line="404"/>
         <source>unknown command %1</source>
         <translation>unbekannter Befehl %1</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="134"/>
+        <location filename="../tools/zelto-updates/main.cpp" line="147"/>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="221"/>
+        <source>a file name, version or platform holds a control character</source>
+        <translation>ein Dateiname, eine Version oder eine Plattform enthält ein Steuerzeichen</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="247"/>
+        <source>%1 is not a folder of yours that only you can write</source>
+        <translation>%1 ist kein eigener Ordner, in den nur Sie schreiben können</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="335"/>
+        <source>Prints the signed statement of INSTALLER as version V for platform NAME: the appcast members &quot;update-statement&quot; and &quot;update-signature&quot;, as JSON.</source>
+        <translation>Gibt die signierte Erklärung von INSTALLER als Version V für die Plattform NAME aus: die Appcast-Felder &quot;update-statement&quot; und &quot;update-signature&quot; als JSON.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="347"/>
+        <source>The file name users download it as (the last part of its address); by default the name of INSTALLER.</source>
+        <translation>Der Dateiname, unter dem es heruntergeladen wird (der letzte Teil seiner Adresse); ohne Angabe der Name von INSTALLER.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="400"/>
+        <source>Checks the entry of platform NAME in APPCAST.json for INSTALLER as the application does: its statement signed with the key, naming the file of its download address, its version and NAME, and the SHA-512 of INSTALLER. The exit status is 0 only when all of it holds.</source>
+        <translation>Prüft den Eintrag der Plattform NAME in APPCAST.json für INSTALLER so wie die Anwendung: seine mit dem Schlüssel signierte Erklärung, die die Datei seiner Download-Adresse, seine Version und NAME nennt, und den SHA-512 von INSTALLER. Der Rückgabewert ist nur dann 0, wenn all das zutrifft.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="407"/>
+        <source>The appcast to check.</source>
+        <translation>Der zu prüfende Appcast.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="433"/>
+        <source>the entry %1 has no statement signed with this key</source>
+        <translation>der Eintrag %1 hat keine mit diesem Schlüssel signierte Erklärung</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="437"/>
+        <source>the statement is signed for %1 %2 on %3, not for this entry</source>
+        <translation>die Erklärung ist für %1 %2 auf %3 signiert, nicht für diesen Eintrag</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="445"/>
+        <source>%1 is not the file the statement signs</source>
+        <translation>%1 ist nicht die Datei, für die die Erklärung signiert ist</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="446"/>
+        <source>The signed statement of %1 holds: %2 %3 for %4.</source>
+        <translation>Die signierte Erklärung von %1 trifft zu: %2 %3 für %4.</translation>
+    </message>
+    <message>
+        <location filename="../tools/zelto-updates/main.cpp" line="497"/>
+        <source>the download address %1 does not end in a file name</source>
+        <translation>die Download-Adresse %1 endet nicht mit einem Dateinamen</translation>
     </message>
 </context>
 </TS>

@@ -12,28 +12,39 @@
 //       parsing the same JSON alone
 //   bench_scene export
 //       the HTML5 export of that project: size and time, against saving it
+//   bench_scene editing
+//       pasting 500 animated items into the editor, against reading the same
+//       clipboard data as a packed project; dragging a resize handle with
+//       500 items on the stage, against the same drag with one item
 //   bench_scene
-//       all three
+//       all four
 #include "htmlexporter.h"
+#include "sceneclipboard.h"
 #include "scenedocument.h"
 #include "sceneeditorwidget.h"
 #include "sceneplayer.h"
 #include "sceneproject.h"
+#include "stagehandles.h"
 
 #include "extensionsystem/pluginmanager.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGraphicsView>
 #include <QJsonDocument>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <ctime>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -265,6 +276,104 @@ void exportPage(const QString &strFolder)
                 dExport / dSave);
 }
 
+void sendMouse(QWidget *pWidget, QEvent::Type type, const QPoint &pos, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, pos, pWidget->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &event);
+}
+
+struct DragTimes
+{
+    double dMoveMs;   // one move while dragging, median
+    double dDragMs;   // the whole drag, press to release and the step recorded, median
+};
+
+// Drags the bottom right handle of item1 by 20 pixels in 20 moves, each
+// painted, nRuns times; each drag is undone, untimed, before the next.
+DragTimes handleDrags(SceneDocument &document, int nItems, int nRuns)
+{
+    SceneProject project = animatedProject(nItems, 0, {});
+    project.m_lstScenes[0].lstItems[0].rect = QRectF(100, 100, 200, 150);
+    document.setProject(project);
+    SceneEditorWidget editor(&document);
+    editor.resize(1280, 900);
+    editor.show();
+    QApplication::processEvents();
+    editor.selectIds({QStringLiteral("item1")});
+    QWidget *pViewport = editor.view()->viewport();
+    std::vector<double> moves;
+    std::vector<double> drags;
+    QElapsedTimer timer;
+    QElapsedTimer move;
+    for (int run = 0; run < nRuns; ++run) {
+        const QPoint from = editor.handles().viewPosition(StageHandles::BottomRight, editor.view());
+        timer.start();
+        sendMouse(pViewport, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        for (int i = 1; i <= 20; ++i) {
+            move.start();
+            sendMouse(pViewport, QEvent::MouseMove, from + QPoint(i, i), Qt::LeftButton);
+            QApplication::processEvents();   // the view draws what changed, as on the screen
+            moves.push_back(move.nsecsElapsed() / 1e6);
+        }
+        sendMouse(pViewport, QEvent::MouseButtonRelease, from + QPoint(20, 20), Qt::NoButton);
+        drags.push_back(timer.nsecsElapsed() / 1e6);
+        document.getUndoStack()->undo();
+        QApplication::processEvents();
+    }
+    return {spread(moves).dMedian, spread(drags).dMedian};
+}
+
+void editing()
+{
+    std::printf("Editing, load average %s\n", qPrintable(load()));
+    std::printf("  %-46s %10s %14s\n", "", "median ms", "ratio");
+
+    // Pasting 500 items with 5 keyframes on each of 7 properties.
+    SceneDocument document;
+    document.initNewDocument(1280, 720, s_nFps, false);
+    const SceneProject source = animatedProject(500, 5, allProperties());
+    QStringList lstIds;
+    for (const SceneItem &item : source.m_lstScenes[0].lstItems)
+        lstIds.append(item.strId);
+    const std::unique_ptr<QMimeData> pCopied(SceneClipboard::mimeData(source, 0, lstIds));
+    const QByteArray payload = pCopied->data(QLatin1String(SceneClipboard::s_mimeType));
+    const int nRuns = 9;
+    const double dRead = medianMs(nRuns, [&] {
+        SceneProject read;
+        QString strError;
+        read.fromPack(payload, &strError);
+    });
+    {
+        SceneEditorWidget editor(&document);
+        editor.resize(1280, 900);
+        editor.show();
+        QApplication::processEvents();
+        std::vector<double> pastes;
+        QElapsedTimer timer;
+        for (int run = 0; run < nRuns; ++run) {
+            auto *pData = new QMimeData;
+            pData->setData(QLatin1String(SceneClipboard::s_mimeType), payload);
+            QApplication::clipboard()->setMimeData(pData);
+            timer.start();
+            editor.paste();
+            pastes.push_back(timer.nsecsElapsed() / 1e6);
+            document.getUndoStack()->undo();
+        }
+        const double dPaste = spread(pastes).dMedian;
+        std::printf("  %-46s %10.1f %14s\n", "read the 500 items as a packed project (base)", dRead, "1.00");
+        std::printf("  %-46s %10.1f %14.2f\n", "paste the 500 items (read, add to the stage)", dPaste, dPaste / dRead);
+    }
+
+    // A handle dragged with one item on the stage, then with 500.
+    const DragTimes one = handleDrags(document, 1, 15);
+    const DragTimes many = handleDrags(document, 500, 15);
+    std::printf("  %-46s %10.3f %14s\n", "one move of a handle, painted, 1 item (base)", one.dMoveMs, "1.00");
+    std::printf("  %-46s %10.3f %14.2f\n", "one move of a handle, painted, 500 items", many.dMoveMs, many.dMoveMs / one.dMoveMs);
+    std::printf("  %-46s %10.2f %14s\n", "drag of 20 moves and its step, 1 item (base)", one.dDragMs, "1.00");
+    std::printf("  %-46s %10.2f %14.2f\n\n", "drag of 20 moves and its step, 500 items", many.dDragMs,
+                many.dDragMs / one.dDragMs);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -285,5 +394,7 @@ int main(int argc, char *argv[])
         files(dir.path());
     if (strMode.isEmpty() || strMode == QLatin1String("export"))
         exportPage(dir.path());
+    if (strMode.isEmpty() || strMode == QLatin1String("editing"))
+        editing();
     return 0;
 }

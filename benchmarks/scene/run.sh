@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs the scene benchmarks: editor playback under Xvfb (a real X server, as
-# users see it), project files and HTML5 export on the offscreen platform.
+# users see it), project files, HTML5 export and editing (paste, handles) on
+# the offscreen platform.
 # Builds bench_scene first. Usage: benchmarks/scene/run.sh [build dir]
 # Playback runs at 30 fps and at 24 fps, the frame rate of new projects.
 set -e
@@ -20,3 +21,4 @@ else
 fi
 QT_QPA_PLATFORM=offscreen "$bench" files
 QT_QPA_PLATFORM=offscreen "$bench" export
+QT_QPA_PLATFORM=offscreen "$bench" editing

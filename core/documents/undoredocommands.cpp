@@ -116,15 +116,15 @@ UndoRedoCommands::~UndoRedoCommands()
     disconnect(m_fieldChanged);
 }
 
-QWidget *UndoRedoCommands::focusedTextField()
+QWidget *UndoRedoCommands::focusedTextField(bool bEditableOnly)
 {
     QWidget *pFocus = QApplication::focusWidget();
     if (QLineEdit *pLineEdit = lineEditOf(pFocus))
-        return pLineEdit->isReadOnly() ? nullptr : pLineEdit;
+        return bEditableOnly && pLineEdit->isReadOnly() ? nullptr : pLineEdit;
     if (auto *pTextEdit = qobject_cast<QTextEdit *>(pFocus))
-        return pTextEdit->isReadOnly() ? nullptr : pTextEdit;
+        return bEditableOnly && pTextEdit->isReadOnly() ? nullptr : pTextEdit;
     if (auto *pPlainTextEdit = qobject_cast<QPlainTextEdit *>(pFocus))
-        return pPlainTextEdit->isReadOnly() ? nullptr : pPlainTextEdit;
+        return bEditableOnly && pPlainTextEdit->isReadOnly() ? nullptr : pPlainTextEdit;
     return nullptr;
 }
 

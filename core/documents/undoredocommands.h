@@ -26,8 +26,9 @@ public:
     UndoRedoCommands(QWidget *pMainWindow, ActionContainer *pEditMenu);
     ~UndoRedoCommands() override;
 
-    // The text field that has the focus and can be edited, or nullptr.
-    static QWidget *focusedTextField();
+    // The text field that has the focus and can be edited (or, with
+    // bEditableOnly false, also a read-only one), or nullptr.
+    static QWidget *focusedTextField(bool bEditableOnly = true);
 
 protected:
     // Lets the Undo and Redo keys through to the commands while the focused

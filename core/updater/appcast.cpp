@@ -11,7 +11,8 @@ bool Appcast::parse(const QByteArray &data, const QString &strPlatform, Appcast 
     if (JsonKeyScanner::hasRepeatedKey(data))
         return false;
     const QJsonDocument document = QJsonDocument::fromJson(data);
-    if (!document.isObject())
+    // An array is JSON all the same: an appcast without entries.
+    if (document.isNull())
         return false;
     const QJsonObject platform =
         document.object().value(QStringLiteral("updates")).toObject().value(strPlatform).toObject();
@@ -21,6 +22,8 @@ bool Appcast::parse(const QByteArray &data, const QString &strPlatform, Appcast 
     pEntry->strLatestVersion = platform.value(QStringLiteral("latest-version")).toString();
     pEntry->strSha256 = platform.value(QStringLiteral("sha256")).toString();
     pEntry->strSignature = platform.value(QStringLiteral("ed25519-signature")).toString();
+    pEntry->strStatement = platform.value(QStringLiteral("update-statement")).toString();
+    pEntry->strStatementSignature = platform.value(QStringLiteral("update-signature")).toString();
     return true;
 }
 

@@ -1,38 +1,37 @@
 #pragma once
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
-#include <QNetworkReply>
-#include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
-#include <atomic>
 #include <memory>
 
-QT_BEGIN_NAMESPACE
-class QNetworkAccessManager;
-class QThread;
-QT_END_NAMESPACE
-
-namespace Ui {
-class Downloader;
-}
+class DownloaderPrivate;
 
 // A small non-modal dialog that downloads an installer into the user's
 // download folder, shows progress, sizes and the time left, and when the file
 // is complete offers to start it and quit. With custom install procedures on,
 // it only downloads and reports the file through downloadFinished.
 //
+// The download gets a name of its own: the file name asked for, or when a
+// file of that name exists already "name (1).ext" and so on, as browsers do;
+// a file the downloader did not make is never replaced or removed. The
+// folder must be one only this user can write (it is made with mode 0700
+// when missing), or nothing is downloaded.
+//
 // A connection that drops is tried again, up to MaxRetries times with
 // growing waits; where the server can send the rest of the same file (a
 // range, checked against its ETag or Last-Modified) the download resumes,
-// otherwise it starts again from the beginning. With a public key set, the
-// finished file must carry a valid Ed25519 signature before it is reported
-// or offered.
+// otherwise it starts again from the beginning.
+//
+// With a public key set, the appcast's signed statement (UpdateStatement)
+// must be signed with that key, name the file, the version and the platform
+// asked for, with a version newer than the installed one, before anything is
+// downloaded; the finished file must then have the statement's SHA-512
+// before it is reported or offered, and again just before it is opened.
+// Without a key the downloader opens no installer; it only downloads for
+// callers that install updates their own way.
 class Downloader : public QWidget
 {
     Q_OBJECT
@@ -52,16 +51,22 @@ public:
     // Expected SHA-256 of the next download as hex digits; empty skips the check.
     void setExpectedSha256(const QString &strHexDigest);
     // The base64 Ed25519 public key the next download must be signed with
-    // and its base64 signature; with an empty key nothing is checked, with a
-    // key and no signature the download is refused.
+    // and the base64 signature of its statement (setExpectedRelease()); with
+    // an empty key nothing is checked and nothing is installed, with a key
+    // and no signature the download is refused.
     void setExpectedSignature(const QString &strPublicKey, const QString &strSignature);
+    // The appcast's signed statement of the next download and what it must
+    // say: strVersion, newer than strInstalledVersion, for strPlatform, and
+    // the file name given to setFileName().
+    void setExpectedRelease(const QString &strStatement, const QString &strVersion, const QString &strPlatform,
+                            const QString &strInstalledVersion);
 
     static const int MaxRetries = 3;
     static const int DefaultRetryDelayMs = 1000;
     // The wait before the first new attempt; each further one waits twice as
     // long. Tests shorten it.
-    void setRetryDelay(int msecs) { m_nRetryDelayMs = msecs; }
-    QString fileName() const { return m_fileName; }
+    void setRetryDelay(int msecs);
+    QString fileName() const;
 
     // The texts of the labels, exposed so the rules can be checked on their own.
     static QString sizesText(qint64 received, qint64 total);
@@ -88,56 +93,6 @@ private slots:
     void calculateTimeRemaining(qint64 received, qint64 total);
 
 private:
-    void offerOpenButton();
-    void sendRequest(const QUrl &url, bool bResume);
-    void acceptReplyHead(QNetworkReply *pReply);
-    void restartFromZero();
-    void onReplyFinished(QNetworkReply *pReply);
-    bool retryLater(QNetworkReply *pReply);
-    void retry();
-    void verifySignature();
-    void onSignatureChecked(int nResult);
-    void stopVerification();
-    void completeDownload();
-    bool isBusy() const;
-    void handleNetworkError(const QUrl &url, QNetworkReply::NetworkError code);
-    void failDownload(const QString &strReason);
-    void discardPartialFile();
-    QString partialFilePath() const;
-    QString finalFilePath() const;
-
-    QString m_url;
-    uint m_startTime;
-    QString m_fileName;
-    Ui::Downloader *m_ui;
-    // The reply deletes itself (deleteLater) once handled; the pointer follows it.
-    QPointer<QNetworkReply> m_reply;
-    QString m_userAgentString;
-    bool m_useCustomProcedures;
-    QNetworkAccessManager *m_manager;
-
-    // The ".part" file data is streamed into while the reply runs, so memory
-    // does not grow with the size of the download.
-    QFile m_partFile;
-    QCryptographicHash m_hash;
-    QString m_strExpectedSha256;
-    QString m_strWriteError;
-    qint64 m_nWritten = 0;
-
-    // Resuming: where the current reply's bytes start in the file, whether
-    // its head was looked at, the address and validator to resume from.
-    qint64 m_nReplyOffset = 0;
-    bool m_bHeadChecked = false;
-    QUrl m_resumeUrl;
-    QByteArray m_validator;
-    int m_nRetries = 0;
-    int m_nRetryDelayMs = DefaultRetryDelayMs;
-    QTimer m_retryTimer;
-
-    QString m_strPublicKey;
-    QString m_strSignature;
-    // The check runs beside the event loop; it is stopped through the flag
-    // and waited for before anything it reads goes away.
-    QThread *m_pVerifier = nullptr;
-    std::shared_ptr<std::atomic<bool>> m_pVerifyCancel;
+    friend class DownloaderPrivate;
+    std::unique_ptr<DownloaderPrivate> d;
 };

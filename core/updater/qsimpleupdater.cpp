@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QStringList>
+#include <QSysInfo>
 
 // The registry: kept in step, index for index. The updaters have no Qt
 // parent; the registry owns them.
@@ -95,6 +96,19 @@ QString QSimpleUpdater::getUserAgentString(const QString &url) const
 
 QString QSimpleUpdater::getPublicKey(const QString &url) const { return getUpdater(url)->getPublicKey(); }
 int QSimpleUpdater::getCheckInterval(const QString &url) const { return getUpdater(url)->getCheckInterval(); }
+
+QString QSimpleUpdater::systemPlatformKey()
+{
+#if defined(Q_OS_WIN)
+    return QStringLiteral("windows");
+#elif defined(Q_OS_MACOS)
+    return QStringLiteral("osx");
+#elif defined(Q_OS_LINUX)
+    return QStringLiteral("linux");
+#else
+    return QSysInfo::kernelType();
+#endif
+}
 
 void QSimpleUpdater::checkForUpdates(const QString &url, bool bSilentIfNoUpdate)
 {

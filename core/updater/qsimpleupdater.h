@@ -20,10 +20,13 @@ class Updater;
  * when the user agrees, downloads the installer into the user's Downloads
  * folder (or opens the appcast's page).
  *
- * Installers can be signed: with setPublicKey() the downloaded file must carry
- * a valid Ed25519 signature in the appcast before it is reported or offered
- * (the README's publisher section shows how to sign). With
- * setCheckInterval() the registry also checks on its own.
+ * Installers are signed: with setPublicKey() the appcast must carry a signed
+ * statement that binds the installer to its name, version and platform, and
+ * the downloaded file must match it before it is reported or offered (the
+ * README's "Publishing updates" shows how to sign). Without a key nothing
+ * can be verified, so nothing is downloaded: accepting an update opens its
+ * page in the browser. With setCheckInterval() the registry also checks on
+ * its own.
  *
  * Use the shared instance, getInstance(); it lives until the application
  * object goes. The core declares the command "Help.CheckUpdates" and leaves
@@ -71,7 +74,7 @@ public:
     QString getModuleName(const QString &url) const;
     /** The appcast's "download-url" of the last check; empty until read. */
     QString getDownloadUrl(const QString &url) const;
-    /** The member of the appcast's "updates" to read. Default "windows". */
+    /** The member of the appcast's "updates" to read. Default "windows"; see systemPlatformKey(). */
     QString getPlatformKey(const QString &url) const;
     /** The appcast's "latest-version" of the last check; empty until read. */
     QString getLatestVersion(const QString &url) const;
@@ -83,6 +86,13 @@ public:
     QString getPublicKey(const QString &url) const;
     /** Seconds between the checks the registry makes of @p url on its own; 0 (the default) when it makes none. */
     int getCheckInterval(const QString &url) const;
+
+    /**
+     * The platform key of the system the application runs on, for
+     * setPlatformKey(): "windows", "osx", "linux", or for other systems the
+     * kernel's name as QSysInfo::kernelType() gives it (e.g. "freebsd").
+     */
+    static QString systemPlatformKey();
 
 public slots:
     /**
@@ -114,13 +124,17 @@ public slots:
      * Makes the built-in downloader accept only installers signed with the key
      * @p base64Key: the raw 32-byte Ed25519 public key in base64, as
      * `zelto-updates generate-keys` prints it. The appcast entry must then
-     * carry the installer's "ed25519-signature". The file is checked when it
-     * is complete, before downloadFinished() or the installation prompt; a
-     * missing or wrong signature deletes it and warns the user that the
-     * update could not be verified. A key that is not 32 bytes in base64 is
-     * kept all the same (and logged), so every download fails rather than
-     * going unchecked. Empty turns the check off. When the browser downloads
-     * (setDownloaderEnabled() false) nothing is checked.
+     * carry the installer's "update-statement", signed with that key in its
+     * "update-signature", naming the file of its "download-url", its
+     * "latest-version" and the platform key, and the version must be newer
+     * than the installed one; otherwise nothing is downloaded and the user
+     * is warned that the update could not be verified. The finished file must
+     * have the statement's SHA-512 before downloadFinished() or the
+     * installation prompt, and again right before it is opened. A key that
+     * is not 32 bytes in base64 is kept all the same (and logged), so every
+     * download fails rather than going unchecked. Without a key (empty, the
+     * default) nothing is downloaded: accepting an update opens its page in
+     * the browser, as with setDownloaderEnabled() false.
      */
     void setPublicKey(const QString &url, const QString &base64Key);
     /**

@@ -1,8 +1,27 @@
 #include "core/updater/releasenotespage.h"
 
+#include "core/updater/updatenetworkpolicy.h"
+
 #include <QDesktopServices>
 #include <QUrl>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+
+namespace {
+
+// Lets through the loads of the page itself and nothing it pulls in.
+class SubresourceBlocker : public QWebEngineUrlRequestInterceptor
+{
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        info.block(info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame);
+    }
+};
+
+} // namespace
 
 ReleaseNotesPage::ReleaseNotesPage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
@@ -15,11 +34,12 @@ ReleaseNotesPage::ReleaseNotesPage(QWebEngineProfile *profile, QObject *parent)
     pSettings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     pSettings->setAttribute(QWebEngineSettings::LocalStorageEnabled, false);
     pSettings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    setUrlRequestInterceptor(new SubresourceBlocker(this));
 }
 
 bool ReleaseNotesPage::isWebUrl(const QUrl &url)
 {
-    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+    return UpdateNetworkPolicy::isWebUrl(url);
 }
 
 bool ReleaseNotesPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
@@ -39,9 +59,13 @@ bool ReleaseNotesPage::acceptNavigationRequest(const QUrl &url, NavigationType t
     // The dialog's own load: the notes' address, or their HTML as data.
     if (type == NavigationTypeTyped && isMainFrame)
         return true;
-    // Redirects, frames and refreshes stay on the web; about:blank and
+    // A page from the web may be redirected on the web; notes given as text
+    // lead nowhere (a refresh in them would load a page of their choosing).
+    // Frames stay on the web, and load nothing anyway; about:blank and
     // srcdoc frames hold nothing of their own.
-    return isWebUrl(url) || (!isMainFrame && url.scheme() == QLatin1String("about"));
+    if (isMainFrame)
+        return isWebUrl(url) && isWebUrl(requestedUrl());
+    return isWebUrl(url) || url.scheme() == QLatin1String("about");
 }
 
 QWebEnginePage *ReleaseNotesPage::createWindow(WebWindowType)

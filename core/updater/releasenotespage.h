@@ -10,9 +10,12 @@ QT_END_NAMESPACE
 // possibly over plain http, so they are shown like mail from a stranger:
 // no JavaScript (so no WebSocket to the application's bridge), no local
 // files, no storage shared with the application's own pages (a private,
-// off-the-record profile). Its own load, and http(s) redirects and frames,
-// are the only navigations it makes; a click on a link opens an http(s)
-// address in the system browser and anything else not at all.
+// off-the-record profile), and nothing fetched but the notes' page itself:
+// no images, style sheets, frames or anything else a page pulls in, which
+// could tell a third party who reads them. Its own load, and http(s)
+// redirects of a page loaded from the web, are the only navigations it
+// makes; a click on a link opens an http(s) address in the system browser
+// and anything else not at all.
 class ReleaseNotesPage : public QWebEnginePage
 {
     Q_OBJECT

@@ -7,9 +7,11 @@
 #include "core/updater/appcast.h"
 #include "core/updater/downloader.h"
 #include "core/updater/releasenotespage.h"
+#include "core/updater/updatenetworkpolicy.h"
 #include "core/updater/updaterlogging_p.h"
 #include "core/updater/updatesignature.h"
 #include "core/updater/ztreleasenotedlg.h"
+#include "core/welcome/bridgelogthrottle_p.h"
 #include "extensionsystem/pluginmanager.h"
 
 #include <QCoreApplication>
@@ -25,8 +27,6 @@
 
 Q_LOGGING_CATEGORY(lcUpdater, "zelto.core.updater")
 
-// Redirects one check follows before it counts as a network failure.
-static const int s_nMaxRedirects = 10;
 // Carries the number of redirects behind a request, so that checks running
 // side by side count their own.
 static const QNetworkRequest::Attribute s_redirectCountAttribute = QNetworkRequest::User;
@@ -37,8 +37,6 @@ static const QNetworkRequest::Attribute s_scheduledAttribute =
     static_cast<QNetworkRequest::Attribute>(QNetworkRequest::User + 1);
 // Set on a reply this updater aborted: why the check failed.
 static const char s_failureProperty[] = "zeltoFailure";
-// Log lines quote at most this much of an address from outside.
-static const int s_nMaxQuoted = 200;
 
 // Per appcast URL, in a group named after its hash (URLs are no keys).
 static const char s_settingsGroup[] = "Updates/";
@@ -61,13 +59,12 @@ Updater::Updater()
     m_moduleName = QCoreApplication::applicationName();
     m_moduleVersion = QCoreApplication::applicationVersion();
 
-    m_manager = new QNetworkAccessManager(this);
+    m_manager = UpdateNetworkPolicy::createManager(this);
     m_pScheduleTimer = new QTimer(this);
     m_pScheduleTimer->setSingleShot(true);
     connect(m_pScheduleTimer, &QTimer::timeout, this, &Updater::onScheduleTimer);
     m_platform = QStringLiteral("windows");
-    m_userAgentString = QStringLiteral("%1/%2 (Updater)")
-                            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion());
+    m_userAgentString = UpdateNetworkPolicy::defaultUserAgent();
     downloader();
     connect(m_manager, &QNetworkAccessManager::finished, this, &Updater::onReply);
 }
@@ -121,13 +118,10 @@ void Updater::checkForUpdates(bool bSilentIfNoUpdate)
 
 void Updater::sendRequest(int nRedirects, bool bScheduled)
 {
-    QNetworkRequest request(QUrl(m_url, QUrl::TolerantMode));
     // Redirects are followed here, so the target becomes the updater's URL.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    QNetworkRequest request = UpdateNetworkPolicy::request(QUrl(m_url, QUrl::TolerantMode), m_userAgentString);
     request.setAttribute(s_redirectCountAttribute, nRedirects);
     request.setAttribute(s_scheduledAttribute, bScheduled);
-    if (!m_userAgentString.isEmpty())
-        request.setRawHeader("User-Agent", m_userAgentString.toUtf8());
     watchReply(m_manager->get(request));
 }
 
@@ -151,7 +145,15 @@ void Updater::watchReply(QNetworkReply *reply)
     pStall->start(m_nStallTimeoutMs);
     QTimer::singleShot(4 * m_nStallTimeoutMs, reply, [fail] { fail(tr("the server answers too slowly")); });
 
-    connect(reply, &QNetworkReply::metaDataChanged, pStall, [pStall] { pStall->start(); });
+    connect(reply, &QNetworkReply::metaDataChanged, pStall, [reply, pStall, fail] {
+        // Asked for as it is; a compressed answer all the same could inflate
+        // to far more than any limit on what arrives.
+        const QByteArray encoding = reply->rawHeader("Content-Encoding").trimmed().toLower();
+        if (!encoding.isEmpty() && encoding != "identity")
+            fail(tr("the server sent a compressed answer"));
+        else
+            pStall->start();
+    });
     connect(reply, &QNetworkReply::downloadProgress, pStall, [pStall, fail](qint64 nReceived, qint64 nTotal) {
         if (nReceived > s_nMaxAppcastSize || nTotal > s_nMaxAppcastSize)
             fail(tooLargeReason());
@@ -197,8 +199,8 @@ void Updater::setPublicKey(const QString &base64Key)
     // unverified installers through; every download from here fails instead.
     if (!m_strPublicKey.isEmpty()
         && UpdateSignature::decode(m_strPublicKey, UpdateSignature::PublicKeySize).isEmpty())
-        qCWarning(lcUpdater).noquote() << QStringLiteral("The public key for updates from ") + m_url.left(s_nMaxQuoted)
-                + QStringLiteral(" is not an Ed25519 key in base64; no update from there can be verified.");
+        qCWarning(lcUpdater).noquote() << QStringLiteral("The public key for updates from ")
+                + BridgeLogThrottle::excerpt(m_url) + QStringLiteral(" is not an Ed25519 key in base64; no update from there can be verified.");
 }
 
 void Updater::setCheckInterval(int seconds)
@@ -319,32 +321,28 @@ void Updater::onReply(QNetworkReply *reply)
         return;
     }
 
-    const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
-    if (!target.isEmpty()) {
-        const int nRedirects = reply->request().attribute(s_redirectCountAttribute).toInt() + 1;
-        // A relative Location is relative to the address that answered.
-        const QUrl resolved = reply->url().resolved(target);
-        // The appcast names the installer and its checksum: it must come from
-        // the web, and never over a weaker connection than the one asked.
-        const QString strScheme = resolved.scheme();
-        const bool bWeb = strScheme == QLatin1String("https") || strScheme == QLatin1String("http");
-        if (!bWeb || (reply->url().scheme() == QLatin1String("https") && strScheme == QLatin1String("http"))) {
-            qCWarning(lcUpdater).noquote() << QStringLiteral("Refused a redirect while checking for updates: ")
-                                                  + resolved.toString().left(s_nMaxQuoted);
-            reportCheckFailed(tr("the server redirected to an unsafe address"), bSilent);
-            finishCheck(bScheduled, false);
-            return;
-        }
-        m_url = resolved.toString();
-        if (nRedirects <= s_nMaxRedirects) {
-            sendRequest(nRedirects, bScheduled);
-            return;
-        }
+    const int nRedirects = reply->request().attribute(s_redirectCountAttribute).toInt();
+    QUrl target;
+    switch (UpdateNetworkPolicy::redirect(reply, nRedirects, &target)) {
+    case UpdateNetworkPolicy::Follow:
+        m_url = target.toString();
+        sendRequest(nRedirects + 1, bScheduled);
+        return;
+    case UpdateNetworkPolicy::Unsafe:
+        qCWarning(lcUpdater).noquote() << QStringLiteral("Refused a redirect while checking for updates: ")
+                                              + BridgeLogThrottle::excerpt(target.toString());
+        reportCheckFailed(tr("the server redirected to an unsafe address"), bSilent);
+        finishCheck(bScheduled, false);
+        return;
+    case UpdateNetworkPolicy::TooMany:
+        m_url = target.toString();
         qCWarning(lcUpdater).noquote() << QStringLiteral("Too many redirects while checking for updates: ")
-                                              + m_url.left(s_nMaxQuoted);
+                                              + BridgeLogThrottle::excerpt(m_url);
         reportCheckFailed(tr("too many redirects"), bSilent);
         finishCheck(bScheduled, false);
         return;
+    case UpdateNetworkPolicy::NoRedirect:
+        break;
     }
 
     if (reply->error() != QNetworkReply::NoError) {
@@ -380,6 +378,8 @@ void Updater::onReply(QNetworkReply *reply)
     m_latestVersion = entry.strLatestVersion;
     m_sha256 = entry.strSha256;
     m_signature = entry.strSignature;
+    m_strStatement = entry.strStatement;
+    m_strStatementSignature = entry.strStatementSignature;
     recordCheck();
 
     m_bScheduledReply = bScheduled;
@@ -390,7 +390,7 @@ void Updater::onReply(QNetworkReply *reply)
 void Updater::reportCheckFailed(const QString &strReason, bool bSilent)
 {
     m_updateAvailable = false;
-    qCInfo(lcUpdater).noquote() << QStringLiteral("Update check failed: ") + strReason;
+    qCInfo(lcUpdater).noquote() << QStringLiteral("Update check failed: ") + BridgeLogThrottle::excerpt(strReason);
     if (!m_notifyOnFinish || bSilent)
         return;
     IUi::warning(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
@@ -404,7 +404,7 @@ void Updater::setUpdateAvailable(bool available)
     m_bScheduledReply = false;
     m_updateAvailable = available;
     if (available)
-        qCInfo(lcUpdater).noquote() << QStringLiteral("New version:") << m_latestVersion;
+        qCInfo(lcUpdater).noquote() << QStringLiteral("New version:") << BridgeLogThrottle::excerpt(m_latestVersion);
     else
         qCInfo(lcUpdater).noquote() << QStringLiteral("No updates available.");
 
@@ -430,7 +430,7 @@ void Updater::setUpdateAvailable(bool available)
     const QString strSkipped = getSkippedVersion();
     if (bScheduled && !strSkipped.isEmpty() && !compareVersions(m_latestVersion, strSkipped)) {
         qCInfo(lcUpdater).noquote() << QStringLiteral("Version %1 was skipped; not offered.")
-                                           .arg(m_latestVersion.left(s_nMaxQuoted));
+                                           .arg(BridgeLogThrottle::excerpt(m_latestVersion));
         return;
     }
     offerUpdate();
@@ -444,7 +444,9 @@ void Updater::offerUpdate()
     const QString strOpenUrl = m_openUrl;
     const QString strDownloadUrl = m_downloadUrl;
     const QString strSha256 = m_sha256;
-    const QString strSignature = m_signature;
+    const QString strStatement = m_strStatement;
+    const QString strStatementSignature = m_strStatementSignature;
+    const QString strPlatform = m_platform;
 
     // Both go into rich text; the version is the appcast's.
     const QString heading = tr("<b>%1 %2 has been released!</b>")
@@ -471,9 +473,14 @@ void Updater::offerUpdate()
     if (nResult != QDialog::Accepted)
         return;
 
+    // Without a key no installer can be verified, so none is downloaded to
+    // be started from here: the browser gets the page instead.
+    const bool bCanVerify = !m_strPublicKey.isEmpty();
+    if (!bCanVerify && m_downloaderEnabled && strOpenUrl.isEmpty())
+        qCInfo(lcUpdater).noquote() << QStringLiteral("No public key for updates; the download opens in the browser.");
     if (!strOpenUrl.isEmpty()) {
         openWebAddress(strOpenUrl);
-    } else if (m_downloaderEnabled) {
+    } else if (m_downloaderEnabled && bCanVerify) {
         if (!ReleaseNotesPage::isWebUrl(QUrl(strDownloadUrl))) {
             openWebAddress(strDownloadUrl);   // refuses it, and says so
             return;
@@ -482,7 +489,8 @@ void Updater::offerUpdate()
         pDownloader->setUrlId(m_url);
         pDownloader->setFileName(strDownloadUrl.split(QLatin1Char('/'), Qt::KeepEmptyParts).last());
         pDownloader->setExpectedSha256(strSha256);
-        pDownloader->setExpectedSignature(m_strPublicKey, strSignature);
+        pDownloader->setExpectedSignature(m_strPublicKey, strStatementSignature);
+        pDownloader->setExpectedRelease(strStatement, strVersion, strPlatform, m_moduleVersion);
         pDownloader->startDownload(QUrl(strDownloadUrl));
     } else {
         openWebAddress(strDownloadUrl);
@@ -499,7 +507,7 @@ void Updater::openWebAddress(const QString &strUrl)
         return;
     }
     qCWarning(lcUpdater).noquote() << QStringLiteral("Refused to open an update address that is not http(s): ")
-            + strUrl.left(s_nMaxQuoted);
+            + BridgeLogThrottle::excerpt(strUrl);
     IUi::warning(ICore::getMainWindow(), QStringLiteral(ZELTO_APP_TITLE),
                  tr("The update cannot be opened because its address is not a web address."), QMessageBox::Ok,
                  QMessageBox::Ok);

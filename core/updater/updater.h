@@ -45,7 +45,8 @@ public:
     QString getSha256() const;
     // The appcast's "ed25519-signature" of the installer; empty when absent.
     QString getSignature() const;
-    // The base64 Ed25519 public key installers must be signed with; empty: no check.
+    // The base64 Ed25519 public key installers must be signed with; empty:
+    // nothing can be verified, so nothing is downloaded (the browser is).
     QString getPublicKey() const;
     // Seconds between checks made on the updater's own; 0 when it makes none.
     int getCheckInterval() const;
@@ -148,6 +149,9 @@ private:
     QString m_latestVersion;
     QString m_sha256;
     QString m_signature;
+    // The appcast's signed statement of the installer and its signature.
+    QString m_strStatement;
+    QString m_strStatementSignature;
     QString m_strPublicKey;
     // Parented to the main window, which may delete it first; the destructor
     // deletes it only while it still exists.

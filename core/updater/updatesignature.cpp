@@ -4,12 +4,6 @@
 
 #include <sodium.h>
 
-#include <vector>
-
-// Large enough that reading costs little next to hashing, small enough to
-// stay out of the way of everything else.
-static const qint64 s_nReadSize = 1024 * 1024;
-
 static bool sodiumReady()
 {
     // sodium_init() is safe to call from several threads; it picks the
@@ -32,62 +26,14 @@ QByteArray UpdateSignature::decode(const QString &strBase64, int nSize)
     return decoded.decoded;
 }
 
-// Ed25519 verification needs the message only inside one SHA-512 over
-// R || A || message, so the file can be hashed as it is read; the rest is
-// the group equation [S]B = R + [h]A, checked as [S]B - [h]A == R. The
-// checks on the way follow libsodium's own verification: a reduced S (no
-// malleable signatures), and R and A proper points of the prime-order group
-// (which every key made by an Ed25519 key generator is).
-UpdateSignature::Result UpdateSignature::verifyFile(const QString &strPath, const QByteArray &publicKey,
-                                                    const QByteArray &signature, const std::atomic<bool> *pCancel)
+bool UpdateSignature::verify(const QByteArray &message, const QByteArray &publicKey, const QByteArray &signature)
 {
     if (!sodiumReady() || publicKey.size() != PublicKeySize || signature.size() != SignatureSize)
-        return Invalid;
-    const unsigned char *pA = bytes(publicKey);
-    const unsigned char *pR = bytes(signature);
-    const unsigned char *pS = pR + 32;
-    if (!crypto_core_ed25519_is_valid_point(pA) || !crypto_core_ed25519_is_valid_point(pR))
-        return Invalid;
-    unsigned char wide[64] = {};
-    unsigned char reduced[32];
-    std::copy(pS, pS + 32, wide);
-    crypto_core_ed25519_scalar_reduce(reduced, wide);
-    if (sodium_memcmp(reduced, pS, 32) != 0)
-        return Invalid;
-
-    QFile file(strPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return Unreadable;
-    crypto_hash_sha512_state state;
-    crypto_hash_sha512_init(&state);
-    crypto_hash_sha512_update(&state, pR, 32);
-    crypto_hash_sha512_update(&state, pA, 32);
-    std::vector<char> buffer(static_cast<size_t>(s_nReadSize));
-    for (;;) {
-        if (pCancel && pCancel->load())
-            return Cancelled;
-        const qint64 nRead = file.read(buffer.data(), s_nReadSize);
-        if (nRead < 0)
-            return Unreadable;
-        if (nRead == 0)
-            break;
-        crypto_hash_sha512_update(&state, reinterpret_cast<const unsigned char *>(buffer.data()),
-                                  static_cast<unsigned long long>(nRead));
-    }
-    unsigned char digest[64];
-    crypto_hash_sha512_final(&state, digest);
-    unsigned char h[32];
-    crypto_core_ed25519_scalar_reduce(h, digest);
-
-    unsigned char sB[32];
-    unsigned char hA[32];
-    unsigned char check[32];
-    // These refuse a zero scalar and a result at infinity, which a real
-    // signature never gives.
-    if (crypto_scalarmult_ed25519_base_noclamp(sB, pS) != 0 || crypto_scalarmult_ed25519_noclamp(hA, h, pA) != 0
-        || crypto_core_ed25519_sub(check, sB, hA) != 0)
-        return Invalid;
-    return sodium_memcmp(check, pR, 32) == 0 ? Valid : Invalid;
+        return false;
+    // libsodium refuses a non-canonical S and keys or R of small order, so
+    // a signature cannot be altered into another valid one.
+    const auto nSize = static_cast<unsigned long long>(message.size());
+    return crypto_sign_verify_detached(bytes(signature), bytes(message), nSize, bytes(publicKey)) == 0;
 }
 
 bool UpdateSignature::generateKeyPair(QByteArray *pPublicKey, QByteArray *pSecretKey)
@@ -120,6 +66,16 @@ QByteArray UpdateSignature::publicKeyOf(const QByteArray &secretKey)
     const bool bSame = sodium_memcmp(regrown.constData(), secretKey.constData(), SecretKeySize) == 0;
     sodium_memzero(regrown.data(), static_cast<size_t>(regrown.size()));
     return bSame ? publicKey : QByteArray();
+}
+
+QByteArray UpdateSignature::sign(const QByteArray &message, const QByteArray &secretKey)
+{
+    if (!sodiumReady() || publicKeyOf(secretKey).isEmpty())
+        return QByteArray();
+    QByteArray signature(SignatureSize, Qt::Uninitialized);
+    crypto_sign_detached(reinterpret_cast<unsigned char *>(signature.data()), nullptr, bytes(message),
+                         static_cast<unsigned long long>(message.size()), bytes(secretKey));
+    return signature;
 }
 
 QByteArray UpdateSignature::signFile(const QString &strPath, const QByteArray &secretKey, QString *pError)

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -25,6 +26,8 @@ const char ContextId[] = "Notes.Editor";
 const char UndoId[] = "Edit.Undo";
 const char RedoId[] = "Edit.Redo";
 const char InsertDateId[] = "Edit.Insert_Date";
+const char CopyId[] = "Edit.Copy";
+const char PasteId[] = "Edit.Paste";
 } // namespace
 
 //! [editor-signals]
@@ -101,6 +104,7 @@ void NotesEditor::registerCommands()
     ActionManager::registerAction(m_pUndoAction, QLatin1String(UndoId), m_pEdit);
     ActionManager::registerAction(m_pRedoAction, QLatin1String(RedoId), m_pEdit);
     ActionManager::registerAction(m_pInsertDateAction, QLatin1String(InsertDateId), m_pEdit);
+    registerClipboardCommands();
     // The focus may be inside the widget already, and then no focus change
     // would tell the commands.
     ActionManager::setContext(ContextManager::getActiveContext(QApplication::focusWidget()).pWidget);
@@ -113,10 +117,32 @@ void NotesEditor::unregisterCommands()
     ActionManager::unregisterAction(m_pUndoAction, QLatin1String(UndoId));
     ActionManager::unregisterAction(m_pRedoAction, QLatin1String(RedoId));
     ActionManager::unregisterAction(m_pInsertDateAction, QLatin1String(InsertDateId));
+    ActionManager::unregisterAction(m_pCopyAction, QLatin1String(CopyId));
+    ActionManager::unregisterAction(m_pPasteAction, QLatin1String(PasteId));
     ContextManager::unregisterContext(m_pEdit, QLatin1String(ContextId));
-    m_pUndoAction = m_pRedoAction = m_pInsertDateAction = nullptr;
+    m_pUndoAction = m_pRedoAction = m_pInsertDateAction = m_pCopyAction = m_pPasteAction = nullptr;
 }
 //! [context-commands]
+
+//! [edit-commands]
+void NotesEditor::registerClipboardCommands()
+{
+    // The core's Edit > Copy and Edit > Paste, given behaviour in the note's
+    // context. The actions keep their enabled state up to date themselves:
+    // the menu entries and the keys follow it.
+    m_pCopyAction = new QAction(tr("&Copy"), m_pEdit);
+    m_pCopyAction->setEnabled(m_pEdit->textCursor().hasSelection());
+    connect(m_pCopyAction, &QAction::triggered, m_pEdit, &QPlainTextEdit::copy);
+    connect(m_pEdit, &QPlainTextEdit::copyAvailable, m_pCopyAction, &QAction::setEnabled);
+    m_pPasteAction = new QAction(tr("&Paste"), m_pEdit);
+    m_pPasteAction->setEnabled(m_pEdit->canPaste());
+    connect(m_pPasteAction, &QAction::triggered, m_pEdit, &QPlainTextEdit::paste);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, m_pPasteAction,
+            [this]() { m_pPasteAction->setEnabled(m_pEdit && m_pEdit->canPaste()); });
+    ActionManager::registerAction(m_pCopyAction, QLatin1String(CopyId), m_pEdit);
+    ActionManager::registerAction(m_pPasteAction, QLatin1String(PasteId), m_pEdit);
+}
+//! [edit-commands]
 
 void NotesEditor::detach()
 {

@@ -15,7 +15,8 @@ class NotesDocument;
 // The editor of a note: a QPlainTextEdit on the note's text, in a subwindow
 // of the main window's work area. The text edit is a command context of its
 // own ("Notes.Editor"): there Edit.Undo and Edit.Redo act on the note's undo
-// stack and Edit.Insert_Date inserts the date and time.
+// stack, Edit.Copy and Edit.Paste on its text, and Edit.Insert_Date inserts
+// the date and time.
 class NotesEditor : public IEditor
 {
     Q_OBJECT
@@ -42,6 +43,7 @@ private slots:
 
 private:
     void registerCommands();
+    void registerClipboardCommands();
     void unregisterCommands();
     NotesDocument *notesDocument() const;
 
@@ -50,4 +52,6 @@ private:
     QAction *m_pUndoAction = nullptr;        // children of the text edit
     QAction *m_pRedoAction = nullptr;
     QAction *m_pInsertDateAction = nullptr;
+    QAction *m_pCopyAction = nullptr;
+    QAction *m_pPasteAction = nullptr;
 };

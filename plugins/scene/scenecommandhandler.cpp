@@ -217,8 +217,9 @@ QSimpleUpdater *SceneCommandHandler::prepareUpdater(const QString &strUrl)
     pUpdater->setModuleVersion(strUrl, QCoreApplication::applicationVersion());
     pUpdater->setNotifyOnUpdate(strUrl, true);
     pUpdater->setNotifyOnFinish(strUrl, true);
+    pUpdater->setPlatformKey(strUrl, QSimpleUpdater::systemPlatformKey());
     // The key the installers are signed with, built into the application
-    // (cmake -DZELTO_UPDATE_PUBLIC_KEY=...); without one nothing is checked.
+    // (cmake -DZELTO_UPDATE_PUBLIC_KEY=...); without one the browser downloads.
     pUpdater->setPublicKey(strUrl, QStringLiteral(ZELTO_UPDATE_PUBLIC_KEY));
     //! [configure-updates]
     return pUpdater;

@@ -2,6 +2,7 @@
 
 #include "scenedocument.h"
 #include "sceneeditorwidget.h"
+#include "timelinewidget.h"
 
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
@@ -35,6 +36,55 @@ const struct {
     {"Scene.Add_Ellipse", Qt::Key_E, QT_TRANSLATE_NOOP("SceneEditor", "Add an ellipse to the scene")},
     {"Scene.Add_Text", Qt::Key_T, QT_TRANSLATE_NOOP("SceneEditor", "Add a text to the scene")},
     {"Scene.Add_Image", Qt::Key_I, QT_TRANSLATE_NOOP("SceneEditor", "Add an image file to the scene")},
+};
+
+// The commands of the playhead, the keys and the timeline, in the order of
+// timelineActions(). Those without a key get one only from the user.
+const struct {
+    const char *pId;
+    int nKey;
+    const char *pDescription;
+} s_timelineCommands[] = {
+    {"Scene.Add_Keyframe", Qt::Key_K,
+     QT_TRANSLATE_NOOP("SceneEditor", "Key every property of the selected items at the playhead")},
+    {"Scene.Previous_Frame", Qt::Key_Left, QT_TRANSLATE_NOOP("SceneEditor", "Move the playhead one frame back")},
+    {"Scene.Next_Frame", Qt::Key_Right, QT_TRANSLATE_NOOP("SceneEditor", "Move the playhead one frame on")},
+    {"Scene.Go_To_Start", Qt::Key_Home, QT_TRANSLATE_NOOP("SceneEditor", "Move the playhead to the start of the scene")},
+    {"Scene.Go_To_End", Qt::Key_End, QT_TRANSLATE_NOOP("SceneEditor", "Move the playhead to the end of the scene")},
+    {"Scene.Stop", 0, QT_TRANSLATE_NOOP("SceneEditor", "Stop playing and go back to the start")},
+    {"Scene.Loop", 0, QT_TRANSLATE_NOOP("SceneEditor", "Turn looping on or off")},
+    {"Scene.Auto_Key", 0, QT_TRANSLATE_NOOP("SceneEditor", "Turn auto-key on or off")},
+    {"Scene.Add_Scene", 0, QT_TRANSLATE_NOOP("SceneEditor", "Add a scene after the current one")},
+    {"Scene.Duplicate_Scene", 0, QT_TRANSLATE_NOOP("SceneEditor", "Duplicate the current scene")},
+    {"Scene.Rename_Scene", 0, QT_TRANSLATE_NOOP("SceneEditor", "Rename the current scene")},
+    {"Scene.Delete_Scene", 0, QT_TRANSLATE_NOOP("SceneEditor", "Delete the current scene")},
+    {"Scene.Move_Scene_Earlier", 0, QT_TRANSLATE_NOOP("SceneEditor", "Move the current scene one place earlier")},
+    {"Scene.Move_Scene_Later", 0, QT_TRANSLATE_NOOP("SceneEditor", "Move the current scene one place later")},
+};
+
+QList<QAction *> timelineActions(const SceneEditorWidget *pWidget)
+{
+    const TimelineWidget *pTimeline = pWidget->timeline();
+    return QList<QAction *>{pWidget->addKeyframeAction(), pWidget->previousFrameAction(), pWidget->nextFrameAction(),
+                            pWidget->goToStartAction(),   pWidget->goToEndAction(),       pTimeline->stopAction(),
+                            pTimeline->loopAction(),      pWidget->autoKeyAction()}
+           + pTimeline->sceneActions();
+}
+
+// The core's Edit commands, in the order of SceneEditorWidget::editActions().
+const char *const s_editIds[] = {"Edit.Cut", "Edit.Copy", "Edit.Paste", "Edit.Duplicate", "Edit.Delete", "Edit.Select_All"};
+
+// The commands of SceneEditorWidget::itemActions(), in their order.
+const struct {
+    const char *pId;
+    const char *pKey;   // QKeySequence::PortableText
+    const char *pDescription;
+} s_itemCommands[] = {
+    {"Scene.Rename", "F2", QT_TRANSLATE_NOOP("SceneEditor", "Rename the selected item")},
+    {"Scene.Bring_Forward", "Ctrl+]", QT_TRANSLATE_NOOP("SceneEditor", "Move the selected items one step to the front")},
+    {"Scene.Send_Backward", "Ctrl+[", QT_TRANSLATE_NOOP("SceneEditor", "Move the selected items one step to the back")},
+    {"Scene.Bring_To_Front", "Ctrl+Shift+]", QT_TRANSLATE_NOOP("SceneEditor", "Move the selected items in front of all others")},
+    {"Scene.Send_To_Back", "Ctrl+Shift+[", QT_TRANSLATE_NOOP("SceneEditor", "Move the selected items behind all others")},
 };
 
 QMdiArea *workArea()
@@ -146,6 +196,24 @@ void SceneEditor::registerCommands()
         pShape->setDefaultKeySequence(QKeySequence(s_shapeCommands[i].key));
         pShape->setDescription(tr(s_shapeCommands[i].pDescription));
     }
+    const QList<QAction *> lstTimelineActions = timelineActions(m_pWidget);
+    for (int i = 0; i < lstTimelineActions.size() && i < int(std::size(s_timelineCommands)); ++i) {
+        ContextAction *pCommand = ActionManager::registerAction(
+            lstTimelineActions.at(i), QLatin1String(s_timelineCommands[i].pId), m_pWidget);
+        pCommand->setDefaultKeySequence(QKeySequence(s_timelineCommands[i].nKey));
+        pCommand->setDescription(tr(s_timelineCommands[i].pDescription));
+    }
+    // Cut, Copy, Paste and the rest act on the stage's items here.
+    const QList<QAction *> lstEditActions = m_pWidget->editActions();
+    for (int i = 0; i < lstEditActions.size() && i < int(std::size(s_editIds)); ++i)
+        ActionManager::registerAction(lstEditActions.at(i), QLatin1String(s_editIds[i]), m_pWidget);
+    const QList<QAction *> lstItemActions = m_pWidget->itemActions();
+    for (int i = 0; i < lstItemActions.size() && i < int(std::size(s_itemCommands)); ++i) {
+        ContextAction *pItem =
+            ActionManager::registerAction(lstItemActions.at(i), QLatin1String(s_itemCommands[i].pId), m_pWidget);
+        pItem->setDefaultKeySequence(QKeySequence(QLatin1String(s_itemCommands[i].pKey), QKeySequence::PortableText));
+        pItem->setDescription(tr(s_itemCommands[i].pDescription));
+    }
     ContextAction *pHistory =
         ActionManager::registerAction(m_pWidget->undoHistoryAction(), QLatin1String(s_historyId), m_pWidget);
     pHistory->setDescription(tr("Show or hide the undo history"));
@@ -171,6 +239,15 @@ void SceneEditor::unregisterCommands()
     const QList<QAction *> lstShapeActions = m_pWidget->addShapeActions();
     for (int i = 0; i < lstShapeActions.size() && i < int(std::size(s_shapeCommands)); ++i)
         ActionManager::unregisterAction(lstShapeActions.at(i), QLatin1String(s_shapeCommands[i].pId));
+    const QList<QAction *> lstTimelineActions = timelineActions(m_pWidget);
+    for (int i = 0; i < lstTimelineActions.size() && i < int(std::size(s_timelineCommands)); ++i)
+        ActionManager::unregisterAction(lstTimelineActions.at(i), QLatin1String(s_timelineCommands[i].pId));
+    const QList<QAction *> lstEditActions = m_pWidget->editActions();
+    for (int i = 0; i < lstEditActions.size() && i < int(std::size(s_editIds)); ++i)
+        ActionManager::unregisterAction(lstEditActions.at(i), QLatin1String(s_editIds[i]));
+    const QList<QAction *> lstItemActions = m_pWidget->itemActions();
+    for (int i = 0; i < lstItemActions.size() && i < int(std::size(s_itemCommands)); ++i)
+        ActionManager::unregisterAction(lstItemActions.at(i), QLatin1String(s_itemCommands[i].pId));
     if (ContextManager::getInstance())
         ContextManager::unregisterContext(m_pWidget, QLatin1String(s_contextId));
 }

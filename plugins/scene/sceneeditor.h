@@ -14,7 +14,8 @@ class SceneEditorWidget;
 
 // The editor of a scene project: a SceneEditorWidget in a subwindow of the
 // main window's work area. Its widget is a command context of its own, for
-// the editor's commands (play, add shapes, the undo history).
+// the editor's commands (play, add shapes, the undo history, rename and
+// stacking) and for the core's Edit commands, which act on the stage's items.
 class SceneEditor : public IEditor
 {
     Q_OBJECT

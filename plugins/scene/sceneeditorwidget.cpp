@@ -1,16 +1,25 @@
 #include "sceneeditorwidget.h"
 
 #include "projectfile.h"
+#include "sceneclipboard.h"
 #include "scenedocument.h"
 #include "sceneplayer.h"
 #include "scenesettings.h"
+#include "timelineview.h"
+#include "stagehandles.h"
 #include "timelinewidget.h"
 
 #include "core/documents/documentmanager.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
 #include <QColorDialog>
+#include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QEvent>
@@ -30,10 +39,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
+#include <QUndoStack>
 #include <QUndoView>
 #include <QVBoxLayout>
 
@@ -42,6 +57,7 @@
 namespace {
 
 const int s_nIdRole = 0;   // QGraphicsItem::data key holding the item id
+const double s_dPasteOffset = 10;   // pasted items land this far right of and below their originals
 
 QList<SceneItem>::iterator findItem(QList<SceneItem> &lstItems, const QString &strId)
 {
@@ -93,10 +109,29 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_lstAddShapeActions.at(3)->setObjectName(QStringLiteral("addImage"));
     m_pToolBar->addSeparator();
     m_pDeleteAction = m_pToolBar->addAction(tr("Delete"), this, &SceneEditorWidget::deleteSelected);
-    m_pDeleteAction->setShortcut(QKeySequence::Delete);
-    m_pDeleteAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     m_pDeleteAction->setEnabled(false);
-    addAction(m_pDeleteAction);
+    // Their keys are those of the commands the scene editor makes of them.
+    const auto makeAction = [this](const QString &strText, const std::function<void()> &act) {
+        auto *pAction = new QAction(strText, this);
+        connect(pAction, &QAction::triggered, this, act);
+        return pAction;
+    };
+    m_lstEditActions = {
+        makeAction(tr("Cut"), [this]() { cutSelected(); }),
+        makeAction(tr("Copy"), [this]() { copySelected(); }),
+        makeAction(tr("Paste"), [this]() { paste(); }),
+        makeAction(tr("Duplicate"), [this]() { duplicateSelected(); }),
+        m_pDeleteAction,
+        makeAction(tr("Select All"), [this]() { selectAll(); }),
+    };
+    m_lstItemActions = {
+        makeAction(tr("Rename..."), [this]() { renameSelected(); }),
+        makeAction(tr("Bring Forward"), [this]() { restack(BringForward); }),
+        makeAction(tr("Send Backward"), [this]() { restack(SendBackward); }),
+        makeAction(tr("Bring to Front"), [this]() { restack(BringToFront); }),
+        makeAction(tr("Send to Back"), [this]() { restack(SendToBack); }),
+    };
+    m_pHandles = std::make_unique<StageHandles>();
     m_pToolBar->addSeparator();
     m_pGuidesAction = m_pToolBar->addAction(tr("Breakpoint Guides"));
     m_pGuidesAction->setCheckable(true);
@@ -110,6 +145,29 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pAutoKeyAction->setObjectName(QStringLiteral("m_pAutoKeyAction"));
     m_pAutoKeyAction->setCheckable(true);
     m_pAutoKeyAction->setToolTip(tr("Changes away from the start of the scene add keyframes"));
+    // The playhead and keys from the keyboard; the scene editor makes them
+    // commands with keys of their own.
+    m_pAddKeyframeAction = new QAction(tr("Add Keyframe"), this);
+    m_pAddKeyframeAction->setObjectName(QStringLiteral("m_pAddKeyframeAction"));
+    connect(m_pAddKeyframeAction, &QAction::triggered, this, &SceneEditorWidget::addKeyframesAtPlayhead);
+    m_pPreviousFrameAction = new QAction(tr("Previous Frame"), this);
+    m_pPreviousFrameAction->setObjectName(QStringLiteral("m_pPreviousFrameAction"));
+    connect(m_pPreviousFrameAction, &QAction::triggered, this, [this]() { stepFrames(-1); });
+    m_pNextFrameAction = new QAction(tr("Next Frame"), this);
+    m_pNextFrameAction->setObjectName(QStringLiteral("m_pNextFrameAction"));
+    connect(m_pNextFrameAction, &QAction::triggered, this, [this]() { stepFrames(1); });
+    m_pGoToStartAction = new QAction(tr("Go to Start"), this);
+    m_pGoToStartAction->setObjectName(QStringLiteral("m_pGoToStartAction"));
+    connect(m_pGoToStartAction, &QAction::triggered, this, [this]() {
+        m_pPlayer->pause();
+        setTime(0);
+    });
+    m_pGoToEndAction = new QAction(tr("Go to End"), this);
+    m_pGoToEndAction->setObjectName(QStringLiteral("m_pGoToEndAction"));
+    connect(m_pGoToEndAction, &QAction::triggered, this, [this]() {
+        m_pPlayer->pause();
+        setTime(m_pPlayer->duration());
+    });
 
     // Property panel: exact values for the selected item.
     m_pPropertyPanel = new QWidget(this);
@@ -161,7 +219,23 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     pForm->addRow(tr("Text:"), m_pTextEdit);
     pForm->addRow(tr("Font size:"), m_pFontSpin);
     pForm->addRow(tr("Colour:"), m_pFillButton);
-    m_pPropertyPanel->setFixedWidth(220);
+    // Small and scaled windows scroll the panel rather than squeeze it: no
+    // field gets less than it asks for, and the panel is as wide as they need.
+    for (QWidget *pField : {static_cast<QWidget *>(m_pXSpin), static_cast<QWidget *>(m_pYSpin),
+                            static_cast<QWidget *>(m_pWidthSpin), static_cast<QWidget *>(m_pHeightSpin),
+                            static_cast<QWidget *>(m_pRotationSpin), static_cast<QWidget *>(m_pOpacitySpin),
+                            static_cast<QWidget *>(m_pTextEdit), static_cast<QWidget *>(m_pFontSpin),
+                            static_cast<QWidget *>(m_pFillButton)})
+        pField->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    m_pPanelScroll = new QScrollArea(this);
+    m_pPanelScroll->setObjectName(QStringLiteral("m_pPanelScroll"));
+    m_pPanelScroll->setFrameShape(QFrame::NoFrame);
+    m_pPanelScroll->setFocusPolicy(Qt::NoFocus);
+    m_pPanelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pPanelScroll->setWidgetResizable(true);
+    m_pPanelScroll->setWidget(m_pPropertyPanel);
+    m_pPropertyPanel->installEventFilter(this);
+    fitPanel();
 
     // The stage and its panel are the centre of a window of their own, so
     // the timeline (and later docks) can sit under the stage, inside the
@@ -173,7 +247,7 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     auto *pBody = new QHBoxLayout(pStage);
     pBody->setContentsMargins(0, 0, 0, 0);
     pBody->addWidget(m_pView, 1);
-    pBody->addWidget(m_pPropertyPanel);
+    pBody->addWidget(m_pPanelScroll);
     m_pDockHost->setCentralWidget(pStage);
     m_pTimeline = new TimelineWidget(this);
     m_pTimelineDock = new QDockWidget(tr("Timeline"), m_pDockHost);
@@ -195,6 +269,7 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pHistoryDock->setMinimumWidth(140);
     m_pDockHost->addDockWidget(Qt::RightDockWidgetArea, m_pHistoryDock);
     m_pDockHost->resizeDocks({m_pHistoryDock}, {180}, Qt::Horizontal);
+    m_pDockHost->installEventFilter(this);
     m_pHistoryDock->setVisible(SceneSettings::showUndoHistory());
     QAction *pHistoryAction = undoHistoryAction();
     pHistoryAction->setText(tr("Undo &History"));
@@ -214,6 +289,7 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     connect(m_pDocument, &QObject::destroyed, this, [this]() {
         m_pPlayer->pause();
         m_hashItems.clear();
+        m_pHandles->setScene(nullptr);
         m_pScene->clear();
         setEnabled(false);
     });
@@ -223,7 +299,104 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
         rebuild();
     });
     m_pTimeline->setEditor(this);
+    orderTabs();
     rebuild();
+}
+
+void SceneEditorWidget::orderTabs()
+{
+    // Tab goes round the editor from the stage, where the focus starts (the
+    // widget's focus proxy): the panel, the timeline's controls and keys, the
+    // undo history, then the toolbar above the stage. Tool buttons take no
+    // focus by default, which would leave Play, Loop and the shapes out.
+    QList<QWidget *> lstChain;
+    const auto addToolBar = [&lstChain](QToolBar *pToolBar) {
+        QList<QWidget *> lstButtons;
+        for (QAction *pAction : pToolBar->actions()) {
+            QWidget *pWidget = pToolBar->widgetForAction(pAction);
+            if (!pWidget || pAction->isSeparator())
+                continue;
+            if (qobject_cast<QToolButton *>(pWidget))
+                pWidget->setFocusPolicy(Qt::TabFocus);
+            if (pWidget->focusPolicy() != Qt::NoFocus)   // labels take no place in the chain
+                lstButtons.append(pWidget);
+        }
+        // In a narrow window the toolbar's own button at its end holds the
+        // buttons that do not fit; it is a stop too.
+        for (QToolButton *pButton : pToolBar->findChildren<QToolButton *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!lstButtons.contains(pButton)) {
+                pButton->setFocusPolicy(Qt::TabFocus);
+                lstButtons.append(pButton);
+            }
+        }
+        lstChain += lstButtons;
+    };
+    lstChain << m_pView << m_pXSpin << m_pYSpin << m_pWidthSpin << m_pHeightSpin << m_pRotationSpin << m_pOpacitySpin
+             << m_pTextEdit << m_pFontSpin << m_pFillButton;
+    addToolBar(m_pTimeline->toolBar());
+    lstChain << m_pTimeline->view() << m_pHistoryView;
+    addToolBar(m_pToolBar);
+    for (int i = 1; i < lstChain.size(); ++i)
+        setTabOrder(lstChain.at(i - 1), lstChain.at(i));
+}
+
+void SceneEditorWidget::fitDocks()
+{
+    // In a small window the stage keeps the larger part: the docks give back
+    // what they have beyond two fifths of the height and a quarter of the width.
+    const QSize size = m_pDockHost->size();
+    if (m_pTimelineDock->isVisible() && !m_pTimelineDock->isFloating() && m_pTimelineDock->height() > size.height() * 2 / 5)
+        m_pDockHost->resizeDocks({m_pTimelineDock}, {size.height() * 2 / 5}, Qt::Vertical);
+    if (m_pHistoryDock->isVisible() && !m_pHistoryDock->isFloating() && m_pHistoryDock->width() > size.width() / 4)
+        m_pDockHost->resizeDocks({m_pHistoryDock}, {size.width() / 4}, Qt::Horizontal);
+}
+
+void SceneEditorWidget::fitPanel()
+{
+    m_pPanelScroll->setFixedWidth(m_pPropertyPanel->minimumSizeHint().width() + 2 * m_pPanelScroll->frameWidth()
+                                  + m_pPanelScroll->verticalScrollBar()->sizeHint().width());
+}
+
+bool SceneEditorWidget::event(QEvent *pEvent)
+{
+    // The editor's commands answer keys anywhere in it. Keys a control here
+    // needs for itself, and did not claim, stay with it: the arrow keys move
+    // the selection on the stage and choose in lists, Space presses a button.
+    if (pEvent->type() == QEvent::ShortcutOverride) {
+        auto *pKeyEvent = static_cast<QKeyEvent *>(pEvent);
+        QWidget *pFocus = QApplication::focusWidget();
+        const Qt::KeyboardModifiers modifiers = pKeyEvent->modifiers() & ~Qt::KeypadModifier;
+        const int nKey = pKeyEvent->key();
+        const bool bArrow = nKey == Qt::Key_Left || nKey == Qt::Key_Right || nKey == Qt::Key_Up || nKey == Qt::Key_Down;
+        const bool bNavigation = bArrow || nKey == Qt::Key_Home || nKey == Qt::Key_End;
+        bool bKeep = false;
+        if (pFocus && isAncestorOf(pFocus) && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+            if (pFocus == m_pView)
+                bKeep = bArrow;
+            else if (qobject_cast<QAbstractItemView *>(pFocus) || qobject_cast<QComboBox *>(pFocus))
+                bKeep = bNavigation;
+            else if (qobject_cast<QAbstractButton *>(pFocus))
+                bKeep = nKey == Qt::Key_Space && modifiers == Qt::NoModifier;
+        }
+        if (bKeep) {
+            pEvent->accept();
+            return true;
+        }
+    }
+    return QWidget::event(pEvent);
+}
+
+void SceneEditorWidget::stepFrames(int nFrames)
+{
+    // From the frame the playhead is on: after a pause it may be between two.
+    m_pPlayer->pause();
+    const int nFps = m_pPlayer->fps();
+    setTime((std::round(time() * nFps) + nFrames) / nFps);
+}
+
+void SceneEditorWidget::addKeyframesAtPlayhead()
+{
+    m_pTimeline->view()->addKeyframesAtPlayhead(selectedIds());
 }
 
 SceneEditorWidget::~SceneEditorWidget()
@@ -232,11 +405,27 @@ SceneEditorWidget::~SceneEditorWidget()
     // reach a half-destroyed widget.
     disconnect(m_pScene, nullptr, this, nullptr);
     disconnect(m_pPlayer, nullptr, this, nullptr);
+    // Nor may a field of the panel or the timeline that finishes its editing
+    // as the focus leaves it on the way out.
+    for (QWidget *pField : findChildren<QWidget *>()) {
+        if (qobject_cast<QAbstractSpinBox *>(pField) || qobject_cast<QLineEdit *>(pField))
+            pField->blockSignals(true);
+    }
 }
 
 QAction *SceneEditorWidget::undoHistoryAction() const
 {
     return m_pHistoryDock->toggleViewAction();
+}
+
+QList<QAction *> SceneEditorWidget::editActions() const
+{
+    return m_lstEditActions;
+}
+
+QList<QAction *> SceneEditorWidget::itemActions() const
+{
+    return m_lstItemActions;
 }
 
 QStringList SceneEditorWidget::selectedIds() const
@@ -250,11 +439,18 @@ QStringList SceneEditorWidget::selectedIds() const
 
 void SceneEditorWidget::selectIds(const QStringList &lstIds)
 {
+    // The scene says so for every item; the panel, the handles and the
+    // timeline follow once, for all of them.
+    const bool bSelecting = m_bSelecting;
+    m_bSelecting = true;
     m_pScene->clearSelection();
     for (const QString &strId : lstIds) {
         if (QGraphicsItem *pItem = m_hashItems.value(strId))
             pItem->setSelected(true);
     }
+    m_bSelecting = bSelecting;
+    if (!bSelecting)
+        onSelectionChanged();
 }
 
 int SceneEditorWidget::currentScene() const
@@ -344,7 +540,9 @@ QGraphicsItem *SceneEditorWidget::createGraphicsItem(const SceneItem &item)
     }
     if (item.type == SceneItem::Rectangle || item.type == SceneItem::Ellipse)
         pShape->setPen(QPen(item.stroke, 2));
-    pShape->setFlags(QGraphicsItem::ItemIsMovable | QGraphicsItem::ItemIsSelectable);
+    if (!item.bLocked)
+        pShape->setFlags(QGraphicsItem::ItemIsMovable | QGraphicsItem::ItemIsSelectable);
+    pShape->setVisible(!item.bHidden);
     pShape->setData(s_nIdRole, item.strId);
     showState(pShape, item, item.stateAt(time()));
     return pShape;
@@ -389,6 +587,7 @@ void SceneEditorWidget::rebuild()
     const QStringList lstSelected = selectedIds();
     m_bRebuilding = true;
     m_hashItems.clear();
+    m_pHandles->setScene(nullptr);
     m_pScene->clear();
     const SceneProject &project = m_pDocument->project();
     // The scene shown may have gone (undone, deleted): its neighbour takes over.
@@ -410,6 +609,7 @@ void SceneEditorWidget::rebuild()
         m_hashItems.insert(item.strId, pItem);
     }
     drawGuides();
+    m_pHandles->setScene(m_pScene);
     selectIds(lstSelected);
     m_bRebuilding = false;
     onSelectionChanged();
@@ -437,6 +637,7 @@ void SceneEditorWidget::showTime()
         if (QGraphicsItem *pItem = m_hashItems.value(item.strId))
             showState(pItem, item, item.stateAt(time()));
     }
+    updateHandles();
     updatePropertyPanel();
 }
 
@@ -571,16 +772,307 @@ bool SceneEditorWidget::addImageFile(const QString &strFile)
 
 void SceneEditorWidget::deleteSelected()
 {
-    if (!m_pDocument)
-        return;
+    // Keys selected in the timeline that has the focus are what Delete means there.
+    TimelineView *pKeys = timeline()->view();
+    if (pKeys->hasFocus() && pKeys->hasSelectedKeyframes())
+        return pKeys->deleteSelectedKeyframes();
     const QStringList lstIds = selectedIds();
-    if (lstIds.isEmpty())
+    removeItems(lstIds, lstIds.size() == 1 ? tr("Delete Item") : tr("Delete Items"));
+}
+
+void SceneEditorWidget::removeItems(const QStringList &lstIds, const QString &strText)
+{
+    if (!m_pDocument || lstIds.isEmpty())
         return;
     QList<SceneItem> lstItems = scene().lstItems;
     lstItems.erase(std::remove_if(lstItems.begin(), lstItems.end(),
                                   [&](const SceneItem &item) { return lstIds.contains(item.strId); }),
                    lstItems.end());
-    m_pDocument->changeItems(lstIds.size() == 1 ? tr("Delete Item") : tr("Delete Items"), currentScene(), lstItems);
+    m_pDocument->changeItems(strText, currentScene(), lstItems);
+}
+
+void SceneEditorWidget::copySelected()
+{
+    if (!m_pDocument || selectedIds().isEmpty())
+        return;
+    QApplication::clipboard()->setMimeData(SceneClipboard::mimeData(m_pDocument->project(), currentScene(), selectedIds()));
+}
+
+void SceneEditorWidget::cutSelected()
+{
+    copySelected();
+    removeItems(selectedIds(), tr("Cut"));
+}
+
+bool SceneEditorWidget::paste()
+{
+    if (!m_pDocument)
+        return false;
+    SceneProject items;
+    QString strError;
+    if (!SceneClipboard::read(QApplication::clipboard()->mimeData(), &items, &strError)) {
+        emit m_pDocument->statusChanged(strError);
+        return false;
+    }
+    return pasteItems(items, tr("Paste"));
+}
+
+void SceneEditorWidget::duplicateSelected()
+{
+    if (!m_pDocument || selectedIds().isEmpty())
+        return;
+    // Through the clipboard's form, so a copy is the same whichever way it
+    // is made; the clipboard itself keeps what it holds.
+    const std::unique_ptr<QMimeData> pData(SceneClipboard::mimeData(m_pDocument->project(), currentScene(), selectedIds()));
+    SceneProject items;
+    QString strError;
+    if (!SceneClipboard::read(pData.get(), &items, &strError)) {
+        emit m_pDocument->statusChanged(strError);
+        return;
+    }
+    pasteItems(items, tr("Duplicate"));
+}
+
+bool SceneEditorWidget::pasteItems(const SceneProject &items, const QString &strText)
+{
+    SceneProject project = m_pDocument->project();
+    const QStringList lstIds = SceneClipboard::paste(&project, currentScene(), items, s_dPasteOffset);
+    if (lstIds.isEmpty())
+        return false;
+    m_pDocument->changeProject(strText, project);
+    selectIds(lstIds);
+    return true;
+}
+
+void SceneEditorWidget::selectAll()
+{
+    QStringList lstIds;
+    for (const SceneItem &item : scene().lstItems)
+        lstIds.append(item.strId);
+    selectIds(lstIds);   // hidden and locked items are left out
+}
+
+void SceneEditorWidget::changeEach(const QStringList &lstIds, const QString &strText,
+                                   const std::function<void(SceneItem &)> &change)
+{
+    if (!m_pDocument || lstIds.isEmpty())
+        return;
+    QList<SceneItem> lstItems = scene().lstItems;
+    for (SceneItem &item : lstItems) {
+        if (lstIds.contains(item.strId))
+            change(item);
+    }
+    m_pDocument->changeItems(strText, currentScene(), lstItems);
+}
+
+void SceneEditorWidget::renameSelected()
+{
+    const QStringList lstIds = selectedIds();
+    if (lstIds.size() == 1)
+        askItemName(lstIds.constFirst());
+}
+
+void SceneEditorWidget::askItemName(const QString &strId)
+{
+    const auto item = std::find_if(scene().lstItems.cbegin(), scene().lstItems.cend(),
+                                   [&](const SceneItem &candidate) { return candidate.strId == strId; });
+    if (!m_pDocument || item == scene().lstItems.cend())
+        return;
+    bool bOk = false;
+    const QString strName = QInputDialog::getText(this, tr("Rename Item"), tr("Name:"), QLineEdit::Normal,
+                                                  item->displayName(), &bOk);
+    if (bOk)
+        renameItem(strId, strName);
+}
+
+void SceneEditorWidget::renameItem(const QString &strId, const QString &strName)
+{
+    const QString strTrimmed = strName.trimmed();
+    changeEach({strId}, tr("Rename Item"),
+               [&](SceneItem &item) { item.strName = strTrimmed == item.strId ? QString() : strTrimmed; });
+}
+
+void SceneEditorWidget::restack(Stacking stacking)
+{
+    restackItems(selectedIds(), stacking);
+}
+
+void SceneEditorWidget::restackItems(const QStringList &lstIds, Stacking stacking)
+{
+    if (!m_pDocument || lstIds.isEmpty())
+        return;
+    QList<SceneItem> lstItems = scene().lstItems;   // back to front
+    const auto moves = [&](int i) { return lstIds.contains(lstItems.at(i).strId); };
+    switch (stacking) {
+    case BringToFront:
+    case SendToBack: {
+        // The items keep their order among themselves.
+        QList<SceneItem> lstMoved, lstStaying;
+        for (int i = 0; i < lstItems.size(); ++i)
+            (moves(i) ? lstMoved : lstStaying).append(lstItems.at(i));
+        lstItems = stacking == BringToFront ? lstStaying + lstMoved : lstMoved + lstStaying;
+        break;
+    }
+    case BringForward:
+        // From the front, so a run of moving items moves as one, past one item.
+        for (int i = lstItems.size() - 2; i >= 0; --i) {
+            if (moves(i) && !moves(i + 1))
+                lstItems.swapItemsAt(i, i + 1);
+        }
+        break;
+    case SendBackward:
+        for (int i = 1; i < lstItems.size(); ++i) {
+            if (moves(i) && !moves(i - 1))
+                lstItems.swapItemsAt(i - 1, i);
+        }
+        break;
+    }
+    m_pDocument->changeItems(m_lstItemActions.at(1 + stacking)->text(), currentScene(), lstItems);
+}
+
+void SceneEditorWidget::setItemsHidden(const QStringList &lstIds, bool bHidden)
+{
+    changeEach(lstIds, bHidden ? tr("Hide") : tr("Show"), [bHidden](SceneItem &item) { item.bHidden = bHidden; });
+}
+
+void SceneEditorWidget::setItemsLocked(const QStringList &lstIds, bool bLocked)
+{
+    changeEach(lstIds, bLocked ? tr("Lock") : tr("Unlock"), [bLocked](SceneItem &item) { item.bLocked = bLocked; });
+}
+
+void SceneEditorWidget::fillItemMenu(QMenu *pMenu, const QString &strId)
+{
+    const auto item = std::find_if(scene().lstItems.cbegin(), scene().lstItems.cend(),
+                                   [&](const SceneItem &candidate) { return candidate.strId == strId; });
+    if (item == scene().lstItems.cend())
+        return;
+    // The clipboard's commands act on what the menu is for: a click on an
+    // item outside the selection selects it (a locked one, nothing).
+    if (!selectedIds().contains(strId))
+        selectIds({strId});
+    const QStringList lstSelected = selectedIds();
+    const QStringList lstIds = lstSelected.contains(strId) ? lstSelected : QStringList{strId};
+    pMenu->addActions(m_lstEditActions.mid(0, 5));
+    pMenu->addSeparator();
+    pMenu->addAction(m_lstItemActions.at(0)->text(), this, [this, strId]() { askItemName(strId); });
+    pMenu->addSeparator();
+    for (Stacking stacking : {BringToFront, BringForward, SendBackward, SendToBack}) {
+        pMenu->addAction(m_lstItemActions.at(1 + stacking)->text(), this,
+                         [this, lstIds, stacking]() { restackItems(lstIds, stacking); });
+    }
+    pMenu->addSeparator();
+    QAction *pHide = pMenu->addAction(tr("Hide in the Editor"), this,
+                                      [this, lstIds](bool bHide) { setItemsHidden(lstIds, bHide); });
+    pHide->setCheckable(true);
+    pHide->setChecked(item->bHidden);
+    QAction *pLock = pMenu->addAction(tr("Lock"), this, [this, lstIds](bool bLock) { setItemsLocked(lstIds, bLock); });
+    pLock->setCheckable(true);
+    pLock->setChecked(item->bLocked);
+}
+
+void SceneEditorWidget::showStageMenu(const QPoint &pos)
+{
+    QString strId;
+    for (QGraphicsItem *pItem : m_pView->items(pos)) {
+        strId = pItem->topLevelItem()->data(s_nIdRole).toString();
+        if (!strId.isEmpty())
+            break;
+    }
+    QMenu menu(this);
+    if (strId.isEmpty()) {
+        menu.addAction(m_lstEditActions.at(2));
+        menu.addAction(m_lstEditActions.at(5));
+    } else {
+        fillItemMenu(&menu, strId);
+    }
+    menu.exec(m_pView->viewport()->mapToGlobal(pos));
+}
+
+void SceneEditorWidget::updateItemActions()
+{
+    const int nSelected = selectedIds().size();
+    for (QAction *pAction : {m_lstEditActions.at(0), m_lstEditActions.at(1), m_lstEditActions.at(3), m_pDeleteAction})
+        pAction->setEnabled(nSelected > 0);
+    m_lstItemActions.at(0)->setEnabled(nSelected == 1);
+    for (int i = 1; i < m_lstItemActions.size(); ++i)
+        m_lstItemActions.at(i)->setEnabled(nSelected > 0);
+}
+
+void SceneEditorWidget::updateHandles()
+{
+    // Not while a handle is dragged: then the handles show the drag.
+    if (m_handleDrag.nKind >= 0)
+        return;
+    const QStringList lstIds = selectedIds();
+    QGraphicsItem *pItem = lstIds.size() == 1 ? m_hashItems.value(lstIds.constFirst()) : nullptr;
+    const auto item = std::find_if(scene().lstItems.cbegin(), scene().lstItems.cend(),
+                                   [&](const SceneItem &candidate) { return candidate.strId == lstIds.value(0); });
+    if (!pItem || item == scene().lstItems.cend()) {
+        m_pHandles->hide();
+        return;
+    }
+    // Where the graphics item is, which is ahead of the document while it is dragged.
+    m_pHandles->place(QRectF(pItem->pos(), item->stateAt(time()).rect.size()), pItem->rotation());
+}
+
+bool SceneEditorWidget::handleMouse(QMouseEvent *pEvent)
+{
+    if (!m_pDocument)
+        return false;
+    if (pEvent->type() == QEvent::MouseButtonPress) {
+        if (pEvent->button() != Qt::LeftButton || !m_pHandles->isVisible())
+            return false;
+        const int nKind = m_pHandles->kindOf(m_pView->itemAt(pEvent->pos()));
+        const QStringList lstIds = selectedIds();
+        const auto item = std::find_if(scene().lstItems.cbegin(), scene().lstItems.cend(),
+                                       [&](const SceneItem &candidate) { return candidate.strId == lstIds.value(0); });
+        if (nKind < 0 || lstIds.size() != 1 || item == scene().lstItems.cend())
+            return false;
+        const SceneItem::State state = item->stateAt(time());
+        m_handleDrag = {nKind, item->strId, state.rect, state.dRotation, state.rect, state.dRotation};
+        return true;
+    }
+    if (m_handleDrag.nKind < 0)
+        return false;
+    HandleDrag &drag = m_handleDrag;
+    const auto item = std::find_if(scene().lstItems.cbegin(), scene().lstItems.cend(),
+                                   [&](const SceneItem &candidate) { return candidate.strId == drag.strId; });
+    if (pEvent->type() == QEvent::MouseMove && item != scene().lstItems.cend()) {
+        const QPointF at = m_pView->mapToScene(pEvent->pos());
+        if (drag.nKind == StageHandles::Rotate)
+            drag.dRotation = StageHandles::rotated(drag.startRect, drag.dStartRotation, at,
+                                                   pEvent->modifiers() & Qt::ShiftModifier);
+        else
+            drag.rect = StageHandles::resized(drag.startRect, drag.dStartRotation, StageHandles::Kind(drag.nKind), at,
+                                              pEvent->modifiers() & Qt::ShiftModifier,
+                                              pEvent->modifiers() & Qt::AltModifier);
+        SceneItem::State state = item->stateAt(time());
+        state.rect = drag.rect;
+        state.dRotation = drag.dRotation;
+        if (QGraphicsItem *pItem = m_hashItems.value(drag.strId))
+            showState(pItem, *item, state);
+        m_pHandles->place(drag.rect, drag.dRotation);
+        return true;
+    }
+    if (pEvent->type() != QEvent::MouseButtonRelease)
+        return pEvent->type() == QEvent::MouseMove;
+    const HandleDrag done = drag;
+    m_handleDrag = HandleDrag();
+    Changes changes;
+    if (done.nKind == StageHandles::Rotate) {
+        changes[done.strId] = {{SceneItem::Rotation, done.dRotation}};
+    } else {
+        changes[done.strId] = {{SceneItem::X, std::round(done.rect.x())},
+                               {SceneItem::Y, std::round(done.rect.y())},
+                               {SceneItem::Width, qMax(1.0, std::round(done.rect.width()))},
+                               {SceneItem::Height, qMax(1.0, std::round(done.rect.height()))}};
+    }
+    const int nStep = m_pDocument->getUndoStack()->index();
+    applyChanges(done.nKind == StageHandles::Rotate ? tr("Rotate") : tr("Resize"), changes);
+    // A drag that changed nothing leaves no step; what it showed goes.
+    if (m_pDocument->getUndoStack()->index() == nStep)
+        rebuild();
+    return true;
 }
 
 void SceneEditorWidget::applyChanges(const QString &strText, const Changes &changes)
@@ -597,6 +1089,7 @@ QList<SceneItem> SceneEditorWidget::withChanges(QList<SceneItem> lstItems, const
         const auto values = changes.constFind(item.strId);
         if (values == changes.constEnd())
             continue;
+        const SceneItem before = item;
         for (auto it = values->constBegin(); it != values->constEnd(); ++it) {
             const SceneItem::Property property = it.key();
             if (sameValue(item.valueAt(property, dTime), it.value()))
@@ -611,6 +1104,7 @@ QList<SceneItem> SceneEditorWidget::withChanges(QList<SceneItem> lstItems, const
                 item.setBaseValue(property, it.value());
             }
         }
+        item.keyPositionTogether(before);
     }
     return lstItems;
 }
@@ -839,9 +1333,10 @@ void SceneEditorWidget::setLoop(bool bLoop)
 
 void SceneEditorWidget::onSelectionChanged()
 {
-    if (m_bRebuilding)
+    if (m_bRebuilding || m_bSelecting)
         return;
-    m_pDeleteAction->setEnabled(!m_pScene->selectedItems().isEmpty());
+    updateItemActions();
+    updateHandles();
     updatePropertyPanel();
     emit selectionChanged();
 }
@@ -894,10 +1389,27 @@ bool SceneEditorWidget::eventFilter(QObject *pWatched, QEvent *pEvent)
     // The stage is edited at the playhead, so it stops there.
     if (pWatched == m_pView->viewport() && pEvent->type() == QEvent::MouseButtonPress)
         m_pPlayer->pause();
+    if (pWatched == m_pView->viewport()
+        && (pEvent->type() == QEvent::MouseButtonPress || pEvent->type() == QEvent::MouseMove
+            || pEvent->type() == QEvent::MouseButtonRelease)) {
+        if (handleMouse(static_cast<QMouseEvent *>(pEvent)))
+            return true;
+        // The handles follow an item the view drags, once it has moved it.
+        if (pEvent->type() == QEvent::MouseMove && static_cast<QMouseEvent *>(pEvent)->buttons() != Qt::NoButton)
+            QTimer::singleShot(0, this, &SceneEditorWidget::updateHandles);
+    }
+    if (pWatched == m_pView->viewport() && pEvent->type() == QEvent::ContextMenu) {
+        showStageMenu(static_cast<QContextMenuEvent *>(pEvent)->pos());
+        return true;
+    }
     if (pWatched == m_pView->viewport() && pEvent->type() == QEvent::MouseButtonRelease)
         QTimer::singleShot(0, this, &SceneEditorWidget::commitDrag);   // after the view finished the drag
     if (pWatched == m_pView && pEvent->type() == QEvent::Resize)
         QTimer::singleShot(0, this, &SceneEditorWidget::fitStage);
+    if (pWatched == m_pDockHost && pEvent->type() == QEvent::Resize)
+        QTimer::singleShot(0, this, &SceneEditorWidget::fitDocks);   // once the docks have their new sizes
+    if (pWatched == m_pPropertyPanel && pEvent->type() == QEvent::LayoutRequest)
+        fitPanel();   // a theme or a language changed what the fields need
     if (pWatched == m_pView && pEvent->type() == QEvent::KeyPress) {
         auto *pKeyEvent = static_cast<QKeyEvent *>(pEvent);
         const qreal dStep = (pKeyEvent->modifiers() & Qt::ShiftModifier) ? 10 : 1;

@@ -2,7 +2,20 @@
 
 #include "sceneanimation.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+
+QString SceneItem::typeLabel(Type type)
+{
+    switch (type) {
+    case Rectangle: return QCoreApplication::translate("SceneItem", "Rectangle");
+    case Ellipse: return QCoreApplication::translate("SceneItem", "Ellipse");
+    case Text: return QCoreApplication::translate("SceneItem", "Text");
+    case Image: return QCoreApplication::translate("SceneItem", "Image");
+    }
+    return QString();
+}
 
 bool SceneItem::isAnimated() const
 {
@@ -73,4 +86,23 @@ void SceneItem::setKeyframe(Property property, double dTime, const QVariant &val
     if (it != track.begin())
         keyframe.easing = std::prev(it)->easing;
     track.insert(it, keyframe);
+}
+
+void SceneItem::keyPositionTogether(const SceneItem &before)
+{
+    const Property pair[2] = {X, Y};
+    for (int i = 0; i < 2; ++i) {
+        const Property keyed = pair[i];
+        const Property other = pair[1 - i];
+        const QList<Keyframe> lstKeyed = tracks[keyed];
+        for (const Keyframe &keyframe : lstKeyed) {
+            const QList<Keyframe> &track = tracks[other];
+            if (before.tracks[keyed].contains(keyframe)
+                || std::any_of(track.begin(), track.end(), [&](const Keyframe &k) {
+                       return SceneAnimation::sameTime(k.dTime, keyframe.dTime);
+                   }))
+                continue;
+            setKeyframe(other, keyframe.dTime, valueAt(other, keyframe.dTime));
+        }
+    }
 }

@@ -46,6 +46,7 @@ struct SceneItem
     };
 
     QString strId;
+    QString strName;          // the user's name for it; empty: the id stands for it
     Type type = Rectangle;
     QRectF rect;
     double dRotation = 0;     // degrees, clockwise, around the centre of rect
@@ -57,15 +58,25 @@ struct SceneItem
     QString strImage;         // Image items: "images/<name>" inside the project
     // Keyframes of each property, sorted by time, at most one per time.
     std::array<QList<Keyframe>, PropertyCount> tracks;
+    // Hidden in the editor only, so it is out of the way while others are
+    // worked on: the exported page shows it. A locked item cannot be
+    // selected on the stage.
+    bool bHidden = false;
+    bool bLocked = false;
 
     bool operator==(const SceneItem &other) const
     {
         return strId == other.strId && type == other.type && rect == other.rect && dRotation == other.dRotation
                && dOpacity == other.dOpacity && fill == other.fill && stroke == other.stroke
                && strText == other.strText && nFontSize == other.nFontSize && strImage == other.strImage
-               && tracks == other.tracks;
+               && tracks == other.tracks && strName == other.strName && bHidden == other.bHidden
+               && bLocked == other.bLocked;
     }
     bool operator!=(const SceneItem &other) const { return !(*this == other); }
+
+    // What the user calls it: the name, or the id of an unnamed item.
+    QString displayName() const { return strName.isEmpty() ? strId : strName; }
+    static QString typeLabel(Type type);   // for the user: "Rectangle", "Text", ...
 
     // Images show no fill, so theirs is not animated.
     bool isAnimatable(Property property) const { return property != Fill || type != Image; }
@@ -76,4 +87,8 @@ struct SceneItem
     State stateAt(double dTime) const;
     // Adds a keyframe at dTime, or gives the one there the new value.
     void setKeyframe(Property property, double dTime, const QVariant &value);
+    // Position is keyed as one: every time at which x got a new or changed
+    // keyframe since before gets a keyframe of y too, with the value y has
+    // there, and the other way round.
+    void keyPositionTogether(const SceneItem &before);
 };

@@ -7,10 +7,12 @@
 #include "core/core_global.h"
 #include "core/welcome/jsonkeyscanner.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -66,6 +68,13 @@ QJsonObject itemToJson(const SceneItem &item)
 {
     QJsonObject object;
     object.insert(QStringLiteral("id"), item.strId);
+    // Written only where they differ from what a file without them means.
+    if (!item.strName.isEmpty())
+        object.insert(QStringLiteral("name"), item.strName);
+    if (item.bHidden)
+        object.insert(QStringLiteral("hidden"), true);
+    if (item.bLocked)
+        object.insert(QStringLiteral("locked"), true);
     object.insert(QStringLiteral("type"), typeName(item.type));
     object.insert(QStringLiteral("x"), item.rect.x());
     object.insert(QStringLiteral("y"), item.rect.y());
@@ -108,7 +117,7 @@ QJsonObject itemToJson(const SceneItem &item)
 // The values a property may take, whatever a file says.
 void propertyRange(SceneItem::Property property, double *pMin, double *pMax)
 {
-    const double dLimit = 1e6;
+    const double dLimit = SceneProject::s_dMaxCoordinate;
     *pMin = property == SceneItem::Width || property == SceneItem::Height || property == SceneItem::Opacity ? 0 : -dLimit;
     *pMax = property == SceneItem::Opacity ? 1 : dLimit;
 }
@@ -177,7 +186,7 @@ bool readItems(const QJsonValue &itemsValue, bool bAnimation, Scene *pResult, QS
         SceneItem item;
         item.strId = object.value(QStringLiteral("id")).toString();
         double dX = 0, dY = 0, dW = 0, dH = 0;
-        const double dLimit = 1e6;
+        const double dLimit = SceneProject::s_dMaxCoordinate;
         if (item.strId.isEmpty() || setIds.contains(item.strId)
             || !typeFromName(object.value(QStringLiteral("type")).toString(), &item.type)
             || !readNumber(object, "x", -dLimit, dLimit, &dX) || !readNumber(object, "y", -dLimit, dLimit, &dY)
@@ -187,6 +196,9 @@ bool readItems(const QJsonValue &itemsValue, bool bAnimation, Scene *pResult, QS
         }
         setIds.insert(item.strId);
         item.rect = QRectF(dX, dY, dW, dH);
+        item.strName = object.value(QStringLiteral("name")).toString().trimmed();
+        item.bHidden = object.value(QStringLiteral("hidden")).toBool(false);
+        item.bLocked = object.value(QStringLiteral("locked")).toBool(false);
         const QColor fill(object.value(QStringLiteral("fill")).toString());
         const QColor stroke(object.value(QStringLiteral("stroke")).toString());
         if (fill.isValid())
@@ -543,6 +555,23 @@ bool SceneProject::isValidImageRef(const QString &strRef)
     // project folder, whatever a damaged or hostile file says.
     static const QRegularExpression s_ref(QStringLiteral("^images/[A-Za-z0-9_-][A-Za-z0-9_.-]{0,80}$"));
     return s_ref.match(strRef).hasMatch() && !strRef.contains(QLatin1String(".."));
+}
+
+bool SceneProject::checkImage(const QByteArray &data, QString *pProblem)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty()) {
+        *pProblem = tr("it is not an image that can be shown.");
+        return false;
+    }
+    if (qint64(size.width()) * size.height() > s_nMaxImagePixels) {
+        *pProblem = tr("it is too large (%1 × %2 pixels).").arg(size.width()).arg(size.height());
+        return false;
+    }
+    return true;
 }
 
 QString SceneProject::imageMimeType(const QString &strRef)

@@ -32,6 +32,10 @@ public:
     static const int s_nMaxFps = 120;
     static constexpr double s_dMinDuration = 0.1;
     static constexpr double s_dMaxDuration = 3600;
+    // Positions and sizes lie within this many pixels of the stage's corner.
+    static constexpr double s_dMaxCoordinate = 1e6;
+    // Decoded images of more pixels are refused where they come from outside.
+    static constexpr qint64 s_nMaxImagePixels = qint64(8192) * 8192;
 
     SceneProject();
 
@@ -79,5 +83,8 @@ public:
 
     static bool isPackFile(const QString &strFile);
     static bool isValidImageRef(const QString &strRef);
+    // Whether data is an image that can be shown, of at most s_nMaxImagePixels
+    // (read from its header, nothing decoded); false with the reason when not.
+    static bool checkImage(const QByteArray &data, QString *pProblem);
     static QString imageMimeType(const QString &strRef);
 };

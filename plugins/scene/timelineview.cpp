@@ -24,19 +24,9 @@ const int s_nRulerHeight = 24;
 const int s_nRowHeight = 22;
 const int s_nMargin = 10;          // room for the diamonds at the start and the end
 const int s_nDiamondRadius = 6;
+const int s_nToggleSize = 14;      // the hide and lock toggles at the end of an item's label
 const double s_dMinZoom = 10;
 const double s_dMaxZoom = 2000;
-
-QString typeName(SceneItem::Type type)
-{
-    switch (type) {
-    case SceneItem::Rectangle: return TimelineView::tr("Rectangle");
-    case SceneItem::Ellipse: return TimelineView::tr("Ellipse");
-    case SceneItem::Text: return TimelineView::tr("Text");
-    case SceneItem::Image: return TimelineView::tr("Image");
-    }
-    return QString();
-}
 
 // The spacing of the labelled ticks: a round number of seconds, at least
 // about 70 pixels apart.
@@ -48,6 +38,102 @@ double rulerStep(double dZoom)
             return dStep;
     }
     return 1200;
+}
+
+// Each easing has a shape of its own: a diamond is linear, a circle eases in
+// and out, a square holds its value (step), and the half-round keys ease in
+// (round on the right, where the way starts slowly) or out (round on the left).
+QPainterPath keyShape(Keyframe::Easing easing, const QPointF &center, double dRadius)
+{
+    QPainterPath path;
+    const QRectF box(center.x() - dRadius, center.y() - dRadius, 2 * dRadius, 2 * dRadius);
+    switch (easing) {
+    case Keyframe::EaseInOut:
+        path.addEllipse(box);
+        break;
+    case Keyframe::Step:
+        path.addRect(box.adjusted(1, 1, -1, -1));
+        break;
+    case Keyframe::EaseIn:
+        path.moveTo(center.x(), box.top());
+        path.arcTo(box, 90, -180);
+        path.lineTo(box.left(), center.y());
+        path.closeSubpath();
+        break;
+    case Keyframe::EaseOut:
+        path.moveTo(center.x(), box.bottom());
+        path.arcTo(box, 270, -180);
+        path.lineTo(box.right(), center.y());
+        path.closeSubpath();
+        break;
+    case Keyframe::Linear:
+        path.moveTo(center.x(), box.top());
+        path.lineTo(box.right(), center.y());
+        path.lineTo(center.x(), box.bottom());
+        path.lineTo(box.left(), center.y());
+        path.closeSubpath();
+        break;
+    }
+    return path;
+}
+
+// The way from one key to the next as its easing shapes it: from the bottom
+// of the row at the first key to the top at the second.
+QPainterPath easingCurve(Keyframe::Easing easing, const QPointF &from, const QPointF &to)
+{
+    QPainterPath path(from);
+    const int nSteps = qBound(1, int((to.x() - from.x()) / 3), 64);
+    for (int n = 1; n <= nSteps; ++n) {
+        const double dProgress = double(n) / nSteps;
+        const double dY = from.y() + (to.y() - from.y()) * SceneAnimation::easedProgress(easing, dProgress);
+        if (easing == Keyframe::Step && n == nSteps)
+            path.lineTo(to.x(), from.y());
+        path.lineTo(from.x() + (to.x() - from.x()) * dProgress, dY);
+    }
+    return path;
+}
+
+// The x range of a toggle: 0 hides, 1 locks.
+QRect toggleRect(int nToggle, int nTop)
+{
+    return QRect(s_nLabelWidth - (2 - nToggle) * (s_nToggleSize + 3), nTop + (s_nRowHeight - s_nToggleSize) / 2,
+                 s_nToggleSize, s_nToggleSize);
+}
+
+// An eye, struck through while the item is hidden, and a padlock, closed
+// while it is locked; faint while they are off.
+void drawToggle(QPainter &painter, int nToggle, const QRect &rect, bool bOn, QColor color)
+{
+    if (!bOn)
+        color.setAlphaF(0.3);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF box = QRectF(rect).adjusted(1.5, 1.5, -1.5, -1.5);
+    if (nToggle == 0) {
+        QPainterPath eye;
+        eye.moveTo(box.left(), box.center().y());
+        eye.quadTo(box.center().x(), box.top() - 1, box.right(), box.center().y());
+        eye.quadTo(box.center().x(), box.bottom() + 1, box.left(), box.center().y());
+        painter.drawPath(eye);
+        painter.setBrush(color);
+        painter.drawEllipse(box.center(), 1.8, 1.8);
+        if (bOn)
+            painter.drawLine(box.bottomLeft(), box.topRight());
+    } else {
+        const QRectF body(box.left() + 1, box.center().y() - 1, box.width() - 2, box.height() / 2 + 1);
+        const double dShackle = body.width() - 4;
+        // Open, the shackle stands up beside the body.
+        const QRectF shackle(body.left() + 2, box.top() - (bOn ? 0 : 2), dShackle, body.top() - box.top() + 4);
+        painter.drawArc(shackle, 0, 180 * 16);
+        painter.drawLine(QPointF(shackle.left(), shackle.center().y()), QPointF(shackle.left(), body.top()));
+        if (bOn)
+            painter.drawLine(QPointF(shackle.right(), shackle.center().y()), QPointF(shackle.right(), body.top()));
+        painter.setBrush(bOn ? QBrush(color) : QBrush());
+        painter.drawRect(body);
+    }
+    painter.restore();
 }
 
 } // namespace
@@ -102,6 +188,9 @@ void TimelineView::refresh()
     const QStringList lstSelected = m_pEditor->selectedIds();
     m_lstRows.clear();
     const QList<SceneItem> &lstItems = items();
+    // The keyboard's row follows the selection made elsewhere.
+    if (!lstSelected.isEmpty() && !lstSelected.contains(m_currentRow.strItemId))
+        m_currentRow = {lstSelected.constFirst(), -1};
     for (auto it = lstItems.crbegin(); it != lstItems.crend(); ++it) {
         m_lstRows.append({it->strId, -1});
         if (!lstSelected.contains(it->strId))
@@ -123,7 +212,36 @@ void TimelineView::refresh()
                                            });
                                        }),
                         m_lstSelected.end());
+    // A property row that is gone leaves the keyboard on its item's row.
+    if (currentRowIndex() < 0)
+        m_currentRow = {item(m_currentRow.strItemId) ? m_currentRow.strItemId : QString(), -1};
     updateScrollBars();
+    viewport()->update();
+}
+
+int TimelineView::currentRowIndex() const
+{
+    for (int i = 0; i < m_lstRows.size(); ++i) {
+        if (m_lstRows.at(i).strItemId == m_currentRow.strItemId && m_lstRows.at(i).nProperty == m_currentRow.nProperty)
+            return i;
+    }
+    return -1;
+}
+
+void TimelineView::setCurrentRow(int nRow)
+{
+    if (!m_pEditor || nRow < 0 || nRow >= m_lstRows.size())
+        return;
+    m_currentRow = m_lstRows.at(nRow);
+    if (m_pEditor->selectedIds() != QStringList(m_currentRow.strItemId))
+        m_pEditor->selectIds({m_currentRow.strItemId});   // the rows are built anew for it
+    const int nIndex = currentRowIndex();
+    const int nTop = nIndex * s_nRowHeight;
+    const int nVisible = viewport()->height() - s_nRulerHeight;
+    if (nTop < verticalScrollBar()->value())
+        verticalScrollBar()->setValue(nTop);
+    else if (nTop + s_nRowHeight > verticalScrollBar()->value() + nVisible)
+        verticalScrollBar()->setValue(nTop + s_nRowHeight - nVisible);
     viewport()->update();
 }
 
@@ -250,41 +368,69 @@ void TimelineView::paintEvent(QPaintEvent *)
             painter.fillRect(rowRect, pal.highlight());
         else if (i % 2)
             painter.fillRect(rowRect, alternate);
-        painter.setPen(bHighlighted ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
+        const QColor textColor = bHighlighted ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text);
+        painter.setPen(textColor);
         const QString strLabel = row.nProperty < 0
-                                     ? QStringLiteral("%1  (%2)").arg(pItem->strId, typeName(pItem->type))
+                                     ? QStringLiteral("%1  (%2)").arg(pItem->displayName(), SceneItem::typeLabel(pItem->type))
                                      : SceneAnimation::propertyName(SceneItem::Property(row.nProperty));
         const int nIndent = row.nProperty < 0 ? 6 : 22;
-        painter.drawText(QRect(nIndent, nTop, s_nLabelWidth - nIndent - 4, s_nRowHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                         painter.fontMetrics().elidedText(strLabel, Qt::ElideRight, s_nLabelWidth - nIndent - 4));
+        const int nLabelWidth = s_nLabelWidth - nIndent - 4 - (row.nProperty < 0 ? 2 * (s_nToggleSize + 3) : 0);
+        painter.drawText(QRect(nIndent, nTop, nLabelWidth, s_nRowHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                         painter.fontMetrics().elidedText(strLabel, Qt::ElideRight, nLabelWidth));
+        if (row.nProperty < 0) {
+            drawToggle(painter, 0, toggleRect(0, nTop), pItem->bHidden, textColor);
+            drawToggle(painter, 1, toggleRect(1, nTop), pItem->bLocked, textColor);
+        }
 
         painter.save();
         painter.setClipRect(QRect(s_nLabelWidth, qMax(nTop, s_nRulerHeight), area.width() - s_nLabelWidth, s_nRowHeight));
         // The scene's end, and the way between the keyframes of a property.
         const int nMiddle = nTop + s_nRowHeight / 2;
+        painter.setRenderHint(QPainter::Antialiasing);
         if (row.nProperty >= 0) {
             const QList<Keyframe> &track = pItem->tracks[row.nProperty];
+            const double dRise = s_nRowHeight / 2.0 - 3;
+            painter.setPen(QPen(line, 1.5));
+            painter.setBrush(Qt::NoBrush);
             for (int k = 1; k < track.size(); ++k) {
-                painter.setPen(QPen(line, 2, track.at(k - 1).easing == Keyframe::Step ? Qt::DotLine : Qt::SolidLine));
-                painter.drawLine(QPointF(xForTime(track.at(k - 1).dTime), nMiddle), QPointF(xForTime(track.at(k).dTime), nMiddle));
+                painter.drawPath(easingCurve(track.at(k - 1).easing, QPointF(xForTime(track.at(k - 1).dTime), nMiddle + dRise),
+                                             QPointF(xForTime(track.at(k).dTime), nMiddle - dRise)));
             }
         }
-        painter.setRenderHint(QPainter::Antialiasing);
         for (double dTime : rowTimes(row)) {
             const bool bSelected = isSelected(row.strItemId, row.nProperty, dTime);
             const double dShown = bSelected ? qBound(0.0, dTime + dOffset, dDuration) : dTime;
             const QPointF center(xForTime(dShown), nMiddle);
-            QPainterPath diamond;
-            diamond.moveTo(center + QPointF(0, -s_nDiamondRadius));
-            diamond.lineTo(center + QPointF(s_nDiamondRadius, 0));
-            diamond.lineTo(center + QPointF(0, s_nDiamondRadius));
-            diamond.lineTo(center + QPointF(-s_nDiamondRadius, 0));
-            diamond.closeSubpath();
-            painter.setPen(QPen(pal.color(QPalette::Base), 1));
-            painter.setBrush(bSelected ? QColor(0xff, 0x9a, 0x1f) : diamondColor);
-            painter.drawPath(diamond);
+            // An item's row shows the easing its keys there share; keys of
+            // different easings are an open diamond.
+            QList<Keyframe::Easing> lstEasings;
+            for (int p = 0; p < SceneItem::PropertyCount; ++p) {
+                if (row.nProperty >= 0 && row.nProperty != p)
+                    continue;
+                for (const Keyframe &keyframe : pItem->tracks[p]) {
+                    if (SceneAnimation::sameTime(keyframe.dTime, dTime) && !lstEasings.contains(keyframe.easing))
+                        lstEasings.append(keyframe.easing);
+                }
+            }
+            const QColor fill = bSelected ? QColor(0xff, 0x9a, 0x1f) : diamondColor;
+            if (lstEasings.size() == 1) {
+                painter.setPen(QPen(pal.color(QPalette::Base), 1));
+                painter.setBrush(fill);
+            } else {
+                painter.setPen(QPen(fill, 2));
+                painter.setBrush(Qt::NoBrush);
+            }
+            painter.drawPath(keyShape(lstEasings.size() == 1 ? lstEasings.constFirst() : Keyframe::Linear, center,
+                                      s_nDiamondRadius));
         }
         painter.restore();
+        if (hasFocus() && i == currentRowIndex()) {
+            painter.save();
+            painter.setPen(QPen(pal.color(bHighlighted ? QPalette::HighlightedText : QPalette::Text), 1, Qt::DashLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(rowRect.adjusted(1, 1, -2, -2));
+            painter.restore();
+        }
     }
     painter.restore();
 
@@ -323,10 +469,12 @@ double TimelineView::dragOffset() const
 {
     if (m_dragMode != MoveKeyframes || !m_pEditor || m_lstSelected.isEmpty())
         return 0;
-    // Whole frames, and no selected keyframe leaves the scene.
-    double dOffset = m_pEditor->player()->snapToFrame(qAbs(m_dDragTime - m_dDragStart));
-    if (m_dDragTime < m_dDragStart)
-        dOffset = -dOffset;
+    if (m_dDragTime == m_dDragStart)
+        return 0;   // a click only selects
+    // The grabbed key lands on a frame, and no selected keyframe leaves the scene.
+    const ScenePlayer *pPlayer = m_pEditor->player();
+    const int nFps = pPlayer->fps();
+    const double dOffset = std::round((m_dDragKey + m_dDragTime - m_dDragStart) * nFps) / nFps - m_dDragKey;
     double dMin = m_lstSelected.constFirst().dTime, dMax = dMin;
     for (const KeyRef &ref : m_lstSelected) {
         dMin = qMin(dMin, ref.dTime);
@@ -351,6 +499,16 @@ void TimelineView::mousePressEvent(QMouseEvent *pEvent)
     if (nRow < 0)
         return clearKeyframeSelection();
     const Row row = m_lstRows.at(nRow);
+    m_currentRow = row;
+    const int nToggle = row.nProperty < 0 ? toggleAt(pos) : -1;
+    if (nToggle >= 0) {
+        const SceneItem *pItem = item(row.strItemId);
+        if (nToggle == 0)
+            m_pEditor->setItemsHidden({row.strItemId}, !pItem->bHidden);
+        else
+            m_pEditor->setItemsLocked({row.strItemId}, !pItem->bLocked);
+        return;
+    }
     const double dTime = diamondAt(nRow, pos);
     if (dTime < 0) {
         clearKeyframeSelection();
@@ -363,6 +521,7 @@ void TimelineView::mousePressEvent(QMouseEvent *pEvent)
     m_pEditor->player()->pause();
     m_dragMode = MoveKeyframes;
     m_dDragStart = m_dDragTime = timeForX(pos.x());
+    m_dDragKey = dTime;
 }
 
 void TimelineView::mouseMoveEvent(QMouseEvent *pEvent)
@@ -400,6 +559,26 @@ void TimelineView::mouseReleaseEvent(QMouseEvent *pEvent)
     QAbstractScrollArea::mouseReleaseEvent(pEvent);
 }
 
+void TimelineView::mouseDoubleClickEvent(QMouseEvent *pEvent)
+{
+    // A double click on an item's row, away from its keyframes and toggles, renames it.
+    const int nRow = rowAt(pEvent->pos().y());
+    if (!m_pEditor || pEvent->button() != Qt::LeftButton || nRow < 0 || m_lstRows.at(nRow).nProperty >= 0
+        || toggleAt(pEvent->pos()) >= 0 || diamondAt(nRow, pEvent->pos()) >= 0)
+        return QAbstractScrollArea::mouseDoubleClickEvent(pEvent);
+    m_pEditor->askItemName(m_lstRows.at(nRow).strItemId);
+}
+
+int TimelineView::toggleAt(const QPoint &pos) const
+{
+    for (int nToggle = 0; nToggle < 2; ++nToggle) {
+        const QRect rect = toggleRect(nToggle, 0);
+        if (pos.x() >= rect.left() - 1 && pos.x() <= rect.right() + 1)
+            return nToggle;
+    }
+    return -1;
+}
+
 void TimelineView::wheelEvent(QWheelEvent *pEvent)
 {
     if (!(pEvent->modifiers() & Qt::ControlModifier))
@@ -431,19 +610,82 @@ void TimelineView::keyPressEvent(QKeyEvent *pEvent)
         deleteSelectedKeyframes();
         return;
     }
+    // One frame back and on are the editor's commands (Left and Right unless
+    // changed); Shift takes ten.
+    const Qt::KeyboardModifiers modifiers = pEvent->modifiers() & ~Qt::KeypadModifier;
+    if (m_pEditor && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        const int nRow = currentRowIndex();
+        switch (pEvent->key()) {
+        case Qt::Key_Up:
+            setCurrentRow(nRow < 0 ? int(m_lstRows.size()) - 1 : qMax(0, nRow - 1));
+            return;
+        case Qt::Key_Down:
+            setCurrentRow(nRow < 0 ? 0 : qMin(int(m_lstRows.size()) - 1, nRow + 1));
+            return;
+        // Past the property rows of a selected item, from item to item.
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: {
+            const int nStep = pEvent->key() == Qt::Key_PageUp ? -1 : 1;
+            int nNext = nRow < 0 ? (nStep > 0 ? 0 : int(m_lstRows.size()) - 1) : nRow + nStep;
+            while (nNext >= 0 && nNext < m_lstRows.size() && m_lstRows.at(nNext).nProperty >= 0)
+                nNext += nStep;
+            if (nNext >= 0 && nNext < m_lstRows.size())
+                setCurrentRow(nNext);
+            return;
+        }
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            if (modifiers == Qt::ShiftModifier) {
+                m_pEditor->stepFrames(pEvent->key() == Qt::Key_Left ? -10 : 10);
+                return;
+            }
+            break;
+        default:
+            break;
+        }
+    }
     QAbstractScrollArea::keyPressEvent(pEvent);
+}
+
+void TimelineView::focusInEvent(QFocusEvent *pEvent)
+{
+    QAbstractScrollArea::focusInEvent(pEvent);
+    viewport()->update();   // the keyboard's row is framed while the focus is here
+}
+
+void TimelineView::focusOutEvent(QFocusEvent *pEvent)
+{
+    QAbstractScrollArea::focusOutEvent(pEvent);
+    viewport()->update();
 }
 
 void TimelineView::contextMenuEvent(QContextMenuEvent *pEvent)
 {
     if (!m_pEditor)
         return;
-    const int nRow = rowAt(pEvent->pos().y());
-    if (nRow < 0 || pEvent->pos().x() < s_nLabelWidth)
+    QPoint pos = pEvent->pos();
+    QPoint globalPos = pEvent->globalPos();
+    if (pEvent->reason() == QContextMenuEvent::Keyboard) {
+        // From the keyboard, the menu is the one of the keyboard's row at the playhead.
+        const int nCurrent = currentRowIndex();
+        if (nCurrent < 0)
+            return;
+        pos = QPoint(qBound(s_nLabelWidth, qRound(xForTime(m_pEditor->time())), viewport()->width() - 1),
+                     s_nRulerHeight + nCurrent * s_nRowHeight + s_nRowHeight / 2 - verticalScrollBar()->value());
+        globalPos = viewport()->mapToGlobal(pos);
+    }
+    const int nRow = rowAt(pos.y());
+    if (nRow < 0)
         return;
     const Row row = m_lstRows.at(nRow);
-    const double dTime = diamondAt(nRow, pEvent->pos());
+    const double dTime = diamondAt(nRow, pos);
     QMenu menu(this);
+    // The item's own commands on its label, and after what its row offers.
+    if (pos.x() < s_nLabelWidth) {
+        m_pEditor->fillItemMenu(&menu, row.strItemId);
+        menu.exec(globalPos);
+        return;
+    }
     if (dTime >= 0) {
         if (!isSelected(row.strItemId, row.nProperty, dTime))
             selectKeyframes(row.strItemId, row.nProperty, dTime);
@@ -467,21 +709,34 @@ void TimelineView::contextMenuEvent(QContextMenuEvent *pEvent)
         menu.addAction(m_lstSelected.size() == 1 ? tr("Delete Keyframe") : tr("Delete Keyframes"), this,
                        &TimelineView::deleteSelectedKeyframes);
     } else {
-        const double dAt = m_pEditor->player()->snapToFrame(timeForX(pEvent->pos().x()));
+        // Keys go where the playhead is, as the command Add Keyframe puts them.
         const SceneItem *pItem = item(row.strItemId);
         if (!pItem)
             return;
-        QMenu *pAdd = row.nProperty >= 0 ? &menu : menu.addMenu(tr("Add Keyframe"));
-        for (int p = 0; p < SceneItem::PropertyCount; ++p) {
-            const auto property = SceneItem::Property(p);
-            if ((row.nProperty >= 0 && row.nProperty != p) || !pItem->isAnimatable(property))
-                continue;
-            const QString strText = row.nProperty >= 0 ? tr("Add Keyframe") : SceneAnimation::propertyName(property);
-            const QString strId = row.strItemId;
-            pAdd->addAction(strText, this, [this, strId, property, dAt]() { addKeyframe(strId, property, dAt); });
+        const QStringList lstIds{row.strItemId};
+        const QList<SceneItem::Property> lstPosition{SceneItem::X, SceneItem::Y};
+        if (row.nProperty >= 0) {
+            const auto property = SceneItem::Property(row.nProperty);
+            const QList<SceneItem::Property> lstProperties =
+                lstPosition.contains(property) ? lstPosition : QList<SceneItem::Property>{property};
+            menu.addAction(tr("Add Keyframe"), this, [=]() { addKeyframesAtPlayhead(lstIds, lstProperties); });
+        } else {
+            QMenu *pAdd = menu.addMenu(tr("Add Keyframe"));
+            pAdd->addAction(tr("All Properties"), this, [=]() { addKeyframesAtPlayhead(lstIds); });
+            pAdd->addAction(tr("Position"), this, [=]() { addKeyframesAtPlayhead(lstIds, lstPosition); });
+            for (int p = SceneItem::Width; p < SceneItem::PropertyCount; ++p) {
+                const auto property = SceneItem::Property(p);
+                if (pItem->isAnimatable(property))
+                    pAdd->addAction(SceneAnimation::propertyName(property), this,
+                                    [=]() { addKeyframesAtPlayhead(lstIds, {property}); });
+            }
         }
     }
-    menu.exec(pEvent->globalPos());
+    if (dTime < 0) {
+        menu.addSeparator();
+        m_pEditor->fillItemMenu(&menu, row.strItemId);
+    }
+    menu.exec(globalPos);
 }
 
 void TimelineView::setZoom(double dZoom)
@@ -611,9 +866,41 @@ void TimelineView::addKeyframe(const QString &strItemId, SceneItem::Property pro
         return;
     QList<SceneItem> lstItems = items();
     for (SceneItem &item : lstItems) {
-        if (item.strId == strItemId && item.isAnimatable(property))
+        if (item.strId == strItemId && item.isAnimatable(property)) {
+            const SceneItem before = item;
             item.setKeyframe(property, dTime, item.valueAt(property, dTime));
+            item.keyPositionTogether(before);
+        }
     }
     m_lstSelected = {{strItemId, property, dTime}};
     changeItems(tr("Add Keyframe"), lstItems);
+}
+
+void TimelineView::addKeyframesAtPlayhead(const QStringList &lstItemIds, const QList<SceneItem::Property> &lstProperties)
+{
+    if (!m_pEditor)
+        return;
+    // Keys sit on frames: the playhead goes to the frame it keys.
+    const double dTime = m_pEditor->player()->snapToFrame(m_pEditor->time());
+    m_pEditor->player()->pause();
+    m_pEditor->setTime(dTime);
+    QList<SceneItem> lstItems = items();
+    QList<KeyRef> lstKeyed;
+    for (SceneItem &item : lstItems) {
+        if (!lstItemIds.contains(item.strId))
+            continue;
+        const SceneItem before = item;
+        for (int p = 0; p < SceneItem::PropertyCount; ++p) {
+            const auto property = SceneItem::Property(p);
+            if (!item.isAnimatable(property) || (!lstProperties.isEmpty() && !lstProperties.contains(property)))
+                continue;
+            item.setKeyframe(property, dTime, before.valueAt(property, dTime));
+            lstKeyed.append({item.strId, property, dTime});
+        }
+    }
+    if (lstKeyed.isEmpty())
+        return;
+    m_lstSelected = lstKeyed;
+    changeItems(lstKeyed.size() == 1 ? tr("Add Keyframe") : tr("Add Keyframes"), lstItems);
+    viewport()->update();
 }

@@ -72,6 +72,7 @@ TimelineWidget::TimelineWidget(QWidget *parent)
     pScenesMenu->addSeparator();
     m_pEarlierAction = pScenesMenu->addAction(tr("Move Scene Earlier"));
     m_pLaterAction = pScenesMenu->addAction(tr("Move Scene Later"));
+    m_lstSceneActions = {pAdd, pDuplicate, pRename, m_pDeleteSceneAction, m_pEarlierAction, m_pLaterAction};
 
     auto *pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);

@@ -27,6 +27,12 @@ public:
     void setEditor(SceneEditorWidget *pEditor);
     TimelineView *view() const { return m_pView; }
     QComboBox *sceneCombo() const { return m_pSceneCombo; }
+    QToolBar *toolBar() const { return m_pToolBar; }
+    // Stop, Loop and the entries of the Scenes menu; the scene editor makes
+    // them commands.
+    QAction *stopAction() const { return m_pStopAction; }
+    QAction *loopAction() const { return m_pLoopAction; }
+    QList<QAction *> sceneActions() const { return m_lstSceneActions; }
 
 private slots:
     void refresh();
@@ -47,5 +53,6 @@ private:
     QAction *m_pDeleteSceneAction;
     QAction *m_pEarlierAction;
     QAction *m_pLaterAction;
+    QList<QAction *> m_lstSceneActions;   // children of the Scenes menu, in its order
     bool m_bRefreshing = false;
 };

@@ -386,6 +386,25 @@ Painter tick(const QColor &colour, qreal scale)
     };
 }
 
+// ---- spin box and combo box arrows (8 x 5, and twice that) -------------------
+
+// A small filled triangle, pointing up or down, in the theme's text colour:
+// the style's own arrows vanish on the themes' field colours.
+Painter arrow(const QColor &colour, bool bUp, qreal scale)
+{
+    return [colour, bUp, scale](QPainter &p) {
+        p.scale(scale, scale);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        QPainterPath path;
+        path.moveTo(0, bUp ? 5 : 0);
+        path.lineTo(8, bUp ? 5 : 0);
+        path.lineTo(4, bUp ? 0.5 : 4.5);
+        path.closeSubpath();
+        p.drawPath(path);
+    };
+}
+
 // ---- update (96 x 96) --------------------------------------------------------
 
 void paintUpdate(QPainter &p)
@@ -457,6 +476,19 @@ void writeCoreImages(ImageFolder &folder)
     folder.save(draw(22, 22, tick(darkTick, 2)), QStringLiteral("check_dark@2x"));
     folder.save(draw(11, 11, tick(Qt::white, 1)), QStringLiteral("check_light"));
     folder.save(draw(22, 22, tick(Qt::white, 2)), QStringLiteral("check_light@2x"));
+
+    const struct {
+        const char *pTheme;
+        QColor colour;
+    } arrowThemes[] = {{"dark", QColor(200, 204, 210)}, {"light", QColor(74, 79, 87)}};
+    for (const auto &theme : arrowThemes) {
+        for (bool bUp : {true, false}) {
+            const QString strName =
+                QStringLiteral("arrow_%1_%2").arg(bUp ? QStringLiteral("up") : QStringLiteral("down"), QLatin1String(theme.pTheme));
+            folder.save(draw(8, 5, arrow(theme.colour, bUp, 1)), strName);
+            folder.save(draw(16, 10, arrow(theme.colour, bUp, 2)), strName + QStringLiteral("@2x"));
+        }
+    }
 
 }
 

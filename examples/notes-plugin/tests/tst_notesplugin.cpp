@@ -4,6 +4,7 @@
 // main window's own commands.
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/actionmanager/proxyaction.h"
 #include "core/documents/editormanager.h"
 #include "core/documents/idocument.h"
 #include "core/documents/ieditor.h"
@@ -18,6 +19,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -152,6 +154,19 @@ void tst_NotesPlugin::openEditSaveAndReopen()
     pEdit = openNote(strFile);
     QVERIFY(pEdit);
     QCOMPARE(pEdit->toPlainText(), strEdited);
+
+    // Edit > Copy and Paste are the note's own while its text has the focus.
+    pEdit->selectAll();
+    QTRY_VERIFY(ActionManager::getAction(QStringLiteral("Edit.Copy"))->getAction()->isEnabled());
+    auto *pCopy = qobject_cast<ProxyAction *>(ActionManager::getAction(QStringLiteral("Edit.Copy"))->getAction());
+    QVERIFY(pCopy && pCopy->action() && pCopy->action()->parent() == pEdit);
+    trigger("Edit.Copy");
+    QCOMPARE(QApplication::clipboard()->text(), strEdited);
+    pEdit->moveCursor(QTextCursor::End);
+    trigger("Edit.Paste");
+    QCOMPARE(pEdit->toPlainText(), strEdited + strEdited);
+    QTest::keySequence(pEdit, QKeySequence::Undo);
+    QVERIFY(!EditorManager::activeEditor()->getDocument()->isModified());
     trigger("File.Close");
     QTRY_VERIFY(EditorManager::getEditors().isEmpty());
 }

@@ -208,7 +208,7 @@ void tst_ActionContainer::onAllDisabledBehaviorIsOnlyStored()
     QCOMPARE(edit->onAllDisabledBehavior(), ActionContainer::Hide);
 
     auto *action = new QAction(QStringLiteral("Cut"), m_pWindow);
-    ContextAction *cut = ActionManager::registerAction(action, QStringLiteral("Edit.Cut"), m_pWindow);
+    ContextAction *cut = ActionManager::registerAction(action, QStringLiteral("Test.Cut"), m_pWindow);
     edit->insertAction(cut);
     menuBar->insertMenu(edit);
     action->setEnabled(false);

@@ -162,8 +162,8 @@ void tst_ActionManager::setContextFallsBackToMainWindow()
     QWidget other;
     auto *global = new QAction(m_pWindow);
     auto *inPane = new QAction(&pane);
-    ContextAction *command = ActionManager::registerAction(global, QStringLiteral("Edit.Cut"), m_pWindow);
-    ActionManager::registerAction(inPane, QStringLiteral("Edit.Cut"), &pane);
+    ContextAction *command = ActionManager::registerAction(global, QStringLiteral("Test.Cut"), m_pWindow);
+    ActionManager::registerAction(inPane, QStringLiteral("Test.Cut"), &pane);
     auto *proxy = static_cast<ProxyAction *>(command->getAction());
     ActionManager::setContext(&pane);
     QCOMPARE(proxy->action(), inPane);

@@ -101,8 +101,8 @@ void tst_ContextAction::followsFocusIntoContext()
     ContextManager::registerContext(m_pOuter, QStringLiteral("Outer"), QStringLiteral("Outer"));
     QAction *inPane = newAction(QStringLiteral("Copy pane"));
     QAction *global = newAction(QStringLiteral("Copy"));
-    ContextAction *command = ActionManager::registerAction(inPane, QStringLiteral("Edit.Copy"), m_pOuter);
-    ActionManager::registerAction(global, QStringLiteral("Edit.Copy"), m_pWindow);
+    ContextAction *command = ActionManager::registerAction(inPane, QStringLiteral("Test.Copy"), m_pOuter);
+    ActionManager::registerAction(global, QStringLiteral("Test.Copy"), m_pWindow);
     QSignalSpy paneSpy(inPane, &QAction::triggered);
     QSignalSpy globalSpy(global, &QAction::triggered);
 
@@ -128,7 +128,7 @@ void tst_ContextAction::nestedContextsInnermostWins()
     QAction *outer = newAction(QStringLiteral("Outer"));
     QAction *inner = newAction(QStringLiteral("Inner"));
     QAction *global = newAction(QStringLiteral("Global"));
-    const QString id = QStringLiteral("Edit.Delete");
+    const QString id = QStringLiteral("Test.Delete");
     ContextAction *command = ActionManager::registerAction(outer, id, m_pOuter);
     ActionManager::registerAction(inner, id, m_pInner);
     ActionManager::registerAction(global, id, m_pWindow);
@@ -163,8 +163,8 @@ void tst_ContextAction::focusIntoMenuBarKeepsContext()
     ContextManager::registerContext(m_pOuter, QStringLiteral("Outer"), QStringLiteral("Outer"));
     QAction *inPane = newAction(QStringLiteral("Pane"));
     QAction *global = newAction(QStringLiteral("Global"));
-    ContextAction *command = ActionManager::registerAction(inPane, QStringLiteral("Edit.Paste"), m_pOuter);
-    ActionManager::registerAction(global, QStringLiteral("Edit.Paste"), m_pWindow);
+    ContextAction *command = ActionManager::registerAction(inPane, QStringLiteral("Test.Paste"), m_pOuter);
+    ActionManager::registerAction(global, QStringLiteral("Test.Paste"), m_pWindow);
     auto *proxy = static_cast<ProxyAction *>(command->getAction());
 
     focus(m_pInOuter);
@@ -208,7 +208,7 @@ void tst_ContextAction::unregisterSharedActionRemovesAllItsContexts()
 {
     QAction *shared = newAction(QStringLiteral("Shared"));
     QAction *global = newAction(QStringLiteral("Global"));
-    const QString id = QStringLiteral("Edit.Select_All");
+    const QString id = QStringLiteral("Test.Select_All");
     ContextAction *command = ActionManager::registerAction(shared, id, m_pOuter);
     ActionManager::registerAction(shared, id, m_pInner);
     ActionManager::registerAction(global, id, m_pWindow);

@@ -13,11 +13,13 @@
 #include "tests/common/testhost.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QStatusBar>
 #include <QSet>
@@ -78,6 +80,7 @@ private slots:
     void toolbarAndStatusBar();
     void languageMenuKeepsRunningLanguage();
     void focusIntoMenuKeepsContext();
+    void editCommandsComeFromTheContextOrTheField();
     void preferencesDialogIsCreatedOnce();
     void restartGoesThroughTheClose();   // ends the run: last
 
@@ -117,6 +120,19 @@ void tst_MainWindowCommands::declaredCommands_data()
     QTest::newRow("Export") << "File.Export_To_HTML5" << "&Export to HTML5"
                             << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E) << QString() << true;
     QTest::newRow("Exit") << "File.Exit" << "E&xit" << QKeySequence(QKeySequence::Quit) << "Quit the program" << true;
+    // Disabled until an editor or a focused text field gives them behaviour.
+    QTest::newRow("Cut") << "Edit.Cut" << "Cu&t" << QKeySequence(QKeySequence::Cut)
+                         << "Move the selection to the clipboard" << false;
+    QTest::newRow("Copy") << "Edit.Copy" << "&Copy" << QKeySequence(QKeySequence::Copy)
+                          << "Copy the selection to the clipboard" << false;
+    QTest::newRow("Paste") << "Edit.Paste" << "P&aste" << QKeySequence(QKeySequence::Paste)
+                           << "Insert what the clipboard holds" << false;
+    QTest::newRow("Duplicate") << "Edit.Duplicate" << "Dupl&icate" << QKeySequence(Qt::CTRL | Qt::Key_D)
+                               << "Copy the selection and paste it in one step" << false;
+    QTest::newRow("Delete") << "Edit.Delete" << "De&lete" << QKeySequence(QKeySequence::Delete)
+                            << "Delete the selection" << false;
+    QTest::newRow("Select All") << "Edit.Select_All" << "&Select All" << QKeySequence(QKeySequence::SelectAll)
+                                << "Select everything" << false;
     QTest::newRow("Preferences") << "Edit.Preferences" << "&Preferences" << QKeySequence(QKeySequence::Preferences)
                                  << QString() << true;
     QTest::newRow("About") << "Help.About" << "&About" << none << QString() << true;
@@ -157,7 +173,9 @@ void tst_MainWindowCommands::menuLayout()
                           "Preview Current Scene in &Browser", "Preview Pro&ject in Browser", "&Export to HTML5", "-",
                           "E&xit"}));
     QCOMPARE(entries(containerMenu("File.SaveAs")->actions()), QStringList{"&Other Project"});
-    QCOMPARE(entries(containerMenu("MenuBar.Edit")->actions()), (QStringList{"&Undo", "&Redo", "-", "&Preferences"}));
+    QCOMPARE(entries(containerMenu("MenuBar.Edit")->actions()),
+             (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "P&aste", "Dupl&icate", "De&lete", "&Select All", "-",
+                          "&Preferences"}));
     QCOMPARE(entries(containerMenu("MenuBar.View")->actions()),
              (QStringList{"&Language", "&Theme", "-", "&Next Project", "&Previous Project"}));
     QCOMPARE(entries(containerMenu("MenuBar.Help")->actions()),
@@ -314,6 +332,73 @@ void tst_MainWindowCommands::focusIntoMenuKeepsContext()
     commandAction("File.New")->trigger();
     QCOMPARE(editorSpy.count(), 2);
     ActionManager::unregisterAction(&editorNew, QStringLiteral("File.New"));
+}
+
+void tst_MainWindowCommands::editCommandsComeFromTheContextOrTheField()
+{
+    MainWindow window;
+    auto *pCentral = new QWidget;
+    auto *pEditor = new QWidget(pCentral);   // an editor with a field of its own
+    pEditor->setFocusPolicy(Qt::StrongFocus);
+    auto *pField = new QLineEdit(QStringLiteral("field text"), pEditor);
+    new QVBoxLayout(pEditor);
+    pEditor->layout()->addWidget(pField);
+    auto *pNote = new QPlainTextEdit(QStringLiteral("note text"), pCentral);   // an editor that is a text field
+    auto *pLayout = new QVBoxLayout(pCentral);
+    pLayout->addWidget(pEditor);
+    pLayout->addWidget(pNote);
+    window.setCentralWidget(pCentral);
+    ContextManager::registerContext(pEditor, QStringLiteral("Test.Editor"), QStringLiteral("Editor"));
+    ContextManager::registerContext(pNote, QStringLiteral("Test.Note"), QStringLiteral("Note"));
+    QAction editorCopy(QStringLiteral("Copy items"), nullptr);
+    QAction noteCopy(QStringLiteral("Copy note"), nullptr);
+    ActionManager::registerAction(&editorCopy, QStringLiteral("Edit.Copy"), pEditor);
+    ActionManager::registerAction(&noteCopy, QStringLiteral("Edit.Copy"), pNote);
+    QSignalSpy editorSpy(&editorCopy, &QAction::triggered);
+    QSignalSpy noteSpy(&noteCopy, &QAction::triggered);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    // The editor's own action; where it gives none, the command is disabled.
+    pEditor->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), pEditor);
+    QTRY_VERIFY(commandAction("Edit.Copy")->isEnabled());
+    for (const char *id : {"Edit.Cut", "Edit.Paste", "Edit.Duplicate", "Edit.Delete", "Edit.Select_All"})
+        QVERIFY2(!commandAction(id)->isEnabled(), id);
+    commandAction("Edit.Copy")->trigger();
+    QCOMPARE(editorSpy.count(), 1);
+
+    // A text field inside it keeps its own Cut, Copy and Paste.
+    pField->setFocus();
+    pField->selectAll();
+    QTRY_VERIFY(commandAction("Edit.Cut")->isEnabled());
+    QCoreApplication::processEvents();   // the commands follow the focus once the window has
+    commandAction("Edit.Copy")->trigger();
+    QCOMPARE(editorSpy.count(), 1);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("field text"));
+    commandAction("Edit.Cut")->trigger();
+    QVERIFY(pField->text().isEmpty());
+    QVERIFY(!commandAction("Edit.Duplicate")->isEnabled());
+    commandAction("Edit.Paste")->trigger();
+    QCOMPARE(pField->text(), QStringLiteral("field text"));
+
+    // An editor that is a text field speaks for it; for what it leaves out, the field acts.
+    pNote->setFocus();
+    pNote->selectAll();
+    QTRY_VERIFY(commandAction("Edit.Cut")->isEnabled());
+    QCoreApplication::processEvents();
+    commandAction("Edit.Copy")->trigger();
+    QCOMPARE(noteSpy.count(), 1);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("field text"));
+    commandAction("Edit.Cut")->trigger();
+    QVERIFY(pNote->toPlainText().isEmpty());
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("note text"));
+
+    ActionManager::unregisterAction(&editorCopy, QStringLiteral("Edit.Copy"));
+    ActionManager::unregisterAction(&noteCopy, QStringLiteral("Edit.Copy"));
+    ContextManager::unregisterContext(pEditor, QStringLiteral("Test.Editor"));
+    ContextManager::unregisterContext(pNote, QStringLiteral("Test.Note"));
 }
 
 void tst_MainWindowCommands::restartGoesThroughTheClose()

@@ -2,6 +2,7 @@
 #include "core/mainwindow.h"
 #include "core/updater/downloader.h"
 #include "core/updater/updatesignature.h"
+#include "core/updater/updatestatement.h"
 #include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testdocument.h"
@@ -50,6 +51,8 @@ private slots:
     void resume();
     void unwritableFolder();
     void finalNameTaken();
+    void keepsFilesItDidNotMake();
+    void installerCheckedBeforeOpening();
     void installWaitsForOpenProjects();
     void installAndQuit();
 
@@ -67,26 +70,37 @@ private:
 
 static const qint64 s_nFileSize = 3 * 1024 * 1024 + 17;
 
-// A key pair and the signature of the served file, in base64.
+// A key pair and the signed statement of the served file as setup.exe,
+// version 2.0 for windows.
 struct Signed
 {
     QString publicKey;
+    QString statement;
     QString signature;
 };
 
-static Signed signedFile(const QString &strDir)
+static Signed signedFile(const QString &strVersion = QStringLiteral("2.0"),
+                         const QByteArray &content = HttpServer::generatedBody(s_nFileSize))
 {
     QByteArray publicKey;
     QByteArray secretKey;
     UpdateSignature::generateKeyPair(&publicKey, &secretKey);
-    const QString strPath = strDir + QStringLiteral("/signed.bin");
-    QFile file(strPath);
-    file.open(QIODevice::WriteOnly);
-    file.write(HttpServer::generatedBody(s_nFileSize));
-    file.close();
-    QString strError;
-    return {QString::fromLatin1(publicKey.toBase64()),
-            QString::fromLatin1(UpdateSignature::signFile(strPath, secretKey, &strError).toBase64())};
+    UpdateStatement statement;
+    statement.strFile = QStringLiteral("setup.exe");
+    statement.strVersion = strVersion;
+    statement.strPlatform = QStringLiteral("windows");
+    statement.sha512 = QCryptographicHash::hash(content, QCryptographicHash::Sha512);
+    const QByteArray text = statement.text();
+    return {QString::fromLatin1(publicKey.toBase64()), QString::fromUtf8(text),
+            QString::fromLatin1(UpdateSignature::sign(text, secretKey).toBase64())};
+}
+
+// What the updater hands over for the release 2.0, to replace 1.0.
+static void expect(Downloader *pDownloader, const Signed &keys)
+{
+    pDownloader->setExpectedSignature(keys.publicKey, keys.signature);
+    pDownloader->setExpectedRelease(keys.statement, QStringLiteral("2.0"), QStringLiteral("windows"),
+                                    QStringLiteral("1.0"));
 }
 
 void tst_Downloader::initTestCase()
@@ -279,6 +293,7 @@ void tst_Downloader::busyIndicatorWithoutSize()
 void tst_Downloader::installQuestion()
 {
     Downloader *pDownloader = newDownloader(false);
+    expect(pDownloader, signedFile());
     QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
     ModalAnswerer answerer;
     answerer.answer(QMessageBox::Cancel);
@@ -302,6 +317,7 @@ void tst_Downloader::installWaitsForOpenProjects()
     DocumentManager::addDocument(pProject);
 
     Downloader *pDownloader = newDownloader(false);
+    expect(pDownloader, signedFile());
     ModalAnswerer answerer;
     answerer.answer(QMessageBox::Ok);       // install now
     answerer.answer(QMessageBox::Cancel);   // but keep the project open
@@ -323,6 +339,7 @@ void tst_Downloader::installWaitsForOpenProjects()
 void tst_Downloader::installAndQuit()
 {
     Downloader *pDownloader = newDownloader(false);
+    expect(pDownloader, signedFile());
     ModalAnswerer answerer;
     answerer.answer(QMessageBox::Cancel);
     pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
@@ -359,8 +376,10 @@ void tst_Downloader::cancelBeforeCompletionAsks()
     QTimer::singleShot(0, pStop, &QPushButton::click);
     QVERIFY(answerer.waitForAnswers(2));
     QTRY_VERIFY(!pDownloader->isVisible());
-    // A cancel is the user's choice: no warning follows.
-    QTest::qWait(100);
+    // A cancel is the user's choice: no warning follows. One would be
+    // answered and counted before the partial file is gone.
+    answerer.answer(QMessageBox::Ok);
+    QTRY_VERIFY(!QFile::exists(Downloader::downloadDir().filePath(QStringLiteral("setup.exe.part"))));
     QCOMPARE(answerer.records().size(), 2);
     QCOMPARE(finished.count(), 0);
     QVERIFY(!QFile::exists(Downloader::downloadDir().filePath(QStringLiteral("setup.exe"))));
@@ -383,22 +402,28 @@ void tst_Downloader::failures_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("sha256");
+    QTest::addColumn<bool>("custom");
     QTest::addColumn<QString>("message");
-    QTest::newRow("connection dropped half way, every time") << "/drop.bin" << QString()
+    QTest::newRow("connection dropped half way, every time") << "/drop.bin" << QString() << true
                                                              << "Cannot download update: 2.";
-    QTest::newRow("not found") << "/missing.bin" << QString() << "Cannot download update: 203.";
-    QTest::newRow("redirect loop") << "/loop.bin" << QString() << "Cannot download update: 10.";
+    QTest::newRow("not found") << "/missing.bin" << QString() << true << "Cannot download update: 203.";
+    QTest::newRow("redirect loop") << "/loop.bin" << QString() << true << "Cannot download update: 10.";
     QTest::newRow("checksum mismatch")
-        << "/file.bin" << QString(64, QLatin1Char('0'))
+        << "/file.bin" << QString(64, QLatin1Char('0')) << true
         << "Cannot download update: the SHA-256 checksum of the downloaded file does not match.";
+    // Nothing it could not verify is downloaded to be installed.
+    QTest::newRow("no key to verify with") << "/file.bin" << QString() << false
+                                           << "Cannot download update: the application has no key to verify "
+                                              "updates with.";
 }
 
 void tst_Downloader::failures()
 {
     QFETCH(QString, path);
     QFETCH(QString, sha256);
+    QFETCH(bool, custom);
     QFETCH(QString, message);
-    Downloader *pDownloader = newDownloader(false);
+    Downloader *pDownloader = newDownloader(custom);
     pDownloader->setExpectedSha256(sha256);
     QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
     ModalAnswerer answerer;
@@ -421,59 +446,143 @@ void tst_Downloader::unwritableFolder()
     blocker.close();
     Downloader::setDownloadDir(QDir(strBlocker + QStringLiteral("/Downloads")));
 
-    Downloader *pDownloader = newDownloader(false);
+    Downloader *pDownloader = newDownloader();
     QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
     ModalAnswerer answerer;
     answerer.answer(QMessageBox::Ok);
+    const int nHits = m_server.hits(QStringLiteral("/file.bin"));
     pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
     QVERIFY(answerer.waitForAnswers(1));
     QVERIFY(answerer.records().at(0).text.startsWith(QLatin1String("Cannot download update: ")));
-    QTest::qWait(100);
+    // Refused before asking the server, so nothing can follow.
+    QCOMPARE(m_server.hits(QStringLiteral("/file.bin")), nHits);
     QCOMPARE(finished.count(), 0);
     QCOMPARE(answerer.records().size(), 1);
-}
 
-void tst_Downloader::finalNameTaken()
-{
-    // A folder of the installer's name that cannot be removed: the rename fails.
-    QDir dir = Downloader::downloadDir();
-    QVERIFY(dir.mkpath(QStringLiteral("setup.exe/inside")));
-
-    Downloader *pDownloader = newDownloader(false);
-    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
-    ModalAnswerer answerer;
+    // A folder others can write: they could swap the installer in it.
+    QDir open(m_pDir->filePath(QStringLiteral("open")));
+    QVERIFY(open.mkpath(QStringLiteral(".")));
+    QVERIFY(QFile::setPermissions(open.path(), QFileDevice::Permissions(0x7777)));
+    Downloader::setDownloadDir(open);
     answerer.answer(QMessageBox::Ok);
     pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
-    QVERIFY(answerer.waitForAnswers(1, 10000));
-    QVERIFY(answerer.records().at(0).text.startsWith(QLatin1String("Cannot download update: ")));
-    QCOMPARE(finished.count(), 0);
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("setup.exe") + Downloader::partialSuffix())));
+    QVERIFY(answerer.waitForAnswers(2));
+    QCOMPARE(answerer.records().at(1).text,
+             QStringLiteral("Cannot download update: other users can change files in %1.").arg(open.path()));
+    QCOMPARE(m_server.hits(QStringLiteral("/file.bin")), nHits);
+    QVERIFY(open.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+// The name is taken while the download runs: the file that took it stays.
+void tst_Downloader::finalNameTaken()
+{
+    Downloader *pDownloader = newDownloader();
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/stall-nolength.bin")));
+    const QDir dir = Downloader::downloadDir();
+    QTRY_COMPARE(QFileInfo(dir.filePath(QStringLiteral("setup.exe.part"))).size(), qint64(1000));
+    QFile mine(dir.filePath(QStringLiteral("setup.exe")));
+    QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("mine") == 4);
+    mine.close();
+
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.at(0).at(1).toString(), dir.filePath(QStringLiteral("setup (1).exe")));
+    QVERIFY(mine.open(QIODevice::ReadOnly));
+    QCOMPARE(mine.readAll(), QByteArray("mine"));
+    QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("setup (1).exe"))).size(), s_nFileSize);
+}
+
+// Files of the same name, a link among them, are never written, replaced or
+// removed: the download takes the next free name.
+void tst_Downloader::keepsFilesItDidNotMake()
+{
+    QDir dir = Downloader::downloadDir();
+    QVERIFY(dir.mkpath(QStringLiteral(".")));
+    const QString strOutside = m_pDir->filePath(QStringLiteral("thesis.pdf"));
+    const auto write = [](const QString &strPath, const QByteArray &data) {
+        QFile file(strPath);
+        return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+    };
+    QVERIFY(write(dir.filePath(QStringLiteral("setup.exe")), "the user's own"));
+    QVERIFY(write(strOutside, "thesis"));
+    QVERIFY(QFile::link(strOutside, dir.filePath(QStringLiteral("setup (1).exe"))));
+    QVERIFY(write(dir.filePath(QStringLiteral("setup (2).exe.part")), "partial"));
+
+    Downloader *pDownloader = newDownloader();
+    QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.at(0).at(1).toString(), dir.filePath(QStringLiteral("setup (3).exe")));
+
+    const auto read = [](const QString &strPath) {
+        QFile file(strPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QCOMPARE(read(dir.filePath(QStringLiteral("setup.exe"))), QByteArray("the user's own"));
+    QCOMPARE(read(strOutside), QByteArray("thesis"));
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("setup (1).exe"))).isSymLink());
+    QCOMPARE(read(dir.filePath(QStringLiteral("setup (2).exe.part"))), QByteArray("partial"));
+    QVERIFY(read(dir.filePath(QStringLiteral("setup (3).exe"))) == HttpServer::generatedBody(s_nFileSize));
+    QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), 4);
+}
+
+// The installer changes while the question to quit is open: it is not opened.
+void tst_Downloader::installerCheckedBeforeOpening()
+{
+    Downloader *pDownloader = newDownloader(false);
+    expect(pDownloader, signedFile());
+    const QString strInstaller = Downloader::downloadDir().filePath(QStringLiteral("setup.exe"));
+    ModalAnswerer answerer;
+    answerer.answerWith([&strInstaller](QWidget *pBox) {
+        QFile file(strInstaller);
+        if (file.open(QIODevice::Append))
+            file.write("!");
+        file.close();
+        static_cast<QMessageBox *>(pBox)->button(QMessageBox::Ok)->click();
+    });
+    answerer.answer(QMessageBox::Ok);
+    pDownloader->startDownload(m_server.url(QStringLiteral("/file.bin")));
+    QVERIFY(answerer.waitForAnswers(2, 10000));
+    QCOMPARE(answerer.records().at(1).text,
+             QStringLiteral("The update was not installed because the downloaded file changed after it was checked."));
+    QVERIFY(m_recorder.urls.isEmpty());
+    QVERIFY(!QFile::exists(strInstaller));
 }
 
 void tst_Downloader::signature_data()
 {
     QTest::addColumn<bool>("withSignature");
     QTest::addColumn<bool>("tampered");
+    QTest::addColumn<bool>("otherFile");
+    QTest::addColumn<QString>("installed");
     QTest::addColumn<QString>("message");
-    QTest::newRow("valid") << true << false << QString();
-    QTest::newRow("missing") << false << false
+    const QString strInvalid = QStringLiteral(
+        "Cannot download update: the update could not be verified because its signature is not valid.");
+    QTest::newRow("valid") << true << false << false << "1.0" << QString();
+    QTest::newRow("missing") << false << false << false << "1.0"
                              << "Cannot download update: the update could not be verified because it is not signed.";
-    QTest::newRow("tampered") << true << true
-                              << "Cannot download update: the update could not be verified because its signature "
-                                 "is not valid.";
+    QTest::newRow("tampered") << true << true << false << "1.0" << strInvalid;
+    QTest::newRow("statement of another file") << true << false << true << "1.0" << strInvalid;
+    QTest::newRow("not newer than the installed version")
+        << true << false << false << "2.0" << "Cannot download update: the update is not newer than the installed "
+                                              "version.";
 }
 
 void tst_Downloader::signature()
 {
     QFETCH(bool, withSignature);
     QFETCH(bool, tampered);
+    QFETCH(bool, otherFile);
+    QFETCH(QString, installed);
     QFETCH(QString, message);
-    const Signed keys = signedFile(m_pDir->path());
+    const Signed keys = signedFile(QStringLiteral("2.0"), otherFile ? QByteArray("another installer")
+                                                                    : HttpServer::generatedBody(s_nFileSize));
     QString strSignature = withSignature ? keys.signature : QString();
-    if (tampered)   // the first byte of S: still base64, no longer the file's
+    if (tampered)   // the first byte of S: still base64, no longer the statement's
         strSignature[44] = strSignature.at(44) == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
     Downloader *pDownloader = newDownloader();
     pDownloader->setExpectedSignature(keys.publicKey, strSignature);
+    pDownloader->setExpectedRelease(keys.statement, QStringLiteral("2.0"), QStringLiteral("windows"), installed);
     QSignalSpy finished(pDownloader, &Downloader::downloadFinished);
     ModalAnswerer answerer;
     answerer.answer(QMessageBox::Ok);
@@ -532,11 +641,10 @@ void tst_Downloader::resume()
         route.headers.append({header, value});
     m_server.setRoute(strPath, route);
 
-    const Signed keys = signedFile(m_pDir->path());
     Downloader *pDownloader = newDownloader();
     pDownloader->setExpectedSha256(QString::fromLatin1(
         QCryptographicHash::hash(HttpServer::generatedBody(s_nFileSize), QCryptographicHash::Sha256).toHex()));
-    pDownloader->setExpectedSignature(keys.publicKey, keys.signature);
+    expect(pDownloader, signedFile());
     auto *pBar = pDownloader->findChild<QProgressBar *>(QStringLiteral("progressBar"));
     QSignalSpy values(pBar, &QProgressBar::valueChanged);
     QSignalSpy finished(pDownloader, &Downloader::downloadFinished);

@@ -3,6 +3,7 @@
 #include "core/updater/qsimpleupdater.h"
 #include "core/updater/updater.h"
 #include "core/updater/updatesignature.h"
+#include "core/updater/updatestatement.h"
 #include "core/updater/ztreleasenotedlg.h"
 #include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -22,18 +25,58 @@
 using TestSupport::HttpServer;
 using TestSupport::ModalAnswerer;
 
+// Records every line of the update checker's log while it lives.
+class UpdaterLog
+{
+public:
+    UpdaterLog()
+    {
+        s_pLines = &lines;
+        s_previous = qInstallMessageHandler(record);
+    }
+    ~UpdaterLog()
+    {
+        qInstallMessageHandler(s_previous);
+        s_pLines = nullptr;
+    }
+
+    QStringList lines;
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (context.category && qstrcmp(context.category, "zelto.core.updater") == 0)
+            s_pLines->append(message);
+        else if (s_previous)
+            s_previous(type, context, message);
+    }
+
+    static QStringList *s_pLines;
+    static QtMessageHandler s_previous;
+};
+
+QStringList *UpdaterLog::s_pLines = nullptr;
+QtMessageHandler UpdaterLog::s_previous = nullptr;
+
+// Optional members are left out when empty.
 static QByteArray appcast(const QString &strVersion, const QString &strDownload = QStringLiteral("/setup.exe"),
                           const QString &strOpen = QString(), const QString &strSha256 = QString(),
-                          const QString &strSignature = QString())
+                          const QJsonObject &signatures = QJsonObject())
 {
-    QByteArray entry = "\"latest-version\": \"" + strVersion.toUtf8() + "\", \"changelog\": \"<p>Notes</p>\", "
-                       "\"download-url\": \"" + strDownload.toUtf8() + "\", \"open-url\": \"" + strOpen.toUtf8() + "\"";
+    QJsonObject entry = signatures;
+    entry.insert(QStringLiteral("latest-version"), strVersion);
+    entry.insert(QStringLiteral("changelog"), QStringLiteral("<p>Notes</p>"));
+    entry.insert(QStringLiteral("download-url"), strDownload);
+    entry.insert(QStringLiteral("open-url"), strOpen);
     if (!strSha256.isEmpty())
-        entry += ", \"sha256\": \"" + strSha256.toUtf8() + "\"";
-    if (!strSignature.isEmpty())
-        entry += ", \"ed25519-signature\": \"" + strSignature.toUtf8() + "\"";
-    return "{\"updates\": {\"windows\": {" + entry + "}, \"linux\": {\"latest-version\": \"9.0\"}}}";
+        entry.insert(QStringLiteral("sha256"), strSha256);
+    const QJsonObject updates{{QStringLiteral("windows"), entry},
+                              {QStringLiteral("linux"), QJsonObject{{QStringLiteral("latest-version"), "9.0"}}}};
+    return QJsonDocument(QJsonObject{{QStringLiteral("updates"), updates}}).toJson(QJsonDocument::Compact);
 }
+
+// The size of the installer /setup.exe serves.
+static const qint64 s_nInstallerSize = 100000;
 
 class tst_Updater : public QObject
 {
@@ -67,6 +110,7 @@ private slots:
     void releaseNotesText_data();
     void releaseNotesText();
     void releaseNotesAreInert();
+    void releaseNotesLoadNothingElse();
     void registryKeepsUrlsApart();
     void registryRelaysRedirectedUrl();
     // Replaces the test's main window: keep it last.
@@ -74,6 +118,11 @@ private slots:
 
 private:
     Updater *newUpdater(const QString &strPath);
+    // The appcast members that sign /setup.exe's installer as strFile,
+    // version strVersion for strPlatform, with the test's key.
+    QJsonObject signRelease(const QString &strFile = QStringLiteral("setup.exe"),
+                            const QString &strVersion = QStringLiteral("2.0"),
+                            const QString &strPlatform = QStringLiteral("windows")) const;
     // Sets (or with an invalid time removes) the last check of the updater's URL.
     void setLastCheck(const QDateTime &time);
 
@@ -83,6 +132,9 @@ private:
     HttpServer m_tlsServer;
     TestSupport::UrlRecorder m_recorder;
     QTemporaryDir m_dir;
+    int m_nDownloadDirs = 0;
+    QByteArray m_publicKey;
+    QByteArray m_secretKey;
     QScopedPointer<Updater> m_pUpdater;
 };
 
@@ -93,8 +145,8 @@ void tst_Updater::initTestCase()
     HttpServer::trustCertificate();
     QVERIFY(m_tlsServer.listenTls());
     QVERIFY(m_dir.isValid());
-    Downloader::setDownloadDir(QDir(m_dir.path()));
     m_recorder.install();
+    QVERIFY(UpdateSignature::generateKeyPair(&m_publicKey, &m_secretKey));
 
     const QString strInstaller = m_server.url(QStringLiteral("/setup.exe")).toString();
     m_server.setBody(QStringLiteral("/update.json"), appcast(QStringLiteral("2.0"), strInstaller));
@@ -102,10 +154,12 @@ void tst_Updater::initTestCase()
     m_server.setBody(QStringLiteral("/broken.json"), "<html>not an appcast</html>", "text/html");
     m_server.setBody(QStringLiteral("/empty.json"), "{\"updates\": {}}");
     m_server.setBody(QStringLiteral("/wrongtypes.json"), "{\"updates\": {\"windows\": {\"latest-version\": 2}}}");
+    m_server.setBody(QStringLiteral("/array.json"), "[{\"updates\": {\"windows\": {\"latest-version\": \"9\"}}}]");
+    m_server.setBody(QStringLiteral("/long.json"), appcast(QString(1000000, QLatin1Char('9'))));
     m_server.setBody(QStringLiteral("/notes.html"), "<html><body>Release notes</body></html>", "text/html");
     m_server.setRoute(QStringLiteral("/setup.exe"), [] {
         TestSupport::HttpRoute route;
-        route.nGeneratedSize = 100000;
+        route.nGeneratedSize = s_nInstallerSize;
         return route;
     }());
     m_server.setRedirect(QStringLiteral("/moved.json"), m_server.url(QStringLiteral("/update.json")).toEncoded());
@@ -121,6 +175,23 @@ void tst_Updater::initTestCase()
 void tst_Updater::init()
 {
     m_recorder.urls.clear();
+    // Every case downloads into a folder of its own, so each gets the name asked for.
+    Downloader::setDownloadDir(QDir(m_dir.filePath(QString::number(++m_nDownloadDirs))));
+}
+
+QJsonObject tst_Updater::signRelease(const QString &strFile, const QString &strVersion,
+                                     const QString &strPlatform) const
+{
+    UpdateStatement statement;
+    statement.strFile = strFile;
+    statement.strVersion = strVersion;
+    statement.strPlatform = strPlatform;
+    statement.sha512 =
+        QCryptographicHash::hash(HttpServer::generatedBody(s_nInstallerSize), QCryptographicHash::Sha512);
+    const QByteArray text = statement.text();
+    return {{QStringLiteral("update-statement"), QString::fromUtf8(text)},
+            {QStringLiteral("update-signature"),
+             QString::fromLatin1(UpdateSignature::sign(text, m_secretKey).toBase64())}};
 }
 
 void tst_Updater::cleanupTestCase()
@@ -184,8 +255,13 @@ void tst_Updater::check_data()
     QTest::newRow("missing platform") << "/update.json" << "mac" << false << "";
     QTest::newRow("missing members") << "/empty.json" << "windows" << false << "";
     QTest::newRow("member of another type") << "/wrongtypes.json" << "windows" << false << "";
-    QTest::newRow("not JSON") << "/broken.json" << "windows" << false << "";
-    QTest::newRow("HTTP error") << "/missing.json" << "windows" << false << "";
+    // An array is JSON without entries: read, so the values are overwritten.
+    QTest::newRow("top-level array") << "/array.json" << "windows" << false << "";
+    // A failed check keeps what the last one read.
+    QTest::newRow("not JSON") << "/broken.json" << "windows" << false << "2.0";
+    QTest::newRow("HTTP error") << "/missing.json" << "windows" << false << "2.0";
+    QTest::newRow("version of a million digits")
+        << "/long.json" << "windows" << true << QString(1000000, QLatin1Char('9'));
 }
 
 void tst_Updater::check()
@@ -194,17 +270,30 @@ void tst_Updater::check()
     QFETCH(QString, platform);
     QFETCH(bool, available);
     QFETCH(QString, latest);
-    Updater *pUpdater = newUpdater(path);
+    // What an earlier check read.
+    Updater *pUpdater = newUpdater(QStringLiteral("/update.json"));
     pUpdater->setPlatformKey(platform);
     pUpdater->setNotifyOnUpdate(false);
     pUpdater->setUserAgentString(QStringLiteral("Checker/3"));
     QSignalSpy finished(pUpdater, &Updater::checkingFinished);
     pUpdater->checkForUpdates(false);
     QVERIFY(finished.wait());
-    QCOMPARE(finished.at(0).at(0).toString(), m_server.url(path).toString());
+
+    pUpdater->setUrl(m_server.url(path).toString());
+    UpdaterLog log;
+    pUpdater->checkForUpdates(false);
+    QVERIFY(finished.wait());
+    QCOMPARE(finished.at(1).at(0).toString(), m_server.url(path).toString());
     QCOMPARE(pUpdater->getUpdateAvailable(), available);
-    QCOMPARE(pUpdater->getLatestVersion(), latest);
+    QVERIFY(pUpdater->getLatestVersion() == latest);
     QCOMPARE(m_server.lastHeader("User-Agent"), QByteArray("Checker/3"));
+    QCOMPARE(m_server.lastHeader("Accept-Encoding"), QByteArray("identity"));
+    // Values from outside are quoted, not copied whole.
+    QVERIFY(!log.lines.isEmpty());
+    if (available)
+        QVERIFY(log.lines.at(0).startsWith(QLatin1String("New version: ")));
+    for (const QString &strLine : qAsConst(log.lines))
+        QVERIFY2(strLine.size() <= 300, qPrintable(strLine.left(300)));
 }
 
 void tst_Updater::redirects_data()
@@ -212,10 +301,11 @@ void tst_Updater::redirects_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("finalPath");
     QTest::addColumn<bool>("available");
-    QTest::newRow("absolute") << "/moved.json" << "/update.json" << true;
-    QTest::newRow("relative") << "/dir/relative.json" << "/update.json" << true;
-    QTest::newRow("ten in a row") << "/chain0.json" << "/update.json" << true;
-    QTest::newRow("loop") << "/loop.json" << "/loop.json" << false;
+    QTest::addColumn<int>("requests");   // of path
+    QTest::newRow("absolute") << "/moved.json" << "/update.json" << true << 1;
+    QTest::newRow("relative") << "/dir/relative.json" << "/update.json" << true << 1;
+    QTest::newRow("ten in a row") << "/chain0.json" << "/update.json" << true << 1;
+    QTest::newRow("loop") << "/loop.json" << "/loop.json" << false << 11;
 }
 
 void tst_Updater::redirects()
@@ -223,18 +313,21 @@ void tst_Updater::redirects()
     QFETCH(QString, path);
     QFETCH(QString, finalPath);
     QFETCH(bool, available);
+    QFETCH(int, requests);
     Updater *pUpdater = newUpdater(path);
     pUpdater->setNotifyOnUpdate(false);
-    const int nLoopHits = m_server.hits(QStringLiteral("/loop.json"));
+    const int nHits = m_server.hits(path);
+    const int nFinalHits = m_server.hits(finalPath);
     QSignalSpy finished(pUpdater, &Updater::checkingFinished);
     pUpdater->checkForUpdates(true);
     QVERIFY(finished.wait());
-    QTest::qWait(50);
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).toString(), m_server.url(finalPath).toString());
     QCOMPARE(pUpdater->getUpdateAvailable(), available);
-    if (path == QLatin1String("/loop.json"))
-        QCOMPARE(m_server.hits(path) - nLoopHits, 11);
+    // Every request the check made was answered: none is left to finish it again.
+    QCOMPARE(m_server.hits(path) - nHits, requests);
+    if (finalPath != path)
+        QCOMPARE(m_server.hits(finalPath) - nFinalHits, 1);
 }
 
 void tst_Updater::failedChecks_data()
@@ -248,6 +341,9 @@ void tst_Updater::failedChecks_data()
     QTest::newRow("stalled") << m_server.url(QStringLiteral("/stalled.json")) << "the server does not answer";
     QTest::newRow("trickling") << m_server.url(QStringLiteral("/trickle.json")) << "the server answers too slowly";
     QTest::newRow("too large") << m_server.url(QStringLiteral("/huge.json")) << "the answer is too large";
+    // Inflated, 16 MiB; the limit counts what is kept, not what arrives.
+    QTest::newRow("compressed bomb") << m_server.url(QStringLiteral("/bomb.json"))
+                                     << "the server sent a compressed answer";
 }
 
 void tst_Updater::failedChecks()
@@ -272,6 +368,10 @@ void tst_Updater::failedChecks()
     TestSupport::HttpRoute huge;
     huge.nGeneratedSize = 2 * 1024 * 1024;
     m_server.setRoute(QStringLiteral("/huge.json"), huge);
+    TestSupport::HttpRoute bomb;
+    bomb.body = qCompress(QByteArray(16 * 1024 * 1024, ' '), 9).mid(4);   // zlib, as "deflate" is sent
+    bomb.headers.append({QByteArrayLiteral("Content-Encoding"), QByteArrayLiteral("deflate")});
+    m_server.setRoute(QStringLiteral("/bomb.json"), bomb);
 
     m_pUpdater.reset(new Updater);
     m_pUpdater->setUrl(url.toString());
@@ -372,32 +472,40 @@ void tst_Updater::acceptedUpdate_data()
 {
     QTest::addColumn<QString>("openUrl");
     QTest::addColumn<bool>("downloaderEnabled");
+    QTest::addColumn<bool>("key");
     QTest::addColumn<QString>("opened");
     QTest::addColumn<bool>("downloads");
     QTest::addColumn<QString>("downloadUrl");
     const QString strInstaller = m_server.url(QStringLiteral("/setup.exe")).toString();
-    QTest::newRow("open-url wins") << "http://example.invalid/page" << true << "http://example.invalid/page" << false
-                                   << strInstaller;
-    QTest::newRow("built-in downloader") << "" << true << "" << true << strInstaller;
-    QTest::newRow("browser download") << "" << false << "/setup.exe" << false << strInstaller;
+    QTest::newRow("open-url wins") << "http://example.invalid/page" << true << true << "http://example.invalid/page"
+                                   << false << strInstaller;
+    QTest::newRow("built-in downloader") << "" << true << true << "" << true << strInstaller;
+    QTest::newRow("browser download") << "" << false << true << "/setup.exe" << false << strInstaller;
+    // Nothing is downloaded that could not be verified: the browser gets it.
+    QTest::newRow("no key, so the browser") << "" << true << false << "/setup.exe" << false << strInstaller;
     // The appcast's addresses reach the browser only when they are web addresses.
-    QTest::newRow("open-url not on the web") << "file:///usr/bin/env" << true << "" << false << strInstaller;
-    QTest::newRow("browser download not on the web") << "" << false << "" << false << "file:///usr/bin/env";
+    QTest::newRow("open-url not on the web") << "file:///usr/bin/env" << true << true << "" << false << strInstaller;
+    QTest::newRow("browser download not on the web") << "" << false << true << "" << false << "file:///usr/bin/env";
 }
 
 void tst_Updater::acceptedUpdate()
 {
     QFETCH(QString, openUrl);
     QFETCH(bool, downloaderEnabled);
+    QFETCH(bool, key);
     QFETCH(QString, opened);
     QFETCH(bool, downloads);
     QFETCH(QString, downloadUrl);
     const QString strInstaller = downloadUrl;
     const QString strDigest = QString::fromLatin1(
-        QCryptographicHash::hash(HttpServer::generatedBody(100000), QCryptographicHash::Sha256).toHex());
-    m_server.setBody(QStringLiteral("/accept.json"), appcast(QStringLiteral("2.0"), strInstaller, openUrl, strDigest));
+        QCryptographicHash::hash(HttpServer::generatedBody(s_nInstallerSize), QCryptographicHash::Sha256).toHex());
+    m_server.setBody(QStringLiteral("/accept.json"),
+                     appcast(QStringLiteral("2.0"), strInstaller, openUrl, strDigest, signRelease()));
     Updater *pUpdater = newUpdater(QStringLiteral("/accept.json"));
     pUpdater->setDownloaderEnabled(downloaderEnabled);
+    if (key)
+        pUpdater->setPublicKey(QString::fromLatin1(m_publicKey.toBase64()));
+    const int nInstallerHits = m_server.hits(QStringLiteral("/setup.exe"));
     QSignalSpy downloaded(pUpdater, &Updater::downloadFinished);
     QSignalSpy finished(pUpdater, &Updater::checkingFinished);
     ModalAnswerer answerer;
@@ -414,10 +522,11 @@ void tst_Updater::acceptedUpdate()
     } else if (downloads) {
         QVERIFY(downloaded.count() == 1 || downloaded.wait(10000));
         QCOMPARE(downloaded.at(0).at(0).toString(), pUpdater->url());
-        QCOMPARE(downloaded.at(0).at(1).toString(), QDir(m_dir.path()).filePath(QStringLiteral("setup.exe")));
+        QCOMPARE(downloaded.at(0).at(1).toString(), Downloader::downloadDir().filePath(QStringLiteral("setup.exe")));
         QVERIFY(m_recorder.urls.isEmpty());
     } else {
-        QTest::qWait(100);
+        // Opened before the check finished; the downloader never asked for the file.
+        QCOMPARE(m_server.hits(QStringLiteral("/setup.exe")), nInstallerHits);
         QCOMPARE(downloaded.count(), 0);
         QCOMPARE(m_recorder.urls.size(), 1);
         const QString strExpected = opened.startsWith(QLatin1Char('/')) ? m_server.url(opened).toString() : opened;
@@ -427,42 +536,59 @@ void tst_Updater::acceptedUpdate()
 
 void tst_Updater::signedUpdate_data()
 {
-    QTest::addColumn<bool>("signedInAppcast");
-    QTest::newRow("signed") << true;
-    QTest::newRow("not signed") << false;
+    QTest::addColumn<QJsonObject>("signatures");
+    QTest::addColumn<QString>("message");   // empty: downloaded
+    const QString strNotSigned =
+        QStringLiteral("Cannot download update: the update could not be verified because it is not signed.");
+    const QString strOtherFile =
+        QStringLiteral("Cannot download update: the update is signed for another file or system.");
+    QTest::newRow("signed") << signRelease() << QString();
+    // An old installer, validly signed as 1.5 and offered as 2.0.
+    QTest::newRow("rolled back") << signRelease(QStringLiteral("setup.exe"), QStringLiteral("1.5"))
+                                 << "Cannot download update: the update is signed for another version.";
+    QTest::newRow("other platform") << signRelease(QStringLiteral("setup.exe"), QStringLiteral("2.0"),
+                                                   QStringLiteral("linux"))
+                                    << strOtherFile;
+    QTest::newRow("other name") << signRelease(QStringLiteral("setup-2.0.exe")) << strOtherFile;
+    QTest::newRow("not signed") << QJsonObject() << strNotSigned;
+    // A signature of the bytes alone binds the installer to no release.
+    QString strError;
+    const QString strBytes = m_dir.filePath(QStringLiteral("installer.bin"));
+    QFile bytes(strBytes);
+    QVERIFY(bytes.open(QIODevice::WriteOnly));
+    bytes.write(HttpServer::generatedBody(s_nInstallerSize));
+    bytes.close();
+    QTest::newRow("signature of the bytes only")
+        << QJsonObject{{QStringLiteral("ed25519-signature"),
+                        QString::fromLatin1(UpdateSignature::signFile(strBytes, m_secretKey, &strError).toBase64())}}
+        << strNotSigned;
 }
 
-// The appcast's signature and the key set for its URL reach the downloader.
+// The key set for the URL checks the appcast's signed statement before
+// anything is downloaded.
 void tst_Updater::signedUpdate()
 {
-    QFETCH(bool, signedInAppcast);
-    QByteArray publicKey;
-    QByteArray secretKey;
-    QVERIFY(UpdateSignature::generateKeyPair(&publicKey, &secretKey));
-    const QString strSigned = m_dir.filePath(QStringLiteral("signed.bin"));
-    QFile file(strSigned);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(HttpServer::generatedBody(100000)) == 100000);
-    file.close();
-    QString strError;
-    const QString strSignature = QString::fromLatin1(UpdateSignature::signFile(strSigned, secretKey, &strError).toBase64());
+    QFETCH(QJsonObject, signatures);
+    QFETCH(QString, message);
     m_server.setBody(QStringLiteral("/signed.json"),
                      appcast(QStringLiteral("2.0"), m_server.url(QStringLiteral("/setup.exe")).toString(), QString(),
-                             QString(), signedInAppcast ? strSignature : QString()));
+                             QString(), signatures));
     Updater *pUpdater = newUpdater(QStringLiteral("/signed.json"));
-    pUpdater->setPublicKey(QString::fromLatin1(publicKey.toBase64()));
+    pUpdater->setPublicKey(QString::fromLatin1(m_publicKey.toBase64()));
+    const int nInstallerHits = m_server.hits(QStringLiteral("/setup.exe"));
     QSignalSpy downloaded(pUpdater, &Updater::downloadFinished);
     ModalAnswerer answerer;
     answerer.accept();
     answerer.answer(QMessageBox::Ok);
     pUpdater->checkForUpdates(true);
-    if (signedInAppcast) {
+    if (message.isEmpty()) {
         QVERIFY(downloaded.wait(20000));
         QCOMPARE(answerer.records().size(), 1);
         return;
     }
     QVERIFY(answerer.waitForAnswers(2, 20000));
-    QCOMPARE(answerer.records().at(1).text, QStringLiteral("Cannot download update: the update could not be "
-                                                           "verified because it is not signed."));
+    QCOMPARE(answerer.records().at(1).text, message);
+    QCOMPARE(m_server.hits(QStringLiteral("/setup.exe")), nInstallerHits);
     QCOMPARE(downloaded.count(), 0);
 }
 
@@ -704,6 +830,39 @@ void tst_Updater::releaseNotesAreInert()
     QCOMPARE(pView->title(), QStringLiteral("Notes"));   // still the notes
 }
 
+// Release notes pull nothing in, from the web or elsewhere: no images,
+// style sheets or frames that could tell a third party who reads them.
+void tst_Updater::releaseNotesLoadNothingElse()
+{
+    const QStringList lstPulledIn = {QStringLiteral("/pixel.png"), QStringLiteral("/style.css"),
+                                     QStringLiteral("/frame.html"), QStringLiteral("/page-pixel.png")};
+    for (const QString &strPath : lstPulledIn)
+        m_server.setBody(strPath, "x", "text/plain");
+    m_server.setBody(QStringLiteral("/tracked.html"),
+                     "<html><body><p>Notes</p><img src='/page-pixel.png'></body></html>", "text/html");
+    const QString strServer = m_server.url(QString()).toString();
+
+    ZTReleaseNoteDlg text;
+    ZTReleaseNoteDlg page;
+    for (ZTReleaseNoteDlg *pDialog : {&text, &page}) {
+        auto *pView = pDialog->findChild<QWebEngineView *>(QStringLiteral("m_pWebViewRL"));
+        pDialog->show();
+        QSignalSpy loaded(pView, &QWebEngineView::loadFinished);
+        pDialog->setReleaseNotes(pDialog == &text
+                                     ? QStringLiteral("<html><head><link rel='stylesheet' href='%1/style.css'></head>"
+                                                      "<body><p>Notes</p><img src='%1/pixel.png'>"
+                                                      "<iframe src='%1/frame.html'></iframe></body></html>")
+                                           .arg(strServer)
+                                     : m_server.url(QStringLiteral("/tracked.html")).toString());
+        // The load ends once every part of the page has been fetched or refused.
+        QVERIFY(loaded.wait(30000));
+        QVERIFY(loaded.at(0).at(0).toBool());
+    }
+    QCOMPARE(m_server.hits(QStringLiteral("/tracked.html")), 1);
+    for (const QString &strPath : lstPulledIn)
+        QVERIFY2(m_server.hits(strPath) == 0, qPrintable(strPath));
+}
+
 void tst_Updater::registryKeepsUrlsApart()
 {
     QSimpleUpdater *pRegistry = QSimpleUpdater::getInstance();
@@ -732,6 +891,9 @@ void tst_Updater::registryKeepsUrlsApart()
     QCOMPARE(pRegistry->getModuleVersion(strA), QCoreApplication::applicationVersion());
     QVERIFY(pRegistry->usesCustomInstallProcedures(strSlash));
     QVERIFY(!pRegistry->usesCustomInstallProcedures(strA));
+#if defined(Q_OS_LINUX)
+    QCOMPARE(QSimpleUpdater::systemPlatformKey(), QStringLiteral("linux"));
+#endif
 }
 
 void tst_Updater::registryRelaysRedirectedUrl()

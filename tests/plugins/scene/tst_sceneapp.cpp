@@ -2,6 +2,7 @@
 // identifiers, dialogs answered as a user would, projects created, edited,
 // saved, closed, reopened, restored, exported and previewed.
 #include "newscenedialog.h"
+#include "sceneclipboard.h"
 #include "scenecommandhandler.h"
 #include "scenedocument.h"
 #include "scenedocumentfactory.h"
@@ -15,6 +16,7 @@
 #include "breakpointsoptionpage.h"
 #include "generaloptionpage.h"
 #include "shortcutsoptionpage.h"
+#include "stagehandles.h"
 
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
@@ -32,16 +34,19 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QGraphicsItem>
 #include <QGraphicsView>
+#include <QInputDialog>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSet>
 #include <QSpinBox>
@@ -55,16 +60,35 @@
 #include <QUndoView>
 #include <QtTest>
 
-// The main window's own commands (New, Save, Close, Recent Projects...) are
-// pressed as a user would; a build without them skips those tests.
+// The commands (New, Save, Close, Recent Projects...) are pressed as a user
+// would; a command that is missing or disabled fails the test.
 #define TRIGGER(id)                                                                                  \
     do {                                                                                             \
         ContextAction *pCommand_ = ActionManager::getAction(QStringLiteral(id));                    \
-        if (!pCommand_)                                                                              \
-            QSKIP("The main window has no command " id);                                             \
+        QVERIFY2(pCommand_, "There is no command " id);                                              \
         QVERIFY2(pCommand_->getAction()->isEnabled(), id " is disabled");                           \
         pCommand_->getAction()->trigger();                                                           \
     } while (false)
+
+namespace {
+
+// A drag with the left button, as the mouse does it, in five steps.
+void drag(QWidget *pWidget, const QPoint &from, const QPoint &to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, from, pWidget->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                      modifiers);
+    QApplication::sendEvent(pWidget, &press);
+    for (int i = 1; i <= 5; ++i) {
+        const QPoint pos = from + (to - from) * i / 5;
+        QMouseEvent move(QEvent::MouseMove, pos, pWidget->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(pWidget, &move);
+    }
+    QMouseEvent release(QEvent::MouseButtonRelease, to, pWidget->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
+                        modifiers);
+    QApplication::sendEvent(pWidget, &release);
+}
+
+} // namespace
 
 class tst_SceneApp : public QObject
 {
@@ -85,6 +109,9 @@ private slots:
     void saveUndoAndTabsFollowTheProjectInFront();
     void shortcutsHaveOneOwnerAndWork();
     void dragMovesAsOneUndoableStep();
+    void handlesResizeAndRotate();
+    void clipboardCarriesItemsBetweenProjects();
+    void itemsAreRenamedRestackedHiddenAndLocked();
     void autoKeyAnimatesAndUndoes();
     void timelineEditsKeyframesAndPlays();
     void scenesAreAddedOrderedAndDeleted();
@@ -184,28 +211,36 @@ void tst_SceneApp::screenshot(QWidget *pWidget, const QString &strName)
 
 SceneEditor *tst_SceneApp::createProject(const QString &strName, int nWidth, int nHeight)
 {
+    ContextAction *pNew = ActionManager::getAction(QStringLiteral("File.New"));
+    if (!pNew) {
+        QTest::qFail("There is no command File.New", __FILE__, __LINE__);
+        return nullptr;
+    }
     TestSupport::ModalAnswerer answerer;
+    bool bAnswered = false;
     answerer.answerWith([&](QWidget *pWidget) {
         auto *pDialog = qobject_cast<NewSceneDialog *>(pWidget);
-        QVERIFY(pDialog);
+        QVERIFY2(pDialog, qPrintable(QStringLiteral("File.New showed a %1").arg(pWidget->metaObject()->className())));
         pDialog->setFolder(m_pDir->path());
         pDialog->setProjectName(strName);
         pDialog->setStage(nWidth, nHeight, 30, false);
         screenshot(pDialog, QStringLiteral("new-project"));
         pDialog->accept();
+        bAnswered = true;
     });
-    ActionManager::getAction(QStringLiteral("File.New"))->getAction()->trigger();
-    answerer.waitForAnswers(1);
+    pNew->getAction()->trigger();
+    if (!answerer.waitForAnswers(1) || !bAnswered) {
+        QTest::qFail("File.New did not ask for the new project with its dialog", __FILE__, __LINE__);
+        return nullptr;
+    }
     return activeEditor();
 }
 
 void tst_SceneApp::createEditSaveCloseAndReopen()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("first"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     SceneDocument *pDocument = pEditor->getSceneDocument();
     const QString strFile = m_pDir->filePath(QStringLiteral("first.zelto"));
     QCOMPARE(pDocument->getFileName(), strFile);
@@ -248,11 +283,9 @@ void tst_SceneApp::createEditSaveCloseAndReopen()
 
 void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("undo"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     SceneEditorWidget *pWidget = pEditor->getWidget();
     pWidget->addRectangle();
     pWidget->addEllipse();
@@ -283,8 +316,7 @@ void tst_SceneApp::undoAndRedoFollowTheFocusedEditor()
 
 void tst_SceneApp::undoIsNamedAndFieldsUndoFirst()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("named"));
     QVERIFY(pEditor);
     SceneEditorWidget *pWidget = pEditor->getWidget();
@@ -348,8 +380,7 @@ void tst_SceneApp::undoIsNamedAndFieldsUndoFirst()
 
 void tst_SceneApp::keyboardAddsMovesAndSwitches()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pA = createProject(QStringLiteral("keys a"));
     SceneEditor *pB = createProject(QStringLiteral("keys b"));
     QVERIFY(pA && pB);
@@ -391,8 +422,7 @@ void tst_SceneApp::keyboardAddsMovesAndSwitches()
 
 void tst_SceneApp::saveUndoAndTabsFollowTheProjectInFront()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pA = createProject(QStringLiteral("a"));
     SceneEditor *pB = createProject(QStringLiteral("b"));
     QVERIFY(pA && pB);
@@ -425,8 +455,7 @@ void tst_SceneApp::saveUndoAndTabsFollowTheProjectInFront()
 
 void tst_SceneApp::shortcutsHaveOneOwnerAndWork()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pA = createProject(QStringLiteral("a"));
     SceneEditor *pB = createProject(QStringLiteral("b"));
     QVERIFY(pA && pB);
@@ -476,11 +505,9 @@ void tst_SceneApp::shortcutsHaveOneOwnerAndWork()
 
 void tst_SceneApp::dragMovesAsOneUndoableStep()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("drag"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     SceneEditorWidget *pWidget = pEditor->getWidget();
     SceneDocument *pDocument = pEditor->getSceneDocument();
     pWidget->addRectangle();
@@ -489,21 +516,9 @@ void tst_SceneApp::dragMovesAsOneUndoableStep()
     QTRY_VERIFY(pView->isVisible());
     QCoreApplication::processEvents();
 
-    const QPoint from = pView->mapFromScene(before.center());
-    const QPoint to = pView->mapFromScene(before.center() + QPointF(100, 50));
-    QWidget *pViewport = pView->viewport();
-    QMouseEvent press(QEvent::MouseButtonPress, from, pViewport->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(pViewport, &press);
-    for (int i = 1; i <= 5; ++i) {
-        const QPoint pos = from + (to - from) * i / 5;
-        QMouseEvent move(QEvent::MouseMove, pos, pViewport->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(pViewport, &move);
-    }
-    QMouseEvent release(QEvent::MouseButtonRelease, to, pViewport->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(pViewport, &release);
+    // Away from the handles, which sit on the edges.
+    drag(pView->viewport(), pView->mapFromScene(before.center()),
+         pView->mapFromScene(before.center() + QPointF(100, 50)));
 
     QTRY_VERIFY(pDocument->project().m_lstScenes[0].lstItems.at(0).rect.topLeft() != before.topLeft());
     const QRectF after = pDocument->project().m_lstScenes[0].lstItems.at(0).rect;
@@ -521,10 +536,308 @@ void tst_SceneApp::dragMovesAsOneUndoableStep()
     QCOMPARE(pDocument->getUndoStack()->undoText(), QStringLiteral("Resize"));
 }
 
+void tst_SceneApp::handlesResizeAndRotate()
+{
+    SceneEditor *pEditor = createProject(QStringLiteral("handles"));
+    QVERIFY2(pEditor, "File.New opened no scene editor");
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    QUndoStack *pStack = pDocument->getUndoStack();
+    pWidget->addRectangle();
+    const auto item = [&]() { return pDocument->project().m_lstScenes[0].lstItems.at(0); };
+    const QRectF start = item().rect;
+    QGraphicsView *pView = pWidget->view();
+    QTRY_VERIFY(pView->isVisible());
+    QCoreApplication::processEvents();
+    const StageHandles &handles = pWidget->handles();
+    QVERIFY(handles.isVisible());
+    // Dragged to a place on the stage, or by stage pixels; the view at its own zoom.
+    const auto dragHandleTo = [&](StageHandles::Kind kind, const QPointF &to, Qt::KeyboardModifiers modifiers) {
+        drag(pView->viewport(), handles.viewPosition(kind, pView), pView->mapFromScene(to), modifiers);
+    };
+    const auto dragHandle = [&](StageHandles::Kind kind, const QPointF &by, Qt::KeyboardModifiers modifiers) {
+        dragHandleTo(kind, pView->mapToScene(handles.viewPosition(kind, pView)) + by, modifiers);
+    };
+    const auto rectText = [](const QRectF &rect) {
+        return QStringLiteral("%1, %2 %3 × %4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+    };
+    // Within what a screen pixel is on the stage, twice over around the centre.
+    const auto near = [](const QRectF &a, const QRectF &b) {
+        return qAbs(a.x() - b.x()) <= 4 && qAbs(a.y() - b.y()) <= 4 && qAbs(a.width() - b.width()) <= 4
+               && qAbs(a.height() - b.height()) <= 4;
+    };
+
+    // A corner: the opposite one stays.
+    dragHandle(StageHandles::BottomRight, QPointF(60, 40), Qt::NoModifier);
+    QVERIFY2(near(item().rect, start.adjusted(0, 0, 60, 40)), qPrintable(rectText(item().rect)));
+    QCOMPARE(pStack->undoText(), QStringLiteral("Resize"));
+    QCOMPARE(pStack->count(), 2);   // add, resize
+
+    // Shift keeps the aspect ratio; Alt resizes around the centre.
+    const QRectF resized = item().rect;
+    dragHandle(StageHandles::Right, QPointF(resized.width() / 2, 0), Qt::ShiftModifier);
+    QVERIFY2(near(item().rect, QRectF(resized.x(), resized.center().y() - resized.height() * 0.75,
+                                      resized.width() * 1.5, resized.height() * 1.5)),
+             qPrintable(rectText(item().rect)));
+    pStack->undo();
+    dragHandle(StageHandles::Top, QPointF(0, -30), Qt::AltModifier);
+    QVERIFY2(near(item().rect, resized.adjusted(0, -30, 0, 30)), qPrintable(rectText(item().rect)));
+    pStack->undo();
+
+    // The knob above turns it; Shift snaps to 15 degrees.
+    const QPointF centre = item().rect.center();
+    dragHandleTo(StageHandles::Rotate, centre + QPointF(200, 3), Qt::ShiftModifier);
+    QCOMPARE(item().dRotation, 90.0);
+    QCOMPARE(pStack->undoText(), QStringLiteral("Rotate"));
+    QCOMPARE(item().rect, resized);
+    // Turned, a side still stays where it was.
+    const QPoint leftSide = handles.viewPosition(StageHandles::Left, pView);
+    dragHandle(StageHandles::Right, QPointF(0, 50), Qt::NoModifier);   // the right side points down now
+    QVERIFY2(qAbs(item().rect.width() - (resized.width() + 50)) <= 4, qPrintable(rectText(item().rect)));
+    QVERIFY((handles.viewPosition(StageHandles::Left, pView) - leftSide).manhattanLength() <= 3);
+    pStack->undo();
+    pStack->undo();
+
+    // They keep their size on the screen at every zoom.
+    QGraphicsItem *pHandle = pView->itemAt(handles.viewPosition(StageHandles::TopLeft, pView));
+    QVERIFY(pHandle);
+    const QSizeF onScreen = pHandle->deviceTransform(pView->viewportTransform()).mapRect(pHandle->boundingRect()).size();
+    pView->scale(3, 3);
+    QCOMPARE(pHandle->deviceTransform(pView->viewportTransform()).mapRect(pHandle->boundingRect()).size(), onScreen);
+    pView->scale(1 / 3.0, 1 / 3.0);
+
+    // With Auto-Key, a drag later in the scene keys what it changed at the playhead.
+    pWidget->setAutoKey(true);
+    pWidget->setTime(1);
+    dragHandle(StageHandles::BottomRight, QPointF(30, 30), Qt::NoModifier);
+    QCOMPARE(item().tracks[SceneItem::Width].size(), 2);
+    QCOMPARE(item().tracks[SceneItem::Height].size(), 2);
+    QVERIFY(item().tracks[SceneItem::X].isEmpty() && item().tracks[SceneItem::Rotation].isEmpty());
+    QCOMPARE(item().valueAt(SceneItem::Width, 0).toDouble(), resized.width());
+    pStack->undo();
+    QVERIFY(!item().isAnimated());
+}
+
+void tst_SceneApp::clipboardCarriesItemsBetweenProjects()
+{
+    SceneEditor *pFrom = createProject(QStringLiteral("copy from"));
+    SceneEditor *pTo = createProject(QStringLiteral("paste into"));
+    QVERIFY2(pFrom && pTo, "File.New opened no scene editor");
+    SceneEditorWidget *pSource = pFrom->getWidget();
+    SceneEditorWidget *pTarget = pTo->getWidget();
+    SceneDocument *pTargetDocument = pTo->getSceneDocument();
+    const auto items = [](SceneEditor *pEditor) { return pEditor->getSceneDocument()->project().m_lstScenes[0].lstItems; };
+    const auto focus = [&](SceneEditorWidget *pWidget) {
+        m_pWindow->findChild<QMdiArea *>()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(pWidget->parentWidget()));
+        pWidget->view()->setFocus();
+        QTRY_VERIFY(pWidget->view()->hasFocus());
+        QCoreApplication::processEvents();
+    };
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+
+    // An image and an animated, named ellipse.
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    const QString strImage = m_pDir->filePath(QStringLiteral("blue.png"));
+    QVERIFY(image.save(strImage));
+    QVERIFY(pSource->addImageFile(strImage));
+    pSource->addEllipse();
+    pSource->renameItem(QStringLiteral("item2"), QStringLiteral("Ball"));
+    pSource->setAutoKey(true);
+    pSource->setTime(1);
+    pSource->selectIds({QStringLiteral("item2")});
+    pSource->moveSelected(50, 0);
+    pSource->selectAll();
+    focus(pSource);
+    TRIGGER("Edit.Copy");
+    const QMimeData *pData = QApplication::clipboard()->mimeData();
+    QVERIFY(pData->hasFormat(QLatin1String(SceneClipboard::s_mimeType)));
+    QCOMPARE(pData->text(), QStringLiteral("item1 (Image)\nBall (Ellipse)"));
+
+    // Into the other project, beside what it has: new ids, 10 px away, with
+    // the keyframes and the image; one step.
+    pTarget->addRectangle();
+    focus(pTarget);
+    TRIGGER("Edit.Paste");
+    QCOMPARE(items(pTo).size(), 3);
+    const SceneItem pastedImage = items(pTo).at(1), pastedBall = items(pTo).at(2);
+    QCOMPARE(pastedImage.strId, QStringLiteral("item2"));
+    QCOMPARE(pastedBall.strId, QStringLiteral("item3"));
+    QCOMPARE(pastedBall.strName, QStringLiteral("Ball"));
+    QCOMPARE(pastedImage.rect, items(pFrom).at(0).rect.translated(10, 10));
+    QCOMPARE(pastedBall.valueAt(SceneItem::X, 1).toDouble(), items(pFrom).at(1).valueAt(SceneItem::X, 1).toDouble() + 10);
+    QCOMPARE(pTargetDocument->project().m_mapImages.value(pastedImage.strImage),
+             pFrom->getSceneDocument()->project().m_mapImages.value(items(pFrom).at(0).strImage));
+    QCOMPARE(pTarget->selectedIds(), (QStringList{QStringLiteral("item2"), QStringLiteral("item3")}));
+    QCOMPARE(pTargetDocument->getUndoStack()->undoText(), QStringLiteral("Paste"));
+    pTargetDocument->getUndoStack()->undo();
+    QCOMPARE(items(pTo).size(), 1);
+    pTargetDocument->getUndoStack()->redo();
+
+    // Duplicate is copy and paste at once, and leaves the clipboard alone.
+    const QByteArray clipboard = QApplication::clipboard()->mimeData()->data(QLatin1String(SceneClipboard::s_mimeType));
+    pTarget->selectIds({QStringLiteral("item3")});
+    TRIGGER("Edit.Duplicate");
+    QCOMPARE(items(pTo).size(), 4);
+    QCOMPARE(items(pTo).at(3).rect, pastedBall.rect.translated(10, 10));
+    QCOMPARE(pTargetDocument->getUndoStack()->undoText(), QStringLiteral("Duplicate"));
+    QCOMPARE(QApplication::clipboard()->mimeData()->data(QLatin1String(SceneClipboard::s_mimeType)), clipboard);
+
+    // Cut takes them away in one step.
+    focus(pSource);
+    pSource->selectAll();
+    TRIGGER("Edit.Cut");
+    QVERIFY(items(pFrom).isEmpty());
+    QCOMPARE(pFrom->getSceneDocument()->getUndoStack()->undoText(), QStringLiteral("Cut"));
+
+    // Anything else is refused with a message and changes nothing.
+    focus(pTarget);
+    SceneProject tooLarge;
+    SceneItem picture;
+    picture.strId = QStringLiteral("item1");
+    picture.type = SceneItem::Image;
+    picture.rect = QRectF(0, 0, 10, 10);
+    picture.strImage = tooLarge.addImage("P5\n9000 9000\n255\n" + QByteArray(64, '\0'), QStringLiteral("pgm"));
+    tooLarge.m_lstScenes[0].lstItems = {picture};
+    QString strError;
+    const struct {
+        QByteArray data;
+        QString strMessage;
+    } refused[] = {
+        {QByteArray(), QStringLiteral("The clipboard holds nothing that can be pasted into a scene.")},
+        {QByteArray("damaged"), QStringLiteral("The items on the clipboard cannot be pasted: ")},
+        {tooLarge.toPack(&strError), QStringLiteral("too large (9000 × 9000 pixels)")},
+    };
+    const int nSteps = pTargetDocument->getUndoStack()->count();
+    for (const auto &payload : refused) {
+        auto *pRefused = new QMimeData;
+        pRefused->setText(QStringLiteral("plain words"));
+        if (!payload.data.isEmpty())
+            pRefused->setData(QLatin1String(SceneClipboard::s_mimeType), payload.data);
+        QApplication::clipboard()->setMimeData(pRefused);
+        TRIGGER("Edit.Paste");
+        QVERIFY2(m_pWindow->statusBar()->currentMessage().contains(payload.strMessage),
+                 qPrintable(m_pWindow->statusBar()->currentMessage()));
+        QCOMPARE(pTargetDocument->getUndoStack()->count(), nSteps);
+    }
+}
+
+void tst_SceneApp::itemsAreRenamedRestackedHiddenAndLocked()
+{
+    SceneEditor *pEditor = createProject(QStringLiteral("items"));
+    QVERIFY2(pEditor, "File.New opened no scene editor");
+    SceneEditorWidget *pWidget = pEditor->getWidget();
+    SceneDocument *pDocument = pEditor->getSceneDocument();
+    QUndoStack *pStack = pDocument->getUndoStack();
+    pWidget->addRectangle();
+    pWidget->addEllipse();
+    pWidget->addText();
+    const auto items = [&]() { return pDocument->project().m_lstScenes[0].lstItems; };
+    const auto order = [&]() {
+        QStringList lstIds;
+        for (const SceneItem &item : items())
+            lstIds.append(item.strId);
+        return lstIds.join(QLatin1Char(' '));
+    };
+    QGraphicsView *pView = pWidget->view();
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+    pView->setFocus();
+    QTRY_VERIFY(pView->hasFocus());
+    TestSupport::ModalAnswerer answerer;
+    const auto answerName = [&](const QString &strName) {
+        answerer.answerWith([strName](QWidget *pDialog) {
+            auto *pInput = qobject_cast<QInputDialog *>(pDialog);
+            QVERIFY(pInput);
+            pInput->setTextValue(strName);
+            pInput->accept();
+        });
+    };
+
+    // F2, and a double click on the item's row, rename it.
+    pWidget->selectIds({QStringLiteral("item1")});
+    answerName(QStringLiteral("Ground"));
+    QTest::keyClick(pView, Qt::Key_F2);
+    QVERIFY(answerer.waitForAnswers(1));
+    QCOMPARE(items().at(0).strName, QStringLiteral("Ground"));
+    QCOMPARE(pStack->undoText(), QStringLiteral("Rename Item"));
+    TimelineView *pTimeline = pWidget->timeline()->view();
+    const QPoint ballRow = pTimeline->diamondCenter(QStringLiteral("item2"), -1, 0) + QPoint(-120, 0);
+    QVERIFY(ballRow.x() > 0);
+    answerName(QStringLiteral("Ball"));
+    QTest::mouseDClick(pTimeline->viewport(), Qt::LeftButton, Qt::NoModifier, ballRow);
+    QVERIFY(answerer.waitForAnswers(2));
+    QCOMPARE(items().at(1).strName, QStringLiteral("Ball"));
+
+    // The stacking keys move the selection through the order, back to front.
+    pWidget->selectIds({QStringLiteral("item1")});
+    m_pWindow->activateWindow();   // the dialogs took it away
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+    pView->setFocus();
+    QTRY_VERIFY(pView->hasFocus());
+    const struct {
+        QKeySequence key;
+        const char *pOrder;
+        const char *pStep;
+    } steps[] = {
+        {QKeySequence(QStringLiteral("Ctrl+Shift+]")), "item2 item3 item1", "Bring to Front"},
+        {QKeySequence(QStringLiteral("Ctrl+[")), "item2 item1 item3", "Send Backward"},
+        {QKeySequence(QStringLiteral("Ctrl+Shift+[")), "item1 item2 item3", "Send to Back"},
+        {QKeySequence(QStringLiteral("Ctrl+]")), "item2 item1 item3", "Bring Forward"},
+    };
+    for (const auto &step : steps) {
+        QTest::keySequence(pView, step.key);
+        QTRY_COMPARE(order(), QString::fromLatin1(step.pOrder));
+        QCOMPARE(pStack->undoText(), QString::fromLatin1(step.pStep));
+    }
+    QCOMPARE(ActionManager::getAction(QStringLiteral("Scene.Rename"))->getKeySequence(), QKeySequence(Qt::Key_F2));
+
+    // The eye on a row (37 px before the time 0) hides the item in the
+    // editor; the page still has it.
+    QTest::mouseClick(pTimeline->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      pTimeline->diamondCenter(QStringLiteral("item3"), -1, 0) + QPoint(-37, 0));
+    QVERIFY(items().at(2).bHidden);
+    QCOMPARE(pStack->undoText(), QStringLiteral("Hide"));
+    QGraphicsItem *pShown = pView->itemAt(pView->mapFromScene(items().at(2).rect.center()));
+    QVERIFY(!pShown || pShown->topLevelItem()->data(0).toString() != QLatin1String("item3"));
+    const QString strHtml = m_pDir->filePath(QStringLiteral("items.html"));
+    QVERIFY(m_pHandler->exportToFile(strHtml));
+    QFile html(strHtml);
+    QVERIFY(html.open(QIODevice::ReadOnly));
+    QVERIFY(html.readAll().contains("s1-item3"));
+
+    // Locked from the item's menu, it can no longer be selected on the stage.
+    QMenu menu;
+    pWidget->fillItemMenu(&menu, QStringLiteral("item1"));
+    QAction *pLock = nullptr;
+    for (QAction *pAction : menu.actions()) {
+        if (pAction->text() == QLatin1String("Lock"))
+            pLock = pAction;
+    }
+    QVERIFY2(pLock, "The item's menu has no Lock");
+    pLock->trigger();
+    QVERIFY(items().at(1).bLocked);
+    QCOMPARE(pStack->undoText(), QStringLiteral("Lock"));
+    pWidget->selectIds({});
+    // Where no other item lies under it.
+    QTest::mouseClick(pView->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      pView->mapFromScene(items().at(1).rect.topLeft() + QPointF(4, 4)));
+    QVERIFY(pWidget->selectedIds().isEmpty());
+    pWidget->selectAll();
+    QCOMPARE(pWidget->selectedIds(), QStringList{QStringLiteral("item2")});
+
+    // Names, order, hidden and locked are saved.
+    TRIGGER("File.Save");
+    SceneProject saved;
+    QString strError;
+    QVERIFY2(saved.load(m_pDir->filePath(QStringLiteral("items.zelto")), &strError), qPrintable(strError));
+    QVERIFY(saved.m_lstScenes[0].lstItems == items());
+}
+
 void tst_SceneApp::autoKeyAnimatesAndUndoes()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("autokey"));
     QVERIFY(pEditor);
     SceneEditorWidget *pWidget = pEditor->getWidget();
@@ -544,7 +857,7 @@ void tst_SceneApp::autoKeyAnimatesAndUndoes()
     pWidget->moveSelected(100, 0);
     QCOMPARE(pDocument->getUndoStack()->undoText(), QStringLiteral("Move"));
     QCOMPARE(item().tracks[SceneItem::X].size(), 2);
-    QVERIFY(item().tracks[SceneItem::Y].isEmpty());
+    QCOMPARE(item().tracks[SceneItem::Y].size(), 2);   // position is keyed as one
     QCOMPARE(item().valueAt(SceneItem::X, 0).toDouble(), start.x() + 10);
     QCOMPARE(item().valueAt(SceneItem::X, 1).toDouble(), start.x() + 60);
     QCOMPARE(pWidget->view()->scene()->selectedItems().value(0)->pos().x(), start.x() + 110);
@@ -553,10 +866,11 @@ void tst_SceneApp::autoKeyAnimatesAndUndoes()
     // one that is not changes everywhere.
     pWidget->setAutoKey(false);
     pWidget->setTime(4);
-    pWidget->setSelectedGeometry(QRectF(start.x() + 200, start.y() + 5, start.width(), start.height()));
+    pWidget->setSelectedGeometry(QRectF(start.x() + 200, start.y(), start.width(), start.height() + 5));
     QCOMPARE(item().tracks[SceneItem::X].size(), 3);
-    QVERIFY(item().tracks[SceneItem::Y].isEmpty());
-    QCOMPARE(item().rect.y(), start.y() + 5);
+    QCOMPARE(item().tracks[SceneItem::Y].size(), 3);
+    QVERIFY(item().tracks[SceneItem::Height].isEmpty());
+    QCOMPARE(item().rect.height(), start.height() + 5);
 
     // Each change is one step back.
     pDocument->getUndoStack()->undo();
@@ -569,8 +883,7 @@ void tst_SceneApp::autoKeyAnimatesAndUndoes()
 
 void tst_SceneApp::timelineEditsKeyframesAndPlays()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("timeline"));
     QVERIFY(pEditor);
     SceneEditorWidget *pWidget = pEditor->getWidget();
@@ -627,8 +940,7 @@ void tst_SceneApp::timelineEditsKeyframesAndPlays()
 
 void tst_SceneApp::scenesAreAddedOrderedAndDeleted()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("scenes"));
     QVERIFY(pEditor);
     SceneEditorWidget *pWidget = pEditor->getWidget();
@@ -719,8 +1031,7 @@ void tst_SceneApp::newProjectDialogValidates()
 
 void tst_SceneApp::restoredProjectOffersRevert()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.Open_Project")))
-        QSKIP("The main window cannot open projects yet");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.Open_Project")), "The main window cannot open projects");
     // A project with unsaved work in its backup, as a crash leaves it.
     const QString strFile = m_pDir->filePath(QStringLiteral("restored.zelto"));
     {
@@ -752,11 +1063,9 @@ void tst_SceneApp::restoredProjectOffersRevert()
 
 void tst_SceneApp::closingTheSubwindowAsksToSave()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("ask"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     pEditor->getWidget()->addRectangle();
     QMdiSubWindow *pSubWindow = m_pWindow->findChild<QMdiArea *>()->subWindowList().value(0);
     QVERIFY(pSubWindow);
@@ -778,8 +1087,7 @@ void tst_SceneApp::closingTheSubwindowAsksToSave()
 
 void tst_SceneApp::imagesTravelWithTheProject()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("pictures"));
     QVERIFY(pEditor);
     QImage image(40, 20, QImage::Format_RGB32);
@@ -819,11 +1127,9 @@ void tst_SceneApp::imagesTravelWithTheProject()
 
 void tst_SceneApp::exportAndPreview()
 {
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("export"));
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     pEditor->getWidget()->addRectangle();
     pEditor->getWidget()->addText();
     const QString strHtml = m_pDir->filePath(QStringLiteral("export.html"));
@@ -890,8 +1196,7 @@ void tst_SceneApp::aboutAndUpdateCheck()
 void tst_SceneApp::shortcutSurvivesRestart()
 {
     const QString strId = QStringLiteral("File.Export_To_HTML5");
-    if (!ActionManager::getAction(strId))
-        QSKIP("The main window has no export command yet");
+    QVERIFY2(ActionManager::getAction(strId), "The main window has no export command");
     const QKeySequence shortcut(QStringLiteral("Ctrl+Shift+H"));
     TestSupport::ModalAnswerer answerer;
     answerer.answerWith([&](QWidget *pWidget) {
@@ -975,11 +1280,9 @@ void tst_SceneApp::preferencesChangeBackupAndBreakpoints()
     QCOMPARE(DocumentManager::getHBreakpoints(), (QList<QPair<int, bool>>{{500, true}, {900, false}}));
     QCOMPARE(ICore::settings()->value(QStringLiteral("Designer/ShowBreakpoints")).toBool(), true);
 
-    if (!ActionManager::getAction(QStringLiteral("File.New")))
-        QSKIP("The main window has no command File.New");
+    QVERIFY2(ActionManager::getAction(QStringLiteral("File.New")), "The main window has no command File.New");
     SceneEditor *pEditor = createProject(QStringLiteral("guides"), 1000, 700);
-    if (!pEditor)
-        return;
+    QVERIFY2(pEditor, "File.New opened no scene editor");
     QCOMPARE(pEditor->getWidget()->guideCount(), 2);   // 500 wide, 300 high; 900 is off
 
     dialog.breakpointsPage()->resetToDefaults();

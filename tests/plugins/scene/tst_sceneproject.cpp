@@ -7,6 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -25,6 +28,7 @@ class tst_SceneProject : public QObject
 private slots:
     void jsonRoundTrip();
     void formatOneOpensAsOneSceneWithoutKeyframes();
+    void itemsWithoutNamesOrFlagsReadAndWriteAsBefore();
     void transparentColoursSurviveSaving();
     void invalidFilesAreRefused_data();
     void invalidFilesAreRefused();
@@ -96,6 +100,9 @@ void tst_SceneProject::jsonRoundTrip()
     second.strName = QStringLiteral("Zweite Szene");
     second.dDuration = 2.5;
     SceneItem item = project.m_lstScenes[0].lstItems.at(0);
+    item.strName = QStringLiteral("Ball \"one\"");
+    item.bHidden = true;
+    item.bLocked = true;
     item.dRotation = 45;
     item.dOpacity = 0.25;
     Keyframe start, end;
@@ -151,6 +158,31 @@ void tst_SceneProject::formatOneOpensAsOneSceneWithoutKeyframes()
     }
     QCOMPARE(project.m_lstScenes[0].lstItems.at(0).rect, QRectF(10, 20, 200, 100));
     QCOMPARE(project.m_lstScenes[0].lstItems.at(1).strText, QStringLiteral("Hello"));
+}
+
+void tst_SceneProject::itemsWithoutNamesOrFlagsReadAndWriteAsBefore()
+{
+    const QByteArray json = R"({"format": 2, "stage": {"width": 640, "height": 360, "fps": 24},
+        "scenes": [{"name": "Intro", "duration": 4, "items": [
+            {"id": "item1", "type": "rectangle", "x": 10, "y": 20, "width": 200, "height": 100},
+            {"id": "item2", "type": "ellipse", "x": 40, "y": 30, "width": 20, "height": 10}]}]})";
+    SceneProject project;
+    QString strError;
+    QVERIFY2(project.fromJson(json, &strError), qPrintable(strError));
+    const QList<SceneItem> &lstItems = project.m_lstScenes[0].lstItems;
+    QCOMPARE(lstItems.size(), 2);
+    QCOMPARE(lstItems.at(1).strId, QStringLiteral("item2"));   // stacking: the file's order
+    for (const SceneItem &item : lstItems) {
+        QVERIFY(item.strName.isEmpty() && !item.bHidden && !item.bLocked);
+        QCOMPARE(item.displayName(), item.strId);
+    }
+    // Written back, the items gain none of the keys, so older versions read them as before.
+    const QJsonArray items = QJsonDocument::fromJson(project.toJson()).object().value(QStringLiteral("scenes"))
+                                 .toArray().at(0).toObject().value(QStringLiteral("items")).toArray();
+    for (const QJsonValue &item : items) {
+        for (const char *pKey : {"name", "hidden", "locked"})
+            QVERIFY2(!item.toObject().contains(QLatin1String(pKey)), pKey);
+    }
 }
 
 void tst_SceneProject::transparentColoursSurviveSaving()
