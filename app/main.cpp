@@ -1,4 +1,5 @@
 #include "extensionsystem/platform.h"
+#include "extensionsystem/pluginargumentdescription.h"
 #include "extensionsystem/pluginmanager.h"
 #include "extensionsystem/plugininfo.h"
 #include "extensionsystem/singleinstance.h"
@@ -16,12 +17,15 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 
+using ExtensionSystem::PluginArgumentDescription;
 using ExtensionSystem::PluginManager;
 using ExtensionSystem::SingleInstance;
 
@@ -40,7 +44,10 @@ struct Options
     bool newInstance = false;
     bool help = false;
     bool version = false;
-    QStringList pluginOptions;  // unknown "-options", for the plug-ins of a running instance
+    QStringList pluginOptions;  // the plug-ins' options, each with its parameters, in order
+    QString windowlessOption;   // an option that runs instead of the application...
+    QStringList windowlessParameters;   // ...and its parameters
+    QStringList unknown;        // options nobody declares (collected when not strict)
     QStringList files;
     QString error;
 };
@@ -59,7 +66,40 @@ const char Usage[] =
     "  -help                   print this text and exit\n"
     "  --                      everything after it is a file name\n";
 
-Options parseOptions(const QStringList &arguments)
+// "<project> <page>" for the parameter "project page".
+QString parameterSynopsis(const PluginArgumentDescription &option)
+{
+    QStringList words = option.parameter.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (QString &word : words)
+        word = QLatin1Char('<') + word + QLatin1Char('>');
+    return words.join(QLatin1Char(' '));
+}
+
+// The host's options, then every plug-in's as its metadata declares it.
+QString usage(const QVector<PluginArgumentDescription> &plugins)
+{
+    QString text = QString::fromLatin1(Usage);
+    if (plugins.isEmpty())
+        return text;
+    text += QStringLiteral("\nOptions of the plug-ins:\n");
+    for (const PluginArgumentDescription &option : plugins) {
+        const QString synopsis = (option.name + QLatin1Char(' ') + parameterSynopsis(option)).trimmed();
+        const QString description = option.description + QStringLiteral(" (") + option.pluginName + QLatin1Char(')');
+        // The host's column for descriptions, or a line of its own when the synopsis is wider.
+        text += QStringLiteral("  ") + synopsis;
+        text += synopsis.size() <= 22 ? QString(24 - synopsis.size(), QLatin1Char(' '))
+                                      : QLatin1Char('\n') + QString(26, QLatin1Char(' '));
+        text += description + QLatin1Char('\n');
+    }
+    return text;
+}
+
+// Splits the command line into the host's options, the plug-ins' options
+// (as the plug-ins declare them) and the files. Strict: an option nobody
+// declares is an error. Otherwise it is collected and passed over, as Qt's
+// own options (-style, -platform) are before the application object took
+// them out.
+Options parseOptions(const QStringList &arguments, const QVector<PluginArgumentDescription> &plugins, bool strict)
 {
     Options options;
     bool onlyFiles = false;
@@ -92,10 +132,93 @@ Options parseOptions(const QStringList &arguments)
         } else if (name == QLatin1String("version")) {
             options.version = true;
         } else {
-            options.pluginOptions.append(argument);
+            const auto declared = std::find_if(plugins.cbegin(), plugins.cend(), [&name](const PluginArgumentDescription &option) {
+                return option.name == QLatin1Char('-') + name;
+            });
+            if (declared == plugins.cend()) {
+                if (strict) {
+                    options.error = QStringLiteral("Unknown option: %1").arg(argument.left(200));
+                    return options;
+                }
+                options.unknown.append(argument);
+                continue;
+            }
+            const int count = declared->parameterCount();
+            if (i + count >= arguments.size()) {
+                options.error = QStringLiteral("The option %1 needs %2.").arg(declared->name, parameterSynopsis(*declared));
+                return options;
+            }
+            const QStringList parameters = arguments.mid(i + 1, count);
+            i += count;
+            if (!declared->withoutWindow) {
+                options.pluginOptions << declared->name << parameters;
+            } else if (options.windowlessOption.isEmpty()) {
+                options.windowlessOption = declared->name;
+                options.windowlessParameters = parameters;
+            } else {
+                options.error = QStringLiteral("The options %1 and %2 cannot run together.")
+                                    .arg(options.windowlessOption, declared->name);
+                return options;
+            }
         }
     }
+    // It runs instead of the application: nothing would open the files.
+    if (strict && !options.windowlessOption.isEmpty() && !(options.files.isEmpty() && options.pluginOptions.isEmpty()))
+        options.error = QStringLiteral("The option %1 runs on its own, without files or other options of plug-ins.")
+                            .arg(options.windowlessOption);
     return options;
+}
+
+// The plug-in folders the options name, or the application's own.
+QStringList pluginFolders(const Options &options, const QString &applicationFolder)
+{
+    return options.pluginPaths.isEmpty() ? QStringList(applicationFolder + QStringLiteral("/plugins"))
+                                         : options.pluginPaths;
+}
+
+// The folder of the running executable, before an application object exists
+// to say it.
+QString executableFolder(const char *argv0)
+{
+#ifdef Q_OS_LINUX
+    const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (!executable.isEmpty())
+        return QFileInfo(executable).absolutePath();
+#endif
+    QString program = QString::fromLocal8Bit(argv0);
+    if (!program.contains(QLatin1Char('/')) && !program.contains(QLatin1Char('\\')))
+        program = QStandardPaths::findExecutable(program);
+    return QFileInfo(QFileInfo(program).canonicalFilePath()).absolutePath();
+}
+
+// Whether this run ends without a window: it runs an option of a plug-in that
+// needs none, only prints (-help, -version, a mistake on the command line),
+// or names options nobody may know while there is no display to show a
+// window on. Qt must then use its offscreen platform, chosen before the
+// application object exists, so no display is needed.
+bool endsWithoutWindow(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const Options hostOnly = parseOptions(arguments, {}, false);
+    Options options = hostOnly;
+    if (!hostOnly.unknown.isEmpty()) {
+        const QVector<PluginArgumentDescription> plugins =
+            PluginManager::argumentDescriptions(pluginFolders(hostOnly, executableFolder(argv[0])));
+        options = parseOptions(arguments, plugins, false);
+    }
+    if (options.help || options.version || !options.error.isEmpty() || !options.windowlessOption.isEmpty())
+        return true;
+    // Qt's own options (-style) look unknown here; without a display the run
+    // ends with the refusal, or with saying there is no display.
+#ifdef Q_OS_LINUX
+    const bool noDisplay = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+                           && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return noDisplay && !options.unknown.isEmpty();
+#else
+    return false;
+#endif
 }
 
 bool guiPossible()
@@ -197,6 +320,9 @@ int main(int argc, char *argv[])
     // Qt 6 always draws pixmaps at the screen's pixel ratio.
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
 #endif
+    const bool withoutWindow = endsWithoutWindow(argc, argv);
+    if (withoutWindow)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // Ended by the system or the terminal, it still shuts down the usual way:
     // the plug-ins keep unsaved work and remove what they made.
@@ -206,13 +332,21 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(ZELTO_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/images/app_icon.ico")));
 
-    const Options options = parseOptions(QCoreApplication::arguments());
+    // The plug-ins' declarations are read (without loading the plug-ins)
+    // only when the command line needs them.
+    const QStringList arguments = QCoreApplication::arguments();
+    const Options hostOnly = parseOptions(arguments, {}, false);
+    const QStringList pluginPaths = pluginFolders(hostOnly, QCoreApplication::applicationDirPath());
+    QVector<PluginArgumentDescription> pluginArguments;
+    if (!hostOnly.unknown.isEmpty() || hostOnly.help)
+        pluginArguments = PluginManager::argumentDescriptions(pluginPaths);
+    const Options options = parseOptions(arguments, pluginArguments, true);
     if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "%s\n\n%s", qPrintable(options.error), Usage);
+        std::fprintf(stderr, "%s: %s\n\n%s", AppTitle, qPrintable(options.error), qPrintable(usage(pluginArguments)));
         return 2;
     }
     if (options.help) {
-        std::printf("%s", Usage);
+        std::printf("%s", qPrintable(usage(pluginArguments)));
         return 0;
     }
     if (options.version) {
@@ -220,9 +354,30 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    // Only Qt's own options were unknown, and there is no display for the window.
+    if (withoutWindow && options.windowlessOption.isEmpty()) {
+        std::fprintf(stderr, "%s: There is no display to show the window on.\n", AppTitle);
+        return 1;
+    }
+
     PluginManager pluginManager;
     if (!options.settingsPath.isEmpty())
         PluginManager::setSettingsPath(options.settingsPath);
+    PluginManager::setPluginPaths(pluginPaths);
+
+    // Instead of the application: no window, no hand-over to a running
+    // instance and nothing of an open instance's state touched.
+    if (!options.windowlessOption.isEmpty()) {
+        installTranslators(app);
+        QString error;
+        const bool ok = PluginManager::runWithoutWindow(options.windowlessOption, options.windowlessParameters, &error);
+        PluginManager::shutdown();
+        if (!ok) {
+            std::fprintf(stderr, "%s: %s\n", AppTitle, qPrintable(error));
+            return 1;
+        }
+        return 0;
+    }
 
     SingleInstance instance(SingleInstance::serverNameFor(PluginManager::settingsPath()));
     if (!options.newInstance) {
@@ -245,14 +400,8 @@ int main(int argc, char *argv[])
 
     installTranslators(app);
 
-    if (!options.pluginOptions.isEmpty())
-        qWarning("%s", qPrintable(QStringLiteral("Unknown options ignored: %1")
-                                      .arg(options.pluginOptions.join(QLatin1Char(' ')))));
+    PluginManager::setPluginOptions(options.pluginOptions);
     PluginManager::setArguments(options.files);
-    PluginManager::setPluginPaths(options.pluginPaths.isEmpty()
-                                      ? QStringList(QCoreApplication::applicationDirPath()
-                                                    + QStringLiteral("/plugins"))
-                                      : options.pluginPaths);
     PluginManager::setProfilingEnabled(options.profile);
     PluginManager::loadPlugins();
 

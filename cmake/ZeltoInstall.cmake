@@ -73,6 +73,8 @@ set(ZELTO_SDK_HEADERS
     core/updater/qsimpleupdater.h
     extensionsystem/extensionsystem_global.h
     extensionsystem/iplugin.h
+    # For plug-ins with command-line options that run without the window.
+    extensionsystem/iwindowlesscommand.h
     extensionsystem/pluginmanager.h
     # PluginManager hands out PluginInfo records (loadQueue(), plugins()).
     extensionsystem/plugininfo.h

@@ -21,6 +21,12 @@ class CORE_EXPORT ICore : public QObject
     friend class MainWindow;
 
 public:
+    /** What the application shows when it starts without a restart of its own asking for more. */
+    enum StartupAction {
+        ShowWelcomePage,     ///< The welcome page; the default.
+        ReopenLastSession    ///< The projects that were open when the application last quit.
+    };
+
     /** Clears the instance and main window pointers; only the main window destroys it. */
     ~ICore() override;
 
@@ -34,6 +40,15 @@ public:
      * The objects belong to the host and live as long as it; never delete them.
      */
     static QSettings *settings(QSettings::Scope scope = QSettings::UserScope);
+    /**
+     * What the next start shows: the user's choice under Preferences >
+     * General, kept in the user settings ("Zelto/OnStartup"). A restart the
+     * application asks for itself (a new language) reopens the projects
+     * whatever the choice.
+     */
+    static StartupAction startupAction();
+    /** Stores @p action for the next start; written to disk with the other settings. */
+    static void setStartupAction(StartupAction action);
 
 public slots:
     /**

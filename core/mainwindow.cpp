@@ -41,6 +41,7 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QNetworkProxyFactory>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -60,6 +61,25 @@ Q_LOGGING_CATEGORY(lcTempFolder, "zelto.core.tempfolder")
 // can have made it, put anything in it or be handed our files through it,
 // and closing one instance never touches the files of another.
 static const char s_tempDirPrefix[] = "Zelto-Rideved-";
+
+// A tool tip wraps at spaces and hyphens only: a long name without them would
+// run off the screen. A zero-width space after each folder and every so many
+// characters lets it wrap there.
+static QString wrappableToolTip(const QString &strText)
+{
+    const int nLongestRun = 60;
+    QString strWrappable;
+    int nRun = 0;
+    for (const QChar c : strText) {
+        strWrappable += c;
+        nRun = c.isSpace() || c == QLatin1Char('-') ? 0 : nRun + 1;
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || nRun >= nLongestRun) {
+            strWrappable += QChar(0x200B);
+            nRun = 0;
+        }
+    }
+    return strWrappable;
+}
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -126,6 +146,21 @@ MainWindow::MainWindow(QWidget *parent)
         font.setBold(true);
         pTabBar->setFont(font);
         pTabBar->setDrawBase(false);
+        // A long project name shares the bar with the others: the tab keeps
+        // the name's start and end, and its tool tip the whole path.
+        pTabBar->setElideMode(Qt::ElideMiddle);
+        pTabBar->setStyleSheet(QStringLiteral("QTabBar::tab { max-width: 24em; }"));
+        connect(this, &MainWindow::updateWindowFilePath, pTabBar, [this, pTabBar]() {
+            if (!d->m_pMdiArea)
+                return;
+            // The work area keeps one tab per subwindow, in the order they were made.
+            const QList<QMdiSubWindow *> lstWindows = d->m_pMdiArea->subWindowList(QMdiArea::CreationOrder);
+            for (int i = 0; i < pTabBar->count() && i < lstWindows.size(); ++i) {
+                const QString strPath = lstWindows.at(i)->windowFilePath();
+                pTabBar->setTabToolTip(i, wrappableToolTip(QDir::toNativeSeparators(
+                                              strPath.isEmpty() ? lstWindows.at(i)->windowTitle() : strPath)));
+            }
+        });
     }
 
     // The frameless window's own title bar; it also carries the notification bar.
@@ -200,16 +235,20 @@ bool MainWindow::init(QString *)
 void MainWindow::extensionsInitialized()
 {
     createBorders();
-    // The frameless window has no size of its own yet: give it a comfortable
+    // Where the window was at the last quit, maximised or not. Else the
+    // frameless window has no size of its own yet: give it a comfortable
     // share of the screen, centred, so it also looks right where no window
     // manager honours the maximised state.
-    if (QScreen *pScreen = QGuiApplication::primaryScreen()) {
-        const QRect available = pScreen->availableGeometry();
-        resize(available.size() * 3 / 4);
-        move(available.center() - rect().center());
+    const bool bRestored = restoreWindowGeometry();
+    if (!bRestored) {
+        if (QScreen *pScreen = QGuiApplication::primaryScreen()) {
+            const QRect available = pScreen->availableGeometry();
+            resize(available.size() * 3 / 4);
+            move(available.center() - rect().center());
+        }
     }
     show();
-    if (IsFirstRun())
+    if (!bRestored && IsFirstRun())
         setWindowState(Qt::WindowMaximized);
     // Command-line projects open once the event loop runs.
     QTimer::singleShot(0, this, &MainWindow::openFilesPassedAsArguments);
@@ -217,9 +256,12 @@ void MainWindow::extensionsInitialized()
 
 void MainWindow::aboutToShutdown()
 {
-    // Documents still open here were never closed: the application was told
-    // to end (SIGTERM, say). Their work goes to their backups, and the
-    // settings are kept, as a close would have done.
+    // Ended without the window's close (the event loop was told to quit, or
+    // the system sent SIGTERM): what is still open is what the user had
+    // open. Its work goes to the backups, and the settings are kept, as a
+    // close would have done.
+    if (!d->m_bSessionSaved)
+        saveSession();
     DocumentManager::backUpModifiedDocuments();
     ICore::saveSettings();
 }
@@ -237,6 +279,8 @@ bool MainWindow::IsFirstRun()
 
 void MainWindow::forceQuit()
 {
+    // Nothing is saved, the last session included.
+    d->m_bSessionSaved = true;
     // Closing removes editors from the live list, so walk a copy.
     const QList<IEditor *> lstEditors = EditorManager::getEditors();
     for (IEditor *pEditor : lstEditors) {
@@ -470,28 +514,67 @@ void MainWindow::activationChangeFiltered()
     updateShadowBorderFrame(isActiveWindow());
 }
 
-// Asks every open document to close, the editors' documents last editor
-// first, then the documents without an editor. The first one that refuses
-// stops the walk; the documents closed before it stay closed.
-static bool closeAllDocuments()
+// The open documents in the order a quit asks about them: the editors'
+// documents, last editor first, then the documents without an editor.
+static QList<IDocument *> documentsInCloseOrder()
 {
-    // Closing removes only that editor, so the lower indices stay valid.
-    for (int i = EditorManager::getEditors().size() - 1; i >= 0; --i) {
-        if (i >= EditorManager::getEditors().size())
-            continue;
-        IDocument *pDocument = EditorManager::getEditors().at(i)->getDocument();
-        if (!pDocument)
-            continue;
-        if (!pDocument->close())
-            return false;
-        emit pDocument->requestClosing(false);
+    QList<IDocument *> lstDocuments;
+    const QList<IEditor *> &lstEditors = EditorManager::getEditors();
+    for (int i = lstEditors.size() - 1; i >= 0; --i) {
+        IDocument *pDocument = lstEditors.at(i)->getDocument();
+        if (pDocument && !lstDocuments.contains(pDocument))
+            lstDocuments.append(pDocument);
     }
-    const QList<IDocument *> lstDocuments = DocumentManager::getDocuments();
-    for (IDocument *pDocument : lstDocuments) {
-        if (!DocumentManager::getDocuments().contains(pDocument))
-            continue;   // went with an earlier one
-        if (!pDocument->close())
+    for (IDocument *pDocument : DocumentManager::getDocuments()) {
+        if (!lstDocuments.contains(pDocument))
+            lstDocuments.append(pDocument);
+    }
+    return lstDocuments;
+}
+
+bool MainWindow::closeAllDocuments()
+{
+    // Every question is answered before anything closes: a No that belongs
+    // to a quit cancelled later must not have cost the project already.
+    // Questions run event loops, in which another start may hand over a
+    // project; it is asked about too, and one that goes meanwhile is skipped.
+    QList<QPair<QPointer<IDocument>, IDocument::CloseAnswer>> lstAnswers;
+    QList<IDocument *> lstAsked;
+    const QPointer<IEditor> pFront = EditorManager::activeEditor();
+    for (;;) {
+        IDocument *pNext = nullptr;
+        for (IDocument *pDocument : documentsInCloseOrder()) {
+            if (!lstAsked.contains(pDocument)) {
+                pNext = pDocument;
+                break;
+            }
+        }
+        if (!pNext)
+            break;
+        lstAsked.append(pNext);
+        // The project a question names is the one in front while it asks.
+        if (pNext->isModified()) {
+            if (IEditor *pEditor = EditorManager::getEditorOfDocument(pNext))
+                EditorManager::activateEditor(pEditor);
+            raiseUp();
+        }
+        QPointer<IDocument> pGuard(pNext);
+        const IDocument::CloseAnswer answer = pNext->askToSave();
+        if (answer == IDocument::Cancelled)
             return false;
+        if (pGuard)
+            lstAnswers.append({pGuard, answer});
+    }
+
+    // The session remembers the project that was in front before the questions.
+    if (pFront && EditorManager::getEditors().contains(pFront))
+        EditorManager::activateEditor(pFront);
+    saveSession();
+    for (const auto &entry : qAsConst(lstAnswers)) {
+        IDocument *pDocument = entry.first;
+        if (!pDocument || !DocumentManager::getDocuments().contains(pDocument))
+            continue;   // went with an earlier one
+        pDocument->closeAnswered(entry.second);
         emit pDocument->requestClosing(false);
     }
     return true;
@@ -529,6 +612,8 @@ void MainWindow::resizeEvent(QResizeEvent *e)
 
 void MainWindow::changeEvent(QEvent *e)
 {
+    if (e->type() == QEvent::WindowStateChange)
+        d->m_bShrunkWhileMaximized = false;
     if (e->type() == QEvent::WindowStateChange && d->m_pMenuWidget) {
         const Qt::WindowStates oldState = static_cast<QWindowStateChangeEvent *>(e)->oldState();
         if ((oldState ^ windowState()) & Qt::WindowMaximized)
@@ -610,7 +695,12 @@ void MainWindow::fixAutoHideTaskbar()
         return;
     // One pixel short of the screen edge lets the auto-hidden taskbar show.
     QTimer::singleShot(0, this, [this] {
-        if (coversAutoHideTaskbar(this))
-            resize(width(), height() - 1);
+        if (!coversAutoHideTaskbar(this))
+            return;
+        // Resizing drops Qt's maximised state without telling; to the user
+        // and to the session the window stays maximised.
+        const bool bMaximized = windowState() & Qt::WindowMaximized;
+        resize(width(), height() - 1);
+        d->m_bShrunkWhileMaximized = d->m_bShrunkWhileMaximized || bMaximized;
     });
 }

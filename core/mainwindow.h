@@ -77,9 +77,10 @@ public:
      */
     void extensionsInitialized();
     /**
-     * The core plug-in's shutdown step. Documents close in closeEvent(); any
-     * still open (the application was told to end) are backed up, and the
-     * settings saved.
+     * The core plug-in's shutdown step. Documents close in closeEvent(); when
+     * the application ends without it (told to end, SIGTERM say), the projects
+     * still open are recorded as the session, their work goes to their
+     * backups, and the settings are saved.
      */
     void aboutToShutdown();
     /** True when the user settings have no "Designer" group yet (compared without case): the application was never set up. */
@@ -270,8 +271,11 @@ private slots:
 protected:
     /**
      * A close request: saves the settings (ICore::saveSettings()), then asks
-     * every document to IDocument::close(), the last opened first. The first
-     * refusal keeps the application running with the rest open.
+     * about every changed document (IDocument::askToSave()), the last opened
+     * first, each brought to the front while it is asked about. Only when
+     * every question is answered and every save succeeded are the documents
+     * closed and the session recorded; a Cancel or a failed save keeps
+     * every document open and the application running.
      */
     void closeEvent(QCloseEvent *e) override;
     /** Keeps the shadow borders with the window. */
@@ -309,6 +313,22 @@ private:
     // Opens the files of a hand-over from another start: a bounded number,
     // with one box for all that no factory serves.
     void openHandedOverFiles(const QStringList &lstFileNames);
+    // Asks about every changed project, then closes them all; false, with
+    // everything still open, when a question was cancelled or a save failed.
+    bool closeAllDocuments();
+    // The session: the open projects, the one in front and the window's
+    // place, recorded at the quit and brought back at the next start.
+    void saveSession();
+    bool restoreWindowGeometry();
+    // True when a restart of the application's own asked for the session.
+    bool reopenLastSession();
+    void reopenSessionAtNextStart();
+    // The status text of the project in front, or none; a project's text
+    // goes at its next edit.
+    void showActiveStatus();
+    void clearStatusOnEdit(IDocument *pDocument);
+    // The plain box Help Contents explains itself with.
+    void showHelpMessage(const QString &strMessage);
 
     std::unique_ptr<MainWindowPrivate> d;
 };

@@ -334,6 +334,9 @@ void MainWindow::restart()
     // the user keeps open cancels the restart.
     if (!close())
         return;
+    // The user asked for a new language, not for a fresh start: the projects
+    // come back whatever the preferences say.
+    reopenSessionAtNextStart();
     ExtensionSystem::PluginManager::requestRestart();
     QCoreApplication::quit();
 }
@@ -401,6 +404,7 @@ void MainWindow::followActiveEditor()
     }
     emit updateWindowFilePath(pDocument ? pDocument->getFileName() : QString());
     emit updateModified(pDocument && pDocument->isModified());
+    showActiveStatus();
     updateSaveAsMenu();
 }
 

@@ -29,6 +29,8 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
+#include <QReadLocker>
 #include <QStatusBar>
 #include <QUndoGroup>
 #include <QUndoStack>
@@ -113,6 +115,7 @@ void MainWindow::fileNew()
         }
         connect(pDocument, &IDocument::requestClosing, this, &MainWindow::onDocumentRequestClosing);
         connect(pDocument, &IDocument::statusChanged, this, &MainWindow::onDocStatusChanged);
+        clearStatusOnEdit(pDocument);
         EditorManager::activateEditor(pEditor);
         emit pDocument->aboutToOpen();
         // The new project is written at once, so it exists on disk from the start.
@@ -290,6 +293,7 @@ bool MainWindow::loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile)
 
     connect(pDoc, &IDocument::statusChanged, this, &MainWindow::onDocStatusChanged);
     connect(pDoc, &IDocument::requestClosing, this, &MainWindow::onDocumentRequestClosing);
+    clearStatusOnEdit(pDoc);
 
     emit pDoc->aboutToOpen();
     if (DocumentManager::isAutobackupEnabled())
@@ -301,6 +305,12 @@ bool MainWindow::loadOpenedDocument(IDocument *pDoc, bool bAddToRecentFile)
 
 void MainWindow::openFilesPassedAsArguments()
 {
+    // The last session first, so a project named on the command line ends
+    // up in front. A restart of the application's own is given the files of
+    // the first start again: what the user has open now is the session, and
+    // a project closed since must not come back.
+    if (reopenLastSession())
+        return;
     // Relative names resolve against the process's current folder.
     const QStringList lstArguments = ExtensionSystem::PluginManager::arguments();
     for (const QString &strArgument : lstArguments)
@@ -311,8 +321,16 @@ void MainWindow::openFilesPassedAsArguments()
 // one hand-over tries at most this many, and the files nothing can open are
 // reported together in one box, which lists at most s_nMaxListedFiles names.
 static const int s_nMaxHandedOverFiles = 32;
-static const int s_nMaxListedFiles = 10;
 static const int s_nMaxListedNameLength = 200;
+
+QString MainWindowPrivate::listedName(const QString &strPath)
+{
+    QString strName = QDir::toNativeSeparators(strPath);
+    if (strName.size() > s_nMaxListedNameLength)
+        strName = strName.left(s_nMaxListedNameLength / 2) + QChar(0x2026)
+                  + strName.right(s_nMaxListedNameLength / 2 - 1);
+    return strName;
+}
 
 void MainWindow::openHandedOverFiles(const QStringList &lstFileNames)
 {
@@ -338,15 +356,10 @@ void MainWindow::openHandedOverFiles(const QStringList &lstFileNames)
     QStringList lstLines;
     if (!lstUnknown.isEmpty()) {
         lstLines << tr("Cannot open these files: their type is not supported.") << QString();
-        for (int i = 0; i < qMin(lstUnknown.size(), s_nMaxListedFiles); ++i) {
-            QString strName = QDir::toNativeSeparators(lstUnknown.at(i));
-            if (strName.size() > s_nMaxListedNameLength)
-                strName = strName.left(s_nMaxListedNameLength / 2) + QChar(0x2026)
-                          + strName.right(s_nMaxListedNameLength / 2 - 1);
-            lstLines << strName;
-        }
-        if (lstUnknown.size() > s_nMaxListedFiles)
-            lstLines << tr("and %1 more").arg(lstUnknown.size() - s_nMaxListedFiles);
+        for (int i = 0; i < qMin(lstUnknown.size(), MainWindowPrivate::s_nMaxListedFiles); ++i)
+            lstLines << MainWindowPrivate::listedName(lstUnknown.at(i));
+        if (lstUnknown.size() > MainWindowPrivate::s_nMaxListedFiles)
+            lstLines << tr("and %1 more").arg(lstUnknown.size() - MainWindowPrivate::s_nMaxListedFiles);
     }
     if (nSkipped > 0) {
         if (!lstLines.isEmpty())
@@ -368,6 +381,7 @@ void MainWindow::onDocumentRequestClosing(bool bDeleteLater)
     IEditor *pEditor = EditorManager::getEditorOfDocument(pDocument);
     EditorManager::removeEditor(pEditor);
     DocumentManager::removeDocument(pDocument);
+    d->m_hashStatusTexts.remove(pDocument);
     if (pEditor) {
         if (bDeleteLater)
             pEditor->deleteLater();
@@ -385,10 +399,36 @@ void MainWindow::onDocumentRequestClosing(bool bDeleteLater)
 
 void MainWindow::onDocStatusChanged(QString strStatusTip)
 {
-    // Texts of projects in the background would overwrite the active one's.
-    IDocument *pDocument = activeDocument();
-    if (pDocument && sender() == pDocument)
+    // Each project keeps its own text; one in the background shows when its
+    // tab comes to the front, never over the active one's.
+    auto *pSender = qobject_cast<IDocument *>(sender());
+    if (!pSender || !DocumentManager::getDocuments().contains(pSender))
+        return;
+    d->m_hashStatusTexts.insert(pSender, strStatusTip);
+    if (pSender == activeDocument())
         statusBar()->showMessage(strStatusTip, 0);
+}
+
+void MainWindow::clearStatusOnEdit(IDocument *pDocument)
+{
+    // "Saved ..." describes the project as it was: the next edit (or undo)
+    // makes it out of date.
+    QUndoStack *pStack = pDocument->getUndoStack();
+    if (!pStack)
+        return;
+    connect(pStack, &QUndoStack::indexChanged, pDocument, [this, pDocument]() {
+        if (d->m_hashStatusTexts.remove(pDocument) > 0 && pDocument == activeDocument())
+            statusBar()->clearMessage();
+    });
+}
+
+void MainWindow::showActiveStatus()
+{
+    const QString strText = d->m_hashStatusTexts.value(activeDocument());
+    if (strText.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(strText, 0);
 }
 
 void MainWindow::updateRecentFileActions()
@@ -483,20 +523,50 @@ void MainWindow::onHelpContents()
         qInfo("Trying to open English help file instead: %s", qUtf8Printable(helpFile.absoluteFilePath()));
     }
 
-    QString strMessage;
-    if (helpFile.exists()) {
-        if (QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile.absoluteFilePath())))
-            return;
-        qInfo("Failed to open help file: %s", qUtf8Printable(helpFile.absoluteFilePath()));
+    if (!helpFile.exists()) {
+        qInfo("Help file not found: %s", qUtf8Printable(helpFile.absoluteFilePath()));
+        showHelpMessage(tr("Help document is missing."));
+        return;
+    }
+    const QString strPath = helpFile.absoluteFilePath();
+    const auto failed = [this, strPath]() {
+        qInfo("Failed to open help file: %s", qUtf8Printable(strPath));
         // Most often no program for PDF files is installed: say where the
         // guide is, so the user can open it some other way.
-        strMessage = tr("Could not open help file.\n\nThe user guide is the PDF file\n%1\n\nInstall a program that "
-                        "shows PDF files, or open the file with a web browser.")
-                         .arg(QDir::toNativeSeparators(helpFile.absoluteFilePath()));
-    } else {
-        qInfo("Help file not found: %s", qUtf8Printable(helpFile.absoluteFilePath()));
-        strMessage = tr("Help document is missing.");
-    }
+        showHelpMessage(tr("Could not open help file.\n\nThe user guide is the PDF file\n%1\n\nInstall a program "
+                           "that shows PDF files, or open the file with a web browser.")
+                            .arg(QDir::toNativeSeparators(strPath)));
+    };
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // QDesktopServices hands the file to xdg-open and answers true once it
+    // started; that xdg-open found no viewer shows only in its exit status,
+    // later. So it runs here, where its end is heard.
+    auto *pOpener = new QProcess(this);
+    pOpener->setStandardOutputFile(QProcess::nullDevice());
+    pOpener->setStandardErrorFile(QProcess::nullDevice());
+    connect(pOpener, &QProcess::errorOccurred, this, [pOpener, strPath, failed](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        pOpener->deleteLater();
+        // Without xdg-open the desktop's own way may still know a viewer.
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strPath)))
+            failed();
+    });
+    connect(pOpener, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+            [pOpener, failed](int nExitCode, QProcess::ExitStatus status) {
+                pOpener->deleteLater();
+                if (status != QProcess::NormalExit || nExitCode != 0)
+                    failed();
+            });
+    pOpener->start(QStringLiteral("xdg-open"), {strPath});
+#else
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strPath)))
+        failed();
+#endif
+}
+
+void MainWindow::showHelpMessage(const QString &strMessage)
+{
     QMessageBox box;
     box.setText(strMessage);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);

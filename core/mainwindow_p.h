@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -19,6 +20,7 @@ class DocumentManager;
 class EditorManager;
 class EventFilter;
 class ICore;
+class IDocument;
 class IMainMdiArea;
 class IMainMenuWidget;
 class IOptionsDlg;
@@ -30,6 +32,11 @@ class WebSocketClientWrapper;
 class MainWindowPrivate
 {
 public:
+    // Boxes that list file names another program or the settings file named
+    // show at most this many, each cut in the middle by listedName().
+    static constexpr int s_nMaxListedFiles = 10;
+    static QString listedName(const QString &strPath);
+
     QWebSocketServer *m_pServer = nullptr;
     QWebChannel *m_pChannel = nullptr;
     WebSocketClientWrapper *m_pClientWrapper = nullptr;
@@ -66,4 +73,10 @@ public:
     CommandPalette *m_pCommandPalette = nullptr;   // a child, made when first asked for
     QString m_strTempPath;      // empty until the working folder is made
     uint m_nTempOwner = 0;      // its owner then
+    // The last status text of each open project, shown again when its tab
+    // comes to the front and dropped at its next edit.
+    QHash<IDocument *, QString> m_hashStatusTexts;
+    bool m_bSessionSaved = false;   // this run's session is settled: recorded, or left alone by forceQuit()
+    // Maximised, then made a pixel shorter for an auto-hidden taskbar.
+    bool m_bShrunkWhileMaximized = false;
 };

@@ -9,9 +9,59 @@
 
 namespace ExtensionSystem {
 
+namespace {
+
+// Reads the "Arguments" of the metadata of the plug-in named strPlugin.
+// Without an error string an entry that is not a valid option is skipped.
+bool readArguments(const QJsonObject &metaData, const QString &strPlugin,
+                   QVector<PluginArgumentDescription> *pArguments, QString *pError)
+{
+    const QJsonValue arguments = metaData.value(QStringLiteral("Arguments"));
+    if (arguments.isUndefined() || arguments.isNull())
+        return true;
+    if (!arguments.isArray()) {
+        if (pError)
+            *pError = PluginManager::tr("The plug-in's \"Arguments\" is not an array.");
+        return !pError;
+    }
+    // An option is "-" and a letter or digit, then letters, digits and "-":
+    // never the host's "--", never something a shell would split.
+    static const QRegularExpression namePattern(QStringLiteral("^-[A-Za-z0-9][A-Za-z0-9-]*$"));
+    const QJsonArray array = arguments.toArray();
+    for (const QJsonValue &entry : array) {
+        const QJsonObject object = entry.toObject();
+        PluginArgumentDescription argument;
+        argument.name = object.value(QStringLiteral("Name")).toString();
+        argument.parameter = object.value(QStringLiteral("Parameter")).toString().simplified();
+        argument.description = object.value(QStringLiteral("Description")).toString().simplified();
+        argument.withoutWindow = object.value(QStringLiteral("WithoutWindow")).toBool(false);
+        argument.pluginName = strPlugin;
+        if (!namePattern.match(argument.name).hasMatch()) {
+            if (pError) {
+                *pError = PluginManager::tr("The command-line option \"%1\" of the plug-in is not an option name "
+                                            "(\"-\" and letters, digits or \"-\").")
+                              .arg(argument.name.left(200));
+                return false;
+            }
+            continue;
+        }
+        pArguments->append(argument);
+    }
+    return true;
+}
+
+} // namespace
+
 PluginInfo::PluginInfo()
     : d(std::make_unique<PluginInfoPrivate>())
 {
+}
+
+QVector<PluginArgumentDescription> PluginInfo::argumentDescriptions() const
+{
+    QVector<PluginArgumentDescription> lstArguments;
+    readArguments(d->m_metaData, d->m_strName, &lstArguments, nullptr);
+    return lstArguments;
 }
 
 PluginInfo::~PluginInfo()
@@ -175,6 +225,9 @@ bool PluginInfo::readMetaData(const QString &filePath, const QJsonObject &qtMeta
         }
         d->m_lstDependencies.append(dependency);
     }
+    QVector<PluginArgumentDescription> lstArguments;
+    if (!readArguments(d->m_metaData, d->m_strName, &lstArguments, errorString))
+        return false;
     d->m_state = Read;
     return true;
 }

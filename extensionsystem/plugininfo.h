@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extensionsystem/extensionsystem_global.h"
+#include "extensionsystem/pluginargumentdescription.h"
 #include "extensionsystem/plugindependency.h"
 
 #include <QJsonObject>
@@ -55,6 +56,8 @@ public:
     bool isRequired() const;
     /** The plug-in's "Dependencies", in metadata order. */
     QVector<PluginDependency> dependencies() const;
+    /** The command-line options the plug-in declares ("Arguments"), in metadata order. */
+    QVector<PluginArgumentDescription> argumentDescriptions() const;
     /** The absolute path of the plug-in's library. */
     QString filePath() const;
     /** The "MetaData" object of the plug-in's Qt metadata, as written. */

@@ -1,6 +1,8 @@
 #include "extensionsystem/pluginmanager.h"
 
 #include "extensionsystem/iplugin.h"
+#include "extensionsystem/iwindowlesscommand.h"
+#include "extensionsystem/pluginargumentdescription.h"
 #include "extensionsystem/pluginmanager_p.h"
 #include "extensionsystem/plugininfo.h"
 #include "extensionsystem/plugininfo_p.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QHash>
 #include <QLibrary>
 #include <QLoggingCategory>
 #include <QPluginLoader>
@@ -98,44 +101,93 @@ void PluginManagerPrivate::profile(const PluginInfo *pInfo, const char *step, qi
                     QString::fromLatin1(step), QString::number(double(elapsedNs) / 1e6, 'f', 1));
 }
 
-void PluginManagerPrivate::readPlugins()
+QStringList PluginManagerPrivate::libraryFiles(const QStringList &lstPaths, bool bWarnMissing)
 {
-    const QString iid = QStringLiteral(ZELTO_PLUGIN_IID);
-    for (const QString &path : qAsConst(m_lstPluginPaths)) {
+    QStringList lstFiles;
+    for (const QString &path : lstPaths) {
         const QDir dir(path);
         if (!dir.exists()) {
-            qCWarning(lcPluginManager).noquote()
-                << PluginManager::tr("The plug-in folder \"%1\" does not exist.")
-                       .arg(QDir::toNativeSeparators(path));
+            if (bWarnMissing)
+                qCWarning(lcPluginManager).noquote()
+                    << PluginManager::tr("The plug-in folder \"%1\" does not exist.")
+                           .arg(QDir::toNativeSeparators(path));
             continue;
         }
         const QFileInfoList files = dir.entryInfoList(QDir::Files, QDir::Name);
         for (const QFileInfo &file : files) {
-            if (!QLibrary::isLibrary(file.fileName()))
-                continue;
-            // Reading the metadata does not load the library, so files that
-            // are not ours cost nothing and run no code.
-            auto *loader = new QPluginLoader(file.absoluteFilePath());
-            const QJsonObject qtMetaData = loader->metaData();
-            if (qtMetaData.value(QStringLiteral("IID")).toString() != iid) {
-                delete loader;
-                continue;
-            }
-            auto *pInfo = new PluginInfo;
-            pInfo->d->m_pLoader = loader;
-            m_lstPlugins.append(pInfo);
-            QString reason;
-            if (!pInfo->readMetaData(file.absoluteFilePath(), qtMetaData, &reason)) {
-                fail(pInfo, reason);
-                continue;
-            }
-            for (PluginInfo *other : qAsConst(m_lstPlugins)) {
-                if (other != pInfo && other->d->m_state >= PluginInfo::Read && other->name() == pInfo->name()) {
-                    fail(pInfo, PluginManager::tr("Another plug-in with the same name was found in \"%1\".")
-                                   .arg(QDir::toNativeSeparators(other->filePath())));
-                    pInfo->d->m_state = PluginInfo::Invalid;
-                    break;
-                }
+            if (QLibrary::isLibrary(file.fileName()))
+                lstFiles << file.absoluteFilePath();
+        }
+    }
+    return lstFiles;
+}
+
+QVector<PluginArgumentDescription> PluginManagerPrivate::readArgumentDescriptions(const QStringList &lstPaths)
+{
+    QVector<PluginArgumentDescription> lstDescriptions;
+    for (const QString &strFile : libraryFiles(lstPaths, false)) {
+        // Metadata only: nothing is loaded and no code of the plug-in runs.
+        const QJsonObject qtMetaData = QPluginLoader(strFile).metaData();
+        if (qtMetaData.value(QStringLiteral("IID")).toString() != QLatin1String(ZELTO_PLUGIN_IID))
+            continue;
+        PluginInfo info;
+        QString strIgnored;
+        if (info.readMetaData(strFile, qtMetaData, &strIgnored))
+            lstDescriptions += info.argumentDescriptions();
+    }
+    return lstDescriptions;
+}
+
+QStringList PluginManagerPrivate::optionsOf(const PluginInfo *pInfo) const
+{
+    // How many parameters follow each option is known only from all the
+    // plug-ins' declarations together.
+    QHash<QString, const PluginArgumentDescription *> declared;
+    QVector<PluginArgumentDescription> lstAll;
+    for (const PluginInfo *pOther : m_lstPlugins) {
+        if (pOther->d->m_state >= PluginInfo::Read)
+            lstAll += pOther->argumentDescriptions();
+    }
+    for (const PluginArgumentDescription &description : qAsConst(lstAll))
+        declared.insert(description.name, &description);
+
+    QStringList lstOptions;
+    for (int i = 0; i < m_lstPluginOptions.size(); ++i) {
+        const PluginArgumentDescription *pDescription = declared.value(m_lstPluginOptions.at(i));
+        const int nCount = pDescription ? pDescription->parameterCount() : 0;
+        if (pDescription && pDescription->pluginName == pInfo->name())
+            lstOptions += m_lstPluginOptions.mid(i, nCount + 1);
+        i += nCount;
+    }
+    return lstOptions;
+}
+
+void PluginManagerPrivate::readPlugins()
+{
+    const QString iid = QStringLiteral(ZELTO_PLUGIN_IID);
+    for (const QString &strFile : libraryFiles(m_lstPluginPaths, true)) {
+        // Reading the metadata does not load the library, so files that
+        // are not ours cost nothing and run no code.
+        auto *loader = new QPluginLoader(strFile);
+        const QJsonObject qtMetaData = loader->metaData();
+        if (qtMetaData.value(QStringLiteral("IID")).toString() != iid) {
+            delete loader;
+            continue;
+        }
+        auto *pInfo = new PluginInfo;
+        pInfo->d->m_pLoader = loader;
+        m_lstPlugins.append(pInfo);
+        QString reason;
+        if (!pInfo->readMetaData(strFile, qtMetaData, &reason)) {
+            fail(pInfo, reason);
+            continue;
+        }
+        for (PluginInfo *other : qAsConst(m_lstPlugins)) {
+            if (other != pInfo && other->d->m_state >= PluginInfo::Read && other->name() == pInfo->name()) {
+                fail(pInfo, PluginManager::tr("Another plug-in with the same name was found in \"%1\".")
+                               .arg(QDir::toNativeSeparators(other->filePath())));
+                pInfo->d->m_state = PluginInfo::Invalid;
+                break;
             }
         }
     }
@@ -239,7 +291,7 @@ bool PluginManagerPrivate::initializePlugin(PluginInfo *pInfo)
         return false;
     const StepTimer timer;
     QString errorString;
-    const bool ok = pInfo->d->m_pPlugin->initialize(m_lstArguments, &errorString);
+    const bool ok = pInfo->d->m_pPlugin->initialize(optionsOf(pInfo) + m_lstArguments, &errorString);
     profile(pInfo, "initialize", timer.elapsedNs());
     if (!ok) {
         fail(pInfo, PluginManager::tr("Initialization failed: %1")
@@ -431,6 +483,71 @@ void PluginManager::setArguments(const QStringList &arguments)
 QStringList PluginManager::arguments()
 {
     return s_instance->d->m_lstArguments;
+}
+
+void PluginManager::setPluginOptions(const QStringList &options)
+{
+    s_instance->d->m_lstPluginOptions = options;
+}
+
+QStringList PluginManager::pluginOptions()
+{
+    return s_instance->d->m_lstPluginOptions;
+}
+
+QVector<PluginArgumentDescription> PluginManager::argumentDescriptions(const QStringList &paths)
+{
+    return PluginManagerPrivate::readArgumentDescriptions(paths);
+}
+
+bool PluginManager::runWithoutWindow(const QString &option, const QStringList &parameters, QString *errorString)
+{
+    return s_instance->d->runWithoutWindow(option, parameters, errorString);
+}
+
+bool PluginManagerPrivate::runWithoutWindow(const QString &option, const QStringList &parameters,
+                                            QString *errorString)
+{
+    if (m_bPluginsLoaded) {
+        *errorString = PluginManager::tr("The plug-ins were already loaded.");
+        return false;
+    }
+    m_bPluginsLoaded = true;
+    readPlugins();
+
+    PluginInfo *pDeclaring = nullptr;
+    for (PluginInfo *pInfo : qAsConst(m_lstPlugins)) {
+        if (pInfo->d->m_state != PluginInfo::Read || pInfo->hasError())
+            continue;
+        for (const PluginArgumentDescription &description : pInfo->argumentDescriptions()) {
+            if (description.name == option && description.withoutWindow)
+                pDeclaring = pInfo;
+        }
+        if (pDeclaring)
+            break;
+    }
+    if (!pDeclaring) {
+        *errorString = PluginManager::tr("No plug-in runs the option %1.").arg(option);
+        return false;
+    }
+    // Only this plug-in's object is made; the libraries it links come with
+    // it, but none of the plug-ins it depends on is started.
+    QObject *object = pDeclaring->d->m_pLoader->instance();
+    auto *pPlugin = qobject_cast<IPlugin *>(object);
+    if (!pPlugin) {
+        *errorString = PluginManager::tr("The plug-in \"%1\" could not be loaded: %2")
+                           .arg(pDeclaring->name(), object ? PluginManager::tr("it is no Zelto plug-in")
+                                                           : pDeclaring->d->m_pLoader->errorString());
+        return false;
+    }
+    pDeclaring->d->m_pPlugin = pPlugin;   // shutdown() deletes it
+    pDeclaring->d->m_state = PluginInfo::Loaded;
+    auto *pCommand = qobject_cast<IWindowlessCommand *>(object);
+    if (!pCommand) {
+        *errorString = PluginManager::tr("The plug-in \"%1\" declares %2 but cannot run it.").arg(pDeclaring->name(), option);
+        return false;
+    }
+    return pCommand->runWithoutWindow(option, parameters, errorString);
 }
 
 void PluginManager::setPluginPaths(const QStringList &paths)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extensionsystem/extensionsystem_global.h"
+#include "extensionsystem/pluginargumentdescription.h"
 
 #include <QList>
 #include <QObject>
@@ -101,6 +102,35 @@ public:
     static void setArguments(const QStringList &arguments);
     /** The command-line arguments the host did not consume: the files to open. */
     static QStringList arguments();
+
+    /**
+     * Sets the plug-ins' command-line options, each followed by its
+     * parameters, in command-line order; the executable does this. Each
+     * plug-in gets the options it declares (PluginInfo::argumentDescriptions())
+     * at the front of the arguments of IPlugin::initialize(), before the files.
+     */
+    static void setPluginOptions(const QStringList &options);
+    /** The plug-ins' options set with setPluginOptions(). */
+    static QStringList pluginOptions();
+    /**
+     * The command-line options the plug-ins in the folders @p paths declare,
+     * read from their metadata without loading them, folder by folder in
+     * file-name order. Needs no host and works before the application object
+     * exists, which an option that runs without the window needs to know. A
+     * library whose metadata is not valid declares nothing.
+     */
+    static QVector<PluginArgumentDescription> argumentDescriptions(const QStringList &paths);
+    /**
+     * Runs @p option with its @p parameters instead of the application: the
+     * plug-in in pluginPaths() that declares the option "WithoutWindow" is
+     * made and its IWindowlessCommand::runWithoutWindow() called. Neither it
+     * nor any other plug-in is initialised; shutdown() deletes it. Excludes
+     * loadPlugins() in the same run.
+     *
+     * @return the command's result; false with the reason in @p errorString
+     *         also when no plug-in runs the option or it cannot be loaded
+     */
+    static bool runWithoutWindow(const QString &option, const QStringList &parameters, QString *errorString);
 
     /** Sets the folders loadPlugins() reads, in order; the executable passes `<app>/plugins` or the -pluginpath options. */
     static void setPluginPaths(const QStringList &paths);

@@ -32,6 +32,14 @@ public:
 
     QString settingsFolder() const;
 
+    // The libraries in the plug-in folders, folder by folder in file-name order.
+    static QStringList libraryFiles(const QStringList &lstPaths, bool bWarnMissing);
+    static QVector<PluginArgumentDescription> readArgumentDescriptions(const QStringList &lstPaths);
+    // The options of m_lstPluginOptions, with their parameters, that pInfo declares.
+    QStringList optionsOf(const PluginInfo *pInfo) const;
+
+    bool runWithoutWindow(const QString &option, const QStringList &parameters, QString *errorString);
+
     void readPlugins();
     void resolveDependencies();
     QVector<PluginInfo *> orderByDependencies();
@@ -59,6 +67,7 @@ public:
     QSettings *m_pSettings = nullptr;
     QSettings *m_pGlobalSettings = nullptr;
     QStringList m_lstArguments;
+    QStringList m_lstPluginOptions;
     QStringList m_lstPluginPaths;
     QStringList m_lstErrors;
     bool m_bProfiling = false;

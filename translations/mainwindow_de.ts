@@ -290,5 +290,9 @@ Installieren Sie ein Programm, das PDF-Dateien anzeigt, oder öffnen Sie die Dat
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
+    <message>
+        <source>These projects of the last session no longer exist and were not reopened:</source>
+        <translation>Diese Projekte der letzten Sitzung gibt es nicht mehr; sie wurden nicht wieder geöffnet:</translation>
+    </message>
 </context>
 </TS>

@@ -110,6 +110,22 @@
         <source>A new theme is used at once, a new language from the next start.</source>
         <translation>Ein neues Design gilt sofort, eine neue Sprache ab dem nächsten Start.</translation>
     </message>
+    <message>
+        <source>Show the welcome page</source>
+        <translation>Die Startseite zeigen</translation>
+    </message>
+    <message>
+        <source>Reopen the projects of the last session</source>
+        <translation>Die Projekte der letzten Sitzung wieder öffnen</translation>
+    </message>
+    <message>
+        <source>Start-up</source>
+        <translation>Programmstart</translation>
+    </message>
+    <message>
+        <source>On start-up:</source>
+        <translation>Beim Start:</translation>
+    </message>
 </context>
 <context>
     <name>HtmlExporter</name>
@@ -488,6 +504,25 @@ Im neuen Format speichern?</translation>
     <message>
         <source>Reloaded %1 from disk.</source>
         <translation>%1 wurde neu vom Datenträger geladen.</translation>
+    </message>
+    <message>
+        <source>The automatic backup of %1 failed: %2</source>
+        <translation>Die automatische Sicherung von %1 ist fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ScenePlugin</name>
+    <message>
+        <source>The scene plug-in has no option %1.</source>
+        <translation>Das Szenen-Plug-in hat keine Option %1.</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
     </message>
 </context>
 <context>

@@ -34,6 +34,14 @@ class CORE_EXPORT IDocument : public QObject
     Q_OBJECT
 
 public:
+    /** What became of a document's unsaved changes once the user was asked about them before closing it. */
+    enum CloseAnswer {
+        NothingToSave,   ///< It had no unsaved changes; nobody was asked.
+        Saved,           ///< The user chose to save, and saving succeeded.
+        Discarded,       ///< The user chose not to save: the changes go when it closes.
+        Cancelled        ///< The user cancelled, declined a question of saving, or saving failed: it stays open.
+    };
+
     /** A document with no file name, neither temporary nor opened from a backup. */
     explicit IDocument(QObject *parent = nullptr);
     /** Does not delete the undo stack; the concrete document does. */
@@ -66,6 +74,26 @@ public:
     bool isOpenAsBackup() const;
     /** Marks the document as opened from an automatic backup. */
     void setOpenAsBackup(bool bOpenAsBackup);
+    /**
+     * The question of close() without the closing, for closing several
+     * documents at once where nothing may close before every question is
+     * answered (quitting the application): when the document is modified,
+     * asks whether to save it and saves it on Yes, as close() does. Nothing
+     * is emitted and the document stays open; follow it with closeAnswered()
+     * once every document had its answer, or with nothing when another one
+     * was cancelled.
+     *
+     * @return Cancelled when the document must stay open (the user was told
+     *         why when saving failed); the other values when it may close
+     */
+    CloseAnswer askToSave();
+    /**
+     * Closes after askToSave() gave @p answer, without asking again: drops a
+     * temporary document the user chose not to keep from the recent projects
+     * list and emits aboutToClose(). Whoever called it emits
+     * requestClosing() next. Does nothing for Cancelled.
+     */
+    void closeAnswered(CloseAnswer answer);
 
 public slots:
     /**
@@ -85,6 +113,10 @@ public slots:
      * @return false when the user cancelled, declined a question of save()
      *         (see setSaveDeclined()) or saving failed (the user is told);
      *         the document then stays open, unchanged
+     *
+     * Quitting the application does not call it: the main window asks every
+     * document with askToSave() first and closes them all with
+     * closeAnswered() only when none was cancelled.
      */
     virtual bool close();
     /**
@@ -159,6 +191,13 @@ protected:
      * reporting a failed save. Outside close() it has no effect.
      */
     void setSaveDeclined();
+    /**
+     * Tells close() that the save() it called failed and has told the user
+     * why already (a message box with the reason, say); close() then keeps
+     * the document open without a second message. Outside close() it has no
+     * effect.
+     */
+    void setSaveFailureReported();
 
     QString m_strFileName;   ///< The path of the document's file; see getFileName().
     /**

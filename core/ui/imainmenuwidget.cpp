@@ -189,7 +189,8 @@ QString IMainMenuWidget::shownCaption() const
     QString strCaption = windowTitle();
     if (isWindowModified())
         strCaption.prepend(QLatin1Char('*'));
-    return fontMetrics().elidedText(strCaption, Qt::ElideRight, captionRect().width());
+    // The middle goes: the path's start and the project's name stay readable.
+    return fontMetrics().elidedText(strCaption, Qt::ElideMiddle, captionRect().width());
 }
 
 void IMainMenuWidget::paintEvent(QPaintEvent *)

@@ -31,6 +31,8 @@ void ZTNotificationBar::show(const QString &text, ZTNotificationBar::Type type, 
                                                     : QStringLiteral(":/core/images/info_16.png")));
 
     d->m_pUi->m_pMessageLabel->setText(text);
+    // The bar has one line; a message longer than that is read whole here.
+    d->m_pUi->m_pMessageLabel->setToolTip(text);
     d->m_pUi->m_pMessageLabel->setVisible(!text.isEmpty());
     // A screen reader reads the message with the bar.
     setAccessibleDescription(text);

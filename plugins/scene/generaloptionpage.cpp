@@ -23,6 +23,14 @@ GeneralOptionPage::GeneralOptionPage(QWidget *parent)
     setWindowTitle(tr("General"));
     setObjectName(QStringLiteral("GeneralOptionPage"));
 
+    // The choice is the core's; this page only shows it.
+    m_pStartupCombo = new QComboBox(this);
+    m_pStartupCombo->addItem(tr("Show the welcome page"), int(ICore::ShowWelcomePage));
+    m_pStartupCombo->addItem(tr("Reopen the projects of the last session"), int(ICore::ReopenLastSession));
+    auto *pStartupBox = new QGroupBox(tr("Start-up"), this);
+    auto *pStartupForm = new QFormLayout(pStartupBox);
+    pStartupForm->addRow(tr("On start-up:"), m_pStartupCombo);
+
     m_pAutoBackupCheck = new QCheckBox(tr("Back up open projects automatically"), this);
     m_pIntervalSpin = new QSpinBox(this);
     m_pIntervalSpin->setRange(5, 24 * 3600);
@@ -54,6 +62,7 @@ GeneralOptionPage::GeneralOptionPage(QWidget *parent)
     pUpdateForm->addRow(tr("Check for updates automatically:"), m_pUpdateCheckCombo);
 
     auto *pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(pStartupBox);
     pLayout->addWidget(pBackupBox);
     pLayout->addWidget(pLookBox);
     pLayout->addWidget(pUpdateBox);
@@ -66,6 +75,7 @@ GeneralOptionPage::GeneralOptionPage(QWidget *parent)
             emit dataChanged();
         }
     };
+    connect(m_pStartupCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
     connect(m_pAutoBackupCheck, &QCheckBox::toggled, this, changed);
     connect(m_pIntervalSpin, QOverload<int>::of(&QSpinBox::valueChanged), this, changed);
     connect(m_pLanguageCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
@@ -80,6 +90,7 @@ GeneralOptionPage::~GeneralOptionPage() = default;
 void GeneralOptionPage::initValues()
 {
     IOptionPage::initValues();   // marks the widgets as being filled
+    m_pStartupCombo->setCurrentIndex(qMax(0, m_pStartupCombo->findData(int(ICore::startupAction()))));
     m_pAutoBackupCheck->setChecked(DocumentManager::isAutobackupEnabled());
     m_pIntervalSpin->setEnabled(DocumentManager::isAutobackupEnabled());
     m_pIntervalSpin->setValue(DocumentManager::getAutobackupTimeout());
@@ -110,6 +121,7 @@ void GeneralOptionPage::initValues()
 
 void GeneralOptionPage::saveChanges()
 {
+    ICore::setStartupAction(ICore::StartupAction(m_pStartupCombo->currentData().toInt()));
     const bool bEnabled = m_pAutoBackupCheck->isChecked();
     DocumentManager::setAutoBackupEnabled(bEnabled);
     DocumentManager::setAutobackupTimeout(m_pIntervalSpin->value());

@@ -9,8 +9,8 @@ class QLineEdit;
 class QSpinBox;
 QT_END_NAMESPACE
 
-// Automatic backup, user-interface language, theme, the update address and
-// how often updates are looked for.
+// What the application shows at start-up, automatic backup, user-interface
+// language, theme, the update address and how often updates are looked for.
 class GeneralOptionPage : public IOptionPage
 {
     Q_OBJECT
@@ -19,6 +19,7 @@ public:
     explicit GeneralOptionPage(QWidget *parent);
     ~GeneralOptionPage() override;
 
+    QComboBox *startupCombo() const { return m_pStartupCombo; }
     QCheckBox *autoBackupCheck() const { return m_pAutoBackupCheck; }
     QSpinBox *intervalSpin() const { return m_pIntervalSpin; }
     QComboBox *languageCombo() const { return m_pLanguageCombo; }
@@ -32,6 +33,7 @@ public slots:
     void discardChanges() override;
 
 private:
+    QComboBox *m_pStartupCombo;
     QCheckBox *m_pAutoBackupCheck;
     QSpinBox *m_pIntervalSpin;
     QComboBox *m_pLanguageCombo;

@@ -9,19 +9,72 @@
 #include "core/iui.h"
 #include "core/mainwindow.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QStandardPaths>
 #include <QTime>
 #include <QUndoStack>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 Q_LOGGING_CATEGORY(lcSceneDocument, "zelto.scene.document")
 
 namespace {
 
 const char s_backupSuffix[] = ".backup";
+// Room for the temporary name a backup is first written under
+// (".<name>.<up to seven letters and digits>").
+const int s_nTemporaryNameRoom = 9;
+// How much of the project's name a backup in the data folder keeps, so a user
+// looking there can tell the backups apart.
+const int s_nReadableNameLength = 40;
+
+// The longest file name the folder's file system takes.
+int maxNameLength(const QString &strFolder)
+{
+#ifdef Q_OS_UNIX
+    errno = 0;
+    const long nMax = ::pathconf(QFile::encodeName(strFolder).constData(), _PC_NAME_MAX);
+    if (nMax > 0)
+        return int(qMin<long>(nMax, 4096));
+#else
+    Q_UNUSED(strFolder)
+#endif
+    return 255;
+}
+
+// Whether a file named strFile, and its temporary twin, fit the file system.
+bool nameFits(const QString &strFile)
+{
+    const QFileInfo info(strFile);
+    return QFile::encodeName(info.fileName()).size() + s_nTemporaryNameRoom <= maxNameLength(info.absolutePath());
+}
+
+// The backup of a project whose own name leaves no room for the suffix: in
+// a folder of the user's data, under a name that stands for the project's
+// path (a hash of it) with the start of the project's name to read.
+QString dataFolderBackupName(const QString &strProject)
+{
+    const QFileInfo info(strProject);
+    const QString strCanonical = info.canonicalFilePath();
+    const QString strKey = strCanonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : strCanonical;
+    const QByteArray hash = QCryptographicHash::hash(strKey.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+    QString strReadable = info.completeBaseName().left(s_nReadableNameLength);
+    for (QChar &c : strReadable) {
+        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('_'))
+            c = QLatin1Char('_');
+    }
+    return SceneDocument::backupFolder() + QLatin1Char('/') + QString::fromLatin1(hash) + QLatin1Char('-')
+           + strReadable + QLatin1String(s_backupSuffix);
+}
 
 QWidget *mainWindow()
 {
@@ -97,7 +150,16 @@ QString SceneDocument::addImage(const QByteArray &data, const QString &strSuffix
 
 QString SceneDocument::getBackupFileName() const
 {
-    return m_strFileName.isEmpty() ? QString() : m_strFileName + QLatin1String(s_backupSuffix);
+    if (m_strFileName.isEmpty())
+        return QString();
+    // Beside the project first; a name too long for that goes to the user's data folder.
+    const QString strBeside = m_strFileName + QLatin1String(s_backupSuffix);
+    return nameFits(strBeside) ? strBeside : dataFolderBackupName(m_strFileName);
+}
+
+QString SceneDocument::backupFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
 }
 
 QString SceneDocument::getTitle() const
@@ -233,6 +295,7 @@ bool SceneDocument::save(const QString &strFile)
         IUi::warning(mainWindow(), QStringLiteral(ZELTO_APP_TITLE),
                      tr("Could not save the project.\n\n%1").arg(strError), QMessageBox::Ok, QMessageBox::Ok);
         emit statusChanged(tr("Saving %1 failed.").arg(QFileInfo(strFile).completeBaseName()));
+        setSaveFailureReported();   // the box above said why: one box is enough
         return false;
     }
     // Writing elsewhere is a copy; only the document's own file makes it clean.
@@ -349,15 +412,45 @@ bool SceneDocument::saveBackup()
     // The backup's name is ours, but the folder is the user's and perhaps
     // others': never written through a link there.
     QString strError;
-    const QByteArray pack = m_project.toPack(&strError);
-    if (pack.isEmpty() || !ProjectFile::writeOwn(strBackup, pack, &strError)) {
-        qCWarning(lcSceneDocument, "Could not write the backup %s: %s",
-                  qUtf8Printable(QDir::toNativeSeparators(strBackup)), qUtf8Printable(strError));
-        emit statusChanged(tr("The automatic backup failed: %1").arg(strError));
+    QByteArray pack;
+    if (!prepareBackupFolder(strBackup, &strError) || (pack = m_project.toPack(&strError)).isEmpty()
+        || !ProjectFile::writeOwn(strBackup, pack, &strError)) {
+        // Said once, where it is seen: a failure that repeats at every
+        // interval says nothing new until a backup succeeded again.
+        if (!m_bBackupFailureReported) {
+            m_bBackupFailureReported = true;
+            qCWarning(lcSceneDocument, "Could not write the backup %s: %s",
+                      qUtf8Printable(QDir::toNativeSeparators(strBackup)), qUtf8Printable(strError));
+            emit statusChanged(tr("The automatic backup failed: %1").arg(strError));
+            // The bar has one line: a long name is cut in the middle, so the reason still shows.
+            QString strTitle = getTitle();
+            if (strTitle.size() > s_nReadableNameLength)
+                strTitle = strTitle.left(s_nReadableNameLength / 2) + QChar(0x2026)
+                           + strTitle.right(s_nReadableNameLength / 2 - 1);
+            if (MainWindow *pMainWindow = ICore::getMainWindow())
+                pMainWindow->showNotification(tr("The automatic backup of %1 failed: %2").arg(strTitle, strError),
+                                              ZTNotificationBar::Warning, QString(), true);
+        }
         return false;
     }
+    m_bBackupFailureReported = false;
     emit statusChanged(tr("Backup of %1 saved at %2.")
                            .arg(getTitle(), QLocale().toString(QTime::currentTime(), QLocale::ShortFormat)));
+    return true;
+}
+
+bool SceneDocument::prepareBackupFolder(const QString &strBackup, QString *pError) const
+{
+    // Only the data folder's backups need a folder made; it holds the user's
+    // work, so nobody else may read it.
+    const QString strFolder = backupFolder();
+    if (QFileInfo(strBackup).absolutePath() != QFileInfo(strFolder).absoluteFilePath() || QFileInfo(strFolder).isDir())
+        return true;
+    if (!QDir().mkpath(strFolder)
+        || !QFile::setPermissions(strFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
+        *pError = tr("Could not create the folder %1.").arg(QDir::toNativeSeparators(strFolder));
+        return false;
+    }
     return true;
 }
 

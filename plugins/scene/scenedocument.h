@@ -32,8 +32,13 @@ public:
     QString addImage(const QByteArray &data, const QString &strSuffix);
     QString newItemId(int nScene) const { return m_project.newItemId(nScene); }
 
+    // "<project>.backup" beside the project, or, when its name would be too
+    // long for the file system, a file in backupFolder() named after the
+    // project's path. Opening looks where saving writes.
     QString getBackupFileName() const;
     QString getTitle() const;
+    // The user's data folder for backups that cannot sit beside their project.
+    static QString backupFolder();
 
 public slots:
     bool open() override;
@@ -62,6 +67,7 @@ private:
     // One warning naming the images a project file names but load() refused.
     void warnRefusedImages(const QStringList &lstRefused);
     void removeBackup();
+    bool prepareBackupFolder(const QString &strBackup, QString *pError) const;
     void showRestoredNotification();
 
     SceneProject m_project;
@@ -71,4 +77,6 @@ private:
     // Said once the main window listens, that is when the document is bound
     // to its editor (aboutToOpen), not while open() runs.
     QString m_strOpenedStatus;
+    // A failed backup was reported; the next failure says nothing until one succeeded.
+    bool m_bBackupFailureReported = false;
 };

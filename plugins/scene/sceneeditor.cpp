@@ -283,11 +283,13 @@ void SceneEditor::updateCaption()
 
 bool SceneEditor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
-    // The type first: a window being destroyed still sends events (its
-    // children leaving), and comparing it through the QPointer would cast
-    // an object that is no longer a QMdiSubWindow.
-    if (pEvent->type() == QEvent::Close
-        && (pWatched == m_pSubWindow || (!m_pSubWindow && pWatched == m_pWidget))) {
+    // Only a close matters. Other events reach here while the window is being
+    // destroyed (the run ended with the project open), when its pointer
+    // must not be looked at as a subwindow any more.
+    if (pEvent->type() != QEvent::Close)
+        return IEditor::eventFilter(pWatched, pEvent);
+    const bool bOurWindow = pWatched == m_pSubWindow || (!m_pSubWindow && pWatched == m_pWidget);
+    if (bOurWindow) {
         // The window stays until the document agrees to close; then the main
         // window tears down the editor, which deletes the window.
         pEvent->ignore();

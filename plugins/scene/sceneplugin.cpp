@@ -1,12 +1,16 @@
 #include "sceneplugin.h"
 
+#include "htmlexporter.h"
 #include "scenecommandhandler.h"
 #include "scenedocumentfactory.h"
+#include "sceneproject.h"
 #include "scenesettings.h"
 
 #include "core/icore.h"
 #include "extensionsystem/pluginmanager.h"
 
+#include <QDir>
+#include <QFileInfo>
 
 ScenePlugin::ScenePlugin()
 {
@@ -40,6 +44,26 @@ ExtensionSystem::IPlugin::ShutdownFlag ScenePlugin::aboutToShutdown()
     SceneSettings::save();
     removeFactory();
     return SynchronousShutdown;
+}
+
+bool ScenePlugin::runWithoutWindow(const QString &option, const QStringList &parameters, QString *errorString)
+{
+    if (option != QLatin1String("-export") || parameters.size() != 2) {
+        *errorString = tr("The scene plug-in has no option %1.").arg(option);
+        return false;
+    }
+    const QString strProject = QFileInfo(parameters.at(0)).absoluteFilePath();
+    const QString strPage = QFileInfo(parameters.at(1)).absoluteFilePath();
+    SceneProject project;
+    QString strError;
+    if (!project.load(strProject, &strError)) {
+        // The reader names the file for some failures only.
+        const QString strWhere = QDir::toNativeSeparators(strProject);
+        *errorString = strError.contains(strWhere) ? strError : tr("Could not read %1: %2").arg(strWhere, strError);
+        return false;
+    }
+    // Written in one step: a page that cannot be written is not there at all.
+    return HtmlExporter::exportToFile(project, QFileInfo(strProject).completeBaseName(), strPage, errorString);
 }
 
 void ScenePlugin::removeFactory()

@@ -18,6 +18,7 @@ private slots:
     void startupFailure();
     void optionsReachHostAndPlugins();
     void secondInstanceHandsOver();
+    void pluginOptionsOnTheCommandLine();
 
 private:
     static QString folder(const char *name)
@@ -139,6 +140,49 @@ void tst_Zelto::secondInstanceHandsOver()
     QVERIFY(third.waitForFinished(30000));
     QCOMPARE(third.exitCode(), 0);
     QVERIFY(readLines(thirdRecord).contains(QStringLiteral("alpha:initialize:late.zelto")));
+}
+
+void tst_Zelto::pluginOptionsOnTheCommandLine()
+{
+    const QStringList common = {QStringLiteral("-newinstance"), QStringLiteral("-settingspath"),
+                                m_dir.filePath(QStringLiteral("plugin-options")), QStringLiteral("-pluginpath"),
+                                folder("chain")};
+
+    // -help lists the host's options and every plug-in's.
+    QProcess help;
+    startZelto(help, common + QStringList(QStringLiteral("-help")), m_dir.filePath(QStringLiteral("help.log")));
+    QVERIFY(help.waitForFinished(30000));
+    QCOMPARE(help.exitCode(), 0);
+    const QString usage = QString::fromLocal8Bit(help.readAllStandardOutput());
+    QVERIFY2(usage.contains(QStringLiteral("-settingspath <folder>"))
+                 && usage.contains(QStringLiteral("  -opt                    alpha takes -opt (alpha)\n"))
+                 && usage.contains(QStringLiteral("  -level <number>         gamma takes -level (gamma)\n")),
+             qPrintable(usage));
+
+    // Each plug-in gets its own options, with their parameters, before the files.
+    const QString record = m_dir.filePath(QStringLiteral("plugin-options.log"));
+    QProcess run;
+    startZelto(run, common + QStringList({QStringLiteral("-level"), QStringLiteral("3"), QStringLiteral("--opt"),
+                                          QStringLiteral("one.zelto")}),
+               record, true);
+    QVERIFY(run.waitForFinished(30000));
+    QCOMPARE(run.exitCode(), 0);
+    const QStringList lines = readLines(record);
+    QVERIFY2(lines.contains(QStringLiteral("alpha:initialize:-opt,one.zelto")), qPrintable(lines.join('\n')));
+    QVERIFY(lines.contains(QStringLiteral("gamma:initialize:-level,3,one.zelto")));
+    QVERIFY(lines.contains(QStringLiteral("beta:initialize:one.zelto")));
+
+    // An option nobody declares is refused, with the list, before any plug-in starts.
+    const QString refusedRecord = m_dir.filePath(QStringLiteral("refused.log"));
+    QProcess refused;
+    startZelto(refused, common + QStringList({QStringLiteral("-bogus"), QStringLiteral("one.zelto")}),
+               refusedRecord, true);
+    QVERIFY(refused.waitForFinished(30000));
+    QCOMPARE(refused.exitCode(), 2);
+    const QString errors = QString::fromLocal8Bit(refused.readAllStandardError());
+    QVERIFY2(errors.contains(QStringLiteral("Unknown option: -bogus")) && errors.contains(QStringLiteral("-level <number>")),
+             qPrintable(errors));
+    QVERIFY(readLines(refusedRecord).isEmpty());
 }
 
 QTEST_MAIN(tst_Zelto)

@@ -1,5 +1,7 @@
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
+#include "core/documents/ieditor.h"
+#include "core/icore.h"
 #include "core/mainwindow.h"
 #include "core/options/ioptionsdlg.h"
 #include "extensionsystem/pluginmanager.h"
@@ -8,6 +10,8 @@
 #include "tests/common/testdocumentfactory.h"
 #include "tests/common/testhost.h"
 
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QPointer>
 #include <QtTest>
 
@@ -19,7 +23,7 @@ private slots:
     void noFactoryNoOptionsDialog();
     void firstFactoryInPoolOrder_data();
     void firstFactoryInPoolOrder();
-    void closeStopsAtTheFirstRefusal();
+    void quitClosesNothingBeforeEveryAnswer();
     void closeTakesDocumentsWithoutEditorsToo();
     void forceQuitClosesEverything();
 
@@ -90,30 +94,65 @@ void tst_MainWindowDocuments::firstFactoryInPoolOrder()
     delete pDialog;
 }
 
-void tst_MainWindowDocuments::closeStopsAtTheFirstRefusal()
+void tst_MainWindowDocuments::quitClosesNothingBeforeEveryAnswer()
 {
     MainWindow window;
     QPointer<TestDocument> pFirst = openDocument(&window, QStringLiteral("/w/first.zelto"));
     QPointer<TestDocument> pSecond = openDocument(&window, QStringLiteral("/w/second.zelto"));
+    EditorManager::activateEditor(EditorManager::getEditorOfDocument(pFirst));
 
-    // The last editor's document is asked first; cancelling the second
-    // prompt keeps the window and what is still open.
+    // Answers one question, noting which project was in front while it asked.
+    QStringList lstInFront;
     TestSupport::ModalAnswerer answerer;
-    answerer.answer(QMessageBox::No);
-    answerer.answer(QMessageBox::Cancel);
-    QVERIFY(!window.close());
-    QCOMPARE(answerer.records().size(), 2);
-    QCOMPARE(answerer.records().at(0).text, QStringLiteral("Save changes made to second?"));
-    QCOMPARE(answerer.records().at(1).text, QStringLiteral("Save changes made to first?"));
-    QVERIFY(!pSecond);
-    QVERIFY(pFirst);
-    QCOMPARE(DocumentManager::getDocuments(), QList<IDocument *>({pFirst.data()}));
-    QCOMPARE(EditorManager::getEditors().size(), 1);
-    QCOMPARE(EditorManager::activeEditor(), EditorManager::getEditorOfDocument(pFirst));
+    const auto answer = [&](QMessageBox::StandardButton button) {
+        answerer.answerWith([&lstInFront, button](QWidget *pModal) {
+            IEditor *pActive = EditorManager::activeEditor();
+            lstInFront << (pActive ? pActive->getDocument()->getFileName() : QString());
+            auto *pBox = qobject_cast<QMessageBox *>(pModal);
+            if (pBox && pBox->button(button))
+                pBox->button(button)->click();
+            else
+                pModal->close();   // not the question: the comparisons below fail
+        });
+    };
+    const auto bothOpenAndChanged = [&]() {
+        return pFirst && pSecond && pFirst->isModified() && pSecond->isModified()
+               && DocumentManager::getDocuments().size() == 2 && EditorManager::getEditors().size() == 2;
+    };
 
-    answerer.answer(QMessageBox::No);
+    // Cancel at the first question; the last opened is asked first, in front.
+    answer(QMessageBox::Cancel);
+    QVERIFY(!window.close());
+    QVERIFY(bothOpenAndChanged());
+    QCOMPARE(lstInFront, QStringList({"/w/second.zelto"}));
+
+    // No to the first, then Cancel: the first is not lost either.
+    lstInFront.clear();
+    answer(QMessageBox::No);
+    answer(QMessageBox::Cancel);
+    QVERIFY(!window.close());
+    QVERIFY(bothOpenAndChanged());
+    QCOMPARE(lstInFront, QStringList({"/w/second.zelto", "/w/first.zelto"}));
+    QCOMPARE(answerer.records().at(2).text, QStringLiteral("Save changes made to first?"));
+
+    // A save that fails keeps everything open as well, with one box saying so.
+    pSecond->m_bSaveResult = false;
+    answer(QMessageBox::Yes);
+    answerer.answer(QMessageBox::Ok);
+    QVERIFY(!window.close());
+    QVERIFY(bothOpenAndChanged());
+    QCOMPARE(answerer.records().last().text, QStringLiteral("Could not save project second."));
+
+    // Every question answered: now everything goes. The session keeps the
+    // project that was in front before the questions brought others there.
+    EditorManager::activateEditor(EditorManager::getEditorOfDocument(pSecond));
+    answer(QMessageBox::No);
+    answer(QMessageBox::No);
     QVERIFY(window.close());
+    QCOMPARE(ICore::settings()->value(QStringLiteral("Zelto/SessionCurrentProject")).toString(),
+             QStringLiteral("/w/second.zelto"));
     QVERIFY(!pFirst);
+    QVERIFY(!pSecond);
     QVERIFY(DocumentManager::getDocuments().isEmpty());
     QVERIFY(EditorManager::getEditors().isEmpty());
 }
@@ -131,16 +170,18 @@ void tst_MainWindowDocuments::closeTakesDocumentsWithoutEditorsToo()
     answerer.answer(QMessageBox::No);
     answerer.answer(QMessageBox::Cancel);
     QVERIFY(!window.close());
-    QVERIFY(!pEdited);
-    QVERIFY(pLoose);   // refused: stays registered
+    QVERIFY(pEdited);
+    QVERIFY(pLoose);   // refused: both stay registered
     QCOMPARE(nCleaned, 0);
-    QCOMPARE(DocumentManager::getDocuments(), QList<IDocument *>({pLoose.data()}));
+    QCOMPARE(answerer.records().at(1).text, QStringLiteral("Save changes made to loose?"));
 
     answerer.answer(QMessageBox::No);
+    answerer.answer(QMessageBox::No);
     QVERIFY(window.close());
+    QVERIFY(!pEdited);
     QVERIFY(!pLoose);
     QCOMPARE(nCleaned, 1);
-    QCOMPARE(answerer.records().size(), 3);
+    QCOMPARE(answerer.records().size(), 4);
 }
 
 void tst_MainWindowDocuments::forceQuitClosesEverything()

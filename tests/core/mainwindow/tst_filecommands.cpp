@@ -74,7 +74,7 @@ private slots:
     void quitWithSecondPromptCancelled();
     void argumentsThatAreNotProjects();
     void dropOpensFirstProjectOnly();
-    void statusTextOfBackgroundProjectIsDropped();
+    void statusTextBelongsToItsProject();
     void captionFollowsActiveTab();
     void secondInstanceReachesLoadFile();
     void everyDocumentTypeServedAlike();
@@ -424,9 +424,10 @@ void tst_FileCommands::quitWithSecondPromptCancelled()
     QCOMPARE(answerer.records().size(), 2);
     QVERIFY(answerer.records().at(0).text.contains(QStringLiteral("second")));
     QVERIFY(answerer.records().at(1).text.contains(QStringLiteral("first")));
-    QVERIFY(pSecond.isNull());
+    // The No belonged to a quit that did not happen: nothing was closed.
+    QVERIFY(pSecond);
     QVERIFY(pFirst);
-    QCOMPARE(EditorManager::getEditors().size(), 1);
+    QCOMPARE(EditorManager::getEditors().size(), 2);
     QVERIFY(m_pWindow->isVisible());
 }
 
@@ -477,17 +478,30 @@ void tst_FileCommands::dropOpensFirstProjectOnly()
     QCOMPARE(activeDocument()->getFileName(), strFirst);
 }
 
-void tst_FileCommands::statusTextOfBackgroundProjectIsDropped()
+void tst_FileCommands::statusTextBelongsToItsProject()
 {
     QVERIFY(m_pWindow->loadFile(project(QStringLiteral("a.zelto"))));
     IDocument *pBackground = activeDocument();
     QVERIFY(m_pWindow->loadFile(project(QStringLiteral("b.zelto"))));
-    IDocument *pActive = activeDocument();
+    auto *pActive = qobject_cast<FactoryDocument *>(activeDocument());
+    QVERIFY(pActive);
 
     emit pActive->statusChanged(QStringLiteral("Scene 2 of 3"));
     QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Scene 2 of 3"));
-    emit pBackground->statusChanged(QStringLiteral("background"));
+    emit pBackground->statusChanged(QStringLiteral("Saved a."));
     QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Scene 2 of 3"));
+
+    // Each tab brings its own project's text.
+    EditorManager::activateEditor(EditorManager::getEditorOfDocument(pBackground));
+    QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Saved a."));
+    EditorManager::activateEditor(EditorManager::getEditorOfDocument(pActive));
+    QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Scene 2 of 3"));
+
+    // The next edit makes the text out of date.
+    pActive->edit();
+    QCOMPARE(m_pWindow->statusBar()->currentMessage(), QString());
+    EditorManager::activateEditor(EditorManager::getEditorOfDocument(pBackground));
+    QCOMPARE(m_pWindow->statusBar()->currentMessage(), QStringLiteral("Saved a."));
 }
 
 void tst_FileCommands::captionFollowsActiveTab()

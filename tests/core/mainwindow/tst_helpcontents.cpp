@@ -11,8 +11,10 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
 
@@ -23,6 +25,7 @@ namespace {
 const char kChildVariable[] = "ZELTO_HELP_CHILD";
 const char kChosenVariable[] = "ZELTO_HELP_CHOSEN";     // the language chosen under View > Language
 const char kNoViewerVariable[] = "ZELTO_HELP_NO_VIEWER"; // nothing can show the file
+const char kOpenedVariable[] = "ZELTO_HELP_OPENED";      // where the stand-in for xdg-open notes its file
 
 void report(const QString &strLine)
 {
@@ -62,7 +65,16 @@ int runChild(int argc, char **argv)
 
     qInstallMessageHandler(reportLogLines);
     QMetaObject::invokeMethod(&window, "onHelpContents");
+    // The system's opener answers later, by its exit status.
+    const QString strOpened = qEnvironmentVariable(kOpenedVariable);
+    QElapsedTimer waited;
+    waited.start();
+    while (answerer.records().isEmpty() && !QFile::exists(strOpened) && waited.elapsed() < 20000)
+        QTest::qWait(20);
     qInstallMessageHandler(nullptr);
+    QFile opened(strOpened);
+    if (opened.open(QIODevice::ReadOnly))
+        report(QStringLiteral("OPENED:") + QString::fromLocal8Bit(opened.readAll()).trimmed());
 
     for (const TestSupport::ModalRecord &record : answerer.records())
         report(QStringLiteral("BOX:") + QString(record.text).replace(QLatin1Char('\n'), QLatin1String("\\n")));
@@ -126,6 +138,11 @@ void tst_HelpContents::helpFileSelection_data()
         << QStringList{"LOG:Failed to open help file: %1/zelto_help_en.pdf",
                        "BOX:Could not open help file.\n\nThe user guide is the PDF file\n%1/zelto_help_en.pdf\n\n"
                        "Install a program that shows PDF files, or open the file with a web browser."};
+    QTest::newRow("the opener finds no viewer")
+        << "opener fails" << "en_GB.UTF-8" << QStringList{"en"}
+        << QStringList{"LOG:Failed to open help file: %1/zelto_help_en.pdf",
+                       "BOX:Could not open help file.\n\nThe user guide is the PDF file\n%1/zelto_help_en.pdf\n\n"
+                       "Install a program that shows PDF files, or open the file with a web browser."};
 }
 
 void tst_HelpContents::helpFileSelection()
@@ -141,14 +158,28 @@ void tst_HelpContents::helpFileSelection()
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
 
+    // Stands in for xdg-open: notes the file it was given, or, like xdg-open
+    // without a viewer for PDF files, fails after it started.
+    QTemporaryDir bin;
+    QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+    QVERIFY(opener.open(QIODevice::WriteOnly));
+    opener.write(chosen == QLatin1String("opener fails") ? "#!/bin/sh\nexit 3\n"
+                                                           : "#!/bin/sh\necho \"$1\" > \"$ZELTO_HELP_OPENED\"\n");
+    opener.close();
+    QVERIFY(opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
+    environment.insert(QString::fromLatin1(kOpenedVariable), bin.filePath(QStringLiteral("opened")));
     environment.insert(QStringLiteral("LC_ALL"), locale);
     environment.insert(QStringLiteral("LANG"), locale);
+    environment.insert(QStringLiteral("PATH"), bin.path());
     if (chosen == QLatin1String("no viewer")) {
         // Neither a URL handler nor the system's opener is there.
         environment.insert(QString::fromLatin1(kNoViewerVariable), QStringLiteral("1"));
         environment.insert(QStringLiteral("PATH"), QString());
+    } else if (chosen == QLatin1String("opener fails")) {
+        environment.insert(QString::fromLatin1(kNoViewerVariable), QStringLiteral("1"));
     } else {
         environment.insert(QString::fromLatin1(kChosenVariable), chosen);
     }

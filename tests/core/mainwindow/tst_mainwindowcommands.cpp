@@ -437,6 +437,10 @@ void tst_MainWindowCommands::restartGoesThroughTheClose()
     QVERIFY(EditorManager::getEditors().isEmpty());
     QVERIFY(ExtensionSystem::PluginManager::isRestartRequested());
     QCOMPARE(ICore::settings()->value(QStringLiteral("Zelto/Language")).toString(), QStringLiteral("de_DE"));
+    // The next start reopens what was open, whatever the preferences say.
+    QCOMPARE(ICore::settings()->value(QStringLiteral("Zelto/SessionProjects")).toStringList(), QStringList(strProject));
+    QVERIFY(ICore::settings()->value(QStringLiteral("Zelto/ReopenSessionOnce")).toBool());
+    QCOMPARE(ICore::startupAction(), ICore::ShowWelcomePage);
 
     ExtensionSystem::PluginManager::removeObject(&factory);
     QFile::remove(strCatalogue);

@@ -132,8 +132,10 @@ void tst_IMainMenuWidget::longCaptionIsElided()
     const QStringList lstTexts = paintedTexts();
     QVERIFY(!lstTexts.isEmpty());
     const QString strCaption = lstTexts.last();
-    QVERIFY2(strCaption.endsWith(QChar(0x2026)), qPrintable(strCaption));
-    QVERIFY(strCaption.startsWith(QStringLiteral("/very/long/folder/")));
+    // The middle goes: the path's start and the project's name stay.
+    QVERIFY2(strCaption.contains(QChar(0x2026)) && strCaption.endsWith(QStringLiteral("Rideved")),
+             qPrintable(strCaption));
+    QVERIFY(strCaption.startsWith(QStringLiteral("/very/long/")));
     QVERIFY(m_pTitleBar->fontMetrics().horizontalAdvance(strCaption) <= m_pTitleBar->width());
 }
 

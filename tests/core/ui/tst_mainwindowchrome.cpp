@@ -2,10 +2,14 @@
 #include "core/ui/imainmenuwidget.h"
 #include "core/ui/ishadowborderframe.h"
 #include "core/ui/ztnotificationbar.h"
+#include "core/welcome/imainmdiarea.h"
 #include "tests/common/testhost.h"
 
 #include <QAccessible>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabBar>
 #include <QToolButton>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -22,6 +26,7 @@ private slots:
     void emptyNotificationIsNotLogged();
     void accountLinkIsRelayed();
     void smallWindowKeepsCaptionClear();
+    void longProjectNameIsElidedInTheMiddle();
     void screenReadersHearTheChrome();
 
 private:
@@ -101,7 +106,7 @@ void tst_MainWindowChrome::smallWindowKeepsCaptionClear()
     window.setWindowFilePath(QStringLiteral("/a/rather/long/folder/name").repeated(10) + QStringLiteral("/scene.zelto"));
     window.setWindowModified(true);
     const QString strCaption = pTitleBar->shownCaption();
-    QVERIFY2(strCaption.startsWith(QStringLiteral("*/a/rather")) && strCaption.endsWith(QChar(0x2026)),
+    QVERIFY2(strCaption.startsWith(QStringLiteral("*/a/rather")) && strCaption.contains(QChar(0x2026)),
              qPrintable(strCaption));
     QVERIFY(pTitleBar->fontMetrics().horizontalAdvance(strCaption) <= pTitleBar->captionRect().width());
     // The caption ends before the account link and the window buttons begin.
@@ -110,6 +115,41 @@ void tst_MainWindowChrome::smallWindowKeepsCaptionClear()
             && pWidget->parentWidget() == pTitleBar)
             QVERIFY2(pTitleBar->captionRect().right() < pWidget->geometry().left(), qPrintable(pWidget->objectName()));
     }
+}
+
+void tst_MainWindowChrome::longProjectNameIsElidedInTheMiddle()
+{
+    MainWindow window;
+    window.resize(1200, 800);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QString strName = QString(239, QLatin1Char('n')) + QStringLiteral(".zelto");
+    const QString strPath = QStringLiteral("/projects/") + strName;
+
+    // A project's tab as an editor makes it: titled after the project.
+    QMdiArea *pArea = window.getMdiArea();
+    auto *pWidget = new QWidget;
+    pWidget->setWindowTitle(QString(239, QLatin1Char('n')));
+    QMdiSubWindow *pTab = pArea->addSubWindow(pWidget);
+    pTab->setWindowFilePath(strPath);
+    pTab->showMaximized();
+    window.setWindowFilePath(strPath);
+    auto *pTabBar = pArea->findChild<QTabBar *>();
+    QVERIFY2(pTabBar, "the work area shows its projects as tabs");
+    QTRY_COMPARE(pTabBar->count(), 1);
+    window.setWindowFilePath(strPath);
+
+    // The tab takes a share of the bar, not all of it; the tool tip has the whole path.
+    QCOMPARE(pTabBar->elideMode(), Qt::ElideMiddle);
+    QVERIFY2(pTabBar->tabRect(0).width() < window.width() / 2, qPrintable(QString::number(pTabBar->tabRect(0).width())));
+    QCOMPARE(pTabBar->tabToolTip(0).remove(QChar(0x200B)), strPath);   // with places to wrap
+
+    // The caption keeps the path's start and the name's end.
+    auto *pTitleBar = qobject_cast<IMainMenuWidget *>(window.menuWidget());
+    const QString strCaption = pTitleBar->shownCaption();
+    QVERIFY2(strCaption.startsWith(QStringLiteral("/projects/n")) && strCaption.contains(QChar(0x2026))
+                 && strCaption.endsWith(QStringLiteral("n.zelto - Zelto Rideved")),
+             qPrintable(strCaption));
 }
 
 void tst_MainWindowChrome::screenReadersHearTheChrome()

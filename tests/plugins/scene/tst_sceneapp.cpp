@@ -1271,7 +1271,11 @@ void tst_SceneApp::preferencesChangeBackupAndBreakpoints()
     dialog.generalPage()->intervalSpin()->setValue(42);
     dialog.breakpointsPage()->showGuidesCheck()->setChecked(true);
     dialog.breakpointsPage()->setBreakpoints({{500, true}, {900, false}}, {{300, true}});
+    QComboBox *pStartup = dialog.generalPage()->startupCombo();
+    QCOMPARE(pStartup->currentData().toInt(), int(ICore::ShowWelcomePage));
+    pStartup->setCurrentIndex(pStartup->findData(int(ICore::ReopenLastSession)));
     QVERIFY(dialog.applyChanges());
+    QCOMPARE(ICore::startupAction(), ICore::ReopenLastSession);
     QCOMPARE(DocumentManager::getAutobackupTimeout(), 42);
     QCOMPARE(DocumentManager::getHBreakpoints(), (QList<QPair<int, bool>>{{500, true}, {900, false}}));
     QCOMPARE(ICore::settings()->value(QStringLiteral("Designer/ShowBreakpoints")).toBool(), true);

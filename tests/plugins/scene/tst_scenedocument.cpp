@@ -4,11 +4,15 @@
 
 #include "core/documents/documentmanager.h"
 #include "core/mainwindow.h"
+#include "core/ui/ztnotificationbar.h"
+#include "tests/common/logrecorder.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QJsonObject>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -41,6 +45,8 @@ private slots:
     void declinedSaveIsNotReportedAsFailure_data();
     void declinedSaveIsNotReportedAsFailure();
     void reloadReadsWhatAnotherProgramWrote();
+    void failedSaveWhileClosingShowsOneBox();
+    void backupOfALongNameGoesToTheDataFolder();
 
 private:
     QString path(const QString &strName) const { return m_pDir->filePath(strName); }
@@ -483,6 +489,76 @@ void tst_SceneDocument::reloadReadsWhatAnotherProgramWrote()
     QCOMPARE(pDocument->getUndoStack()->count(), 0);
     QCOMPARE(dataSpy.count(), 1);
     QVERIFY(!QFile::exists(pDocument->getBackupFileName()));   // the dropped work goes with it
+}
+
+void tst_SceneDocument::failedSaveWhileClosingShowsOneBox()
+{
+    SceneDocument *pDocument = newProject(QStringLiteral("lost.zelto"), 1);
+    QVERIFY(pDocument);
+    // Its folder is gone and a file is in its place: nothing can be written there.
+    const QString strFolder = path(QStringLiteral("gone"));
+    QVERIFY(QFile(strFolder).open(QIODevice::WriteOnly));
+    pDocument->setFileName(strFolder + QStringLiteral("/lost.zelto"));
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(2));
+
+    TestSupport::ModalAnswerer answerer;
+    answerer.answer(QMessageBox::Yes);   // save the changes?
+    answerer.answer(QMessageBox::Ok);    // why saving failed
+    answerer.answer(QMessageBox::Ok);    // a second box, which must not come
+    QVERIFY(!pDocument->close());
+    QCOMPARE(answerer.records().size(), 2);
+    QVERIFY2(answerer.records().at(1).text.startsWith(QStringLiteral("Could not save the project.")),
+             qPrintable(answerer.records().at(1).text));
+    QVERIFY(pDocument->isModified());
+}
+
+void tst_SceneDocument::backupOfALongNameGoesToTheDataFolder()
+{
+    // 245 characters: the project fits the file system's 255, "<name>.backup"
+    // with the temporary name it is first written under does not.
+    const QString strName = QString(239, QLatin1Char('l')) + QStringLiteral(".zelto");
+    SceneDocument *pDocument = newProject(strName, 1);
+    QVERIFY2(pDocument, "a project with a 245-character name saves");
+    pDocument->changeItems(QStringLiteral("Add"), 0, items(3));
+    TestSupport::LogRecorder log("zelto.scene.document");
+    QVERIFY(pDocument->saveBackup());
+    const QString strBackup = pDocument->getBackupFileName();
+    QVERIFY2(strBackup.startsWith(SceneDocument::backupFolder() + QLatin1Char('/')), qPrintable(strBackup));
+    QVERIFY(QFile::exists(strBackup));
+    QCOMPARE(QFileInfo(SceneDocument::backupFolder()).permissions() & 0x0077, QFileDevice::Permissions());
+    QVERIFY(log.warnings.isEmpty());
+
+    // Opening the project finds the work there, as it finds it beside a project.
+    SceneDocument reopened;
+    reopened.setFileName(pDocument->getFileName());
+    QVERIFY(reopened.open());
+    QVERIFY(reopened.isOpenAsBackup());
+    QVERIFY(reopened.project().m_lstScenes[0].lstItems == items(3));
+
+    // A failure is reported once, with its reason, until a backup succeeds again.
+    const QString strFolder = SceneDocument::backupFolder();
+    QVERIFY(QDir(strFolder).removeRecursively());
+    QVERIFY(QFile(strFolder).open(QIODevice::WriteOnly));
+    ZTNotificationBar *pBar = m_pWindow->getNotificationBar();
+    m_pWindow->hideNotification();
+    QVERIFY(!pDocument->saveBackup());
+    QVERIFY(pBar->isVisible());
+    QVERIFY(pBar->findChild<QLabel *>(QStringLiteral("m_pMessageLabel")));
+    const QString strShown = pBar->findChild<QLabel *>(QStringLiteral("m_pMessageLabel"))->text();
+    QVERIFY2(strShown.contains(QStringLiteral("automatic backup")) && strShown.contains(QDir::toNativeSeparators(strFolder)),
+             qPrintable(strShown));
+    m_pWindow->hideNotification();
+    QVERIFY(!pDocument->saveBackup());
+    QVERIFY(!pBar->isVisible());
+    QCOMPARE(log.warnings.size(), 1);
+    QVERIFY(QFile::remove(strFolder));
+    QVERIFY(pDocument->saveBackup());
+    QVERIFY(QFile(strFolder).exists() && QDir(strFolder).removeRecursively());
+    QVERIFY(QFile(strFolder).open(QIODevice::WriteOnly));
+    QVERIFY(!pDocument->saveBackup());
+    QVERIFY(pBar->isVisible());
+    QCOMPARE(log.warnings.size(), 2);
+    QVERIFY(QFile::remove(strFolder));
 }
 
 QTEST_MAIN(tst_SceneDocument)

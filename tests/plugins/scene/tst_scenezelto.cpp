@@ -28,9 +28,13 @@ private slots:
     void crashedWorkIsRestoredOnNextStart();
     void secondInstanceHandsOverItsFile();
     void terminatedWorkIsKeptInTheBackup();
+    void sessionComesBackAfterARestart();
+    void exportRunsWithoutWindowOrDisplay();
 
 private:
-    QProcess *start(const QStringList &lstArguments);
+    // bExitWhenIdle: the run ends by itself once its window is up and idle.
+    QProcess *start(const QStringList &lstArguments, bool bExitWhenIdle = false);
+    QSettings *settings();
     bool waitForOutput(QProcess *pProcess, const QString &strText, int nTimeoutMs = 30000);
     void writeProjectWithBackup(const QString &strFile, int nSavedItems, int nBackupItems);
     static int itemCount(const QString &strFile);
@@ -39,6 +43,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_pDir;
     QList<QProcess *> m_lstProcesses;
     QMap<QProcess *, QString> m_mapOutput;
+    std::unique_ptr<QSettings> m_pSettings;
 };
 
 void tst_SceneZelto::initTestCase()
@@ -100,13 +105,25 @@ void tst_SceneZelto::cleanup()
     }
     m_lstProcesses.clear();
     m_mapOutput.clear();
+    m_pSettings.reset();
     m_pDir.reset();
 }
 
-QProcess *tst_SceneZelto::start(const QStringList &lstArguments)
+QSettings *tst_SceneZelto::settings()
+{
+    // Read afresh: the application wrote the file meanwhile.
+    m_pSettings.reset(new QSettings(m_pDir->filePath(QStringLiteral("settings/PELUM/ZeltoRideved.ini")),
+                                    QSettings::IniFormat));
+    return m_pSettings.get();
+}
+
+QProcess *tst_SceneZelto::start(const QStringList &lstArguments, bool bExitWhenIdle)
 {
     auto *pProcess = new QProcess();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (bExitWhenIdle)
+        environment.insert(QStringLiteral("ZELTO_EXIT_WHEN_IDLE"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("ZELTO_PRINT_SERVER_PORT"), QStringLiteral("1"));
     environment.insert(QStringLiteral("ZELTO_SETTINGS_PATH"), m_pDir->filePath(QStringLiteral("settings")));
     // The bridge's connection file goes here, where the test can watch it.
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_pDir->filePath(QStringLiteral("runtime")));
@@ -230,6 +247,111 @@ void tst_SceneZelto::terminatedWorkIsKeptInTheBackup()
     QCOMPARE(itemCount(strBackup), 3);
     QCOMPARE(itemCount(strFile), 1);
     QVERIFY(!QFile::exists(strConnection));
+}
+
+void tst_SceneZelto::sessionComesBackAfterARestart()
+{
+    const QString strFirst = m_pDir->filePath(QStringLiteral("first.zelto"));
+    const QString strSecond = m_pDir->filePath(QStringLiteral("second.zelto"));
+    const QString strGone = m_pDir->filePath(QStringLiteral("gone.zelto"));
+    for (const QString &strFile : {strFirst, strSecond, strGone}) {
+        QString strError;
+        QVERIFY2(SceneProject().save(strFile, &strError), qPrintable(strError));
+    }
+    // A first run: the window opens maximised.
+    settings()->remove(QStringLiteral("Designer"));
+    settings()->sync();
+
+    // The run ends with three projects open.
+    QProcess *pFirst = start({strFirst, strSecond, strGone}, true);
+    QVERIFY(pFirst->waitForFinished(60000));
+    QCOMPARE(pFirst->exitCode(), 0);
+    QVERIFY(QFile::remove(strGone));
+
+    // Preferences > General: reopen the projects of the last session. The
+    // one that is gone is named once and skipped.
+    settings()->setValue(QStringLiteral("Zelto/OnStartup"), QStringLiteral("LastSession"));
+    settings()->sync();
+    QProcess *pSecond = start({}, true);
+    QVERIFY(waitForOutput(pSecond, QStringLiteral("Reopened %1 from the last session.").arg(strFirst)));
+    QVERIFY(waitForOutput(pSecond, QStringLiteral("Reopened %1 from the last session.").arg(strSecond)));
+    QVERIFY(waitForOutput(pSecond, QStringLiteral("Could not reopen %1: it no longer exists.").arg(strGone)));
+    QVERIFY(pSecond->waitForFinished(60000));
+    QCOMPARE(m_mapOutput.value(pSecond).count(QStringLiteral("Reopened ")), 2);
+    // It came back maximised, and says so at its own end.
+    QVERIFY(settings()->value(QStringLiteral("Zelto/WindowMaximized")).toBool());
+
+    // With the welcome page chosen, only a restart the application asked for
+    // reopens them, once. The restart gets the first start's files again,
+    // which the session replaces: one closed meanwhile stays closed.
+    settings()->setValue(QStringLiteral("Zelto/OnStartup"), QStringLiteral("WelcomePage"));
+    settings()->setValue(QStringLiteral("Zelto/ReopenSessionOnce"), true);
+    settings()->sync();
+    const QString strClosed = m_pDir->filePath(QStringLiteral("closed.zelto"));
+    QVERIFY(QFile::copy(strFirst, strClosed));
+    QProcess *pRestarted = start({strClosed}, true);
+    QVERIFY(waitForOutput(pRestarted, QStringLiteral("Reopened %1 from the last session.").arg(strSecond)));
+    QVERIFY(pRestarted->waitForFinished(60000));
+    QVERIFY(!settings()->contains(QStringLiteral("Zelto/ReopenSessionOnce")));
+    QCOMPARE(settings()->value(QStringLiteral("Zelto/SessionProjects")).toStringList(), QStringList({strFirst, strSecond}));
+    QProcess *pPlain = start({}, true);
+    QVERIFY(pPlain->waitForFinished(60000));
+    QVERIFY2(!m_mapOutput.value(pPlain).contains(QStringLiteral("Reopened ")), qPrintable(m_mapOutput.value(pPlain)));
+}
+
+void tst_SceneZelto::exportRunsWithoutWindowOrDisplay()
+{
+    const QString strProject = m_pDir->filePath(QStringLiteral("exported.zelto"));
+    writeProjectWithBackup(strProject, 2, 2);
+    QVERIFY(QFile::remove(strProject + QStringLiteral(".backup")));
+    // An instance runs with the same settings: the export must not hand its
+    // command line over to it.
+    QProcess *pRunning = start({});
+    QVERIFY(waitForOutput(pRunning, QStringLiteral("ZTServer port:")));
+
+    // No display and no platform chosen by the caller.
+    const auto exportTo = [this](const QString &strFrom, const QString &strTo, QString *pErrors) {
+        QProcess exporter;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("ZELTO_SETTINGS_PATH"), m_pDir->filePath(QStringLiteral("settings")));
+        exporter.setProcessEnvironment(environment);
+        exporter.start(m_strZelto, {QStringLiteral("-export"), strFrom, strTo});
+        if (!exporter.waitForFinished(60000))
+            return -1;
+        *pErrors = QString::fromLocal8Bit(exporter.readAllStandardError());
+        return exporter.exitStatus() == QProcess::NormalExit ? exporter.exitCode() : -1;
+    };
+    QString strErrors;
+    const QString strPage = m_pDir->filePath(QStringLiteral("page.html"));
+    QCOMPARE(exportTo(strProject, strPage, &strErrors), 0);
+    QFile page(strPage);
+    QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(strErrors));
+    QVERIFY(page.readAll().contains("<svg id=\"stage\""));
+
+    // A project that cannot be read: named, with the reason; no page.
+    const QString strBroken = m_pDir->filePath(QStringLiteral("broken.zelto"));
+    QFile broken(strBroken);
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("{ not a project") > 0);
+    broken.close();
+    const QString strNoPage = m_pDir->filePath(QStringLiteral("never.html"));
+    QCOMPARE(exportTo(strBroken, strNoPage, &strErrors), 1);
+    QVERIFY2(strErrors.contains(strBroken), qPrintable(strErrors));
+    QVERIFY(!QFile::exists(strNoPage));
+
+    // A page that cannot be written (its folder is a file): named, no part of it anywhere.
+    const QString strNotFolder = m_pDir->filePath(QStringLiteral("not-a-folder"));
+    QVERIFY(QFile(strNotFolder).open(QIODevice::WriteOnly));
+    const QString strUnwritable = strNotFolder + QStringLiteral("/page.html");
+    const QStringList lstBefore = QDir(m_pDir->path()).entryList(QDir::Files);
+    QCOMPARE(exportTo(strProject, strUnwritable, &strErrors), 1);
+    QVERIFY2(strErrors.contains(strUnwritable), qPrintable(strErrors));
+    QCOMPARE(QDir(m_pDir->path()).entryList(QDir::Files), lstBefore);
+    QCOMPARE(QFileInfo(strNotFolder).size(), 0);
+
+    QVERIFY(pRunning->state() == QProcess::Running);
 }
 
 QTEST_MAIN(tst_SceneZelto)

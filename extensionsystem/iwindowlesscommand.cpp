@@ -1,0 +1,7 @@
+#include "extensionsystem/iwindowlesscommand.h"
+
+namespace ExtensionSystem {
+
+IWindowlessCommand::~IWindowlessCommand() = default;
+
+} // namespace ExtensionSystem
