@@ -333,6 +333,10 @@
         <source>the image %1: %2</source>
         <translation>das Bild %1: %2</translation>
     </message>
+    <message>
+        <source>the image %1.</source>
+        <translation>das Bild %1.</translation>
+    </message>
 </context>
 <context>
     <name>SceneItem</name>

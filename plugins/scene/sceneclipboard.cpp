@@ -53,8 +53,15 @@ bool SceneClipboard::read(const QByteArray &data, SceneProject *pItems, QString 
     }
     SceneProject items;
     QString strProblem;
-    if (!items.fromPack(data, &strProblem)) {
+    QStringList lstRefusedImages;
+    if (!items.fromPack(data, &strProblem, nullptr, &lstRefusedImages)) {
         *pError = strRefused.arg(strProblem);
+        return false;
+    }
+    // A project opens without an image it refuses; a paste that would lose
+    // one is refused whole, so the user knows why.
+    if (!lstRefusedImages.isEmpty()) {
+        *pError = strRefused.arg(tr("the image %1.").arg(lstRefusedImages.first()));
         return false;
     }
     if (items.m_lstScenes.size() != 1) {

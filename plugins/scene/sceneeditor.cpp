@@ -73,7 +73,8 @@ QList<QAction *> timelineActions(const SceneEditorWidget *pWidget)
 }
 
 // The core's Edit commands, in the order of SceneEditorWidget::editActions().
-const char *const s_editIds[] = {"Edit.Cut", "Edit.Copy", "Edit.Paste", "Edit.Duplicate", "Edit.Delete", "Edit.Select_All"};
+const char *const s_editIds[] = {CoreIds::EditCut,       CoreIds::EditCopy,   CoreIds::EditPaste,
+                                 CoreIds::EditDuplicate, CoreIds::EditDelete, CoreIds::EditSelectAll};
 
 // The commands of SceneEditorWidget::itemActions(), in their order.
 const struct {

@@ -307,7 +307,10 @@ void tst_SceneZelto::exportRunsWithoutWindowOrDisplay()
     // An instance runs with the same settings: the export must not hand its
     // command line over to it.
     QProcess *pRunning = start({});
-    QVERIFY(waitForOutput(pRunning, QStringLiteral("ZTServer port:")));
+    // Running once its bridge has written where to find it.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_pDir->filePath(QStringLiteral("runtime/zelto-rideved/bridge-%1.json"))
+                                               .arg(pRunning->processId())),
+                             30000);
 
     // No display and no platform chosen by the caller.
     const auto exportTo = [this](const QString &strFrom, const QString &strTo, QString *pErrors) {
