@@ -6,7 +6,9 @@
 //       run.sh uses Xvfb): time per frame, wall clock and CPU, median and 99th
 //       percentile, against the frame time the frame rate allows and against
 //       the same scene standing still; then real playback for the scene's
-//       length, counting the frames shown
+//       length, counting the frames shown; then the time per item of a
+//       2,000-item scene and of a project of 20 scenes of 200 items against
+//       the 500 items
 //   bench_scene files
 //       save and load of a project with 10,000 keyframes, against writing and
 //       parsing the same JSON alone
@@ -168,6 +170,48 @@ QString load()
                                           : QStringLiteral("unknown");
 }
 
+// A project of nScenes scenes, each the animated scene of nItems items.
+SceneProject manyScenes(int nScenes, int nItems)
+{
+    SceneProject project = animatedProject(nItems, 5, allProperties());
+    const Scene first = project.m_lstScenes.constFirst();
+    for (int i = 1; i < nScenes; ++i) {
+        Scene scene = first;
+        scene.strId = SceneProject::newSceneId();
+        scene.strName = QStringLiteral("Scene %1").arg(i + 1);
+        project.m_lstScenes.append(scene);
+    }
+    return project;
+}
+
+// How the cost of an animated frame grows with the work: the wall time per
+// item shown should stay flat, and scenes not shown should cost nothing.
+void scale(SceneDocument &document, SceneEditorWidget &editor, double dBaseMs)
+{
+    struct Case
+    {
+        const char *pName;
+        SceneProject project;
+        int nShown;
+    };
+    const Case cases[] = {
+        {"2,000 items", animatedProject(2000, 5, allProperties()), 2000},
+        {"20 scenes of 200 items", manyScenes(20, 200), 200},
+    };
+    const double dBasePerItem = dBaseMs * 1000 / 500;
+    std::printf("Scale: animated frames, 7 properties, load average %s\n", qPrintable(load()));
+    std::printf("  %-34s %8s %13s %14s %14s\n", "", "shown", "wall median", "per item", "per item ratio");
+    std::printf("  %-34s %8d %10.2f ms %11.2f us %14s\n", "500 items (baseline)", 500, dBaseMs, dBasePerItem, "1.00");
+    for (const Case &c : cases) {
+        document.setProject(c.project);
+        const double dMs = frameTimes(editor, 1).wall.dMedian;
+        const double dPerItem = dMs * 1000 / c.nShown;
+        std::printf("  %-34s %8d %10.2f ms %11.2f us %14.2f\n", c.pName, c.nShown, dMs, dPerItem,
+                    dPerItem / dBasePerItem);
+    }
+    std::printf("\n");
+}
+
 void playback()
 {
     SceneDocument document;
@@ -226,6 +270,8 @@ void playback()
     const Spread shown = spread(intervals);
     std::printf("  real playback: %d of %d frames shown in %.2f s, interval median %.1f ms, p99 %.1f ms\n\n", nShown,
                 int(s_dDuration * s_nFps), clock.nsecsElapsed() / 1e9, shown.dMedian, shown.dP99);
+
+    scale(document, editor, frames.wall.dMedian);
 }
 
 // 400 items, 5 keyframes on each of 5 properties: 10,000 keyframes.

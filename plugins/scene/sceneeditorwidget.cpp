@@ -7,6 +7,7 @@
 #include "scenesettings.h"
 #include "timelineview.h"
 #include "stagehandles.h"
+#include "stageshapeitem.h"
 #include "timelinewidget.h"
 
 #include "core/documents/documentmanager.h"
@@ -86,6 +87,10 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pView = new QGraphicsView(m_pScene, this);
     m_pView->setObjectName(QStringLiteral("m_pStageView"));
     m_pView->setRenderHint(QPainter::Antialiasing);
+    // A few moving items repaint only where they were and are; hundreds of
+    // them repaint the rectangle around all, instead of a region of
+    // hundreds of rectangles that costs more to build and clip than to draw.
+    m_pView->setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
     m_pView->setDragMode(QGraphicsView::RubberBandDrag);
     // The view always shows the whole stage (fitStage), so nothing is left to scroll to.
     m_pView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -504,10 +509,10 @@ QGraphicsItem *SceneEditorWidget::createGraphicsItem(const SceneItem &item)
     QAbstractGraphicsShapeItem *pShape = nullptr;
     switch (item.type) {
     case SceneItem::Rectangle:
-        pShape = new QGraphicsRectItem();
+        pShape = new StageShapeItem<QGraphicsRectItem>();
         break;
     case SceneItem::Ellipse:
-        pShape = new QGraphicsEllipseItem();
+        pShape = new StageShapeItem<QGraphicsEllipseItem>();
         break;
     case SceneItem::Text: {
         // An invisible frame carries the selection; the text is its child.
@@ -561,18 +566,21 @@ void SceneEditorWidget::showState(QGraphicsItem *pItem, const SceneItem &item, c
         pRect->setRect(local);
     else if (auto *pEllipse = qgraphicsitem_cast<QGraphicsEllipseItem *>(pItem))
         pEllipse->setRect(local);
-    const QList<QGraphicsItem *> lstChildren = pItem->childItems();
     switch (item.type) {
     case SceneItem::Rectangle:
-    case SceneItem::Ellipse:
-        static_cast<QAbstractGraphicsShapeItem *>(pItem)->setBrush(state.fill);
+    case SceneItem::Ellipse: {
+        auto *pShape = static_cast<QAbstractGraphicsShapeItem *>(pItem);
+        // A brush is not built for a colour that did not change.
+        if (pShape->brush().color() != state.fill || pShape->brush().style() != Qt::SolidPattern)
+            pShape->setBrush(state.fill);
         break;
+    }
     case SceneItem::Text:
-        if (auto *pText = qgraphicsitem_cast<QGraphicsSimpleTextItem *>(lstChildren.value(0)))
+        if (auto *pText = qgraphicsitem_cast<QGraphicsSimpleTextItem *>(pItem->childItems().value(0)))
             pText->setBrush(state.fill);
         break;
     case SceneItem::Image:
-        if (auto *pPixmap = qgraphicsitem_cast<QGraphicsPixmapItem *>(lstChildren.value(0))) {
+        if (auto *pPixmap = qgraphicsitem_cast<QGraphicsPixmapItem *>(pItem->childItems().value(0))) {
             const QSizeF size = pPixmap->pixmap().size();
             pPixmap->setTransform(QTransform::fromScale(local.width() / size.width(), local.height() / size.height()));
         }
