@@ -100,6 +100,7 @@ ContextAction *ActionManager::registerAction(QAction *action, const QString &id,
     if (!command) {
         command = new ContextAction(id);
         d()->m_mapActions.insert(id, command);
+        d()->m_lstCommands.append(command);
         if (QSettings *settings = d()->m_pSettings) {
             settings->beginGroup(QLatin1String(kShortcutsGroup));
             applySavedShortcut(settings, command);
@@ -132,6 +133,7 @@ void ActionManager::unregisterAction(QAction *action, const QString &id, const Q
         if (MainWindow *mainWindow = ICore::getMainWindow())
             mainWindow->removeAction(command->getAction());
         d()->m_mapActions.remove(id);
+        d()->m_lstCommands.removeOne(command);
         delete command;
     }
     if (s_pInstance)
@@ -185,7 +187,7 @@ ActionContainer *ActionManager::createMenuBarContainer(const QString &id)
 void ActionManager::setContext(QWidget *widget)
 {
     d()->m_pContext = widget;
-    for (ContextAction *command : qAsConst(d()->m_mapActions))
+    for (ContextAction *command : qAsConst(d()->m_lstCommands))
         command->setCurrentContext(widget);
 }
 

@@ -5,6 +5,17 @@
 #include "core/icore.h"
 #include "core/mainwindow.h"
 
+#include <algorithm>
+
+const ContextActionPrivate::ContextEntry *ContextActionPrivate::find(const QWidget *context) const
+{
+    for (const ContextEntry &entry : m_contextActions) {
+        if (entry.pContext == context)
+            return &entry;
+    }
+    return nullptr;
+}
+
 ContextAction::ContextAction(const QString &id)
     : QObject(nullptr)
     , d(std::make_unique<ContextActionPrivate>())
@@ -84,7 +95,7 @@ QList<QKeySequence> ContextAction::getDefaultKeySequences() const
 
 bool ContextAction::isEmpty() const
 {
-    return d->m_contextActionMap.isEmpty();
+    return d->m_contextActions.isEmpty();
 }
 
 bool ContextAction::isSeparator() const
@@ -94,21 +105,21 @@ bool ContextAction::isSeparator() const
 
 void ContextAction::setVisible(bool visible)
 {
-    for (const QPointer<QAction> &action : qAsConst(d->m_contextActionMap)) {
-        if (action)
-            action->setVisible(visible);
+    for (const ContextActionPrivate::ContextEntry &entry : qAsConst(d->m_contextActions)) {
+        if (entry.pAction)
+            entry.pAction->setVisible(visible);
     }
 }
 
 void ContextAction::setCurrentContext(QWidget *context)
 {
     d->m_pCurrentContext = context;
-    const auto it = d->m_contextActionMap.constFind(context);
-    if (it != d->m_contextActionMap.constEnd()) {
-        d->m_pAction->setAction(it->data());
+    if (const ContextActionPrivate::ContextEntry *entry = d->find(context)) {
+        d->m_pAction->setAction(entry->pAction.data());
     } else {
         d->m_pCurrentContext = ICore::getMainWindow();
-        d->m_pAction->setAction(d->m_contextActionMap.value(d->m_pCurrentContext).data());
+        const ContextActionPrivate::ContextEntry *fallback = d->find(d->m_pCurrentContext);
+        d->m_pAction->setAction(fallback ? fallback->pAction.data() : nullptr);
     }
     updateActiveState();
 }
@@ -154,23 +165,23 @@ void ContextAction::updateActiveState()
 void ContextAction::addOverrideAction(QAction *action, QWidget *context, bool)
 {
     // The first contribution gives the command its looks, once.
-    if (d->m_contextActionMap.isEmpty())
+    if (d->m_contextActions.isEmpty())
         d->m_pAction->initialize(action);
     // One action per context widget: a later one for the same widget is ignored.
-    if (!d->m_contextActionMap.contains(context))
-        d->m_contextActionMap.insert(context, action);
+    if (!d->find(context))
+        d->m_contextActions.append({context, action});
     setCurrentContext(context);
 }
 
 void ContextAction::removeOverrideAction(QAction *action)
 {
     // Also sweeps entries whose action was destroyed elsewhere.
-    for (auto it = d->m_contextActionMap.begin(); it != d->m_contextActionMap.end();) {
-        if (it->isNull() || it->data() == action)
-            it = d->m_contextActionMap.erase(it);
-        else
-            ++it;
-    }
+    auto &entries = d->m_contextActions;
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [action](const ContextActionPrivate::ContextEntry &entry) {
+                                     return entry.pAction.isNull() || entry.pAction.data() == action;
+                                 }),
+                  entries.end());
     setCurrentContext(d->m_pCurrentContext);
 }
 
