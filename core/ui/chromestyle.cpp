@@ -95,7 +95,11 @@ void ChromeStyle::install()
         return;
     // The application deletes its old style when given a new one: the base
     // is a fresh instance of the same style, owned by the proxy.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 1, 0)
+    QStyle *pBase = QStyleFactory::create(pCurrent->name());
+#else
     QStyle *pBase = QStyleFactory::create(pCurrent->objectName());
+#endif
     if (!pBase)
         return;
     QApplication::setStyle(new ChromeStyle(pBase));
