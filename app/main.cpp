@@ -3,13 +3,13 @@
 #include "extensionsystem/pluginmanager.h"
 #include "extensionsystem/plugininfo.h"
 #include "extensionsystem/singleinstance.h"
+#include "extensionsystem/startuptimer.h"
 
 #include "app/qttranslationspath.h"
 #include "zeltoversion.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
@@ -28,13 +28,11 @@
 using ExtensionSystem::PluginArgumentDescription;
 using ExtensionSystem::PluginManager;
 using ExtensionSystem::SingleInstance;
+using ExtensionSystem::StartupTimer;
 
 namespace {
 
 const char AppTitle[] = "Zelto Rideved";
-
-// Started first thing in main(); the start-up benchmark reads it.
-QElapsedTimer s_startTimer;
 
 struct Options
 {
@@ -292,7 +290,8 @@ void exitWhenIdle()
         QTimer::singleShot(0, exitWhenIdle);
         return;
     }
-    std::printf("zelto: idle after %.1f ms\n", double(s_startTimer.nsecsElapsed()) / 1e6);
+    StartupTimer::mark("idle");
+    std::printf("zelto: idle after %.1f ms\n", StartupTimer::elapsedMs());
     std::fflush(stdout);
     QCoreApplication::quit();
 }
@@ -312,7 +311,7 @@ void startAgain()
 
 int main(int argc, char *argv[])
 {
-    s_startTimer.start();
+    StartupTimer::start();
     // Web views in plug-ins need shared OpenGL contexts, and that must be set
     // before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -324,6 +323,7 @@ int main(int argc, char *argv[])
     if (withoutWindow)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    StartupTimer::mark("application object");
     // Ended by the system or the terminal, it still shuts down the usual way:
     // the plug-ins keep unsaved work and remove what they made.
     ExtensionSystem::Platform::quitOnTerminationSignals();
@@ -360,6 +360,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    StartupTimer::mark("command line");
     PluginManager pluginManager;
     if (!options.settingsPath.isEmpty())
         PluginManager::setSettingsPath(options.settingsPath);
@@ -398,12 +399,15 @@ int main(int argc, char *argv[])
                          &PluginManager::handleSecondInstance);
     }
 
+    StartupTimer::mark("hand-over to a running instance");
     installTranslators(app);
+    StartupTimer::mark("translators");
 
     PluginManager::setPluginOptions(options.pluginOptions);
     PluginManager::setArguments(options.files);
     PluginManager::setProfilingEnabled(options.profile);
     PluginManager::loadPlugins();
+    StartupTimer::mark("plug-ins");
 
     if (PluginManager::hasFatalError()) {
         showStartupError(PluginManager::fatalErrorString());
@@ -422,6 +426,8 @@ int main(int argc, char *argv[])
 
     if (qEnvironmentVariableIntValue("ZELTO_EXIT_WHEN_IDLE") == 1)
         QTimer::singleShot(0, exitWhenIdle);
+    else if (ExtensionSystem::startupLog().isDebugEnabled())
+        QTimer::singleShot(0, [] { StartupTimer::mark("event loop"); });
 
     const int status = app.exec();
     PluginManager::shutdown();

@@ -3,6 +3,7 @@
 #include "core/i18n/ilanguagemanager.h"
 #include "core/i18n/ithemesmanager.h"
 #include "core/mainwindow.h"
+#include "extensionsystem/startuptimer.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -11,6 +12,7 @@
 
 CorePlugin::CorePlugin()
 {
+    ExtensionSystem::StartupTimer::mark("core: library");
     // Languages and the theme come first, so every widget is created with them.
     if (!ILanguageManager::getInstance().initialize())
         qWarning("There was error while loading one of the language catalogues. %s will use English in some parts.",
@@ -18,7 +20,9 @@ CorePlugin::CorePlugin()
     if (!IThemesManager::getInstance().initialize())
         qWarning("There was error while loading one of the theme catalogues. %s will use English in some parts.",
                  ZELTO_APP_TITLE);
+    ExtensionSystem::StartupTimer::mark("core: languages and theme");
     m_pMainWindow = new MainWindow(nullptr);
+    ExtensionSystem::StartupTimer::mark("core: main window");
     QApplication::setActiveWindow(m_pMainWindow);
 }
 

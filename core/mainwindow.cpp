@@ -54,6 +54,8 @@
 #include <QWebSocketServer>
 #include <QWindowStateChangeEvent>
 
+#include <memory>
+
 Q_LOGGING_CATEGORY(lcTempFolder, "zelto.core.tempfolder")
 
 // The working folder of one running instance: "Zelto-Rideved-" and six
@@ -141,7 +143,15 @@ MainWindow::MainWindow(QWidget *parent)
     connect(d->m_pMdiArea, &QObject::destroyed, this, [this] { d->m_pMdiArea = nullptr; });
     if (QTabBar *pTabBar = d->m_pMdiArea->findChild<QTabBar *>()) {
         pTabBar->setExpanding(false);
-        pTabBar->setTabsClosable(true);
+        // Closable once the first project opens: asking the style sheet for
+        // the close button loads its image, and the first image read by
+        // guessing its format loads every image plug-in installed. An empty
+        // work area has no tab to close, so the start-up need not pay that.
+        auto pFirstTab = std::make_shared<QMetaObject::Connection>();
+        *pFirstTab = connect(pTabBar, &QTabBar::currentChanged, pTabBar, [pTabBar, pFirstTab] {
+            QObject::disconnect(*pFirstTab);
+            pTabBar->setTabsClosable(true);
+        });
         QFont font = pTabBar->font();
         font.setBold(true);
         pTabBar->setFont(font);

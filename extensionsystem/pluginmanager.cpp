@@ -6,6 +6,7 @@
 #include "extensionsystem/pluginmanager_p.h"
 #include "extensionsystem/plugininfo.h"
 #include "extensionsystem/plugininfo_p.h"
+#include "extensionsystem/startuptimer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -574,6 +575,7 @@ void PluginManager::loadPlugins()
     d->resolveDependencies();
     d->m_lstLoadQueue = d->orderByDependencies();
     emit s_instance->pluginsChanged();
+    StartupTimer::mark("plug-ins' metadata");
 
     // A failing required plug-in ends start-up at once: nothing later in the
     // order may run on top of it.
@@ -582,15 +584,18 @@ void PluginManager::loadPlugins()
             return;
         d->loadPlugin(pInfo);
     }
+    StartupTimer::mark("plug-ins loaded");
     for (PluginInfo *pInfo : qAsConst(d->m_lstLoadQueue)) {
         if (!d->m_strFatalError.isEmpty())
             return;
         d->initializePlugin(pInfo);
     }
+    StartupTimer::mark("plug-ins initialized");
     if (!d->m_strFatalError.isEmpty())
         return;
     for (int i = d->m_lstLoadQueue.size() - 1; i >= 0; --i)
         d->extensionsInitialized(d->m_lstLoadQueue.at(i));
+    StartupTimer::mark("plug-ins' extensions initialized");
     d->profile(nullptr, "start-up", total.elapsedNs());
 
     d->m_bRunning = true;

@@ -1,6 +1,7 @@
 #include "core/i18n/ithemesmanager.h"
 #include "core/i18n/ithemesmanager_p.h"
 
+#include "core/ui/chromestyle.h"
 #include "extensionsystem/pluginmanager.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ bool applyStyleSheet(const QString &strPath)
     auto *pApp = qobject_cast<QApplication *>(QCoreApplication::instance());
     if (!pApp)
         return false;
+    ChromeStyle::install();
     pApp->setStyleSheet(QString::fromUtf8(file.readAll()));
     return true;
 }

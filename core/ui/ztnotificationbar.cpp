@@ -1,8 +1,10 @@
 #include "core/ui/ztnotificationbar.h"
 #include "core/ui/ztnotificationbar_p.h"
 
+#include "core/iui.h"
 #include "ui_ztnotificationbar.h"
 
+#include <QIcon>
 #include <QPixmap>
 #include <QStyle>
 
@@ -12,6 +14,10 @@ ZTNotificationBar::ZTNotificationBar(QWidget *parent)
 {
     d->m_pUi = new Ui::ZTNotificationBar;
     d->m_pUi->setupUi(this);
+    // Set here rather than in the form, whose icon would be read by guessing
+    // its format: see IUi::pixmap().
+    d->m_pUi->m_pCloseButton->setIcon(
+        QIcon(IUi::getPixmap(QStringLiteral("close"), IUi::StateNormal, IUi::SizeNone, QStringLiteral(":/core/images/"))));
     connect(d->m_pUi->m_pCloseButton, &QToolButton::clicked, this, &QWidget::hide);
     QMetaObject::connectSlotsByName(this);
     connect(d->m_pUi->m_pButton, &QPushButton::clicked, this, &ZTNotificationBar::buttonClicked);

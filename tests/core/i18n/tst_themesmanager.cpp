@@ -1,6 +1,7 @@
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
 #include "core/i18n/ithemesmanager.h"
+#include "core/iui.h"
 #include "core/mainwindow.h"
 #include "tests/common/testhost.h"
 
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QSettings>
 #include <QTranslator>
@@ -57,6 +60,7 @@ private slots:
     void missingDarkFileAppliesNothing();
     void saveThemesTakesListedIdsOnly();
     void switchesThemeWhileRunning();
+    void extensionButtonsShowThemeArrow();
     void shippedThemesShowFocusAndTicks_data();
     void shippedThemesShowFocusAndTicks();
     void shippedThemesShowTranslatedNames();
@@ -249,6 +253,30 @@ void tst_ThemesManager::switchesThemeWhileRunning()
     QVERIFY(manager.applyTheme(QStringLiteral("Dark")));
     QCOMPARE(checked(), QStringLiteral("Dark"));
     QCOMPARE(qApp->styleSheet(), sheetOf("zelto_dark.qss"));
+}
+
+void tst_ThemesManager::extensionButtonsShowThemeArrow()
+{
+    // The shipped themes' arrow on the toolbar's button for what does not
+    // fit, following a switch of theme; the style's own for another theme.
+    createThemes({"zelto_dark.qss", "zelto_light.qss", "zelto_mine.qss"});
+    IThemesManager &manager = IThemesManager::getInstance();
+    QVERIFY(manager.initialize());
+    QToolBar toolBar;
+    auto *pButton = toolBar.findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+    QVERIFY2(pButton, "the toolbar has no extension button");
+    const auto image = [](const QIcon &icon) { return icon.pixmap(QSize(16, 16)).toImage(); };
+    const auto arrow = [&image](const char *name) {
+        return image(QIcon(IUi::getPixmap(QString::fromLatin1(name), IUi::StateNormal, IUi::SizeNone,
+                                          QStringLiteral(":/core/images/"))));
+    };
+    QVERIFY(!arrow("arrow_down_dark").isNull());
+    QCOMPARE(image(pButton->icon()), arrow("arrow_down_dark"));
+    QVERIFY(manager.applyTheme(QStringLiteral("Light")));
+    QCOMPARE(image(pButton->icon()), arrow("arrow_down_light"));
+    QVERIFY(manager.applyTheme(QStringLiteral("Mine")));
+    QVERIFY(!image(pButton->icon()).isNull());
+    QVERIFY(image(pButton->icon()) != arrow("arrow_down_light"));
 }
 
 void tst_ThemesManager::shippedThemesShowFocusAndTicks_data()

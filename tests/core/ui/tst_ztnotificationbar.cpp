@@ -142,6 +142,7 @@ void tst_ZTNotificationBar::closeButtonHidesWithoutSignal()
 {
     m_pBar->show(QStringLiteral("Closable"), ZTNotificationBar::Warning, QStringLiteral("Act"), true);
     QSignalSpy spy(m_pBar, &ZTNotificationBar::buttonClicked);
+    QVERIFY(!part<QToolButton>("m_pCloseButton")->icon().isNull());
     part<QToolButton>("m_pCloseButton")->click();
     QVERIFY(!m_pBar->isVisible());
     QCOMPARE(spy.count(), 0);

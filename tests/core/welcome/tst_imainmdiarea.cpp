@@ -103,7 +103,11 @@ void tst_IMainMdiArea::workAreaOfTheMainWindow()
     QTabBar *pTabBar = pArea->findChild<QTabBar *>();
     QVERIFY(pTabBar);
     QVERIFY(!pTabBar->expanding());
+    // A project's tab has a close button.
+    pArea->addSubWindow(new QWidget)->show();
+    QCOMPARE(pTabBar->count(), 1);
     QVERIFY(pTabBar->tabsClosable());
+    QVERIFY(pTabBar->tabButton(0, QTabBar::RightSide) || pTabBar->tabButton(0, QTabBar::LeftSide));
     QVERIFY(pTabBar->font().bold());
     QVERIFY(!pTabBar->drawBase());
 }
