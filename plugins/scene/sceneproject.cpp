@@ -206,8 +206,12 @@ bool readItems(const QJsonValue &itemsValue, bool bAnimation, Scene *pResult, QS
             item.fill = fill;
         if (stroke.isValid())
             item.stroke = stroke;
-        item.strText = object.value(QStringLiteral("text")).toString();
-        item.nFontSize = qBound(4, object.value(QStringLiteral("fontSize")).toInt(24), 1000);
+        // Only a text item has a text: one given to another shape would be
+        // kept unseen and lost at the next save.
+        if (item.type == SceneItem::Text) {
+            item.strText = object.value(QStringLiteral("text")).toString();
+            item.nFontSize = qBound(4, object.value(QStringLiteral("fontSize")).toInt(24), 1000);
+        }
         if (item.type == SceneItem::Image) {
             item.strImage = object.value(QStringLiteral("image")).toString();
             if (!SceneProject::isValidImageRef(item.strImage)) {
