@@ -320,6 +320,8 @@ void tst_WelcomePage::fitsSmallWindows()
 void tst_WelcomePage::linksGoToTheBrowser()
 {
     m_recorder.urls.clear();
+    // The page may still be filling itself in when this test runs on its own.
+    QVERIFY(waitForJs(QStringLiteral("!!document.querySelector('#learnMore')"), true));
     const QUrl before = m_pView->url();
     clickElement(QStringLiteral("#learnMore"));
     QTRY_COMPARE(m_recorder.urls.size(), 1);
