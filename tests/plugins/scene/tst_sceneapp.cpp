@@ -1181,11 +1181,17 @@ void tst_SceneApp::aboutAndUpdateCheck()
     QVERIFY(answerer.records().at(1).text.contains(QLatin1String("No update address")));
 
     // With an address, the check goes to the update registry, which reads the
-    // appcast and says that this version is the latest.
+    // appcast's entry for the system it runs on and says that this version
+    // is the latest: the newer one offered to another system is not taken.
     const QString strAppcast = m_pDir->filePath(QStringLiteral("appcast.json"));
     QFile appcast(strAppcast);
     QVERIFY(appcast.open(QIODevice::WriteOnly));
-    appcast.write(R"({"updates":{"windows":{"latest-version":"0.1.0","download-url":"","changelog":""}}})");
+    const QString strSystem = QSimpleUpdater::systemPlatformKey();
+    const QString strOther = strSystem == QLatin1String("windows") ? QStringLiteral("linux") : QStringLiteral("windows");
+    appcast.write(QStringLiteral(R"({"updates":{"%1":{"latest-version":"99.0","download-url":"","changelog":""},)"
+                                 R"("%2":{"latest-version":"0.1.0","download-url":"","changelog":""}}})")
+                      .arg(strOther, strSystem)
+                      .toUtf8());
     appcast.close();
     ICore::settings()->setValue(QStringLiteral("Designer/UpdateUrl"), QUrl::fromLocalFile(strAppcast).toString());
     answerer.answer(QMessageBox::Close);

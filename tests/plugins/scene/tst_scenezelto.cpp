@@ -123,7 +123,6 @@ QProcess *tst_SceneZelto::start(const QStringList &lstArguments, bool bExitWhenI
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (bExitWhenIdle)
         environment.insert(QStringLiteral("ZELTO_EXIT_WHEN_IDLE"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("ZELTO_PRINT_SERVER_PORT"), QStringLiteral("1"));
     environment.insert(QStringLiteral("ZELTO_SETTINGS_PATH"), m_pDir->filePath(QStringLiteral("settings")));
     // The bridge's connection file goes here, where the test can watch it.
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_pDir->filePath(QStringLiteral("runtime")));
