@@ -137,6 +137,9 @@ MainWindow::MainWindow(QWidget *parent)
     d->m_pMdiArea->setWindowIcon(QIcon(QStringLiteral(":/app/images/project_icon.ico")));
     d->m_pMdiArea->setFocusPolicy(Qt::ClickFocus);
     connect(d->m_pMdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateActivatedMdiSubFilePath);
+    // A project's window joins the area after its editor became the active
+    // one: the commands that need two projects count the windows again then.
+    connect(d->m_pMdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateSaveAsMenu);
     setCentralWidget(d->m_pMdiArea);
     // A plug-in that puts its own central widget in place makes QMainWindow
     // delete the area; forget it then instead of deleting it twice.

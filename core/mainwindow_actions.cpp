@@ -28,8 +28,11 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QHash>
 #include <QKeySequence>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoGroup>
@@ -78,6 +81,29 @@ ActionContainer *createMenu(QWidget *pOwner, const QString &strTitle, const char
     if (QMenu *pMenu = pContainer->getMenu())
         pMenu->setParent(pOwner, pMenu->windowFlags());
     return pContainer;
+}
+
+// Switching projects hides the window that leaves the front, and Qt then
+// hands its focus on to the next field, so each switch would move it one
+// field further. Each project gets back the field it had when it left.
+void stepProject(QMdiArea *pArea, int nStep)
+{
+    if (!pArea)
+        return;
+    const QList<QMdiSubWindow *> lstWindows = pArea->subWindowList(pArea->activationOrder());
+    if (lstWindows.size() < 2)
+        return;
+    static QHash<QMdiSubWindow *, QPointer<QWidget>> s_hashFields;
+    QMdiSubWindow *pCurrent = pArea->activeSubWindow();
+    if (pCurrent)
+        s_hashFields.insert(pCurrent, QApplication::focusWidget());
+    const int nCurrent = qMax(0, lstWindows.indexOf(pCurrent));
+    QMdiSubWindow *pNext = lstWindows.at((nCurrent + nStep + lstWindows.size()) % lstWindows.size());
+    pArea->setActiveSubWindow(pNext);
+    const QPointer<QWidget> pField = s_hashFields.take(pNext);
+    // The window may be another one at the same address by now.
+    if (pField && pNext->isAncestorOf(pField) && pField->isVisible() && pField->isEnabled())
+        pField->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace
@@ -189,17 +215,11 @@ void MainWindow::initActions()
     d->m_pNextProjectAction = new QAction(tr("&Next Project"), this);
     addCommand(pViewMenu, d->m_pNextProjectAction, QLatin1String(CoreIds::ViewNextProject),
                {QKeySequence(Qt::CTRL | Qt::Key_Tab)}, tr("Bring the next project's tab to the front"));
-    connect(d->m_pNextProjectAction, &QAction::triggered, this, [this] {
-        if (d->m_pMdiArea)
-            d->m_pMdiArea->activateNextSubWindow();
-    });
+    connect(d->m_pNextProjectAction, &QAction::triggered, this, [this] { stepProject(d->m_pMdiArea, 1); });
     d->m_pPreviousProjectAction = new QAction(tr("&Previous Project"), this);
     addCommand(pViewMenu, d->m_pPreviousProjectAction, QLatin1String(CoreIds::ViewPreviousProject),
                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}, tr("Bring the previous project's tab to the front"));
-    connect(d->m_pPreviousProjectAction, &QAction::triggered, this, [this] {
-        if (d->m_pMdiArea)
-            d->m_pMdiArea->activatePreviousSubWindow();
-    });
+    connect(d->m_pPreviousProjectAction, &QAction::triggered, this, [this] { stepProject(d->m_pMdiArea, -1); });
 
     // Help: apart from Help Contents, the about box, community link, updater
     // and account plug-ins attach their behaviour to these.

@@ -21,6 +21,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QEvent>
@@ -240,6 +241,15 @@ SceneEditorWidget::SceneEditorWidget(SceneDocument *pDocument, QWidget *parent)
     m_pPanelScroll->setWidgetResizable(true);
     m_pPanelScroll->setWidget(m_pPropertyPanel);
     m_pPropertyPanel->installEventFilter(this);
+    // The wheel scrolls the panel: it changes a field only once the user has
+    // given that field the focus, so no value changes in passing.
+    const QList<QWidget *> lstFields = m_pPropertyPanel->findChildren<QWidget *>();
+    for (QWidget *pField : lstFields) {
+        if (qobject_cast<QAbstractSpinBox *>(pField) || qobject_cast<QComboBox *>(pField)) {
+            pField->setFocusPolicy(Qt::StrongFocus);
+            pField->installEventFilter(this);
+        }
+    }
     fitPanel();
 
     // The stage and its panel are the centre of a window of their own, so
@@ -1423,6 +1433,12 @@ bool SceneEditorWidget::eventFilter(QObject *pWatched, QEvent *pEvent)
         QTimer::singleShot(0, this, &SceneEditorWidget::fitDocks);   // once the docks have their new sizes
     if (pWatched == m_pPropertyPanel && pEvent->type() == QEvent::LayoutRequest)
         fitPanel();   // a theme or a language changed what the fields need
+    if (pEvent->type() == QEvent::Wheel && pWatched->isWidgetType()
+        && m_pPropertyPanel->isAncestorOf(static_cast<QWidget *>(pWatched))
+        && !static_cast<QWidget *>(pWatched)->hasFocus()) {
+        QCoreApplication::sendEvent(m_pPanelScroll->verticalScrollBar(), pEvent);
+        return true;
+    }
     if (pWatched == m_pView && pEvent->type() == QEvent::KeyPress) {
         auto *pKeyEvent = static_cast<QKeyEvent *>(pEvent);
         const qreal dStep = (pKeyEvent->modifiers() & Qt::ShiftModifier) ? 10 : 1;

@@ -21,6 +21,7 @@
 #include "core/actionmanager/actioncontainer.h"
 #include "core/actionmanager/actionmanager.h"
 #include "core/actionmanager/contextaction.h"
+#include "core/coreids.h"
 #include "core/documents/documentmanager.h"
 #include "core/documents/editormanager.h"
 #include "core/i18n/ilanguagemanager.h"
@@ -625,6 +626,17 @@ void tst_SceneApp::clipboardCarriesItemsBetweenProjects()
     SceneEditor *pFrom = createProject(QStringLiteral("copy from"));
     SceneEditor *pTo = createProject(QStringLiteral("paste into"));
     QVERIFY2(pFrom && pTo, "File.New opened no scene editor");
+    // Two projects: the commands that move between them are there at once.
+    for (const char *pId : {CoreIds::ViewNextProject, CoreIds::ViewPreviousProject})
+        QVERIFY2(ActionManager::getAction(QLatin1String(pId))->getAction()->isEnabled(), pId);
+    // Going there and back leaves the focus where it was, not a field further.
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+    pTo->getWidget()->view()->setFocus();
+    QTRY_VERIFY(pTo->getWidget()->view()->hasFocus());
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QTRY_VERIFY(pTo->getWidget()->view()->hasFocus());
     SceneEditorWidget *pSource = pFrom->getWidget();
     SceneEditorWidget *pTarget = pTo->getWidget();
     SceneDocument *pTargetDocument = pTo->getSceneDocument();

@@ -28,12 +28,14 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTranslator>
 #include <QUndoStack>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <algorithm>
@@ -385,6 +387,26 @@ void tst_Timeline::panelKeepsItsFieldsAt640x480()
     // The last field can be scrolled to.
     pScroll->ensureWidgetVisible(lstFields.constLast());
     QVERIFY(pScroll->viewport()->rect().contains(lstFields.constLast()->geometry().translated(pPanel->pos()).center()));
+
+    // The wheel over a field the user has not chosen scrolls the panel and
+    // leaves the field's value alone; over the field with the focus it
+    // changes the value.
+    auto *pWidth = pPanel->findChild<QAbstractSpinBox *>(QStringLiteral("m_pWidthSpin"));
+    QVERIFY(pWidth);
+    pScroll->verticalScrollBar()->setValue(pScroll->verticalScrollBar()->maximum());
+    const QString strWidth = pWidth->text();
+    const auto wheel = [&] {
+        QWheelEvent event(QPointF(5, 5), QPointF(pWidth->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(pWidth, &event);
+    };
+    wheel();
+    QCOMPARE(pWidth->text(), strWidth);
+    QVERIFY(pScroll->verticalScrollBar()->value() < pScroll->verticalScrollBar()->maximum());
+    pWidth->setFocus();
+    QTRY_VERIFY(pWidth->hasFocus());
+    wheel();
+    QVERIFY(pWidth->text() != strWidth);
 }
 
 QTEST_MAIN(tst_Timeline)
