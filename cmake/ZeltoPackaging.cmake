@@ -51,7 +51,7 @@ and as a Qt help file, and zelto-updates, which signs installers and
 writes the appcast entries of signed updates.")
 # The SDK's CMake package looks these up with find_dependency(Qt5 ...).
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
-    "qtbase5-dev, libqt5websockets5-dev, libqt5webchannel5-dev, qtwebengine5-dev")
+    "qtbase5-dev, libqt5websockets5-dev, libqt5webchannel5-dev")
 # What zelto-updates, the signing tool, links (libsodium among them).
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SHLIBDEPS ON)
 

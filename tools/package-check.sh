@@ -96,7 +96,8 @@ if [ "$from_install" = 0 ]; then
                 "./usr/share/icons/hicolor/${size}x${size}/mimetypes/application-x-zelto-project.png")
     done
     expect_in "$app_deb" ./usr/lib/zelto/zelto ./usr/lib/zelto/libExtensionSystem.so \
-        ./usr/lib/zelto/plugins/libCore.so ./usr/lib/zelto/translations/zelto_de.qm \
+        ./usr/lib/zelto/plugins/libCore.so ./usr/lib/zelto/plugins/core/libReleaseNotes.so \
+        ./usr/lib/zelto/translations/zelto_de.qm \
         ./usr/lib/zelto/resources/styles/zelto_dark.qss ./usr/lib/zelto/resources/styles/zelto_light.qss \
         ./usr/share/applications/zelto-rideved.desktop ./usr/share/mime/packages/zelto-rideved.xml \
         ./usr/share/man/man1/zelto.1.gz "${icons[@]}"

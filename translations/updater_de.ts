@@ -216,6 +216,14 @@
     </message>
 </context>
 <context>
+    <name>ReleaseNotesView</name>
+    <message>
+        <location filename="../core/updater/releasenotesview.cpp" line="107"/>
+        <source>&lt;p&gt;The release notes cannot be shown here. &lt;a href=&quot;%1&quot;&gt;Open them in the browser&lt;/a&gt;.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Versionshinweise können hier nicht angezeigt werden. &lt;a href=&quot;%1&quot;&gt;Im Browser öffnen&lt;/a&gt;.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
     <name>Updater</name>
     <message>
         <location filename="../core/updater/updater.cpp" line="424"/>
@@ -281,7 +289,7 @@
 <context>
     <name>ZTReleaseNoteDlg</name>
     <message>
-        <location filename="../core/updater/ztreleasenotedlg.cpp" line="92"/>
+        <location filename="../core/updater/ztreleasenotedlg.cpp" line="42"/>
         <source>&lt;h2&gt;Failed to load release notes.&lt;/h2&gt;</source>
         <translation>&lt;h2&gt;Die Versionshinweise konnten nicht geladen werden.&lt;/h2&gt;</translation>
     </message>

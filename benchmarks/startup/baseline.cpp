@@ -9,7 +9,6 @@
 #include <QNetworkAccessManager>
 #include <QTimer>
 #include <QWebChannel>
-#include <QWebEngineView>
 #include <QWebSocketServer>
 
 #include <cstdio>
@@ -24,8 +23,7 @@ int main(int argc, char *argv[])
     // --as-needed then drops the modules, and the baseline would not pay for
     // loading and relocating them as zelto does.
     const QMetaObject *const volatile linked[] = {&QNetworkAccessManager::staticMetaObject,
-                                   &QWebSocketServer::staticMetaObject, &QWebChannel::staticMetaObject,
-                                   &QWebEngineView::staticMetaObject};
+                                   &QWebSocketServer::staticMetaObject, &QWebChannel::staticMetaObject};
     Q_UNUSED(linked);
 
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

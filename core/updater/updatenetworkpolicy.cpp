@@ -45,8 +45,3 @@ UpdateNetworkPolicy::Redirect UpdateNetworkPolicy::redirect(const QNetworkReply 
         return Unsafe;
     return nRedirects < MaxRedirects ? Follow : TooMany;
 }
-
-bool UpdateNetworkPolicy::isWebUrl(const QUrl &url)
-{
-    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
-}

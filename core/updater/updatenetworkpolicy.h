@@ -44,5 +44,10 @@ public:
     static Redirect redirect(const QNetworkReply *pReply, int nRedirects, QUrl *pTarget);
 
     // True for the schemes an update may come from and the browser may open.
-    static bool isWebUrl(const QUrl &url);
+    // Inline: the release notes module, which does not link the core, opens
+    // links by the same rule.
+    static bool isWebUrl(const QUrl &url)
+    {
+        return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+    }
 };

@@ -6,7 +6,6 @@
 #include "core/mainwindow.h"
 #include "core/updater/appcast.h"
 #include "core/updater/downloader.h"
-#include "core/updater/releasenotespage.h"
 #include "core/updater/updatenetworkpolicy.h"
 #include "core/updater/updaterlogging_p.h"
 #include "core/updater/updatesignature.h"
@@ -481,7 +480,7 @@ void Updater::offerUpdate()
     if (!strOpenUrl.isEmpty()) {
         openWebAddress(strOpenUrl);
     } else if (m_downloaderEnabled && bCanVerify) {
-        if (!ReleaseNotesPage::isWebUrl(QUrl(strDownloadUrl))) {
+        if (!UpdateNetworkPolicy::isWebUrl(QUrl(strDownloadUrl))) {
             openWebAddress(strDownloadUrl);   // refuses it, and says so
             return;
         }
@@ -502,7 +501,7 @@ void Updater::offerUpdate()
 void Updater::openWebAddress(const QString &strUrl)
 {
     const QUrl url(strUrl);
-    if (ReleaseNotesPage::isWebUrl(url)) {
+    if (UpdateNetworkPolicy::isWebUrl(url)) {
         QDesktopServices::openUrl(url);
         return;
     }

@@ -2,17 +2,14 @@
 
 #include "core/icore.h"
 #include "core/mainwindow.h"
-#include "core/updater/releasenotespage.h"
+#include "core/updater/releasenotesview.h"
+#include "core/updater/updatenetworkpolicy.h"
 
 #include "ui_ztreleasenotedlg.h"
 
 #include <QDesktopServices>
 #include <QPushButton>
 #include <QUrl>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
-
-#include <memory>
 
 ZTReleaseNoteDlg::ZTReleaseNoteDlg(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
@@ -37,17 +34,19 @@ ZTReleaseNoteDlg::ZTReleaseNoteDlg(QWidget *parent)
         resize(qMax(width(), nButtonsWidth), height());
     }
 
-    // The notes are the appcast's, not ours: a page of their own in a
-    // private profile. The profile is made after the view, so it is deleted
-    // after the view and its page.
-    auto *pProfile = new QWebEngineProfile(this);
-    m_ui->m_pWebViewRL->setPage(new ReleaseNotesPage(pProfile, m_ui->m_pWebViewRL));
+    // A notes page tells once whether it loaded (setReleaseNotes); the
+    // failure text shown then is not a page the user could read.
+    connect(m_ui->m_pNotesView, &ReleaseNotesView::pageLoaded, this, [this](bool bOk) {
+        m_ui->m_pBtnUpdate->setEnabled(bOk);
+        if (!bOk)
+            m_ui->m_pNotesView->setHtml(tr("<h2>Failed to load release notes.</h2>"));
+    });
     // The heading quotes the appcast's version text; its links open the
     // same way as the notes' links.
     m_ui->m_pHeadingLabel->setOpenExternalLinks(false);
     connect(m_ui->m_pHeadingLabel, &QLabel::linkActivated, this, [](const QString &strLink) {
         const QUrl url(strLink);
-        if (ReleaseNotesPage::isWebUrl(url))
+        if (UpdateNetworkPolicy::isWebUrl(url))
             QDesktopServices::openUrl(url);
     });
 }
@@ -72,23 +71,11 @@ void ZTReleaseNoteDlg::setReleaseNotes(const QString &notes)
     const bool bIsPage = notes.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
         || notes.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
     if (!bIsPage) {
-        m_ui->m_pWebViewRL->setHtml(notes, QUrl());
+        m_ui->m_pNotesView->setHtml(notes);
         return;
     }
 
     // No update may start from notes the user could not read.
     m_ui->m_pBtnUpdate->setEnabled(false);
-    m_ui->m_pWebViewRL->load(QUrl(notes, QUrl::TolerantMode));
-    // Only the page's own result counts: the failure text set below finishes
-    // loading too, and must not enable the Update button.
-    auto pConnection = std::make_shared<QMetaObject::Connection>();
-    *pConnection = connect(m_ui->m_pWebViewRL, &QWebEngineView::loadFinished, this, [this, pConnection](bool bOk) {
-        disconnect(*pConnection);
-        if (bOk) {
-            m_ui->m_pBtnUpdate->setEnabled(true);
-            return;
-        }
-        m_ui->m_pBtnUpdate->setEnabled(false);
-        m_ui->m_pWebViewRL->setHtml(tr("<h2>Failed to load release notes.</h2>"), QUrl());
-    });
+    m_ui->m_pNotesView->load(QUrl(notes, QUrl::TolerantMode));
 }

@@ -19,6 +19,7 @@ class tst_CorePluginLoader : public QObject
 private slots:
     void metaData();
     void instanceIsKeptUntilDeleted();
+    void startsWithoutWebEngine();
 
 private:
     TestSupport::TestHost m_host;
@@ -76,6 +77,25 @@ void tst_CorePluginLoader::instanceIsKeptUntilDeleted()
     QVERIFY(qobject_cast<ExtensionSystem::IPlugin *>(second));
     QCOMPARE(loader.instance(), second.data());
     delete second;
+}
+
+// The web engine costs start-up tens of milliseconds; the core loads it
+// only when it shows release notes.
+void tst_CorePluginLoader::startsWithoutWebEngine()
+{
+    QPluginLoader loader(QStringLiteral(ZELTO_CORE_PLUGIN_FILE));
+    QPointer<QObject> pInstance = loader.instance();
+    auto *plugin = qobject_cast<ExtensionSystem::IPlugin *>(pInstance);
+    QVERIFY2(plugin, qPrintable(loader.errorString()));
+    QString error;
+    QVERIFY(plugin->initialize(QStringList(), &error));
+    QVERIFY(plugin->lateInitialize());
+#if defined(Q_OS_LINUX)
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY2(!maps.readAll().contains("WebEngine"), "the core plug-in loaded the web engine");
+#endif
+    delete pInstance;
 }
 
 QTEST_MAIN(tst_CorePluginLoader)

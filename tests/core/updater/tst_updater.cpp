@@ -5,6 +5,7 @@
 #include "core/updater/updatesignature.h"
 #include "core/updater/updatestatement.h"
 #include "core/updater/ztreleasenotedlg.h"
+#include "extensionsystem/pluginmanager.h"
 #include "tests/common/httpserver.h"
 #include "tests/common/modalanswerer.h"
 #include "tests/common/testhost.h"
@@ -13,12 +14,15 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -111,6 +115,7 @@ private slots:
     void releaseNotesText();
     void releaseNotesAreInert();
     void releaseNotesLoadNothingElse();
+    void releaseNotesWithoutModule();
     void registryKeepsUrlsApart();
     void registryRelaysRedirectedUrl();
     // Replaces the test's main window: keep it last.
@@ -175,6 +180,9 @@ void tst_Updater::initTestCase()
 void tst_Updater::init()
 {
     m_recorder.urls.clear();
+    // The release notes module is found beside the built core plug-in.
+    ExtensionSystem::PluginManager::setPluginPaths(
+        {QCoreApplication::applicationDirPath() + QStringLiteral("/../../bin/plugins")});
     // Every case downloads into a folder of its own, so each gets the name asked for.
     Downloader::setDownloadDir(QDir(m_dir.filePath(QString::number(++m_nDownloadDirs))));
 }
@@ -861,6 +869,39 @@ void tst_Updater::releaseNotesLoadNothingElse()
     QCOMPARE(m_server.hits(QStringLiteral("/tracked.html")), 1);
     for (const QString &strPath : lstPulledIn)
         QVERIFY2(m_server.hits(strPath) == 0, qPrintable(strPath));
+}
+
+// A broken installation without the release notes module still shows the
+// notes: as rich text that loads nothing, and a notes page as a link.
+void tst_Updater::releaseNotesWithoutModule()
+{
+    ExtensionSystem::PluginManager::setPluginPaths({m_dir.filePath(QStringLiteral("no-plug-ins"))});
+    const QString strImage = m_dir.filePath(QStringLiteral("local.png"));
+    QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(strImage));
+    UpdaterLog log;
+    ZTReleaseNoteDlg text;
+    QCOMPARE(log.lines.size(), 1);
+    QVERIFY2(log.lines.at(0).startsWith(QLatin1String("Cannot load the release notes module")),
+             qPrintable(log.lines.at(0)));
+    QVERIFY(!text.findChild<QWebEngineView *>());
+    auto *pBrowser = text.findChild<QTextBrowser *>();
+    QVERIFY2(pBrowser, "no view for the notes without the module");
+    text.setReleaseNotes(QStringLiteral("<p>Fixed <b>things</b></p><img src='%1'>")
+                             .arg(QUrl::fromLocalFile(strImage).toString()));
+    QVERIFY(pBrowser->toPlainText().startsWith(QLatin1String("Fixed things")));
+    QVERIFY(pBrowser->document()->resource(QTextDocument::ImageResource, QUrl::fromLocalFile(strImage))
+                .toByteArray().isEmpty());
+    QVERIFY(text.findChild<QPushButton *>(QStringLiteral("m_pBtnUpdate"))->isEnabled());
+
+    ZTReleaseNoteDlg page;
+    auto *pPageBrowser = page.findChild<QTextBrowser *>();
+    const QUrl notes = m_server.url(QStringLiteral("/notes.html"));
+    page.setReleaseNotes(notes.toString());
+    QVERIFY(!page.findChild<QPushButton *>(QStringLiteral("m_pBtnUpdate"))->isEnabled());
+    QVERIFY2(pPageBrowser->toHtml().contains(notes.toString().toHtmlEscaped()), qPrintable(pPageBrowser->toHtml()));
+    emit pPageBrowser->anchorClicked(notes);
+    emit pPageBrowser->anchorClicked(QUrl::fromLocalFile(strImage));
+    QCOMPARE(m_recorder.urls, QList<QUrl>{notes});
 }
 
 void tst_Updater::registryKeepsUrlsApart()

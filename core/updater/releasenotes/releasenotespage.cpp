@@ -1,4 +1,4 @@
-#include "core/updater/releasenotespage.h"
+#include "core/updater/releasenotes/releasenotespage.h"
 
 #include "core/updater/updatenetworkpolicy.h"
 
@@ -37,22 +37,17 @@ ReleaseNotesPage::ReleaseNotesPage(QWebEngineProfile *profile, QObject *parent)
     setUrlRequestInterceptor(new SubresourceBlocker(this));
 }
 
-bool ReleaseNotesPage::isWebUrl(const QUrl &url)
-{
-    return UpdateNetworkPolicy::isWebUrl(url);
-}
-
 bool ReleaseNotesPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     if (m_bLinkCatcher) {
         // Made for a link with a target: its first navigation is that link.
-        if (isWebUrl(url))
+        if (UpdateNetworkPolicy::isWebUrl(url))
             QDesktopServices::openUrl(url);
         deleteLater();
         return false;
     }
     if (type == NavigationTypeLinkClicked) {
-        if (isWebUrl(url))
+        if (UpdateNetworkPolicy::isWebUrl(url))
             QDesktopServices::openUrl(url);
         return false;
     }
@@ -64,8 +59,8 @@ bool ReleaseNotesPage::acceptNavigationRequest(const QUrl &url, NavigationType t
     // Frames stay on the web, and load nothing anyway; about:blank and
     // srcdoc frames hold nothing of their own.
     if (isMainFrame)
-        return isWebUrl(url) && isWebUrl(requestedUrl());
-    return isWebUrl(url) || url.scheme() == QLatin1String("about");
+        return UpdateNetworkPolicy::isWebUrl(url) && UpdateNetworkPolicy::isWebUrl(requestedUrl());
+    return UpdateNetworkPolicy::isWebUrl(url) || url.scheme() == QLatin1String("about");
 }
 
 QWebEnginePage *ReleaseNotesPage::createWindow(WebWindowType)

@@ -24,9 +24,6 @@ public:
     // The profile must outlive the page.
     ReleaseNotesPage(QWebEngineProfile *profile, QObject *parent);
 
-    // True for the schemes a release-notes link may open in the browser.
-    static bool isWebUrl(const QUrl &url);
-
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
